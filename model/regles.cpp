@@ -1,0 +1,131 @@
+#include "model/regles.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace Regles {
+
+double Arrondi(double v)
+{
+    // The default rounding mode is to nearest, ties to even.
+    return std::nearbyint(v);
+}
+
+float RecalculeSomme(Composantes &c)
+{
+    float somme = 0.0f;
+    for (int i = 1; i <= Composantes::Max; ++i)
+        somme = somme + c.Amplitude[i];
+    c.SommeAmplitudes = somme;
+    return somme;
+}
+
+double FondamentalDiviseur(const Composantes &c)
+{
+    return std::max<double>(c.Frequence[1], 1.0);
+}
+
+float Accroche(const Composantes &c, float X, double constante)
+{
+    const double f1 = FondamentalDiviseur(c);
+    return static_cast<float>(std::floor(double(X) / f1 + constante) * f1);
+}
+
+std::int16_t BorneFrequence(double v, int slot)
+{
+    const double bas = slot == 1 ? 1.0 : 0.0;
+    double r = Arrondi(v);
+    if (!(r >= bas)) // NaN lands here too
+        r = bas;
+    if (r > FrequenceMax)
+        r = FrequenceMax;
+    return static_cast<std::int16_t>(r);
+}
+
+float BorneAmplitude(double a)
+{
+    if (!(a >= 0.0))
+        return 0.0f;
+    return static_cast<float>(std::min(a, 10.0));
+}
+
+bool DansZoneEdition(const Composantes &c, float X, float Y)
+{
+    return X >= 0.0f && X <= 5000.0f && Y > 0.0f && Y <= 10.0f && c.ProchaineComposante <= Composantes::Max;
+}
+
+static int SlotCandidat(const Composantes &c)
+{
+    return std::clamp<int>(c.ProchaineComposante, 1, Composantes::Max);
+}
+
+void EcritCandidat(Composantes &c, float X, float Y)
+{
+    const int n = SlotCandidat(c);
+    c.Amplitude[n] = BorneAmplitude(10.0 - double(Y));
+    c.Frequence[n] = BorneFrequence(X, n);
+}
+
+bool Ajoute(Composantes &c, float X, float Y)
+{
+    if (c.ProchaineComposante > Composantes::Max)
+        return false;
+    const int n = SlotCandidat(c);
+    c.Amplitude[n] = BorneAmplitude(10.0 - double(Y));
+    c.Frequence[n] = BorneFrequence(X, n);
+    c.ProchaineComposante = static_cast<std::int16_t>(n + 1);
+    return true;
+}
+
+bool RetireDerniere(Composantes &c)
+{
+    if (c.ProchaineComposante <= 2)
+        return false;
+    const int n = std::min<int>(c.ProchaineComposante - 1, Composantes::Max);
+    c.ProchaineComposante = static_cast<std::int16_t>(n);
+    c.Amplitude[n] = 0.0f;
+    c.Frequence[n] = 0;
+    return true;
+}
+
+void Efface(Composantes &c, bool musical, double xFondamental)
+{
+    c.ProchaineComposante = 1;
+    for (int i = 1; i <= Composantes::Max; ++i)
+        c.Amplitude[i] = 0.0f;
+    c.SommeAmplitudes = 0.0f;
+    if (musical) {
+        c.Frequence[1] = BorneFrequence(xFondamental, 1);
+        c.Amplitude[1] = 10.0f;
+        c.ProchaineComposante = 2;
+    }
+}
+
+double DeplaceFondamental(Composantes &c, float X)
+{
+    // A pointer at the left edge (or reported left of it) stops the fundamental at 1 Hz.
+    if (!(X >= 1.0f))
+        X = 1.0f;
+    const double f1 = FondamentalDiviseur(c);
+    for (int i = 2; i <= Composantes::Max; ++i) {
+        const double n = std::floor(double(c.Frequence[i]) / f1 + AccrocheHarmonique);
+        c.Frequence[i] = BorneFrequence(n * double(X), i);
+    }
+    c.Frequence[1] = BorneFrequence(std::floor(double(X) + 0.5), 1);
+    return std::floor(double(X));
+}
+
+std::int16_t FrequenceNote(int i)
+{
+    return static_cast<std::int16_t>(std::floor(132.0 * std::pow(2.0, i / 12.0)));
+}
+
+void Transpose(Composantes &c, std::int16_t F)
+{
+    const double f1 = FondamentalDiviseur(c);
+    for (int j = 2; j <= Composantes::Max; ++j)
+        c.Frequence[j] = BorneFrequence(double(F) * (double(c.Frequence[j]) / f1), j);
+    c.Frequence[1] = BorneFrequence(F, 1);
+}
+
+} // namespace Regles

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "model/composantes.h"
+
+#include <cstdint>
+
+// The rules of the sound, as plain functions over the component table.
+// Every edit goes through these, so the guards below are decided in one place:
+// committed amplitudes stay in 0..10, committed frequencies in 0..32767, and the
+// fundamental never drops below 1 Hz (everything downstream divides by it).
+namespace Regles {
+
+inline constexpr double AccrocheApercu = 0.45; // snapping while the pointer moves
+inline constexpr double AccrocheValide = 0.5;  // snapping on a button release
+inline constexpr double AccrocheHarmonique = 0.45; // harmonic number during a drag
+inline constexpr std::int16_t FrequenceMax = 32767;
+
+/// Nearest integer, exact halves to the even neighbour.
+double Arrondi(double v);
+
+/// SommeAmplitudes recomputed from 0 in index order, float after each addition, stored back.
+float RecalculeSomme(Composantes &c);
+
+/// Fundamental usable as a divisor: never below 1 Hz.
+double FondamentalDiviseur(const Composantes &c);
+
+/// floor(X / F1 + constante) × F1, returned as a single-precision value.
+float Accroche(const Composantes &c, float X, double constante);
+
+/// nearest(v) clamped to 0..32767; slot 1 is kept at 1 Hz or more.
+std::int16_t BorneFrequence(double v, int slot);
+/// Amplitude of a committed edit, clamped to 0..10.
+float BorneAmplitude(double a);
+
+/// True when the pointer lies in the editing area of the spectrum (X as delivered).
+bool DansZoneEdition(const Composantes &c, float X, float Y);
+
+/// Candidate written while the left button is held: slot ProchaineComposante receives (X, 10 − Y).
+void EcritCandidat(Composantes &c, float X, float Y);
+/// Add on a left release; false when the table is full (nothing changes).
+bool Ajoute(Composantes &c, float X, float Y);
+/// Remove the last component added; false with fewer than two occupied slots.
+bool RetireDerniere(Composantes &c);
+
+/// Clear: amplitudes to 0, sum to 0, table empty; with the multiples-only option the fundamental
+/// is re-created at the marker's position with amplitude 10.
+void Efface(Composantes &c, bool musical, double xFondamental);
+
+/// One drag step of the fundamental to abscissa X. Returns the marker's new left edge (hertz).
+double DeplaceFondamental(Composantes &c, float X);
+
+/// Frequency of key i of the keyboard (0 = the lowest C, 132 Hz).
+std::int16_t FrequenceNote(int i);
+/// Set the fundamental to F and rescale every other slot against the old fundamental.
+void Transpose(Composantes &c, std::int16_t F);
+
+} // namespace Regles

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "plot/repere.h"
+
+#include <QColor>
+#include <QImage>
+#include <QWidget>
+
+// A retained drawing surface in user coordinates: what is drawn stays in an image until the
+// next clear, whether the widget is shown, hidden or covered; painting only copies the image.
+// Pointer events are reported in user coordinates; Qt's implicit grab keeps the release
+// with the surface that saw the press, even outside it.
+class Surface : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// `taille` in logical pixels; `ratio` 0 takes the screen's device pixel ratio.
+    Surface(const Repere &repere, QSize taille, QWidget *parent = nullptr, qreal ratio = 0);
+
+    const Repere &repere() const { return m_repere; }
+
+    void Efface();
+    void Ligne(double x1, double y1, double x2, double y2, const QColor &couleur);
+    void LigneVers(double x, double y, const QColor &couleur);
+    void Point(double x, double y, const QColor &couleur);
+    void FixeXPlume(double x);
+    /// " 880 ": a leading blank for the sign, the digits, a trailing blank; top-left at the pen.
+    void ImprimeNombre(int valeur);
+    void FixeLargeur(int pixels);
+    int largeur() const { return m_largeur; }
+    QPointF plume() const { return m_plume; }
+
+    /// The retained drawing, at device resolution (its devicePixelRatio is set).
+    const QImage &image() const { return m_image; }
+    /// Widget position (logical pixels) to user coordinates.
+    QPointF versUtilisateur(QPointF position) const { return m_repere.versUtilisateur(position); }
+
+signals:
+    /// `boutons`: mask of the buttons held (1 left, 2 right, 4 middle).
+    void sourisBouge(int boutons, QPointF point);
+    /// `bouton`: the one button pressed or released.
+    void sourisEnfoncee(int bouton, QPointF point);
+    void sourisRelachee(int bouton, QPointF point);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    Repere m_repere;
+    QImage m_image;
+    QPointF m_plume;
+    int m_largeur = 1;
+};
