@@ -1,0 +1,103 @@
+#pragma once
+
+#include "ui/contexte.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QRadioButton;
+class Surface;
+class Clavier;
+class Aide;
+
+// The main window "Synthétiseur": the two plots, the sound switch, the keyboard opener and
+// the help icon. Its constructor runs the start-up (default sound drawn and written, sound off).
+// Handlers carry the names of the events they answer; pointer positions reach them already
+// converted to the plot's user coordinates.
+class Synthetiseur : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit Synthetiseur(Contexte contexte, QWidget *parent = nullptr);
+    ~Synthetiseur() override;
+
+    // Drawing operations other windows call.
+    void QuadrilleSpectre();
+    void TraceSpectre();
+    void TraceTemporel(int Qualite);
+    /// Clear Spectre, QuadrilleSpectre, TraceSpectre.
+    void RedessineSpectre();
+    /// Moves the marker's left edge to `hertz` in the spectrum's x coordinate.
+    void PlaceFondamental(double hertz);
+    /// The marker's left edge in hertz (fractional, as the layout puts it).
+    double PositionFondamental() const { return m_xFondamental; }
+
+    /// The clear command (Effacer, and the last step of the start-up).
+    void Efface();
+
+    // Pointer handlers of the spectrum, in its user coordinates.
+    void Spectre_MouseMove(int Button, int Shift, float X, float Y);
+    void Spectre_MouseUp(int Button, int Shift, float X, float Y);
+    void Spectre_DragOver(float X, float Y, int State);
+    void Fondamental_DragDrop();
+
+    // Click handlers.
+    void Play_Click();
+    void TaGueule_Click();
+    void AfficheFreq_Click();
+    void Label6_Click();
+    void Label11_Click();
+    void SensibiliteTemp_Click(int Index);
+    void CacheSpectre_Click();
+    void SpectreCache_Click();
+    void CacheTemp_Click();
+    void Picture3_Click();
+    void Picture6_Click();
+    void Image3_Click();
+    void Label10_Click();
+    void Picture5_Click();
+
+    Surface &spectre() const { return *m_spectre; }
+    Surface &grapheTemp() const { return *m_grapheTemp; }
+    QFrame &fondamental() const { return *m_fondamental; }
+    bool musical() const;
+    bool afficheFreq() const;
+    Clavier *clavier() const { return m_clavier; }
+    Aide *aide() const { return m_aide; }
+    const Contexte &contexte() const { return m_ctx; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *objet, QEvent *event) override;
+
+private:
+    void construit();
+    void Charge();
+    void relie(QWidget *element, void (Synthetiseur::*handler)());
+    void glisse(QPointF positionGlobale);
+    void lache(QPointF positionGlobale);
+
+    Contexte m_ctx;
+    Surface *m_spectre = nullptr;
+    Surface *m_grapheTemp = nullptr;
+    QFrame *m_fondamental = nullptr;
+    double m_xFondamental = 0.0;
+    bool m_glisse = false;
+    bool m_dansSpectre = false;
+    QWidget *m_appui = nullptr;
+    QHash<QObject *, void (Synthetiseur::*)()> m_clics;
+    QWidget *m_play = nullptr;
+    QWidget *m_taGueule = nullptr;
+    QWidget *m_tourSpectre = nullptr;
+    QWidget *m_tourGrapheTemp = nullptr;
+    QCheckBox *m_musical = nullptr;
+    QCheckBox *m_afficheFreq = nullptr;
+    QRadioButton *m_sensibilite[9] = {};
+    QPointer<Clavier> m_clavier;
+    QPointer<Aide> m_aide;
+};
