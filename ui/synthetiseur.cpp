@@ -1,0 +1,634 @@
+#include "ui/synthetiseur.h"
+
+#include "audio/lecture.h"
+#include "model/composantes.h"
+#include "model/regles.h"
+#include "plot/repere.h"
+#include "plot/spectre.h"
+#include "plot/surface.h"
+#include "plot/temporel.h"
+#include "synth/generateur.h"
+#include "ui/aide.h"
+#include "ui/clavier.h"
+#include "ui/ressources.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRadioButton>
+#include <QScreen>
+
+#include <cmath>
+
+namespace {
+
+const QColor BleuNuit(0, 0, 64);
+const QColor GrisFenetre(224, 224, 224);
+const QColor GrisCache(192, 192, 192);
+const QColor GrisTexte(128, 128, 128);
+const QColor Blanc(255, 255, 255);
+
+// Start position of the marker: 1152 twips from the spectrum's left edge.
+constexpr double TwipsFondamental = 1152.0;
+
+// Children of a framed panel are placed inside its one-pixel frame.
+int Decalage(QWidget *conteneur)
+{
+    auto *cadre = qobject_cast<QFrame *>(conteneur);
+    return cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
+}
+
+void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
+{
+    const int d = w->parentWidget() ? Decalage(w->parentWidget()) : 0;
+    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
+}
+
+void Fond(QWidget *w, const QColor &couleur)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, couleur);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QFont Police(const char *famille, double points)
+{
+    QFont f(QString::fromLatin1(famille));
+    f.setPointSizeF(points);
+    return f;
+}
+
+QFrame *Panneau(QWidget *parent, const char *nom, double l, double t, double w, double h, const QColor &fond,
+                bool cadre)
+{
+    auto *p = new QFrame(parent);
+    p->setObjectName(QString::fromUtf8(nom));
+    if (cadre) {
+        p->setFrameShape(QFrame::Box);
+        p->setFrameShadow(QFrame::Plain);
+        p->setLineWidth(1);
+        QPalette pal = p->palette();
+        pal.setColor(QPalette::WindowText, Qt::black);
+        p->setPalette(pal);
+    }
+    Fond(p, fond);
+    Place(p, l, t, w, h);
+    return p;
+}
+
+QLabel *Etiquette(QWidget *parent, const char *nom, double l, double t, double w, double h, const QString &texte,
+                  const QColor &couleur, const QFont &police, const QColor *fondOpaque = nullptr)
+{
+    auto *e = new QLabel(texte, parent);
+    e->setObjectName(QString::fromUtf8(nom));
+    e->setFont(police);
+    e->setWordWrap(true);
+    e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette p = e->palette();
+    p.setColor(QPalette::WindowText, couleur);
+    e->setPalette(p);
+    if (fondOpaque)
+        Fond(e, *fondOpaque);
+    Place(e, l, t, w, h);
+    return e;
+}
+
+QLabel *Image(QWidget *parent, const char *nom, double l, double t, double w, double h, const QString &chemin)
+{
+    auto *i = new QLabel(parent);
+    i->setObjectName(QString::fromUtf8(nom));
+    Place(i, l, t, w, h);
+    const qreal ratio = parent->devicePixelRatioF();
+    i->setPixmap(Ressources::Image(chemin, i->size(), ratio));
+    return i;
+}
+
+// A rounded rectangle filled with (192, 192, 255) and outlined in grey, behind a placeholder's caption.
+class Forme : public QWidget
+{
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(GrisTexte, 1));
+        p.setBrush(QColor(192, 192, 255));
+        const qreal r = std::min(width(), height()) / 4.0;
+        p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), r, r);
+    }
+};
+
+Forme *Rectangle(QWidget *parent, const char *nom, double l, double t, double w, double h)
+{
+    auto *f = new Forme(parent);
+    f->setObjectName(QString::fromUtf8(nom));
+    f->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Place(f, l, t, w, h);
+    return f;
+}
+
+QCheckBox *Case(QWidget *parent, const char *nom, double l, double t, double w, double h)
+{
+    auto *c = new QCheckBox(parent);
+    c->setObjectName(QString::fromUtf8(nom));
+    Fond(c, GrisFenetre);
+    c->setCursor(Ressources::PointeurMain());
+    Place(c, l, t, w, h);
+    return c;
+}
+
+} // namespace
+
+Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
+    : QWidget(parent), m_ctx(contexte)
+{
+    construit();
+    Charge();
+}
+
+Synthetiseur::~Synthetiseur() = default;
+
+void Synthetiseur::construit()
+{
+    setObjectName(QStringLiteral("Synthétiseur"));
+    setWindowTitle(QStringLiteral("Sonavirelle 2010"));
+    setWindowIcon(QIcon(QStringLiteral(":/images/icone.svg")));
+    Fond(this, GrisFenetre);
+    // Resizable, but the contents keep their places.
+    resize(1024, 624);
+    if (QScreen *ecran = QGuiApplication::primaryScreen())
+        move(ecran->availableGeometry().center() - QPoint(512, 312));
+
+    const QFont calibri12 = Police("Calibri", 12);
+    const QFont calibri10 = Police("Calibri", 10.2);
+    const QFont calibri13 = Police("Calibri", 13.8);
+    const QFont calibri16 = Police("Calibri", 16.2);
+    const QCursor main = Ressources::PointeurMain();
+
+    // Created from the bottom of the stack up: later siblings lie above earlier ones.
+    auto *image3 = Image(this, "Image3", 8520, 120, 612, 612, QStringLiteral(":/images/aide.svg"));
+    image3->setToolTip(QStringLiteral("Aide"));
+    image3->setCursor(main);
+    image3->setAccessibleName(QStringLiteral("Aide"));
+    relie(image3, &Synthetiseur::Image3_Click);
+
+    // Placeholders under the two plot panels.
+    auto *spectreCache = Panneau(this, "SpectreCache", 120, 5160, 15132, 4092, GrisCache, true);
+    spectreCache->setCursor(main);
+    spectreCache->setAccessibleName(QStringLiteral("Afficher le spectre"));
+    Rectangle(spectreCache, "Shape3", 3120, 1680, 9012, 1092);
+    auto *label7 = Etiquette(spectreCache, "Label7", 720, 2040, 13572, 612,
+                             QStringLiteral("Cliquer ici pour voir le spectre de fréquence du son produit"), GrisTexte,
+                             calibri16);
+    label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    relie(spectreCache, &Synthetiseur::SpectreCache_Click);
+    relie(label7, &Synthetiseur::SpectreCache_Click);
+
+    auto *picture3 = Panneau(this, "Picture3", 120, 840, 15132, 4092, GrisCache, true);
+    picture3->setCursor(main);
+    picture3->setAccessibleName(QStringLiteral("Afficher l'évolution temporelle"));
+    Rectangle(picture3, "Shape2", 3120, 1560, 9012, 972);
+    auto *label8 = Etiquette(picture3, "Label8", 3960, 1800, 7692, 492,
+                             QStringLiteral("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisTexte,
+                             calibri16);
+    label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    relie(picture3, &Synthetiseur::Picture3_Click);
+    relie(label8, &Synthetiseur::Picture3_Click);
+
+    // The spectrum panel.
+    m_tourSpectre = Panneau(this, "TourSpectre", 120, 5160, 15132, 4092, BleuNuit, false);
+    auto *cacheSpectre = Image(m_tourSpectre, "CacheSpectre", 14760, 48, 288, 288, QStringLiteral(":/images/croix.svg"));
+    cacheSpectre->setToolTip(QStringLiteral("Masquer cette fenêtre"));
+    cacheSpectre->setCursor(main);
+    cacheSpectre->setAccessibleName(QStringLiteral("Masquer le spectre"));
+    relie(cacheSpectre, &Synthetiseur::CacheSpectre_Click);
+    auto *effacer = Image(m_tourSpectre, "Effacer", 14280, 48, 384, 384, QStringLiteral(":/images/page.svg"));
+    effacer->setToolTip(QStringLiteral("Effacer toutes les composantes"));
+    effacer->setCursor(main);
+    effacer->setAccessibleName(QStringLiteral("Effacer toutes les composantes"));
+    relie(effacer, &Synthetiseur::Efface);
+    Etiquette(m_tourSpectre, "Label4", 48, 48, 2532, 372, QStringLiteral("Spectre de fréquence"), Blanc, calibri13,
+              &BleuNuit);
+
+    const QRect rectSpectre = RectangleTwips(48, 408, 13092, 3624);
+    m_spectre = new Surface(RepereSpectre, rectSpectre.size(), m_tourSpectre);
+    m_spectre->setObjectName(QStringLiteral("Spectre"));
+    m_spectre->move(rectSpectre.topLeft());
+    m_spectre->setFont(Police("Calibri", 9));
+    m_spectre->setCursor(Qt::CrossCursor);
+    m_spectre->setAccessibleName(QStringLiteral("Spectre de fréquence"));
+    connect(m_spectre, &Surface::sourisBouge, this, [this](int boutons, QPointF p) {
+        if (!m_glisse)
+            Spectre_MouseMove(boutons, 0, float(p.x()), float(p.y()));
+    });
+    connect(m_spectre, &Surface::sourisRelachee, this, [this](int bouton, QPointF p) {
+        if (!m_glisse)
+            Spectre_MouseUp(bouton, 0, float(p.x()), float(p.y()));
+    });
+
+    m_fondamental = new QFrame(m_spectre);
+    m_fondamental->setObjectName(QStringLiteral("Fondamental"));
+    m_fondamental->setAccessibleName(QStringLiteral("Fréquence fondamentale"));
+    Fond(m_fondamental, Spectre::CouleurFondamental);
+    m_fondamental->setCursor(Ressources::PointeurSaisie());
+    m_fondamental->installEventFilter(this);
+    PlaceFondamental(TwipsFondamental / RepereSpectre.twipsX);
+
+    auto *picture4 = Panneau(m_tourSpectre, "Picture4", 13200, 408, 1884, 1212, GrisFenetre, false);
+    Etiquette(picture4, "Label9", 120, 120, 1932, 612, QStringLiteral("Sensibilité horizontale : "), Qt::black,
+              calibri12);
+    auto *label10 = Etiquette(picture4, "Label10", 120, 840, 1932, 252, QStringLiteral("500 Hz/div"), GrisTexte,
+                              calibri10);
+    relie(label10, &Synthetiseur::Label10_Click);
+
+    auto *picture5 = Panneau(m_tourSpectre, "Picture5", 13200, 1680, 1884, 2352, GrisFenetre, false);
+    relie(picture5, &Synthetiseur::Picture5_Click);
+    Etiquette(picture5, "Label12", 120, 120, 1932, 612, QStringLiteral("Propriétés du spectre"), Qt::black, calibri12);
+    auto *label6 = Etiquette(picture5, "Label6", 360, 720, 1572, 732, QStringLiteral("Afficher les fréquences"),
+                             GrisTexte, calibri10);
+    label6->setCursor(main);
+    label6->setAccessibleName(QStringLiteral("Afficher les fréquences"));
+    relie(label6, &Synthetiseur::Label6_Click);
+    auto *label11 = Etiquette(picture5, "Label11", 360, 1320, 1452, 972,
+                              QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"), GrisTexte,
+                              calibri10);
+    label11->setCursor(main);
+    label11->setAccessibleName(QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"));
+    relie(label11, &Synthetiseur::Label11_Click);
+    m_afficheFreq = Case(picture5, "AfficheFreq", 120, 720, 252, 255);
+    m_afficheFreq->setAccessibleName(QStringLiteral("Afficher les fréquences"));
+    connect(m_afficheFreq, &QCheckBox::clicked, this, &Synthetiseur::AfficheFreq_Click);
+    m_musical = Case(picture5, "Musical", 120, 1320, 255, 255);
+    m_musical->setAccessibleName(QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"));
+
+    // The time-plot panel.
+    m_tourGrapheTemp = Panneau(this, "TourGrapheTemp", 120, 840, 15132, 4092, BleuNuit, true);
+    auto *cacheTemp = Image(m_tourGrapheTemp, "CacheTemp", 14760, 48, 288, 288, QStringLiteral(":/images/croix.svg"));
+    cacheTemp->setCursor(main);
+    cacheTemp->setAccessibleName(QStringLiteral("Masquer l'évolution temporelle"));
+    relie(cacheTemp, &Synthetiseur::CacheTemp_Click);
+    Etiquette(m_tourGrapheTemp, "Label1", 48, 48, 2532, 372, QStringLiteral("Evolution temporelle"), Blanc, calibri13,
+              &BleuNuit);
+    const QRect rectTemp = RectangleTwips(48, 408, 13092, 3624).translated(Decalage(m_tourGrapheTemp),
+                                                                          Decalage(m_tourGrapheTemp));
+    m_grapheTemp = new Surface(RepereTemporel, rectTemp.size(), m_tourGrapheTemp);
+    m_grapheTemp->setObjectName(QStringLiteral("GrapheTemp"));
+    m_grapheTemp->move(rectTemp.topLeft());
+    m_grapheTemp->setFont(Police("MS Sans Serif", 7.8));
+    m_grapheTemp->setAccessibleName(QStringLiteral("Evolution temporelle"));
+
+    auto *picture2 = Panneau(m_tourGrapheTemp, "Picture2", 13188, 408, 1884, 3624, GrisFenetre, false);
+    Etiquette(picture2, "Label2", 120, 120, 1932, 612, QStringLiteral("Sensibilité horizontale : "), Qt::black,
+              calibri12);
+    static const char *const legendes[9] = {"0,1 ms/div", "0,2 ms/div", "0,5 ms/div", "1    ms/div", "2    ms/div",
+                                            "5    ms/div", "10  ms/div", "20  ms/div", "50  ms/div"};
+    for (int i = 0; i < 9; ++i) {
+        auto *option = new QRadioButton(QString::fromLatin1(legendes[i]), picture2);
+        option->setObjectName(QStringLiteral("SensibiliteTemp(%1)").arg(i));
+        option->setFont(calibri10);
+        Fond(option, GrisFenetre);
+        QPalette p = option->palette();
+        p.setColor(QPalette::WindowText, GrisTexte);
+        p.setColor(QPalette::ButtonText, GrisTexte);
+        option->setPalette(p);
+        option->setAccessibleName(QString::fromLatin1(legendes[i]).simplified());
+        Place(option, 120, 840 + 240 * i, 1572, 252);
+        connect(option, &QRadioButton::clicked, this, [this, i] { SensibiliteTemp_Click(i); });
+        m_sensibilite[i] = option;
+    }
+    m_sensibilite[3]->setChecked(true);
+
+    // The strip of button panels: sound on, sound off (above it), keyboard opener.
+    auto boutonPanneau = [&](const char *nom, double gauche, double largeur) {
+        auto *p = Panneau(this, nom, gauche, 120, largeur, 492, BleuNuit, true);
+        p->setCursor(main);
+        return p;
+    };
+    const QFont blanc12 = calibri12;
+    m_play = boutonPanneau("Play", 120, 3372);
+    m_play->setAccessibleName(QStringLiteral("Ecouter le son produit"));
+    relie(m_play, &Synthetiseur::Play_Click);
+    relie(Image(m_play, "Image1", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur.svg")),
+          &Synthetiseur::Play_Click);
+    relie(Etiquette(m_play, "Label3", 720, 120, 2532, 372, QStringLiteral("Ecouter le son produit"), Blanc, blanc12),
+          &Synthetiseur::Play_Click);
+
+    m_taGueule = boutonPanneau("TaGueule", 120, 3372);
+    m_taGueule->setAccessibleName(QStringLiteral("Silence !"));
+    relie(m_taGueule, &Synthetiseur::TaGueule_Click);
+    relie(Image(m_taGueule, "Image4", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur-muet.svg")),
+          &Synthetiseur::TaGueule_Click);
+    relie(Etiquette(m_taGueule, "Label13", 720, 96, 2532, 372, QStringLiteral("Silence !"), Blanc, blanc12),
+          &Synthetiseur::TaGueule_Click);
+    m_taGueule->hide();
+
+    auto *picture6 = boutonPanneau("Picture6", 3720, 3972);
+    picture6->setAccessibleName(QStringLiteral("Afficher le clavier"));
+    relie(picture6, &Synthetiseur::Picture6_Click);
+    relie(Image(picture6, "Image6", 2160, 0, 1848, 480, QStringLiteral(":/images/clavier.svg")),
+          &Synthetiseur::Picture6_Click);
+    relie(Etiquette(picture6, "Label14", 120, 96, 2532, 372, QStringLiteral("Afficher le clavier"), Blanc, blanc12),
+          &Synthetiseur::Picture6_Click);
+}
+
+void Synthetiseur::relie(QWidget *element, void (Synthetiseur::*handler)())
+{
+    m_clics.insert(element, handler);
+    element->installEventFilter(this);
+}
+
+bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
+{
+    if (objet == m_fondamental) {
+        auto *souris = static_cast<QMouseEvent *>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            // Only the left button starts a drag; the press itself changes nothing.
+            if (souris->button() == Qt::LeftButton && !m_glisse) {
+                m_glisse = true;
+                m_dansSpectre = true;
+                m_fondamental->grabMouse(Ressources::PointeurSaisie());
+            }
+            return true;
+        case QEvent::MouseMove:
+            if (m_glisse)
+                glisse(souris->globalPosition());
+            return true;
+        case QEvent::MouseButtonRelease:
+            if (m_glisse && souris->button() == Qt::LeftButton) {
+                m_glisse = false;
+                m_fondamental->releaseMouse();
+                lache(souris->globalPosition());
+            }
+            return true;
+        default:
+            return QWidget::eventFilter(objet, event);
+        }
+    }
+
+    const auto clic = m_clics.constFind(objet);
+    if (clic != m_clics.constEnd()) {
+        auto *w = static_cast<QWidget *>(objet);
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto *souris = static_cast<QMouseEvent *>(event);
+            if (souris->button() == Qt::LeftButton)
+                m_appui = w;
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease) {
+            auto *souris = static_cast<QMouseEvent *>(event);
+            const bool valide = souris->button() == Qt::LeftButton && m_appui == w
+                                && w->rect().contains(souris->position().toPoint());
+            m_appui = nullptr;
+            if (valide)
+                (this->*clic.value())();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, event);
+}
+
+// The drag of the marker. Notifications go to the element under the pointer: over the marker
+// itself nothing moves; over the spectrum every move is a drag step; leaving the spectrum sends
+// one last step with the position where the pointer left.
+void Synthetiseur::glisse(QPointF positionGlobale)
+{
+    const QPointF surMarqueur = m_fondamental->mapFromGlobal(positionGlobale);
+    if (m_fondamental->isVisible() && m_fondamental->rect().contains(surMarqueur.toPoint()))
+        return;
+    const QPointF local = m_spectre->mapFromGlobal(positionGlobale);
+    const QPointF p = m_spectre->versUtilisateur(local);
+    const bool dedans = m_spectre->rect().contains(local.toPoint()) && m_tourSpectre->isVisible();
+    if (dedans) {
+        m_dansSpectre = true;
+        Spectre_DragOver(float(p.x()), float(p.y()), 2);
+    } else if (m_dansSpectre) {
+        m_dansSpectre = false;
+        Spectre_DragOver(float(p.x()), float(p.y()), 1);
+    }
+}
+
+void Synthetiseur::lache(QPointF positionGlobale)
+{
+    const QPointF surMarqueur = m_fondamental->mapFromGlobal(positionGlobale);
+    if (m_fondamental->rect().contains(surMarqueur.toPoint()))
+        Fondamental_DragDrop();
+}
+
+void Synthetiseur::Charge()
+{
+    QPalette p = m_afficheFreq->palette();
+    p.setColor(QPalette::WindowText, QColor(255, 0, 255));
+    m_afficheFreq->setPalette(p);
+    m_ctx.table.ProchaineComposante = 1;
+    m_musical->setChecked(true);
+    Temporel::QuadrilleTemporel(*m_grapheTemp);
+    m_ctx.lecture.CoupeSon();
+    m_ctx.table.Sensibilite = 1.0f;
+    TraceTemporel(2);
+    Efface();
+}
+
+void Synthetiseur::QuadrilleSpectre()
+{
+    Spectre::QuadrilleSpectre(*m_spectre);
+}
+
+void Synthetiseur::TraceSpectre()
+{
+    Spectre::TraceSpectre(*m_spectre, m_ctx.table, afficheFreq());
+}
+
+void Synthetiseur::TraceTemporel(int Qualite)
+{
+    Temporel::TraceTemporel(*m_grapheTemp, m_ctx.table, Qualite);
+}
+
+void Synthetiseur::RedessineSpectre()
+{
+    m_spectre->Efface();
+    QuadrilleSpectre();
+    TraceSpectre();
+}
+
+void Synthetiseur::PlaceFondamental(double hertz)
+{
+    m_xFondamental = hertz;
+    const Repere &r = RepereSpectre;
+    // Left edge at the frequency, top on the top grid line, 10 units high, 44 twips wide.
+    const double gaucheTwips = (hertz - r.x0) * r.twipsX;
+    const double hautTwips = (0.0 - r.y0) * r.twipsY;
+    m_fondamental->setGeometry(RectangleTwips(gaucheTwips, hautTwips, 44, 10 * r.twipsY));
+}
+
+bool Synthetiseur::musical() const
+{
+    return m_musical->isChecked();
+}
+
+bool Synthetiseur::afficheFreq() const
+{
+    return m_afficheFreq->isChecked();
+}
+
+void Synthetiseur::Efface()
+{
+    m_spectre->Efface();
+    QuadrilleSpectre();
+    Regles::Efface(m_ctx.table, musical(), m_xFondamental);
+    TraceSpectre();
+    TraceTemporel(2);
+    m_ctx.generateur.GenereSon();
+}
+
+void Synthetiseur::Spectre_MouseMove(int Button, int /*Shift*/, float X, float Y)
+{
+    Composantes &t = m_ctx.table;
+    if (Regles::DansZoneEdition(t, X, Y)) {
+        if (musical())
+            X = Regles::Accroche(t, X, Regles::AccrocheApercu);
+        m_spectre->setCursor(Qt::CrossCursor);
+        m_spectre->Efface();
+        QuadrilleSpectre();
+        m_spectre->Ligne(X, Y, X, 10, Spectre::CouleurApercu);
+        if (Button == 1) {
+            Regles::EcritCandidat(t, X, Y);
+            TraceTemporel(1);
+        }
+        TraceSpectre();
+    } else {
+        m_spectre->setCursor(Qt::ForbiddenCursor);
+        RedessineSpectre();
+    }
+}
+
+void Synthetiseur::Spectre_MouseUp(int Button, int /*Shift*/, float X, float Y)
+{
+    Composantes &t = m_ctx.table;
+    if (musical())
+        X = Regles::Accroche(t, X, Regles::AccrocheValide);
+    if (Button == 1 && Regles::Ajoute(t, X, Y)) {
+        // The preview line stays; the new line shows at the next pointer move.
+        TraceTemporel(2);
+        m_ctx.generateur.GenereSon();
+    }
+    if (Button == 2 && Regles::RetireDerniere(t)) {
+        TraceTemporel(2);
+        RedessineSpectre();
+        m_ctx.generateur.GenereSon();
+    }
+}
+
+void Synthetiseur::Spectre_DragOver(float X, float /*Y*/, int /*State*/)
+{
+    m_fondamental->hide();
+    const double bord = Regles::DeplaceFondamental(m_ctx.table, X);
+    PlaceFondamental(bord);
+    RedessineSpectre();
+    TraceTemporel(1);
+    m_fondamental->show();
+}
+
+void Synthetiseur::Fondamental_DragDrop()
+{
+    m_fondamental->show();
+    TraceTemporel(2);
+    m_ctx.generateur.GenereSon();
+}
+
+void Synthetiseur::Play_Click()
+{
+    m_ctx.table.SonActif = true;
+    m_ctx.lecture.JoueSon();
+    m_taGueule->show();
+    m_play->hide();
+}
+
+void Synthetiseur::TaGueule_Click()
+{
+    m_ctx.table.SonActif = false;
+    m_ctx.lecture.CoupeSon();
+    m_taGueule->hide();
+    m_play->show();
+}
+
+void Synthetiseur::AfficheFreq_Click()
+{
+    RedessineSpectre();
+}
+
+void Synthetiseur::Label6_Click()
+{
+    m_afficheFreq->setChecked(!m_afficheFreq->isChecked());
+    AfficheFreq_Click();
+}
+
+void Synthetiseur::Label11_Click()
+{
+    m_musical->setChecked(!m_musical->isChecked());
+}
+
+void Synthetiseur::SensibiliteTemp_Click(int Index)
+{
+    if (Index < 0 || Index > 8)
+        return;
+    m_sensibilite[Index]->setChecked(true);
+    m_ctx.table.Sensibilite = Temporel::Sensibilites[Index];
+    TraceTemporel(2);
+}
+
+void Synthetiseur::CacheSpectre_Click()
+{
+    m_tourSpectre->hide();
+}
+
+void Synthetiseur::SpectreCache_Click()
+{
+    m_tourSpectre->show();
+}
+
+void Synthetiseur::CacheTemp_Click()
+{
+    m_tourGrapheTemp->hide();
+}
+
+void Synthetiseur::Picture3_Click()
+{
+    m_tourGrapheTemp->show();
+}
+
+void Synthetiseur::Picture6_Click()
+{
+    if (!m_clavier)
+        m_clavier = new Clavier(m_ctx, this);
+    m_clavier->show();
+    m_clavier->raise();
+    m_clavier->activateWindow();
+}
+
+void Synthetiseur::Image3_Click()
+{
+    if (!m_aide)
+        m_aide = new Aide();
+    m_aide->show();
+    m_aide->raise();
+    m_aide->activateWindow();
+}
+
+// The caption "500 Hz/div" and the properties panel have nothing to show: a click does nothing.
+void Synthetiseur::Label10_Click() {}
+void Synthetiseur::Picture5_Click() {}
+
+void Synthetiseur::closeEvent(QCloseEvent *event)
+{
+    m_ctx.lecture.CoupeSon();
+    event->accept();
+}
