@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/aide.h"
+#include "ui/clavier.h"
 #include "ui/contexte.h"
 
 #include <QHash>
@@ -11,8 +13,6 @@ class QFrame;
 class QLabel;
 class QRadioButton;
 class Surface;
-class Clavier;
-class Aide;
 
 // The main window "Synthétiseur": the two plots, the sound switch, the keyboard opener and
 // the help icon. Its constructor runs the start-up (default sound drawn and written, sound off).
