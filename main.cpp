@@ -1,12 +1,34 @@
+#include "audio/lecteurqt.h"
+#include "model/composantes.h"
+#include "synth/emplacements.h"
+#include "synth/generateur.h"
+#include "ui/accueil.h"
+#include "ui/contexte.h"
+#include "ui/ressources.h"
+
 #include <QApplication>
-#include <QMainWindow>
+#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QMainWindow fenetre;
-    fenetre.setWindowTitle(QStringLiteral("Sonavirelle 2010"));
-    fenetre.resize(1024, 624);
-    fenetre.show();
+    Ressources::InstallePolices();
+    QApplication::setApplicationName(QStringLiteral("Sonavirelle"));
+    QApplication::setOrganizationName(QStringLiteral("Sonavirelle"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icone.svg")));
+    // The run ends when its last window closes, whichever that is.
+    QApplication::setQuitOnLastWindowClosed(true);
+
+    const Emplacements emplacements = Emplacements::Choisis(QCoreApplication::applicationDirPath());
+
+    // The one sound of the run, zero-filled until the main window's start-up sets it.
+    Composantes table;
+    LecteurQt lecteur(emplacements.test(), emplacements.silence());
+    Generateur generateur(table, emplacements.test(), &lecteur);
+    const Contexte contexte{table, generateur, lecteur};
+
+    // Windows may outlive one another, so none is owned here; the welcome window deletes itself.
+    auto *accueil = new Accueil(contexte);
+    accueil->show();
     return app.exec();
 }

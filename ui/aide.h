@@ -2,11 +2,20 @@
 
 #include <QWidget>
 
-// The help window "Comment ça marche": frameless, modeless, destroyed when closed.
+// The help window "Aide" ("Comment ça marche"): frameless, modeless, kept out of the task bar,
+// centred when created and destroyed when its red cross is clicked.
 class Aide : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit Aide(QWidget *parent = nullptr);
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *event) override;
+
+private:
+    void construit();
+
+    QWidget *m_croix = nullptr; // Image2: closes the window
 };

@@ -1,0 +1,428 @@
+#include "banc.h"
+
+#include "ui/accueil.h"
+#include "ui/aide.h"
+#include "ui/clavier.h"
+#include "ui/ressources.h"
+#include "ui/synthetiseur.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+// The windows of the program alive at this moment (not those waiting for deletion).
+template<typename T>
+QList<T *> Fenetres()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QList<T *> liste;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<T *>(w))
+            liste << f;
+    return liste;
+}
+
+// Centred on the screen, up to the window frame (whose size the program cannot know in advance).
+bool EstCentree(const QWidget *fenetre)
+{
+    const QRect client = fenetre->geometry(), cadre = fenetre->frameGeometry();
+    const int margeX = std::max(client.left() - cadre.left(), cadre.right() - client.right()) + 1;
+    const int margeY = std::max(client.top() - cadre.top(), cadre.bottom() - client.bottom()) + 1;
+    const QPoint ecart = client.center() - fenetre->screen()->availableGeometry().center();
+    return std::abs(ecart.x()) <= margeX && std::abs(ecart.y()) <= margeY;
+}
+
+QWidget *Element(QWidget *fenetre, const QString &nom)
+{
+    return fenetre->findChild<QWidget *>(nom);
+}
+
+// A click through the window system, so the element must be the one under the pointer.
+void Clique(QWidget *element, Qt::MouseButton bouton = Qt::LeftButton)
+{
+    QWidget *fenetre = element->window();
+    const QPoint p = element->mapTo(fenetre, element->rect().center());
+    QTest::mouseClick(fenetre->windowHandle(), bouton, {}, p);
+}
+
+// One run of the program's windows; whatever is left open is destroyed before the table goes.
+struct Seance
+{
+    Banc banc;
+    QPointer<Accueil> accueil = new Accueil(banc.contexte);
+
+    ~Seance()
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (qobject_cast<Accueil *>(w) || qobject_cast<Synthetiseur *>(w) || qobject_cast<Aide *>(w)
+                || qobject_cast<Clavier *>(w))
+                delete w;
+    }
+
+    Synthetiseur *principal()
+    {
+        auto *s = new Synthetiseur(banc.contexte);
+        s->setAttribute(Qt::WA_DeleteOnClose);
+        s->show();
+        return s;
+    }
+};
+
+} // namespace
+
+class TestAccueil : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void fenetreAccueil();
+    void disposition_data();
+    void disposition();
+    void demarrage_data();
+    void demarrage();
+    void clicsSansEffet_data();
+    void clicsSansEffet();
+    void fenetreAide();
+    void pixelsAide_data();
+    void pixelsAide();
+    void hautParleursDansLesBlancs();
+    void uneSeuleAide();
+    void aideRecreeeCentree();
+    void vieDuProgramme_data();
+    void vieDuProgramme();
+    void croixQuitte();
+};
+
+void TestAccueil::initTestCase()
+{
+    Ressources::InstallePolices();
+}
+
+void TestAccueil::init()
+{
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+void TestAccueil::fenetreAccueil()
+{
+    Seance s;
+    Accueil *a = s.accueil;
+    a->show();
+    QVERIFY(QTest::qWaitForWindowExposed(a));
+    QCOMPARE(a->objectName(), QStringLiteral("accueil"));
+    QVERIFY(a->windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(a->windowType(), Qt::Window);
+    QVERIFY(a->windowTitle().isEmpty());
+    QCOMPARE(a->contentsRect().size(), QSize(630, 309)); // 630.4 × 308.8 px
+    QCOMPARE(a->minimumSize(), a->maximumSize());
+    QVERIFY(EstCentree(a));
+    QCOMPARE(a->grab().toImage().pixelColor(a->contentsRect().topLeft() + QPoint(600, 300)), QColor(0, 0, 64));
+
+    auto texte = [a](const char *nom) { return a->findChild<QLabel *>(QString::fromUtf8(nom))->text(); };
+    QCOMPARE(texte("Label1"), QStringLiteral("Sonavirelle 2013"));
+    QVERIFY(texte("Label4").contains(QStringLiteral("timbre")));
+    QVERIFY(!texte("Label5").isEmpty());
+    QVERIFY(!texte("Label2").isEmpty());
+    QVERIFY(!texte("Label3").isEmpty());
+    auto *bouton = a->findChild<QPushButton *>(QStringLiteral("Command1"));
+    QCOMPARE(bouton->text(), QStringLiteral("Démarrer"));
+    QCOMPARE(bouton->font().family(), QStringLiteral("Arial"));
+    for (const char *nom : {"Command1", "Image1", "Image2"}) {
+        QWidget *e = Element(a, QString::fromUtf8(nom));
+        QVERIFY2(!e->accessibleName().isEmpty(), nom);
+        QVERIFY2(e->cursor().shape() == Qt::BitmapCursor, nom); // the hand pointer
+    }
+    QVERIFY(Fenetres<Synthetiseur>().isEmpty()); // nothing else exists yet
+}
+
+void TestAccueil::disposition_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QString>("conteneur");
+    QTest::addColumn<QRect>("rectangle"); // pixels, relative to the container's drawing area
+
+    QTest::newRow("accueil Picture1") << "accueil" << "Picture1" << "accueil" << QRect(256, 64, 369, 169);
+    QTest::newRow("accueil Command1") << "accueil" << "Command1" << "Picture1" << QRect(120, 120, 121, 41);
+    QTest::newRow("accueil Label4") << "accueil" << "Label4" << "Picture1" << QRect(16, 8, 329, 89);
+    QTest::newRow("accueil Image2") << "accueil" << "Image2" << "accueil" << QRect(584, 8, 38, 38);
+    QTest::newRow("accueil Image1") << "accueil" << "Image1" << "accueil" << QRect(8, 64, 238, 238);
+    QTest::newRow("accueil Label1") << "accueil" << "Label1" << "accueil" << QRect(8, 0, 505, 57);
+    QTest::newRow("accueil Label3") << "accueil" << "Label3" << "accueil" << QRect(456, 264, 169, 41);
+    QTest::newRow("Aide Picture1") << "Aide" << "Picture1" << "Aide" << QRect(4, 56, 785, 453);
+    QTest::newRow("Aide Picture2") << "Aide" << "Picture2" << "Aide" << QRect(72, 208, 577, 117);
+    QTest::newRow("Aide Image2") << "Aide" << "Image2" << "Aide" << QRect(736, 8, 38, 38);
+    QTest::newRow("Aide Image1") << "Aide" << "Image1" << "Aide" << QRect(344, 8, 41, 41);
+    QTest::newRow("Aide Label1") << "Aide" << "Label1" << "Aide" << QRect(8, 8, 401, 49);
+    QTest::newRow("Aide Label8") << "Aide" << "Label8" << "Picture1" << QRect(56, 48, 713, 41);
+    QTest::newRow("Aide Image3") << "Aide" << "Image3" << "Picture1" << QRect(200, 40, 30, 30);
+    QTest::newRow("Aide Image5") << "Aide" << "Image5" << "Picture1" << QRect(264, 40, 30, 30);
+    QTest::newRow("Aide Label6") << "Aide" << "Label6" << "Picture1" << QRect(56, 336, 713, 65);
+    QTest::newRow("Aide Image4") << "Aide" << "Image4" << "Picture2" << QRect(168, 32, 26, 26);
+}
+
+void TestAccueil::disposition()
+{
+    QFETCH(QString, fenetre);
+    QFETCH(QString, nom);
+    QFETCH(QString, conteneur);
+    QFETCH(QRect, rectangle);
+    Seance s;
+    QWidget *w = fenetre == QLatin1String("Aide") ? static_cast<QWidget *>(new Aide) : s.accueil.data();
+    QWidget *e = Element(w, nom);
+    QVERIFY(e);
+    QWidget *parent = e->parentWidget();
+    QCOMPARE(parent->objectName(), conteneur);
+    QCOMPARE(e->geometry().translated(-parent->contentsRect().topLeft()), rectangle);
+}
+
+void TestAccueil::demarrage_data()
+{
+    QTest::addColumn<QString>("element");
+    QTest::newRow("button Démarrer") << "Command1";
+    QTest::newRow("music picture") << "Image1";
+}
+
+void TestAccueil::demarrage()
+{
+    QFETCH(QString, element);
+    Seance s;
+    s.accueil->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.accueil));
+
+    Clique(Element(s.accueil, element));
+
+    const QList<Synthetiseur *> principaux = Fenetres<Synthetiseur>();
+    QCOMPARE(principaux.size(), 1);
+    Synthetiseur *principal = principaux.first();
+    QVERIFY(principal->isVisible());
+    QVERIFY(principal->testAttribute(Qt::WA_DeleteOnClose));
+    // The start-up has run: the default sound is in the table and in test.wav.
+    QCOMPARE(s.banc.table.Frequence[1], std::int16_t(440));
+    QCOMPARE(s.banc.table.Amplitude[1], 10.0f);
+    QCOMPARE(s.banc.wav().size(), 2048);
+    QVERIFY(!s.banc.table.SonActif);
+    // The welcome window is gone for good.
+    QTRY_VERIFY(!s.accueil);
+    QVERIFY(Fenetres<Accueil>().isEmpty());
+}
+
+void TestAccueil::clicsSansEffet_data()
+{
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<Qt::MouseButton>("bouton");
+    QTest::newRow("right button on the picture") << "Image1" << Qt::RightButton;
+    QTest::newRow("right button on the cross") << "Image2" << Qt::RightButton;
+    QTest::newRow("text of the panel") << "Label4" << Qt::LeftButton;
+    QTest::newRow("title") << "Label1" << Qt::LeftButton;
+    QTest::newRow("credits") << "Label2" << Qt::LeftButton;
+}
+
+void TestAccueil::clicsSansEffet()
+{
+    QFETCH(QString, element);
+    QFETCH(Qt::MouseButton, bouton);
+    Seance s;
+    s.accueil->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.accueil));
+    Clique(Element(s.accueil, element), bouton);
+    QVERIFY(Fenetres<Synthetiseur>().isEmpty());
+    QVERIFY(s.accueil);
+    QVERIFY(s.accueil->isVisible());
+    QVERIFY(!QFile::exists(s.banc.generateur.chemin()));
+}
+
+void TestAccueil::fenetreAide()
+{
+    Seance s;
+    Synthetiseur *principal = s.principal();
+    principal->Image3_Click();
+    Aide *aide = principal->aide();
+    QVERIFY(aide);
+    QVERIFY(QTest::qWaitForWindowExposed(aide));
+    QCOMPARE(aide->objectName(), QStringLiteral("Aide"));
+    QCOMPARE(aide->windowType(), Qt::Tool); // kept out of the task bar
+    QVERIFY(aide->windowFlags() & Qt::FramelessWindowHint);
+    QVERIFY(!aide->isModal());
+    QCOMPARE(aide->size(), QSize(793, 513)); // 792.8 × 512.8 px
+    QVERIFY(EstCentree(aide));
+    QVERIFY(principal->isVisible());
+
+    auto texte = [aide](const char *nom) { return aide->findChild<QLabel *>(QString::fromUtf8(nom))->text(); };
+    QCOMPARE(texte("Label1"), QStringLiteral("Comment ça marche"));
+    QCOMPARE(texte("Label7"), QStringLiteral("Comment écouter le son produit ?"));
+    QCOMPARE(texte("Label2"), QStringLiteral("Comment modifier la fréquence fondamentale ?"));
+    QCOMPARE(texte("Label4"), QStringLiteral("Comment modifier le spectre du son produit ?"));
+    QCOMPARE(texte("Label3"),
+             QStringLiteral("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
+                            "pic et déplacer celui-ci avec le clic gauche."));
+    const QString ecouter = texte("Label8");
+    QCOMPARE(ecouter.count(QStringLiteral("entendre")), 2);
+    QVERIFY(!ecouter.contains(QStringLiteral("enrendre")));
+    QVERIFY(ecouter.contains(QStringLiteral("icônes") + QString(11, u' ') + QStringLiteral("et")
+                             + QString(12, u' ') + QStringLiteral("pour")));
+    QVERIFY(ecouter.endsWith(QStringLiteral("produit. ")));
+    QVERIFY(texte("Label5").contains(QStringLiteral("gauche")));
+    QVERIFY(texte("Label5").contains(QStringLiteral("droit")));
+    QVERIFY(texte("Label6").contains(QStringLiteral("multiples")));
+    QVERIFY(!Element(aide, QStringLiteral("Image2"))->accessibleName().isEmpty());
+}
+
+void TestAccueil::pixelsAide_data()
+{
+    QTest::addColumn<QPoint>("point"); // in the window
+    QTest::addColumn<QColor>("couleur");
+
+    const QColor blanc(255, 255, 255), bleu(0, 0, 64), grille(192, 192, 255), orange(255, 128, 0);
+    QTest::newRow("outline, top-left") << QPoint(0, 0) << blanc;
+    QTest::newRow("outline, top") << QPoint(600, 0) << blanc;
+    QTest::newRow("outline, left") << QPoint(0, 300) << blanc;
+    QTest::newRow("outline, right") << QPoint(792, 300) << blanc;
+    QTest::newRow("outline's bottom is below the window") << QPoint(400, 512) << bleu;
+    QTest::newRow("background") << QPoint(600, 30) << bleu;
+    QTest::newRow("title background") << QPoint(400, 50) << bleu;
+    QTest::newRow("text panel frame") << QPoint(4, 300) << QColor(0, 0, 0);
+    QTest::newRow("text panel") << QPoint(780, 500) << blanc;
+    QTest::newRow("miniature, empty") << QPoint(72 + 40, 208 + 60) << blanc;
+    QTest::newRow("miniature, top grid line") << QPoint(72 + 300, 208 + 8) << grille;
+    QTest::newRow("miniature, grid column") << QPoint(72 + 256, 208 + 70) << grille;
+    QTest::newRow("miniature, peak") << QPoint(72 + 168, 208 + 80) << orange;
+    QTest::newRow("miniature, peak is 3 px wide") << QPoint(72 + 167, 208 + 20) << orange;
+}
+
+void TestAccueil::pixelsAide()
+{
+    QFETCH(QPoint, point);
+    QFETCH(QColor, couleur);
+    Aide aide;
+    const QImage vue = aide.grab().toImage();
+    QCOMPARE(vue.pixelColor(point * vue.devicePixelRatio()), couleur);
+}
+
+void TestAccueil::hautParleursDansLesBlancs()
+{
+    // The loudspeakers stand in the blank runs of Label8's line, never over a word.
+    Aide aide;
+    auto *ligne = aide.findChild<QLabel *>(QStringLiteral("Label8"));
+    const QString texte = ligne->text();
+    const QFontMetricsF m(ligne->font());
+    auto finDe = [&](const QString &mot) {
+        return ligne->x() + m.horizontalAdvance(texte.left(texte.indexOf(mot) + mot.size()));
+    };
+    auto debutDe = [&](const QString &mot) { return ligne->x() + m.horizontalAdvance(texte.left(texte.indexOf(mot))); };
+    const QRect hautParleur = Element(&aide, QStringLiteral("Image3"))->geometry();
+    const QRect muet = Element(&aide, QStringLiteral("Image5"))->geometry();
+    QVERIFY2(finDe(QStringLiteral("icônes")) <= hautParleur.left(), "loudspeaker over \"icônes\"");
+    QVERIFY2(hautParleur.right() < debutDe(QStringLiteral(" et ")) + m.horizontalAdvance(u' '), "over \"et\"");
+    QVERIFY2(finDe(QStringLiteral(" et ")) <= muet.left(), "muted loudspeaker over \"et\"");
+    QVERIFY(m.horizontalAdvance(texte.trimmed()) > ligne->width() * 0.5); // the font is really in use
+}
+
+void TestAccueil::uneSeuleAide()
+{
+    Seance s;
+    Synthetiseur *principal = s.principal();
+    principal->Image3_Click();
+    const QPointer<Aide> premiere = principal->aide();
+    principal->Image3_Click();
+    principal->Image3_Click();
+    QCOMPARE(Fenetres<Aide>().size(), 1);
+    QCOMPARE(principal->aide(), premiere.data());
+    QVERIFY(premiere->isVisible());
+}
+
+void TestAccueil::aideRecreeeCentree()
+{
+    Seance s;
+    Synthetiseur *principal = s.principal();
+    principal->Image3_Click();
+    const QPointer<Aide> premiere = principal->aide();
+    QVERIFY(QTest::qWaitForWindowExposed(premiere));
+    premiere->move(premiere->pos() + QPoint(-53, 71));
+
+    Clique(Element(premiere, QStringLiteral("Image2")));
+    QTRY_VERIFY(!premiere);
+    QVERIFY(!principal->aide());
+    QVERIFY(principal->isVisible());
+
+    principal->Image3_Click();
+    Aide *nouvelle = principal->aide();
+    QVERIFY(nouvelle);
+    QVERIFY(QTest::qWaitForWindowExposed(nouvelle));
+    QVERIFY(EstCentree(nouvelle));
+    QCOMPARE(nouvelle->size(), QSize(793, 513));
+    QCOMPARE(Fenetres<Aide>().size(), 1);
+}
+
+void TestAccueil::vieDuProgramme_data()
+{
+    QTest::addColumn<QString>("secondaire"); // window left open when the main window closes
+    QTest::newRow("none") << QString();
+    QTest::newRow("help") << "Aide";
+    QTest::newRow("keyboard") << "Clavier";
+}
+
+void TestAccueil::vieDuProgramme()
+{
+    QFETCH(QString, secondaire);
+    Seance s;
+    delete s.accueil;
+    QPointer<Synthetiseur> principal = s.principal();
+    QPointer<QWidget> autre;
+    if (secondaire == QLatin1String("Aide")) {
+        principal->Image3_Click();
+        autre = principal->aide();
+    } else if (secondaire == QLatin1String("Clavier")) {
+        principal->Picture6_Click();
+        autre = principal->clavier();
+    }
+    QVERIFY(QTest::qWaitForWindowExposed(principal));
+    QGuiApplication::setQuitOnLastWindowClosed(true);
+
+    // Close the main window; a little later, close whatever it left open. The run must end
+    // only then, and on its own.
+    // The timers die with this scope, so none outlives the row.
+    QObject portee;
+    bool autreFerme = false;
+    QTimer::singleShot(0, &portee, [&] { principal->close(); });
+    QTimer::singleShot(200, &portee, [&] {
+        autreFerme = true;
+        if (autre)
+            autre->close();
+    });
+    QTimer::singleShot(3000, &portee, [] { QCoreApplication::exit(99); });
+    const int code = QApplication::exec();
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    QCOMPARE(code, 0);
+    QCOMPARE(autreFerme, !secondaire.isEmpty());
+    QVERIFY(!principal);
+    QVERIFY(s.banc.lecture.journal.endsWith(QStringLiteral("coupe"))); // closing stopped the sound
+}
+
+void TestAccueil::croixQuitte()
+{
+    Seance s;
+    s.accueil->show();
+    QVERIFY(QTest::qWaitForWindowExposed(s.accueil));
+    QObject portee;
+    QTimer::singleShot(0, &portee, [&] { Clique(Element(s.accueil, QStringLiteral("Image2"))); });
+    QTimer::singleShot(3000, &portee, [] { QCoreApplication::exit(99); });
+    QCOMPARE(QApplication::exec(), 0);
+    // Ended at once: no main window, nothing written, the welcome window not even closed.
+    QVERIFY(Fenetres<Synthetiseur>().isEmpty());
+    QVERIFY(!QFile::exists(s.banc.generateur.chemin()));
+    QVERIFY(s.accueil);
+}
+
+QTEST_MAIN(TestAccueil)
+#include "tst_accueil.moc"

@@ -1,0 +1,434 @@
+#include "banc.h"
+
+#include "plot/spectre.h"
+#include "plot/surface.h"
+#include "plot/temporel.h"
+#include "synth/generateur.h"
+#include "ui/clavier.h"
+#include "ui/synthetiseur.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Table = QList<QPair<int, float>>; // (frequency, amplitude) of slots 1, 2, …
+
+// The file a table should give, computed by the synthesis from a copy of the table.
+QByteArray FichierAttendu(Composantes table)
+{
+    Synthese::Plan p;
+    if (!Synthese::Prepare(table, p))
+        return {};
+    return Synthese::FichierComplet(p);
+}
+
+// The main window with its keyboard open, as the user gets it from "Afficher le clavier".
+struct Poste
+{
+    Banc banc;
+    QPointer<Synthetiseur> principal = new Synthetiseur(banc.contexte);
+    QPointer<Clavier> clavier;
+
+    Poste()
+    {
+        principal->setAttribute(Qt::WA_DeleteOnClose);
+        principal->show();
+        principal->Picture6_Click();
+        clavier = principal->clavier();
+    }
+    ~Poste()
+    {
+        delete clavier;
+        delete principal;
+    }
+
+    QPushButton *touche(int i) const
+    {
+        return clavier->findChild<QPushButton *>(QStringLiteral("note(%1)").arg(i));
+    }
+
+    // A point of the key's face that no other key covers, in the window's coordinates.
+    QPoint pointVisible(int i) const
+    {
+        QPushButton *t = touche(i);
+        const bool noire = t->height() < 60;
+        return t->mapTo(clavier.data(), QPoint(t->width() / 2, noire ? t->height() / 2 : t->height() - 8));
+    }
+
+    // A real press through the window system: the key is found under the pointer.
+    void appuie(int i, Qt::MouseButton bouton = Qt::LeftButton) const
+    {
+        QTest::mousePress(clavier->windowHandle(), bouton, {}, pointVisible(i));
+    }
+    void relache(int i, Qt::MouseButton bouton = Qt::LeftButton) const
+    {
+        QTest::mouseRelease(clavier->windowHandle(), bouton, {}, pointVisible(i));
+    }
+
+    void remplit(const Table &composantes, int prochaine = -1)
+    {
+        Composantes &t = banc.table;
+        for (int j = 1; j <= Composantes::Max; ++j) {
+            t.Frequence[j] = 0;
+            t.Amplitude[j] = 0;
+        }
+        for (int j = 0; j < composantes.size(); ++j) {
+            t.Frequence[j + 1] = static_cast<std::int16_t>(composantes[j].first);
+            t.Amplitude[j + 1] = composantes[j].second;
+        }
+        t.ProchaineComposante = static_cast<std::int16_t>(prochaine > 0 ? prochaine : composantes.size() + 1);
+    }
+};
+
+// Centred on the screen, up to the window frame (whose size the program cannot know in advance).
+bool EstCentree(const QWidget *fenetre)
+{
+    const QRect client = fenetre->geometry(), cadre = fenetre->frameGeometry();
+    const int margeX = std::max(client.left() - cadre.left(), cadre.right() - client.right()) + 1;
+    const int margeY = std::max(client.top() - cadre.top(), cadre.bottom() - client.bottom()) + 1;
+    const QPoint ecart = client.center() - fenetre->screen()->availableGeometry().center();
+    return std::abs(ecart.x()) <= margeX && std::abs(ecart.y()) <= margeY;
+}
+
+QImage SpectreAttendu(const Synthetiseur &w, const Composantes &table)
+{
+    Surface s(RepereSpectre, w.spectre().size(), nullptr, w.spectre().image().devicePixelRatio());
+    s.Efface();
+    Spectre::QuadrilleSpectre(s);
+    Spectre::TraceSpectre(s, table, w.afficheFreq());
+    return s.image();
+}
+
+QImage TemporelAttendu(const Synthetiseur &w, Composantes table, int qualite)
+{
+    Surface s(RepereTemporel, w.grapheTemp().size(), nullptr, w.grapheTemp().image().devicePixelRatio());
+    Temporel::QuadrilleTemporel(s);
+    Temporel::TraceTemporel(s, table, qualite);
+    return s.image();
+}
+
+} // namespace
+
+class TestClavier : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void fenetre();
+    void touches_data();
+    void touches();
+    void noiresAuDessus_data();
+    void noiresAuDessus();
+    void toutBoutonAgitALEnfoncement_data();
+    void toutBoutonAgitALEnfoncement();
+    void transposition_data();
+    void transposition();
+    void memeToucheDeuxFois_data();
+    void memeToucheDeuxFois();
+    void doubleClic();
+    void apresFermetureDuPrincipal();
+    void fermetureEtReouverture();
+};
+
+void TestClavier::init()
+{
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+void TestClavier::fenetre()
+{
+    Poste p;
+    Clavier *c = p.clavier;
+    QVERIFY(c);
+    QVERIFY(QTest::qWaitForWindowExposed(c));
+    QCOMPARE(c->windowTitle(), QStringLiteral("Clavier"));
+    QCOMPARE(c->objectName(), QStringLiteral("Clavier"));
+    QCOMPARE(c->windowType(), Qt::Tool);
+    QVERIFY(!(c->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QVERIFY(c->windowFlags() & Qt::WindowCloseButtonHint);
+    // 973.6 × 73.6 px, fixed.
+    QCOMPARE(c->size(), QSize(974, 74));
+    QCOMPARE(c->minimumSize(), c->maximumSize());
+    QVERIFY(c->isVisible());
+    QVERIFY(p.principal->isVisible()); // modeless: the main window stays
+
+    QVERIFY(EstCentree(c));
+
+    auto *panneau = c->findChild<QWidget *>(QStringLiteral("Picture2"));
+    QVERIFY(panneau);
+    QCOMPARE(panneau->geometry(), QRect(0, -8, 977, 85));
+    QCOMPARE(panneau->palette().color(panneau->backgroundRole()), QColor(0, 0, 64));
+    QCOMPARE(c->findChildren<QPushButton *>().size(), 49);
+}
+
+void TestClavier::touches_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QRect>("rectangle"); // in the panel's pixels
+    QTest::addColumn<QColor>("face");
+
+    const QColor blanc(255, 255, 255), noir(0, 0, 0);
+    // Lefts in twips from the layout: 360, 720, 840, 1200, 1320, 1800, 2160, 3720, 13800.
+    QTest::newRow("0 Do, white") << 0 << QRect(24, 0, 33, 70) << blanc;
+    QTest::newRow("1 Do#, black") << 1 << QRect(48, 0, 17, 50) << noir;
+    QTest::newRow("2 Ré, white") << 2 << QRect(56, 0, 33, 70) << blanc;
+    QTest::newRow("3 Ré#, black") << 3 << QRect(80, 0, 17, 50) << noir;
+    QTest::newRow("4 Mi, white") << 4 << QRect(88, 0, 33, 70) << blanc;
+    QTest::newRow("5 Fa, white") << 5 << QRect(120, 0, 33, 70) << blanc;
+    QTest::newRow("6 Fa#, black") << 6 << QRect(144, 0, 17, 50) << noir;
+    QTest::newRow("12 Do, white") << 12 << QRect(248, 0, 33, 70) << blanc;
+    QTest::newRow("46 La#, black") << 46 << QRect(880, 0, 17, 50) << noir;
+    QTest::newRow("48 Do, white") << 48 << QRect(920, 0, 33, 70) << blanc;
+}
+
+void TestClavier::touches()
+{
+    QFETCH(int, index);
+    QFETCH(QRect, rectangle);
+    QFETCH(QColor, face);
+    Poste p;
+    QPushButton *t = p.touche(index);
+    QVERIFY(t);
+    QCOMPARE(t->parentWidget()->objectName(), QStringLiteral("Picture2"));
+    QCOMPARE(t->geometry(), rectangle);
+    QVERIFY(t->text().isEmpty());
+    QVERIFY(!t->accessibleName().isEmpty());
+
+    // The face is painted in the key's colour.
+    const QImage vue = p.clavier->grab().toImage();
+    const QPoint centre = p.pointVisible(index) * vue.devicePixelRatio();
+    QCOMPARE(vue.pixelColor(centre), face);
+}
+
+void TestClavier::noiresAuDessus_data()
+{
+    QTest::addColumn<QPoint>("point"); // in the panel's pixels
+    QTest::addColumn<int>("attendue");
+    QTest::addColumn<int>("frequence");
+
+    // Black key 1 spans x 48..64 over white keys 0 (24..56) and 2 (56..88).
+    QTest::newRow("over white 0") << QPoint(50, 20) << 1 << 139;
+    QTest::newRow("over white 2") << QPoint(60, 20) << 1 << 139;
+    QTest::newRow("white 0 below the black") << QPoint(50, 60) << 0 << 132;
+    // Black key 22 spans x 432..448 over white keys 21 (408..440) and 23 (440..472).
+    QTest::newRow("black 22 over white 21") << QPoint(435, 10) << 22 << 470;
+    QTest::newRow("black 22 over white 23") << QPoint(445, 10) << 22 << 470;
+    QTest::newRow("white 23 beside it") << QPoint(452, 10) << 23 << 498;
+}
+
+void TestClavier::noiresAuDessus()
+{
+    QFETCH(QPoint, point);
+    QFETCH(int, attendue);
+    QFETCH(int, frequence);
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    auto *panneau = p.clavier->findChild<QWidget *>(QStringLiteral("Picture2"));
+    QCOMPARE(panneau->childAt(point), p.touche(attendue));
+
+    const QPoint dansFenetre = panneau->mapTo(p.clavier.data(), point);
+    QTest::mousePress(p.clavier->windowHandle(), Qt::LeftButton, {}, dansFenetre);
+    QCOMPARE(p.banc.table.Frequence[1], std::int16_t(frequence));
+    QTest::mouseRelease(p.clavier->windowHandle(), Qt::LeftButton, {}, dansFenetre);
+}
+
+void TestClavier::toutBoutonAgitALEnfoncement_data()
+{
+    QTest::addColumn<Qt::MouseButton>("bouton");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("frequence");
+
+    QTest::newRow("left, key 9") << Qt::LeftButton << 9 << 221;
+    QTest::newRow("right, key 21") << Qt::RightButton << 21 << 443;
+    QTest::newRow("middle, key 33") << Qt::MiddleButton << 33 << 887;
+    QTest::newRow("left, key 0") << Qt::LeftButton << 0 << 132;
+    QTest::newRow("right, key 45") << Qt::RightButton << 45 << 1775;
+    QTest::newRow("middle, key 48") << Qt::MiddleButton << 48 << 2112;
+}
+
+void TestClavier::toutBoutonAgitALEnfoncement()
+{
+    QFETCH(Qt::MouseButton, bouton);
+    QFETCH(int, index);
+    QFETCH(int, frequence);
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    QFile::remove(p.banc.generateur.chemin());
+
+    p.appuie(index, bouton);
+    // Everything happens on the press, before any release.
+    QCOMPARE(p.banc.table.Frequence[1], std::int16_t(frequence));
+    QCOMPARE(p.principal->PositionFondamental(), double(frequence));
+    QCOMPARE(p.banc.wav(), FichierAttendu(p.banc.table));
+
+    const QByteArray avant = p.banc.wav();
+    p.relache(index, bouton);
+    QCOMPARE(p.banc.table.Frequence[1], std::int16_t(frequence));
+    QCOMPARE(p.banc.wav(), avant);
+}
+
+void TestClavier::transposition_data()
+{
+    QTest::addColumn<Table>("avant");
+    QTest::addColumn<int>("prochaine");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QList<int>>("apres"); // Frequence(1..10)
+    QTest::addColumn<bool>("spectreCache");
+
+    QTest::newRow("440+660, key 1: 208.5 to even")
+        << Table{{440, 10}, {660, 5}} << -1 << 1 << QList<int>{139, 208, 0, 0, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("whole multiples stay multiples")
+        << Table{{440, 10}, {880, 6}, {1320, 3}, {2200, 2}} << -1 << 21
+        << QList<int>{443, 886, 1329, 2215, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("other ratios rounded")
+        << Table{{300, 10}, {710, 4}, {1000, 2}} << -1 << 12 << QList<int>{264, 625, 880, 0, 0, 0, 0, 0, 0, 0}
+        << false;
+    QTest::newRow("cleared slots rescaled too")
+        << Table{{440, 10}, {880, 0}, {1320, 0}} << 2 << 12 << QList<int>{264, 528, 792, 0, 0, 0, 0, 0, 0, 0}
+        << false;
+    QTest::newRow("ten components, top key")
+        << Table{{200, 10}, {400, 9}, {600, 8}, {800, 7}, {1000, 6}, {1200, 5}, {1400, 4}, {1600, 3}, {1800, 2},
+                 {2000, 1}}
+        << -1 << 48 << QList<int>{2112, 4224, 6336, 8448, 10560, 12672, 14784, 16896, 19008, 21120} << false;
+    QTest::newRow("spectrum panel hidden")
+        << Table{{440, 10}, {660, 5}} << -1 << 9 << QList<int>{221, 332, 0, 0, 0, 0, 0, 0, 0, 0} << true;
+    // Outside what a key press expects: the old fundamental counts as 1 Hz, results stay in 16 bits.
+    QTest::newRow("zero fundamental")
+        << Table{{0, 10}, {100, 5}} << -1 << 0 << QList<int>{132, 13200, 0, 0, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("result beyond 16 bits")
+        << Table{{2, 10}, {4000, 5}} << -1 << 48 << QList<int>{2112, 32767, 0, 0, 0, 0, 0, 0, 0, 0} << false;
+}
+
+void TestClavier::transposition()
+{
+    QFETCH(Table, avant);
+    QFETCH(int, prochaine);
+    QFETCH(int, index);
+    QFETCH(QList<int>, apres);
+    QFETCH(bool, spectreCache);
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    if (spectreCache)
+        p.principal->CacheSpectre_Click();
+    p.remplit(avant, prochaine);
+    const Composantes copie = p.banc.table;
+
+    p.appuie(index);
+    p.relache(index);
+
+    const Composantes &t = p.banc.table;
+    for (int j = 1; j <= Composantes::Max; ++j)
+        QCOMPARE(t.Frequence[j], std::int16_t(apres[j - 1]));
+    QCOMPARE(t.Amplitude, copie.Amplitude);
+    QCOMPARE(t.ProchaineComposante, copie.ProchaineComposante);
+    QCOMPARE(p.principal->PositionFondamental(), double(apres[0]));
+
+    // Both plots redrawn from the new table, the time plot in its coarse quality.
+    QVERIFY(p.principal->spectre().image() == SpectreAttendu(*p.principal, t));
+    QVERIFY(p.principal->grapheTemp().image() == TemporelAttendu(*p.principal, t, 1));
+    QCOMPARE(p.banc.wav(), FichierAttendu(t));
+}
+
+void TestClavier::memeToucheDeuxFois_data()
+{
+    QTest::addColumn<bool>("son");
+    QTest::newRow("sound off") << false;
+    QTest::newRow("sound on") << true;
+}
+
+void TestClavier::memeToucheDeuxFois()
+{
+    QFETCH(bool, son);
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    p.remplit({{440, 10}, {660, 5}, {1000, 2}});
+    if (son)
+        p.principal->Play_Click();
+    p.appuie(21);
+    p.relache(21);
+    const auto premiere = p.banc.table.Frequence;
+    QCOMPARE(premiere[2], std::int16_t(664)); // 664.5 to even
+    QCOMPARE(premiere[3], std::int16_t(1007));
+
+    QFile::remove(p.banc.generateur.chemin());
+    p.banc.lecture.journal.clear();
+    p.principal->spectre().Efface();
+    p.principal->grapheTemp().Efface();
+
+    p.appuie(21);
+    p.relache(21);
+    QCOMPARE(p.banc.table.Frequence, premiere);
+    // Still redrawn and written again; played again only while the sound is on.
+    QVERIFY(p.principal->spectre().image() == SpectreAttendu(*p.principal, p.banc.table));
+    QVERIFY(p.principal->grapheTemp().image() == TemporelAttendu(*p.principal, p.banc.table, 1));
+    QCOMPARE(p.banc.wav(), FichierAttendu(p.banc.table));
+    QCOMPARE(p.banc.lecture.journal, son ? QStringList{"joue"} : QStringList{});
+}
+
+void TestClavier::doubleClic()
+{
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    p.principal->Play_Click();
+    p.banc.lecture.journal.clear();
+    // Two presses, two syntheses: a quick second press is not lost, nor counted twice.
+    QTest::mouseDClick(p.clavier->windowHandle(), Qt::LeftButton, {}, p.pointVisible(5));
+    QCOMPARE(p.banc.table.Frequence[1], std::int16_t(176));
+    QCOMPARE(p.banc.lecture.journal, (QStringList{"joue", "joue"}));
+}
+
+void TestClavier::apresFermetureDuPrincipal()
+{
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    p.principal->close();
+    QTRY_VERIFY(!p.principal);
+    QVERIFY(p.clavier);
+    QVERIFY(p.clavier->isVisible()); // closing the main window leaves the keyboard open
+
+    const Composantes avant = p.banc.table;
+    QFile::remove(p.banc.generateur.chemin());
+    p.banc.lecture.journal.clear();
+    p.appuie(9, Qt::LeftButton);
+    p.relache(9, Qt::LeftButton);
+    p.clavier->note_MouseDown(30);
+
+    QCOMPARE(p.banc.table.Frequence, avant.Frequence);
+    QCOMPARE(p.banc.table.Amplitude, avant.Amplitude);
+    QVERIFY(!QFile::exists(p.banc.generateur.chemin()));
+    QVERIFY(p.banc.lecture.journal.isEmpty());
+}
+
+void TestClavier::fermetureEtReouverture()
+{
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    const QPointer<Clavier> premier = p.clavier;
+    p.principal->Picture6_Click(); // already open: shown again, not duplicated
+    QCOMPARE(p.principal->clavier(), premier.data());
+
+    premier->move(premier->pos() + QPoint(37, 41));
+    premier->close();
+    QTRY_VERIFY(!premier);
+    QVERIFY(!p.principal->clavier());
+
+    p.principal->Picture6_Click();
+    p.clavier = p.principal->clavier();
+    QVERIFY(p.clavier);
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    QVERIFY(EstCentree(p.clavier));
+    p.appuie(12);
+    QCOMPARE(p.banc.table.Frequence[1], std::int16_t(264));
+    p.relache(12);
+}
+
+QTEST_MAIN(TestClavier)
+#include "tst_clavier.moc"

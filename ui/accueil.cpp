@@ -1,0 +1,178 @@
+#include "ui/accueil.h"
+
+#include "plot/repere.h"
+#include "ui/ressources.h"
+#include "ui/synthetiseur.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+const QColor BleuNuit(0, 0, 64);
+const QColor GrisPanneau(224, 224, 224);
+const QColor GrisTexte(64, 64, 64);
+const QColor Blanc(255, 255, 255);
+
+// Children of a framed container sit inside its one-pixel frame.
+void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
+{
+    auto *cadre = qobject_cast<QFrame *>(w->parentWidget());
+    const int d = cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
+    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
+}
+
+void Fond(QWidget *w, const QColor &couleur)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, couleur);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void Cadre(QFrame *f)
+{
+    f->setFrameShape(QFrame::Box);
+    f->setFrameShadow(QFrame::Plain);
+    f->setLineWidth(1);
+    QPalette p = f->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    f->setPalette(p);
+}
+
+QFont Police(const char *famille, double points)
+{
+    QFont f(QString::fromLatin1(famille));
+    f.setPointSizeF(points);
+    return f;
+}
+
+QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
+                  const QFont &police, Qt::Alignment alignement = Qt::AlignLeft)
+{
+    auto *e = new QLabel(texte, parent);
+    e->setObjectName(QString::fromUtf8(nom));
+    e->setFont(police);
+    e->setWordWrap(true);
+    e->setAlignment(alignement | Qt::AlignTop);
+    QPalette p = e->palette();
+    p.setColor(QPalette::WindowText, couleur);
+    e->setPalette(p);
+    Place(e, twips.x(), twips.y(), twips.width(), twips.height());
+    return e;
+}
+
+QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin)
+{
+    auto *i = new QLabel(parent);
+    i->setObjectName(QString::fromUtf8(nom));
+    Place(i, twips.x(), twips.y(), twips.width(), twips.height());
+    i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
+    return i;
+}
+
+} // namespace
+
+Accueil::Accueil(Contexte contexte)
+    : QFrame(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_ctx(contexte)
+{
+    setObjectName(QStringLiteral("accueil"));
+    setAccessibleName(QStringLiteral("Accueil"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // The platform's common-controls initialisation has no counterpart here.
+    construit();
+    if (QScreen *ecran = QGuiApplication::primaryScreen())
+        move(ecran->availableGeometry().center() - rect().center());
+}
+
+void Accueil::construit()
+{
+    Cadre(this);
+    Fond(this, BleuNuit);
+    const int bord = 2 * frameWidth();
+    setFixedSize(RectangleTwips(0, 0, 9456, 4632).size() + QSize(bord, bord));
+
+    const QCursor main = Ressources::PointeurMain();
+
+    // Created from the bottom up: a later sibling lies above an earlier one.
+    QLabel *titre = Etiquette(this, "Label1", {120, 0, 7572, 852}, QStringLiteral("Sonavirelle 2013"), Blanc,
+                              Police("Calibri", 36));
+    Fond(titre, BleuNuit);
+
+    m_musique = Image(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"));
+    m_musique->setCursor(main);
+    m_musique->setAccessibleName(QStringLiteral("Démarrer"));
+    m_musique->installEventFilter(this);
+
+    QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, QStringLiteral("Projet Sonavirelle"), Blanc,
+                               Police("Calibri", 13.8));
+    Fond(projet, BleuNuit);
+    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, QStringLiteral("Découverte du timbre musical"),
+                               Blanc, Police("Calibri", 10.2), Qt::AlignRight);
+    Fond(credit, BleuNuit);
+
+    m_croix = Image(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"));
+    m_croix->setCursor(main);
+    m_croix->setAccessibleName(QStringLiteral("Quitter"));
+    m_croix->installEventFilter(this);
+
+    // The panel lies above every label and picture of the window.
+    auto *panneau = new QFrame(this);
+    panneau->setObjectName(QStringLiteral("Picture1"));
+    Cadre(panneau);
+    Fond(panneau, GrisPanneau);
+    Place(panneau, 3840, 960, 5535, 2532);
+
+    const QFont texte = Police("Calibri", 10.8);
+    Etiquette(panneau, "Label4", {240, 120, 4932, 1332},
+              QStringLiteral("Sonavirelle permet de générer un son en choisissant les composantes qui le "
+                             "constituent, ce qui illustre la notion de timbre d'un son musical."),
+              GrisTexte, texte);
+    Etiquette(panneau, "Label5", {240, 960, 4932, 1212},
+              QStringLiteral("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
+                             "de celle du fondamental : le son généré n'est alors plus un son musical."),
+              GrisTexte, texte);
+
+    auto *demarrer = new QPushButton(QStringLiteral("Démarrer"), panneau);
+    demarrer->setObjectName(QStringLiteral("Command1"));
+    demarrer->setAccessibleName(QStringLiteral("Démarrer"));
+    demarrer->setFont(Police("Arial", 9));
+    demarrer->setCursor(main);
+    Place(demarrer, 1800, 1800, 1815, 615);
+    connect(demarrer, &QPushButton::clicked, this, &Accueil::Demarrer);
+}
+
+bool Accueil::eventFilter(QObject *objet, QEvent *event)
+{
+    // A picture's click: the left button released over the picture it was pressed on.
+    if (event->type() == QEvent::MouseButtonRelease && (objet == m_musique || objet == m_croix)) {
+        auto *souris = static_cast<QMouseEvent *>(event);
+        auto *image = static_cast<QWidget *>(objet);
+        if (souris->button() == Qt::LeftButton && image->rect().contains(souris->position().toPoint())) {
+            if (objet == m_musique) {
+                Demarrer();
+            } else {
+                // Nothing else is open yet and no sound plays: end the run at once.
+                QCoreApplication::exit(0);
+            }
+            return true;
+        }
+    }
+    return QFrame::eventFilter(objet, event);
+}
+
+void Accueil::Demarrer()
+{
+    if (!m_principal) {
+        m_principal = new Synthetiseur(m_ctx);
+        m_principal->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_principal->show();
+    // The main window is shown first, so closing this one never leaves the program windowless.
+    close();
+}

@@ -1,0 +1,219 @@
+#include "ui/aide.h"
+
+#include "plot/repere.h"
+#include "ui/ressources.h"
+
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+
+#include <cmath>
+#include <functional>
+
+namespace {
+
+const QColor BleuNuit(0, 0, 64);
+const QColor GrisTexte(64, 64, 64);
+const QColor Blanc(255, 255, 255);
+const QColor BleuGrille(192, 192, 255);
+const QColor Orange(255, 128, 0);
+
+// "entendre" is meant in both places; the blank runs leave room for the two loudspeaker pictures.
+const char *const TexteEcouter =
+    "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ";
+
+// Children of a framed container sit inside its one-pixel frame.
+void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
+{
+    auto *cadre = qobject_cast<QFrame *>(w->parentWidget());
+    const int d = cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
+    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
+}
+
+void Fond(QWidget *w, const QColor &couleur)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, couleur);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QFont Police(double points)
+{
+    QFont f(QStringLiteral("Calibri"));
+    f.setPointSizeF(points);
+    return f;
+}
+
+QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
+                  const QFont &police)
+{
+    auto *e = new QLabel(texte, parent);
+    e->setObjectName(QString::fromUtf8(nom));
+    e->setFont(police);
+    e->setWordWrap(true);
+    e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette p = e->palette();
+    p.setColor(QPalette::WindowText, couleur);
+    e->setPalette(p);
+    Place(e, twips.x(), twips.y(), twips.width(), twips.height());
+    return e;
+}
+
+QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin)
+{
+    auto *i = new QLabel(parent);
+    i->setObjectName(QString::fromUtf8(nom));
+    Place(i, twips.x(), twips.y(), twips.width(), twips.height());
+    i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
+    return i;
+}
+
+// A lightweight drawn element (outline, grid): paints over its parent, lets the mouse through.
+class Trace : public QWidget
+{
+public:
+    Trace(QWidget *parent, const char *nom, std::function<void(QPainter &, const QRect &)> dessin)
+        : QWidget(parent), m_dessin(std::move(dessin))
+    {
+        setObjectName(QString::fromUtf8(nom));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        m_dessin(p, rect());
+    }
+
+private:
+    std::function<void(QPainter &, const QRect &)> m_dessin;
+};
+
+// A rectangle outline `epaisseur` pixels thick, inside `r`.
+void Contour(QPainter &p, const QRect &r, int epaisseur, const QColor &couleur)
+{
+    p.fillRect(QRect(r.left(), r.top(), r.width(), epaisseur), couleur);
+    p.fillRect(QRect(r.left(), r.bottom() - epaisseur + 1, r.width(), epaisseur), couleur);
+    p.fillRect(QRect(r.left(), r.top(), epaisseur, r.height()), couleur);
+    p.fillRect(QRect(r.right() - epaisseur + 1, r.top(), epaisseur, r.height()), couleur);
+}
+
+// Grid of the miniature spectrum, in twips of its panel: five rows and seven columns.
+void Quadrillage(QPainter &p, const QRect &)
+{
+    auto px = [](double twips) { return int(std::lround(twips / TwipsParPixel)); };
+    for (double haut : {120, 480, 840, 1200, 1560})
+        p.fillRect(QRect(QPoint(px(1320), px(haut)), QPoint(px(7680) - 1, px(haut))), BleuGrille);
+    for (double gauche : {2160, 3000, 3840, 4680, 5520, 6360, 7200})
+        p.fillRect(QRect(QPoint(px(gauche), px(120)), QPoint(px(gauche), px(1560) - 1)), BleuGrille);
+}
+
+void CentreSurEcran(QWidget *fenetre)
+{
+    if (QScreen *ecran = QGuiApplication::primaryScreen())
+        fenetre->move(ecran->availableGeometry().center() - fenetre->rect().center());
+}
+
+} // namespace
+
+Aide::Aide(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+{
+    setObjectName(QStringLiteral("Aide"));
+    setWindowTitle(QStringLiteral("Aide"));
+    setAccessibleName(QStringLiteral("Aide"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Tool windows do not keep the program alive by default; this one must, since it may stay
+    // open after the main window is closed.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    Fond(this, BleuNuit);
+    setFixedSize(RectangleTwips(0, 0, 11892, 7692).size());
+    construit();
+    CentreSurEcran(this);
+}
+
+void Aide::construit()
+{
+    const QColor couleurFenetre = palette().color(QPalette::Base);
+
+    // Created from the bottom up: a later sibling lies above an earlier one.
+    QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, QStringLiteral("Comment ça marche"), Blanc,
+                              Police(28.2));
+    Fond(titre, BleuNuit);
+    Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
+
+    m_croix = Image(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"));
+    m_croix->setCursor(Ressources::PointeurMain());
+    m_croix->setAccessibleName(QStringLiteral("Fermer l'aide"));
+    m_croix->installEventFilter(this);
+
+    // Its bottom edge lies below the window and is not seen.
+    auto *bord = new Trace(this, "Shape1", [](QPainter &p, const QRect &r) { Contour(p, r, 1, Blanc); });
+    Place(bord, 0, 0, 11892, 7812);
+
+    auto *textes = new QFrame(this);
+    textes->setObjectName(QStringLiteral("Picture1"));
+    textes->setFrameShape(QFrame::Box);
+    textes->setFrameShadow(QFrame::Plain);
+    textes->setLineWidth(1);
+    QPalette cadre = textes->palette();
+    cadre.setColor(QPalette::WindowText, Qt::black);
+    textes->setPalette(cadre);
+    Fond(textes, couleurFenetre);
+    Place(textes, 60, 840, 11772, 6792);
+
+    const QFont question = Police(13.8);
+    const QFont reponse = Police(12);
+    const QColor noir = palette().color(QPalette::ButtonText);
+    Etiquette(textes, "Label6", {840, 5040, 10692, 972},
+              QStringLiteral("L'option « n'autoriser que les fréquences multiples » (cochée par défaut) fait que "
+                             "les composantes ajoutées ont des fréquences multiples de la fréquence fondamentale. "
+                             "On peut décocher cette option pour lever cette contrainte."),
+              GrisTexte, reponse);
+    Etiquette(textes, "Label5", {840, 4440, 10692, 732},
+              QStringLiteral("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
+                             "souris ; pour les retirer, cliquer avec le bouton droit."),
+              GrisTexte, reponse);
+    Etiquette(textes, "Label4", {480, 4080, 6012, 372}, QStringLiteral("Comment modifier le spectre du son produit ?"),
+              noir, question);
+    Etiquette(textes, "Label3", {840, 1680, 10692, 732},
+              QStringLiteral("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
+                             "pic et déplacer celui-ci avec le clic gauche."),
+              GrisTexte, reponse);
+    Etiquette(textes, "Label2", {480, 1320, 10212, 372},
+              QStringLiteral("Comment modifier la fréquence fondamentale ?"), noir, question);
+    Etiquette(textes, "Label8", {840, 720, 10692, 612}, QString::fromUtf8(TexteEcouter), GrisTexte, reponse);
+    Etiquette(textes, "Label7", {480, 240, 10212, 372}, QStringLiteral("Comment écouter le son produit ?"), noir,
+              question);
+    // The two loudspeakers stand in the blanks of Label8's line.
+    Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
+    Image(textes, "Image5", {3960, 600, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
+
+    // The miniature spectrum lies over the text panel, between an answer and the next heading.
+    auto *miniature = new Trace(this, "Picture2", Quadrillage);
+    miniature->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    Fond(miniature, couleurFenetre);
+    Place(miniature, 1080, 3120, 8652, 1752);
+    // The peak: a 3-pixel orange border around a one-pixel-wide rectangle, centred on its outline.
+    auto *pic = new Trace(miniature, "Shape3", [](QPainter &p, const QRect &r) { Contour(p, r, 3, Orange); });
+    pic->setGeometry(RectangleTwips(2520, 240, 12, 1332).adjusted(-1, -1, 1, 1));
+    Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
+}
+
+bool Aide::eventFilter(QObject *objet, QEvent *event)
+{
+    // The cross's click: the left button released over it.
+    if (objet == m_croix && event->type() == QEvent::MouseButtonRelease) {
+        auto *souris = static_cast<QMouseEvent *>(event);
+        if (souris->button() == Qt::LeftButton && m_croix->rect().contains(souris->position().toPoint())) {
+            close();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objet, event);
+}

@@ -1,0 +1,148 @@
+#include "ui/clavier.h"
+
+#include "model/regles.h"
+#include "plot/repere.h"
+#include "synth/generateur.h"
+#include "ui/synthetiseur.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+
+namespace {
+
+// Key geometry in twips, relative to the panel that holds the keys.
+constexpr double PremiereBlanche = 360;  // left edge of the lowest white key
+constexpr double PasBlanche = 480;       // neighbouring white keys overlap by 15 twips (one pixel)
+constexpr double DecalageNoire = 360;    // black key: from the left edge of the white key below it
+constexpr double LargeurBlanche = 495, HauteurBlanche = 1050;
+constexpr double LargeurNoire = 255, HauteurNoire = 750;
+
+// Flat faces in the key's colour; a thin grey edge keeps neighbouring white keys apart.
+const char *const StyleBlanche =
+    "QPushButton { background-color: #ffffff; border: 1px solid #808080; border-top: none; }"
+    "QPushButton:pressed { background-color: #d8d8d8; }";
+const char *const StyleNoire =
+    "QPushButton { background-color: #000000; border: 1px solid #000000; }"
+    "QPushButton:pressed { background-color: #404040; }";
+
+void Centre(QWidget *fenetre)
+{
+    QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
+    if (!ecran)
+        return;
+    const QRect zone = ecran->availableGeometry();
+    fenetre->move(zone.x() + (zone.width() - fenetre->width()) / 2,
+                  zone.y() + (zone.height() - fenetre->height()) / 2);
+}
+
+} // namespace
+
+Clavier::Clavier(Contexte contexte, Synthetiseur *principal)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_ctx(contexte)
+    , m_principal(principal)
+{
+    setObjectName(QStringLiteral("Clavier"));
+    setWindowTitle(QStringLiteral("Clavier"));
+    setAccessibleName(QStringLiteral("Clavier"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // Tool windows do not keep the program alive by default; this one must, since it may stay
+    // open after the main window is closed.
+    setAttribute(Qt::WA_QuitOnClose, true);
+    setAutoFillBackground(true);
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, fond.color(QPalette::Base));
+    setPalette(fond);
+    setFixedSize(RectangleTwips(0, 0, 14604, 1104).size());
+    construit();
+    Centre(this);
+}
+
+bool Clavier::EstNoire(int Index)
+{
+    switch (Index % 12) {
+    case 1: case 3: case 6: case 8: case 10:
+        return true;
+    default:
+        return false;
+    }
+}
+
+QString Clavier::NomNote(int Index)
+{
+    static const char *const noms[12] = {"Do", "Do dièse", "Ré", "Ré dièse", "Mi", "Fa",
+                                         "Fa dièse", "Sol", "Sol dièse", "La", "La dièse", "Si"};
+    // Key 0 (132 Hz) is the C an octave below the middle C, "Do 2" in French numbering.
+    return QStringLiteral("%1 %2").arg(QString::fromUtf8(noms[Index % 12])).arg(2 + Index / 12);
+}
+
+void Clavier::construit()
+{
+    auto *panneau = new QWidget(this);
+    panneau->setObjectName(QStringLiteral("Picture2"));
+    panneau->setAutoFillBackground(true);
+    QPalette bleu = panneau->palette();
+    bleu.setColor(QPalette::Window, QColor(0, 0, 64));
+    panneau->setPalette(bleu);
+    panneau->setGeometry(RectangleTwips(0, -120, 14655, 1275));
+
+    double gaucheBlanche = PremiereBlanche - PasBlanche; // left of the white key below the current one
+    for (int i = 0; i < NombreTouches; ++i) {
+        auto *touche = new QPushButton(panneau);
+        const bool noire = EstNoire(i);
+        if (noire) {
+            touche->setGeometry(RectangleTwips(gaucheBlanche + DecalageNoire, 0, LargeurNoire, HauteurNoire));
+        } else {
+            gaucheBlanche += PasBlanche;
+            touche->setGeometry(RectangleTwips(gaucheBlanche, 0, LargeurBlanche, HauteurBlanche));
+        }
+        touche->setObjectName(QStringLiteral("note(%1)").arg(i));
+        touche->setFlat(true);
+        touche->setFocusPolicy(Qt::NoFocus);
+        touche->setStyleSheet(QLatin1String(noire ? StyleNoire : StyleBlanche));
+        touche->setAccessibleName(NomNote(i));
+        touche->setAccessibleDescription(QStringLiteral("%1 Hz").arg(Regles::FrequenceNote(i)));
+        touche->installEventFilter(this);
+        m_touches[i] = touche;
+    }
+    // Black keys lie above every white key, so a press where they overlap goes to the black one.
+    for (int i = 0; i < NombreTouches; ++i)
+        if (EstNoire(i))
+            m_touches[i]->raise();
+}
+
+bool Clavier::eventFilter(QObject *objet, QEvent *event)
+{
+    // Any button acts, and on the press itself; the button's own handling (its pressed look) goes on.
+    // The second press of a double click may come as a press, as a double click, or as both:
+    // it acts once either way.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        const bool dejaCompte = type == QEvent::MouseButtonDblClick && m_enfonce;
+        m_enfonce = true;
+        const int i = int(std::find(m_touches.begin(), m_touches.end(), objet) - m_touches.begin());
+        if (!dejaCompte && i < NombreTouches)
+            note_MouseDown(i);
+    } else if (type == QEvent::MouseButtonRelease) {
+        m_enfonce = false;
+    }
+    return QWidget::eventFilter(objet, event);
+}
+
+void Clavier::note_MouseDown(int Index)
+{
+    // The redraws and the marker belong to the main window. Once it has been closed there is
+    // nothing to show the new sound on, so the press is ignored and the table left as it is.
+    if (!m_principal || Index < 0 || Index >= NombreTouches)
+        return;
+    const std::int16_t F = Regles::FrequenceNote(Index);
+    Regles::Transpose(m_ctx.table, F);
+    m_principal->RedessineSpectre();
+    m_principal->TraceTemporel(1);
+    m_principal->PlaceFondamental(F);
+    m_ctx.generateur.GenereSon();
+}
