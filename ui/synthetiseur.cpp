@@ -355,7 +355,8 @@ bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
             if (souris->button() == Qt::LeftButton && !m_glisse) {
                 m_glisse = true;
                 m_dansSpectre = true;
-                m_fondamental->grabMouse(Ressources::PointeurSaisie());
+                // The press grabs the pointer implicitly; the gripping hand shows until the release.
+                QGuiApplication::setOverrideCursor(Ressources::PointeurSaisie());
             }
             return true;
         case QEvent::MouseMove:
@@ -365,7 +366,7 @@ bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
         case QEvent::MouseButtonRelease:
             if (m_glisse && souris->button() == Qt::LeftButton) {
                 m_glisse = false;
-                m_fondamental->releaseMouse();
+                QGuiApplication::restoreOverrideCursor();
                 lache(souris->globalPosition());
             }
             return true;

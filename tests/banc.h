@@ -1,0 +1,41 @@
+#pragma once
+
+// A fresh program state for one test: table, synthesis into a temporary folder, a player
+// that records what it is asked to do.
+
+#include "audio/lecture.h"
+#include "model/composantes.h"
+#include "synth/generateur.h"
+#include "ui/contexte.h"
+
+#include <QFile>
+#include <QStringList>
+#include <QTemporaryDir>
+
+struct LectureEspion : Lecture
+{
+    QString cheminTest;
+    QStringList journal; ///< "joue" / "coupe", and "coupe:sans-fichier" when test.wav did not exist yet
+    void JoueSon() override { journal << QStringLiteral("joue"); }
+    void CoupeSon() override
+    {
+        journal << (QFile::exists(cheminTest) ? QStringLiteral("coupe") : QStringLiteral("coupe:sans-fichier"));
+    }
+};
+
+struct Banc
+{
+    QTemporaryDir dossier;
+    Composantes table;
+    LectureEspion lecture;
+    Generateur generateur{table, dossier.filePath(QStringLiteral("test.wav")), &lecture};
+    Contexte contexte{table, generateur, lecture};
+
+    Banc() { lecture.cheminTest = generateur.chemin(); }
+
+    QByteArray wav() const
+    {
+        QFile f(generateur.chemin());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};

@@ -1,0 +1,535 @@
+#include "banc.h"
+
+#include "plot/spectre.h"
+#include "plot/surface.h"
+#include "synth/generateur.h"
+#include "ui/synthetiseur.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <QtEndian>
+
+#include <memory>
+
+namespace {
+
+// The file a table should give, computed by the synthesis from a copy of the table.
+QByteArray FichierAttendu(Composantes table)
+{
+    Synthese::Plan p;
+    if (!Synthese::Prepare(table, p))
+        return {};
+    return Synthese::FichierComplet(p);
+}
+
+std::int16_t F1DuFichier(const QByteArray &wav)
+{
+    // N = round(441000 / F1): enough to tell fundamentals apart in these tests.
+    const auto octets = qFromLittleEndian<std::int32_t>(wav.constData() + 40);
+    return static_cast<std::int16_t>(std::lround(441000.0 / (octets / 2)));
+}
+
+struct Fenetre
+{
+    Banc banc;
+    std::unique_ptr<Synthetiseur> w{new Synthetiseur(banc.contexte)};
+
+    template<typename T = QWidget>
+    T *element(const char *nom) const
+    {
+        return w->findChild<T *>(QString::fromUtf8(nom));
+    }
+    void clique(const char *nom) const
+    {
+        QWidget *e = element(nom);
+        QVERIFY2(e, nom);
+        QTest::mouseClick(e, Qt::LeftButton, {}, e->rect().center());
+    }
+    QColor pixelSpectre(double x, double y) const
+    {
+        const QPointF p = w->spectre().repere().versPixels(x, y);
+        const QImage &im = w->spectre().image();
+        const qreal r = im.devicePixelRatio();
+        return im.pixelColor(int(p.x() * r), int(p.y() * r));
+    }
+};
+
+void Souris(QWidget *cible, QEvent::Type type, QPoint local, Qt::MouseButton bouton, Qt::MouseButtons boutons)
+{
+    QMouseEvent e(type, QPointF(local), QPointF(cible->mapToGlobal(local)), bouton, boutons, Qt::NoModifier);
+    QApplication::sendEvent(cible, &e);
+}
+
+QPoint PixelSpectre(const Synthetiseur &w, double x, double y)
+{
+    return w.spectre().repere().versPixels(x, y).toPoint();
+}
+
+} // namespace
+
+class TestSynthetiseur : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void demarrage();
+    void efface_data();
+    void efface();
+    void sonActifEtSilence_data();
+    void sonActifEtSilence();
+    void cablageDesClics_data();
+    void cablageDesClics();
+    void sensibilites();
+    void apercuEtCandidat();
+    void ajoutsEtRetraits_data();
+    void ajoutsEtRetraits();
+    void tablePleine();
+    void pasDeGlissementEtLacher();
+    void lacherAilleursNeSynthetisePas();
+    void clicsReelsSurLeSpectre();
+    void glisserDeposerReel();
+    void fermetureCoupeLeSon();
+    void geometrie_data();
+    void geometrie();
+};
+
+void TestSynthetiseur::demarrage()
+{
+    Fenetre f;
+    const Composantes &t = f.banc.table;
+    QCOMPARE(t.Frequence[1], std::int16_t(440));
+    QCOMPARE(t.Amplitude[1], 10.0f);
+    for (int i = 2; i <= 10; ++i)
+        QCOMPARE(t.Amplitude[i], 0.0f);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(2));
+    QCOMPARE(t.SommeAmplitudes, 10.0f);
+    QCOMPARE(t.Sensibilite, 1.0f);
+    QVERIFY(!t.SonActif);
+    QVERIFY(f.w->musical());
+    QVERIFY(!f.w->afficheFreq());
+    QVERIFY(f.element<QRadioButton>("SensibiliteTemp(3)")->isChecked());
+    QVERIFY(!f.element("Play")->isHidden());
+    QVERIFY(f.element("TaGueule")->isHidden());
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010"));
+    QCOMPARE(f.w->objectName(), QStringLiteral("Synthétiseur"));
+    // Playback stopped before anything was written, and nothing played since.
+    QCOMPARE(f.banc.lecture.journal, QStringList{"coupe:sans-fichier"});
+    const QByteArray wav = f.banc.wav();
+    QCOMPARE(wav.size(), 2048);
+    QCOMPARE(wav, FichierAttendu(t));
+    // The fundamental is the marker, not a line: the spectrum shows the grid only.
+    QCOMPARE(f.pixelSpectre(470, 5.5), QColor(Qt::white));
+    QCOMPARE(f.w->fondamental().geometry().left(), 77);
+}
+
+void TestSynthetiseur::efface_data()
+{
+    QTest::addColumn<bool>("musical");
+    QTest::addColumn<bool>("son");
+    QTest::newRow("option on, sound off") << true << false;
+    QTest::newRow("option on, sound on") << true << true;
+    QTest::newRow("option off, sound off") << false << false;
+    QTest::newRow("option off, sound on") << false << true;
+}
+
+void TestSynthetiseur::efface()
+{
+    QFETCH(bool, musical);
+    QFETCH(bool, son);
+    Fenetre f;
+    Composantes &t = f.banc.table;
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    f.w->Spectre_MouseUp(1, 0, 1320, 2);
+    if (!musical)
+        f.clique("Label11");
+    if (son)
+        f.clique("Play");
+    f.banc.lecture.journal.clear();
+
+    f.clique("Effacer");
+    for (int i = musical ? 2 : 1; i <= 10; ++i)
+        QCOMPARE(t.Amplitude[i], 0.0f);
+    QCOMPARE(t.Frequence[2], std::int16_t(880)); // frequencies are kept
+    QCOMPARE(t.Frequence[3], std::int16_t(1320));
+    QCOMPARE(t.ProchaineComposante, std::int16_t(musical ? 2 : 1));
+    QCOMPARE(t.Amplitude[1], musical ? 10.0f : 0.0f);
+    QCOMPARE(f.banc.lecture.journal, son ? QStringList{"joue"} : QStringList{});
+    QCOMPARE(f.banc.wav(), FichierAttendu(t));
+    if (!musical)
+        QCOMPARE(f.banc.wav().mid(44), QByteArray(2 * 1002, '\0'));
+    QVERIFY(f.w->fondamental().isVisible() || !f.w->isVisible());
+    QCOMPARE(f.w->fondamental().geometry().left(), 77);
+}
+
+void TestSynthetiseur::sonActifEtSilence_data()
+{
+    QTest::addColumn<QString>("allume");
+    QTest::addColumn<QString>("eteint");
+    QTest::newRow("panels") << "Play" << "TaGueule";
+    QTest::newRow("pictures") << "Image1" << "Image4";
+    QTest::newRow("captions") << "Label3" << "Label13";
+}
+
+void TestSynthetiseur::sonActifEtSilence()
+{
+    QFETCH(QString, allume);
+    QFETCH(QString, eteint);
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    QStringList &journal = f.banc.lecture.journal;
+    journal.clear();
+
+    f.clique(allume.toUtf8());
+    QVERIFY(f.banc.table.SonActif);
+    QCOMPARE(journal, QStringList{"joue"});
+    QVERIFY(f.element("TaGueule")->isVisible());
+    QVERIFY(!f.element("Play")->isVisible());
+    const QByteArray avant = f.banc.wav();
+    QCOMPARE(avant, FichierAttendu(f.banc.table)); // Play makes no new synthesis
+
+    f.w->Spectre_MouseUp(1, 0, 880, 5); // a committed edit restarts the loop
+    QCOMPARE(journal, (QStringList{"joue", "joue"}));
+
+    f.clique(eteint.toUtf8());
+    QVERIFY(!f.banc.table.SonActif);
+    QCOMPARE(journal.last(), QStringLiteral("coupe"));
+    QVERIFY(f.element("Play")->isVisible());
+    QVERIFY(!f.element("TaGueule")->isVisible());
+
+    journal.clear();
+    f.w->Spectre_MouseUp(1, 0, 1320, 5); // written, not played
+    QCOMPARE(journal, QStringList{});
+    QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
+}
+
+void TestSynthetiseur::cablageDesClics_data()
+{
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("effet");
+    QTest::newRow("Label6 toggles AfficheFreq") << "Label6" << "affiche";
+    QTest::newRow("AfficheFreq itself") << "AfficheFreq" << "affiche";
+    QTest::newRow("Label11 toggles Musical") << "Label11" << "musical";
+    QTest::newRow("CacheSpectre hides, SpectreCache shows") << "CacheSpectre:SpectreCache" << "spectre";
+    QTest::newRow("CacheSpectre hides, Label7 shows") << "CacheSpectre:Label7" << "spectre";
+    QTest::newRow("CacheTemp hides, Picture3 shows") << "CacheTemp:Picture3" << "temps";
+    QTest::newRow("CacheTemp hides, Label8 shows") << "CacheTemp:Label8" << "temps";
+    QTest::newRow("Label10 does nothing") << "Label10" << "rien";
+    QTest::newRow("Picture5 does nothing") << "Picture5" << "rien";
+}
+
+void TestSynthetiseur::cablageDesClics()
+{
+    QFETCH(QString, element);
+    QFETCH(QString, effet);
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    const QByteArray wav = f.banc.wav();
+    const QImage spectre = f.w->spectre().image();
+    const QImage temps = f.w->grapheTemp().image();
+    const QStringList noms = element.split(':');
+
+    if (effet == "affiche") {
+        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        f.clique(noms[0].toUtf8());
+        QVERIFY(f.w->afficheFreq());
+        // The label " 880 " prints under the line: dark pixels appear in the label band.
+        bool texte = false;
+        for (double x = 790; x < 960 && !texte; x += 2)
+            for (double y = 10.2; y < 11.2 && !texte; y += 0.05)
+                texte = f.pixelSpectre(x, y).lightness() < 100;
+        QVERIFY(texte);
+        f.clique(noms[0].toUtf8());
+        QVERIFY(!f.w->afficheFreq());
+        QCOMPARE(f.pixelSpectre(860, 10.6), QColor(Qt::white));
+    } else if (effet == "musical") {
+        f.clique(noms[0].toUtf8());
+        QVERIFY(!f.w->musical());
+        QCOMPARE(f.banc.wav(), wav);
+        QCOMPARE(f.w->spectre().image(), spectre);
+        f.clique(noms[0].toUtf8());
+        QVERIFY(f.w->musical());
+    } else if (effet == "spectre" || effet == "temps") {
+        QWidget *tour = f.element(effet == "spectre" ? "TourSpectre" : "TourGrapheTemp");
+        f.clique(noms[0].toUtf8());
+        QVERIFY(!tour->isVisible());
+        f.clique(noms[1].toUtf8());
+        QVERIFY(tour->isVisible());
+        QCOMPARE(f.w->spectre().image(), spectre);
+        QCOMPARE(f.w->grapheTemp().image(), temps);
+    } else {
+        f.clique(noms[0].toUtf8());
+        QCOMPARE(f.banc.wav(), wav);
+        QCOMPARE(f.w->spectre().image(), spectre);
+        QCOMPARE(f.w->grapheTemp().image(), temps);
+        QVERIFY(f.element("TourSpectre")->isVisible());
+    }
+}
+
+void TestSynthetiseur::sensibilites()
+{
+    Fenetre f;
+    const float attendues[9] = {0.1f, 0.2f, 0.5f, 1.0f, 2.0f, 5.0f, 10.0f, 20.0f, 50.0f};
+    const QImage spectre = f.w->spectre().image();
+    const QByteArray wav = f.banc.wav();
+    for (int i = 8; i >= 0; --i) {
+        auto *option = f.element<QRadioButton>(QStringLiteral("SensibiliteTemp(%1)").arg(i).toUtf8());
+        QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(6, option->height() / 2));
+        QCOMPARE(f.banc.table.Sensibilite, attendues[i]);
+        QVERIFY(option->isChecked());
+    }
+    f.w->SensibiliteTemp_Click(9); // out of range: unchanged
+    QCOMPARE(f.banc.table.Sensibilite, 0.1f);
+    QCOMPARE(f.w->spectre().image(), spectre);
+    QCOMPARE(f.banc.wav(), wav);
+}
+
+void TestSynthetiseur::apercuEtCandidat()
+{
+    Fenetre f;
+    Composantes &t = f.banc.table;
+    // No button: a preview line on the lower multiple, the table untouched.
+    f.w->Spectre_MouseMove(0, 0, 1110, 4);
+    QCOMPARE(f.pixelSpectre(880, 7), QColor(255, 150, 100));
+    QCOMPARE(t.Amplitude[2], 0.0f);
+    QCOMPARE(f.w->spectre().cursor().shape(), Qt::CrossCursor);
+
+    // Left button alone: the candidate is written in the next free slot.
+    f.w->Spectre_MouseMove(1, 0, 1110, 4);
+    QCOMPARE(t.Frequence[2], std::int16_t(880));
+    QCOMPARE(t.Amplitude[2], 6.0f);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(2));
+
+    // Left and right together is not a left drag.
+    f.w->Spectre_MouseMove(3, 0, 2000, 1);
+    QCOMPARE(t.Frequence[2], std::int16_t(880));
+
+    // Leaving the area keeps the candidate and shows the no-drop pointer.
+    f.w->Spectre_MouseMove(1, 0, 1500, -0.5f);
+    QCOMPARE(t.Frequence[2], std::int16_t(880));
+    QCOMPARE(f.w->spectre().cursor().shape(), Qt::ForbiddenCursor);
+
+    // The release commits its own position, on the upper multiple.
+    const QByteArray avant = f.banc.wav();
+    f.w->Spectre_MouseUp(1, 0, 1110, 4);
+    QCOMPARE(t.Frequence[2], std::int16_t(1320));
+    QCOMPARE(t.ProchaineComposante, std::int16_t(3));
+    QVERIFY(f.banc.wav() != avant);
+    QCOMPARE(f.banc.wav(), FichierAttendu(t));
+}
+
+void TestSynthetiseur::ajoutsEtRetraits_data()
+{
+    QTest::addColumn<bool>("musical");
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<int>("f");
+    QTest::addColumn<float>("a");
+    QTest::newRow("under half the fundamental: 0 Hz") << true << 200.0f << 3.0f << 0 << 7.0f;
+    QTest::newRow("option off: halves to even") << false << 1320.5f << 5.0f << 1320 << 5.0f;
+    QTest::newRow("base line: amplitude 0") << true << 880.0f << 10.0f << 880 << 0.0f;
+    QTest::newRow("top grid line: amplitude 10") << true << 880.0f << 0.0f << 880 << 10.0f;
+    QTest::newRow("above the graph: clamped to 10") << true << 880.0f << -0.9f << 880 << 10.0f;
+    QTest::newRow("label strip: clamped to 0") << true << 880.0f << 11.0f << 880 << 0.0f;
+    QTest::newRow("left of the box: 0 Hz") << false << -120.0f << 5.0f << 0 << 5.0f;
+}
+
+void TestSynthetiseur::ajoutsEtRetraits()
+{
+    QFETCH(bool, musical);
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(int, f);
+    QFETCH(float, a);
+    Fenetre w;
+    Composantes &t = w.banc.table;
+    if (!musical)
+        w.clique("Label11");
+    w.w->Spectre_MouseUp(1, 0, x, y);
+    QCOMPARE(int(t.Frequence[2]), f);
+    QCOMPARE(t.Amplitude[2], a);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(3));
+    QCOMPARE(w.banc.wav(), FichierAttendu(t));
+
+    // A middle release only snaps; a right release removes the last one and frees its slot.
+    w.w->Spectre_MouseUp(4, 0, 3000, 3);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(3));
+    w.w->Spectre_MouseUp(2, 0, 4000, 8);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(2));
+    QCOMPARE(t.Frequence[2], std::int16_t(0));
+    QCOMPARE(t.Amplitude[2], 0.0f);
+    QCOMPARE(w.banc.wav(), FichierAttendu(t));
+
+    // Only the fundamental left: a right release changes nothing and writes nothing.
+    QFile::remove(w.banc.generateur.chemin());
+    w.w->Spectre_MouseUp(2, 0, 4000, 8);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(2));
+    QVERIFY(!QFile::exists(w.banc.generateur.chemin()));
+}
+
+void TestSynthetiseur::tablePleine()
+{
+    Fenetre f;
+    Composantes &t = f.banc.table;
+    for (int i = 2; i <= 10; ++i)
+        f.w->Spectre_MouseUp(1, 0, 440.0f * i, 5);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(11));
+    const Composantes avant = t;
+
+    f.w->Spectre_MouseMove(0, 0, 2000, 5);
+    QCOMPARE(f.w->spectre().cursor().shape(), Qt::ForbiddenCursor);
+    QVERIFY(f.pixelSpectre(2000, 7) != QColor(255, 150, 100));
+    QFile::remove(f.banc.generateur.chemin());
+    f.w->Spectre_MouseUp(1, 0, 2000, 5);
+    QCOMPARE(t.Frequence, avant.Frequence);
+    QVERIFY(!QFile::exists(f.banc.generateur.chemin()));
+
+    f.w->Spectre_MouseUp(2, 0, 2000, 5);
+    QCOMPARE(t.ProchaineComposante, std::int16_t(10));
+    f.w->Spectre_MouseMove(0, 0, 2000, 5);
+    QCOMPARE(f.w->spectre().cursor().shape(), Qt::CrossCursor);
+}
+
+void TestSynthetiseur::pasDeGlissementEtLacher()
+{
+    Fenetre f;
+    Composantes &t = f.banc.table;
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    f.w->Spectre_MouseUp(1, 0, 1320, 5);
+    const QByteArray avant = f.banc.wav();
+
+    f.w->Spectre_DragOver(452.3f, 5, 2);
+    QCOMPARE(t.Frequence[1], std::int16_t(452));
+    QCOMPARE(t.Frequence[2], std::int16_t(905));
+    QCOMPARE(t.Frequence[3], std::int16_t(1357));
+    QCOMPARE(f.w->PositionFondamental(), 452.0);
+    QCOMPARE(f.banc.wav(), avant); // no synthesis while dragging
+    QCOMPARE(f.pixelSpectre(905, 7), Spectre::CouleurComposante);
+
+    f.w->Fondamental_DragDrop();
+    QCOMPARE(F1DuFichier(f.banc.wav()), std::int16_t(452));
+    QCOMPARE(f.banc.wav(), FichierAttendu(t));
+
+    // At the left edge the fundamental stops at 1 Hz and the harmonics keep their numbers.
+    f.w->Spectre_DragOver(0.0f, 5, 1);
+    QCOMPARE(t.Frequence[1], std::int16_t(1));
+    QCOMPARE(t.Frequence[3], std::int16_t(3));
+    f.w->Fondamental_DragDrop();
+    QCOMPARE(f.banc.wav().size(), 44 + 2 * 441000);
+}
+
+void TestSynthetiseur::lacherAilleursNeSynthetisePas()
+{
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    QFrame &marqueur = f.w->fondamental();
+    const QByteArray avant = f.banc.wav();
+    Souris(&marqueur, QEvent::MouseButtonPress, QPoint(1, 50), Qt::LeftButton, Qt::LeftButton);
+    const QPoint cible = PixelSpectre(*f.w, 600, 5);
+    Souris(&marqueur, QEvent::MouseMove, marqueur.mapFrom(&f.w->spectre(), cible), Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(f.banc.table.Frequence[1], std::int16_t(std::floor(f.w->spectre().versUtilisateur(cible).x() + 0.5)));
+    // Released in the label strip below the base line: not on the marker.
+    const QPoint dessous = PixelSpectre(*f.w, 600, 10.8);
+    Souris(&marqueur, QEvent::MouseButtonRelease, marqueur.mapFrom(&f.w->spectre(), dessous), Qt::LeftButton,
+           Qt::NoButton);
+    QCOMPARE(f.banc.wav(), avant);
+    QVERIFY(f.banc.table.Frequence[1] != 440);
+}
+
+void TestSynthetiseur::clicsReelsSurLeSpectre()
+{
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    Surface &s = f.w->spectre();
+    const QPoint p = PixelSpectre(*f.w, 880, 5);
+    Souris(&s, QEvent::MouseMove, p, Qt::NoButton, Qt::NoButton);
+    Souris(&s, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
+    Souris(&s, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(f.banc.table.ProchaineComposante, std::int16_t(3));
+    QCOMPARE(f.banc.table.Frequence[2], std::int16_t(880));
+    QVERIFY(qAbs(f.banc.table.Amplitude[2] - 5.0f) < 0.1f);
+    QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
+
+    Souris(&s, QEvent::MouseButtonPress, p, Qt::RightButton, Qt::RightButton);
+    Souris(&s, QEvent::MouseButtonRelease, p, Qt::RightButton, Qt::NoButton);
+    QCOMPARE(f.banc.table.ProchaineComposante, std::int16_t(2));
+    QCOMPARE(f.banc.table.Frequence[2], std::int16_t(0));
+}
+
+void TestSynthetiseur::glisserDeposerReel()
+{
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    QFrame &marqueur = f.w->fondamental();
+    Surface &s = f.w->spectre();
+
+    Souris(&marqueur, QEvent::MouseButtonPress, QPoint(1, 50), Qt::LeftButton, Qt::LeftButton);
+    QCOMPARE(f.banc.table.Frequence[1], std::int16_t(440)); // the press changes nothing
+    QPoint dernier;
+    for (double hz : {500.0, 560.0, 610.0}) {
+        dernier = PixelSpectre(*f.w, hz, 5);
+        Souris(&marqueur, QEvent::MouseMove, marqueur.mapFrom(&s, dernier), Qt::NoButton, Qt::LeftButton);
+    }
+    const double x = s.versUtilisateur(dernier).x();
+    QCOMPARE(f.banc.table.Frequence[1], std::int16_t(std::floor(x + 0.5)));
+    QCOMPARE(f.banc.table.Frequence[2], std::int16_t(std::nearbyint(2 * x)));
+    QCOMPARE(marqueur.geometry().left(), dernier.x());
+    Souris(&marqueur, QEvent::MouseButtonRelease, marqueur.mapFrom(&s, dernier), Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
+    QCOMPARE(F1DuFichier(f.banc.wav()), f.banc.table.Frequence[1]);
+}
+
+void TestSynthetiseur::fermetureCoupeLeSon()
+{
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    f.clique("Play");
+    f.banc.lecture.journal.clear();
+    f.w->close();
+    QCOMPARE(f.banc.lecture.journal, QStringList{"coupe"});
+    QVERIFY(f.banc.table.SonActif); // not reset by closing
+}
+
+void TestSynthetiseur::geometrie_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::addColumn<QRect>("rect");
+    // Positions relative to the parent widget, in pixels; framed panels shift their children by one pixel.
+    QTest::newRow("Picture6") << "Picture6" << QRect(248, 8, 265, 33);
+    QTest::newRow("Play") << "Play" << QRect(8, 8, 225, 33);
+    QTest::newRow("TaGueule") << "TaGueule" << QRect(8, 8, 225, 33);
+    QTest::newRow("TourGrapheTemp") << "TourGrapheTemp" << QRect(8, 56, 1009, 273);
+    QTest::newRow("TourSpectre") << "TourSpectre" << QRect(8, 344, 1009, 273);
+    QTest::newRow("Image3") << "Image3" << QRect(568, 8, 41, 41);
+    QTest::newRow("Spectre") << "Spectre" << QRect(3, 27, 873, 242);
+    QTest::newRow("GrapheTemp") << "GrapheTemp" << QRect(4, 28, 873, 242);
+    QTest::newRow("Fondamental") << "Fondamental" << QRect(77, 20, 3, 196);
+    QTest::newRow("Picture5") << "Picture5" << QRect(880, 112, 126, 157);
+    QTest::newRow("CacheTemp") << "CacheTemp" << QRect(985, 4, 19, 19);
+    QTest::newRow("SensibiliteTemp(8)") << "SensibiliteTemp(8)" << QRect(8, 184, 105, 17);
+    QTest::newRow("Label7") << "Label7" << QRect(49, 137, 905, 41);
+}
+
+void TestSynthetiseur::geometrie()
+{
+    QFETCH(QString, nom);
+    QFETCH(QRect, rect);
+    Fenetre f;
+    QWidget *e = f.w->findChild<QWidget *>(nom);
+    QVERIFY(e);
+    QCOMPARE(e->geometry(), rect);
+    f.w->resize(1400, 900); // the contents stay where they are
+    QCOMPARE(e->geometry(), rect);
+}
+
+QTEST_MAIN(TestSynthetiseur)
+#include "tst_synthetiseur.moc"
