@@ -4,12 +4,18 @@
 
 #include <QColor>
 #include <QImage>
+#include <QList>
 #include <QWidget>
 
 // A retained drawing surface in user coordinates: what is drawn stays in an image until the
 // next clear, whether the widget is shown, hidden or covered; painting only copies the image.
 // Pointer events are reported in user coordinates; Qt's implicit grab keeps the release
 // with the surface that saw the press, even outside it.
+//
+// Pixel rule, shared by lines, points and text: a user point falls in the logical pixel
+// (floor(px), floor(py)). A line of width w sweeps a w × w square whose top-left corner is that
+// pixel, so a 1-pixel vertical line fills exactly one column. At a device pixel ratio of 2 the same
+// logical pixels are painted, each as 2 × 2 device pixels; text is rasterised at device resolution.
 class Surface : public QWidget
 {
     Q_OBJECT
@@ -23,6 +29,8 @@ public:
     void Efface();
     void Ligne(double x1, double y1, double x2, double y2, const QColor &couleur);
     void LigneVers(double x, double y, const QColor &couleur);
+    /// Consecutive line-tos from the pen through `points`, drawn in one pass; the pen ends on the last.
+    void Polyligne(const QList<QPointF> &points, const QColor &couleur);
     void Point(double x, double y, const QColor &couleur);
     void FixeXPlume(double x);
     /// " 880 ": a leading blank for the sign, the digits, a trailing blank; top-left at the pen.
@@ -50,7 +58,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void adapteRatio();
+
     Repere m_repere;
+    QSize m_taille;
+    bool m_ratioAuto = false;
     QImage m_image;
     QPointF m_plume;
     int m_largeur = 1;
