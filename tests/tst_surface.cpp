@@ -71,7 +71,7 @@ private slots:
     void decoupage_data();
     void decoupage();
     void plumeApresChaqueOperation();
-    void effaceAvecLeFondDuPanneau();
+    void couleursDuPanneau();
     void imprimeNombreAuCoin_data();
     void imprimeNombreAuCoin();
     void dessinCacheMontreEnsuite();
@@ -290,17 +290,24 @@ void TestSurface::plumeApresChaqueOperation()
     QCOMPARE(Compte(s.image(), s.image().rect(), Blanc), 200);
 }
 
-void TestSurface::effaceAvecLeFondDuPanneau()
+void TestSurface::couleursDuPanneau()
 {
-    Surface s(Unite, QSize(20, 10), nullptr, 1);
+    Surface s(Unite, QSize(60, 20), nullptr, 1);
     QCOMPARE(Couleur(s, 0, 0), Blanc);
+    // The parent may give the surface its own background and text colours.
     const QColor fond(230, 240, 200);
+    const QColor texte(190, 0, 0);
     QPalette p = s.palette();
     p.setColor(QPalette::Base, fond);
+    p.setColor(QPalette::Text, texte);
     s.setPalette(p);
     s.Ligne(0, 0, 19, 9, Encre);
     s.Efface();
-    QCOMPARE(Compte(s.image(), s.image().rect(), fond), 200);
+    QCOMPARE(Compte(s.image(), s.image().rect(), fond), 1200);
+    s.setFont(QFont(QStringLiteral("Carlito"), 12));
+    s.ImprimeNombre(4888);
+    QVERIFY(Compte(s.image(), s.image().rect(), texte) > 0);
+    QCOMPARE(BoiteSombre(s.image()), QRect());
 }
 
 void TestSurface::imprimeNombreAuCoin_data()
