@@ -3,6 +3,7 @@
 #include "ui/accueil.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/libelle.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
 
@@ -95,6 +96,10 @@ private slots:
     void pixelsAide_data();
     void pixelsAide();
     void hautParleursDansLesBlancs();
+    void coupures_data();
+    void coupures();
+    void interligne_data();
+    void interligne();
     void uneSeuleAide();
     void aideRecreeeCentree();
     void vieDuProgramme_data();
@@ -324,7 +329,77 @@ void TestAccueil::hautParleursDansLesBlancs()
     QVERIFY2(finDe(QStringLiteral("icônes")) <= hautParleur.left(), "loudspeaker over \"icônes\"");
     QVERIFY2(hautParleur.right() < debutDe(QStringLiteral(" et ")) + m.horizontalAdvance(u' '), "over \"et\"");
     QVERIFY2(finDe(QStringLiteral(" et ")) <= muet.left(), "muted loudspeaker over \"et\"");
+    QVERIFY2(muet.right() < debutDe(QStringLiteral("pour")), "muted loudspeaker over \"pour\"");
     QVERIFY(m.horizontalAdvance(texte.trimmed()) > ligne->width() * 0.5); // the font is really in use
+}
+
+void TestAccueil::coupures_data()
+{
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("mesure"); // the label is exactly as wide as this text
+    QTest::addColumn<QStringList>("lignes");
+
+    QTest::newRow("all on one line") << "abc celui-ci" << "abc celui-ci" << QStringList{"abc celui-ci"};
+    QTest::newRow("no break at a hyphen") << "abc celui-ci" << "abc celui-" << QStringList{"abc ", "celui-ci"};
+    QTest::newRow("blank runs kept") << "a     b" << "a     b" << QStringList{"a     b"};
+    QTest::newRow("blanks at a line end take no room") << "abc     def" << "abc" << QStringList{"abc     ", "def"};
+    QTest::newRow("a word too long stays whole") << "anticonstitutionnel x" << "anti"
+                                                  << QStringList{"anticonstitutionnel ", "x"};
+    QTest::newRow("three lines") << "un deux trois" << "deux" << QStringList{"un ", "deux ", "trois"};
+}
+
+void TestAccueil::coupures()
+{
+    QFETCH(QString, texte);
+    QFETCH(QString, mesure);
+    QFETCH(QStringList, lignes);
+    QFont police(QStringLiteral("Calibri"));
+    police.setPointSizeF(12);
+    police.setHintingPreference(QFont::PreferFullHinting);
+    Libelle l(texte, nullptr);
+    l.setFont(police);
+    l.resize(int(std::ceil(QFontMetricsF(police).horizontalAdvance(mesure))), 100);
+    QCOMPARE(l.lignes(), lignes);
+}
+
+void TestAccueil::interligne_data()
+{
+    QTest::addColumn<double>("points");
+    QTest::newRow("10.8 pt") << 10.8;
+    QTest::newRow("12 pt") << 12.0;
+    QTest::newRow("13.8 pt") << 13.8;
+}
+
+void TestAccueil::interligne()
+{
+    // Wrapped lines follow one another at the font's height, without Qt's extra leading.
+    QFETCH(double, points);
+    QFont police(QStringLiteral("Calibri"));
+    police.setPointSizeF(points);
+    const QFontMetricsF m(police);
+    const QString mot = QStringLiteral("Haut");
+    Libelle l(mot + u' ' + mot + u' ' + mot, nullptr);
+    l.setFont(police);
+    l.resize(int(m.horizontalAdvance(mot + u' ')) + 2, 200);
+    l.setPalette(QPalette(Qt::black, Qt::white));
+    const QImage vue = l.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    // First ink row of each line: the "H" tops are at the same height within each line.
+    QList<int> hauts;
+    bool encre = false;
+    for (int y = 0; y < vue.height(); ++y) {
+        bool ligne = false;
+        for (int x = 0; x < vue.width() && !ligne; ++x)
+            ligne = qGray(vue.pixel(x, y)) < 128;
+        if (ligne && !encre)
+            hauts << y;
+        encre = ligne;
+    }
+    QCOMPARE(hauts.size(), 3);
+    const int pas = int(std::lround(m.height()));
+    QCOMPARE(hauts[1] - hauts[0], pas);
+    QCOMPARE(hauts[2] - hauts[1], pas);
+    QVERIFY(pas < QFontMetrics(police).lineSpacing());
 }
 
 void TestAccueil::uneSeuleAide()

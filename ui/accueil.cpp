@@ -1,6 +1,7 @@
 #include "ui/accueil.h"
 
 #include "plot/repere.h"
+#include "ui/libelle.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
 
@@ -48,16 +49,18 @@ QFont Police(const char *famille, double points)
 {
     QFont f(QString::fromLatin1(famille));
     f.setPointSizeF(points);
+    // Whole-pixel advances, as the layout was measured with: the blanks left for pictures and
+    // the widths of the captions come out as intended.
+    f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }
 
 QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
                   const QFont &police, Qt::Alignment alignement = Qt::AlignLeft)
 {
-    auto *e = new QLabel(texte, parent);
+    auto *e = new Libelle(texte, parent);
     e->setObjectName(QString::fromUtf8(nom));
     e->setFont(police);
-    e->setWordWrap(true);
     e->setAlignment(alignement | Qt::AlignTop);
     QPalette p = e->palette();
     p.setColor(QPalette::WindowText, couleur);
@@ -106,13 +109,13 @@ void Accueil::construit()
 
     m_musique = Image(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"));
     m_musique->setCursor(main);
-    m_musique->setAccessibleName(QStringLiteral("Démarrer"));
+    m_musique->setAccessibleName(QStringLiteral("Partition : démarrer"));
     m_musique->installEventFilter(this);
 
     QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, QStringLiteral("Projet Sonavirelle"), Blanc,
                                Police("Calibri", 13.8));
     Fond(projet, BleuNuit);
-    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, QStringLiteral("Découverte du timbre musical"),
+    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, QStringLiteral("Logiciel éducatif"),
                                Blanc, Police("Calibri", 10.2), Qt::AlignRight);
     Fond(credit, BleuNuit);
 
@@ -135,7 +138,7 @@ void Accueil::construit()
               GrisTexte, texte);
     Etiquette(panneau, "Label5", {240, 960, 4932, 1212},
               QStringLiteral("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
-                             "de celle du fondamental : le son généré n'est alors plus un son musical."),
+                             "de celle du fondamental\u00a0: le son généré n'est alors plus un son musical."),
               GrisTexte, texte);
 
     auto *demarrer = new QPushButton(QStringLiteral("Démarrer"), panneau);

@@ -1,6 +1,7 @@
 #include "ui/aide.h"
 
 #include "plot/repere.h"
+#include "ui/libelle.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
@@ -45,16 +46,18 @@ QFont Police(double points)
 {
     QFont f(QStringLiteral("Calibri"));
     f.setPointSizeF(points);
+    // Whole-pixel advances, as the layout was measured with: the blanks left for pictures and
+    // the widths of the captions come out as intended.
+    f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }
 
 QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
                   const QFont &police)
 {
-    auto *e = new QLabel(texte, parent);
+    auto *e = new Libelle(texte, parent);
     e->setObjectName(QString::fromUtf8(nom));
     e->setFont(police);
-    e->setWordWrap(true);
     e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette p = e->palette();
     p.setColor(QPalette::WindowText, couleur);
@@ -171,13 +174,14 @@ void Aide::construit()
     const QFont reponse = Police(12);
     const QColor noir = palette().color(QPalette::ButtonText);
     Etiquette(textes, "Label6", {840, 5040, 10692, 972},
-              QStringLiteral("L'option « n'autoriser que les fréquences multiples » (cochée par défaut) fait que "
-                             "les composantes ajoutées ont des fréquences multiples de la fréquence fondamentale. "
-                             "On peut décocher cette option pour lever cette contrainte."),
+              QStringLiteral("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
+                             "(cochée par défaut) fait que les composantes ajoutées ont des fréquences "
+                             "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
+                             "cette contrainte."),
               GrisTexte, reponse);
     Etiquette(textes, "Label5", {840, 4440, 10692, 732},
               QStringLiteral("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
-                             "souris ; pour les retirer, cliquer avec le bouton droit."),
+                             "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
               GrisTexte, reponse);
     Etiquette(textes, "Label4", {480, 4080, 6012, 372}, QStringLiteral("Comment modifier le spectre du son produit ?"),
               noir, question);
