@@ -1,0 +1,428 @@
+#include "audio/boucle.h"
+#include "audio/lecteurqt.h"
+#include "audio/wav.h"
+#include "model/composantes.h"
+#include "synth/generateur.h"
+
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+namespace {
+
+// Builds RIFF files chunk by chunk, so that each row can bend one rule of the layout.
+struct Riff
+{
+    QByteArray corps; // everything after "RIFF" + size
+
+    static QByteArray Le16(quint16 v)
+    {
+        QByteArray o(2, '\0');
+        qToLittleEndian(v, o.data());
+        return o;
+    }
+    static QByteArray Le32(quint32 v)
+    {
+        QByteArray o(4, '\0');
+        qToLittleEndian(v, o.data());
+        return o;
+    }
+    static QByteArray Fmt(quint16 etiquette, quint16 canaux, quint32 frequence, quint16 bits)
+    {
+        const quint16 alignement = quint16(canaux * bits / 8);
+        return Le16(etiquette) + Le16(canaux) + Le32(frequence) + Le32(frequence * alignement) + Le16(alignement)
+            + Le16(bits);
+    }
+
+    explicit Riff(const QByteArray &forme = "WAVE") : corps(forme) {}
+    Riff &bloc(const QByteArray &id, const QByteArray &contenu, qint64 tailleAnnoncee = -1)
+    {
+        corps += id + Le32(quint32(tailleAnnoncee < 0 ? contenu.size() : tailleAnnoncee)) + contenu;
+        if (contenu.size() % 2)
+            corps += '\0';
+        return *this;
+    }
+    QByteArray fichier() const { return "RIFF" + Le32(quint32(corps.size())) + corps; }
+};
+
+QByteArray Rampe(int octets)
+{
+    QByteArray o(octets, '\0');
+    for (int i = 0; i < octets; ++i)
+        o[i] = char(i * 7 + 1);
+    return o;
+}
+
+// Messages of our own ("sonavirelle: ..."), gathered while a test runs.
+QStringList g_messages;
+QtMessageHandler g_precedent = nullptr;
+
+void Recueille(QtMsgType type, const QMessageLogContext &contexte, const QString &message)
+{
+    if (message.startsWith(QLatin1String("sonavirelle:")))
+        g_messages << message;
+    else if (g_precedent)
+        g_precedent(type, contexte, message);
+}
+
+struct Ecoute
+{
+    Ecoute()
+    {
+        g_messages.clear();
+        g_precedent = qInstallMessageHandler(Recueille);
+    }
+    ~Ecoute() { qInstallMessageHandler(g_precedent); }
+    int nombre(const QString &morceau) const { return int(g_messages.filter(morceau).size()); }
+};
+
+void EcritFichier(const QString &chemin, const QByteArray &octets)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(octets), octets.size());
+}
+
+} // namespace
+
+class TestLecture : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void boucleLectures_data();
+    void boucleLectures();
+    void boucleNeTarritJamais();
+    void boucleRembobine();
+    void boucleVide();
+
+    void decodeValide_data();
+    void decodeValide();
+    void decodeRefuse_data();
+    void decodeRefuse();
+    void lisRefuse_data();
+    void lisRefuse();
+    void lisLeFichierDuGenerateur();
+    void silenceInstalleEstMuet();
+
+    void sansSortieUnSeulAvertissement();
+    void fichierInutilisable_data();
+    void fichierInutilisable();
+    void coupeSansSonNeFaitRien();
+};
+
+void TestLecture::initTestCase()
+{
+    // No sound server here, whatever the machine offers: an address where nothing listens
+    // (an explicit address also keeps the client library from spawning a server of its own).
+    qputenv("PULSE_SERVER", "unix:/nonexistent/sonavirelle-sans-serveur");
+}
+
+void TestLecture::boucleLectures_data()
+{
+    QTest::addColumn<QByteArray>("octets");
+    QTest::addColumn<QList<int>>("demandes");
+    QTest::addColumn<QByteArrayList>("attendus");
+
+    QTest::newRow("within the loop") << QByteArray("abcdef") << QList<int>{4} << QByteArrayList{"abcd"};
+    QTest::newRow("across the end") << QByteArray("abcdef") << QList<int>{4, 4} << QByteArrayList{"abcd", "efab"};
+    QTest::newRow("exactly one loop, twice") << QByteArray("abc") << QList<int>{3, 3}
+                                             << QByteArrayList{"abc", "abc"};
+    QTest::newRow("several loops in one read") << QByteArray("ab") << QList<int>{5, 2}
+                                               << QByteArrayList{"ababa", "ba"};
+    QTest::newRow("one-byte loop") << QByteArray("x") << QList<int>{3} << QByteArrayList{"xxx"};
+    QTest::newRow("ends on the last byte") << QByteArray("abcd") << QList<int>{2, 2, 1}
+                                           << QByteArrayList{"ab", "cd", "a"};
+}
+
+void TestLecture::boucleLectures()
+{
+    QFETCH(QByteArray, octets);
+    QFETCH(QList<int>, demandes);
+    QFETCH(QByteArrayList, attendus);
+
+    Boucle b(octets);
+    QVERIFY(b.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    for (int i = 0; i < demandes.size(); ++i) {
+        QByteArray lu(demandes[i], '?');
+        QCOMPARE(b.read(lu.data(), lu.size()), qint64(demandes[i]));
+        QCOMPARE(lu, attendus[i]);
+    }
+}
+
+void TestLecture::boucleNeTarritJamais()
+{
+    // A player stops at the first empty read: the loop must always have something to give.
+    const QByteArray son = Rampe(10);
+    Boucle b(son);
+    QVERIFY(b.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    QByteArray tout;
+    for (int i = 0; i < 37; ++i) {
+        QVERIFY(!b.atEnd());
+        QVERIFY(b.bytesAvailable() >= son.size());
+        char c = 0;
+        QCOMPARE(b.read(&c, 1), qint64(1));
+        tout += c;
+    }
+    QCOMPARE(tout, (son + son + son + son).left(37));
+}
+
+void TestLecture::boucleRembobine()
+{
+    Boucle b(QByteArray("abcdef"));
+    QVERIFY(b.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    QByteArray lu(4, '?');
+    b.read(lu.data(), 4);
+    QCOMPARE(b.curseur(), 4);
+    b.rembobine();
+    QCOMPARE(b.curseur(), 0);
+    b.read(lu.data(), 4);
+    QCOMPARE(lu, QByteArray("abcd"));
+}
+
+void TestLecture::boucleVide()
+{
+    Boucle b{QByteArray()};
+    QVERIFY(b.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    char c[4];
+    QCOMPARE(b.read(c, 4), qint64(0));
+    QVERIFY(b.atEnd());
+}
+
+void TestLecture::decodeValide_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+    QTest::addColumn<int>("frequence");
+    QTest::addColumn<int>("canaux");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QByteArray>("echantillons");
+
+    const QByteArray mono16 = Riff::Fmt(1, 1, 44100, 16);
+    const QByteArray s = Rampe(200);
+    const int int16 = QAudioFormat::Int16;
+
+    QTest::newRow("plain 44-byte header") << Riff().bloc("fmt ", mono16).bloc("data", s).fichier() << 44100 << 1
+                                          << int16 << s;
+    QTest::newRow("extra chunk before the data")
+        << Riff().bloc("fmt ", mono16).bloc("LIST", "INFOISFT\x04\0\0\0abc\0").bloc("data", s).fichier() << 44100
+        << 1 << int16 << s;
+    QTest::newRow("odd-sized chunk is padded")
+        << Riff().bloc("fmt ", mono16).bloc("junk", "xyz").bloc("data", s).fichier() << 44100 << 1 << int16 << s;
+    QTest::newRow("format chunk of 18 bytes")
+        << Riff().bloc("fmt ", mono16 + Riff::Le16(0)).bloc("data", s).fichier() << 44100 << 1 << int16 << s;
+    QTest::newRow("bytes after the data chunk are not sound")
+        << (Riff().bloc("fmt ", mono16).bloc("data", s).fichier() + QByteArray(30, 'z')) << 44100 << 1 << int16
+        << s;
+    QTest::newRow("half a frame at the end is dropped")
+        << Riff().bloc("fmt ", mono16).bloc("data", Rampe(201)).fichier() << 44100 << 1 << int16 << s;
+    QTest::newRow("stereo 8 bits 22050 Hz") << Riff().bloc("fmt ", Riff::Fmt(1, 2, 22050, 8)).bloc("data", s).fichier()
+                                            << 22050 << 2 << int(QAudioFormat::UInt8) << s;
+    QTest::newRow("32-bit float") << Riff().bloc("fmt ", Riff::Fmt(3, 1, 48000, 32)).bloc("data", s).fichier()
+                                  << 48000 << 1 << int(QAudioFormat::Float) << s;
+    const QByteArray etendu = Riff::Fmt(0xFFFE, 1, 44100, 16) + Riff::Le16(22) + Riff::Le16(16) + Riff::Le32(4)
+        + Riff::Le16(1) + QByteArray(14, '\x01');
+    QTest::newRow("extensible format naming PCM")
+        << Riff().bloc("fmt ", etendu).bloc("data", s).fichier() << 44100 << 1 << int16 << s;
+}
+
+void TestLecture::decodeValide()
+{
+    QFETCH(QByteArray, fichier);
+    QFETCH(int, frequence);
+    QFETCH(int, canaux);
+    QFETCH(int, format);
+    QFETCH(QByteArray, echantillons);
+
+    QString pourquoi;
+    const auto son = Wav::Decode(fichier, &pourquoi);
+    QVERIFY2(son.has_value(), qPrintable(pourquoi));
+    QCOMPARE(son->format.sampleRate(), frequence);
+    QCOMPARE(son->format.channelCount(), canaux);
+    QCOMPARE(int(son->format.sampleFormat()), format);
+    QCOMPARE(son->echantillons, echantillons);
+}
+
+void TestLecture::decodeRefuse_data()
+{
+    QTest::addColumn<QByteArray>("fichier");
+
+    const QByteArray mono16 = Riff::Fmt(1, 1, 44100, 16);
+    const QByteArray s = Rampe(200);
+    const QByteArray bon = Riff().bloc("fmt ", mono16).bloc("data", s).fichier();
+
+    QTest::newRow("empty") << QByteArray();
+    QTest::newRow("text file") << QByteArray("Ceci n'est pas un son, mais un texte assez long.\n");
+    QTest::newRow("header cut in the middle") << bon.left(30);
+    QTest::newRow("samples cut short") << bon.left(bon.size() - 10);
+    QTest::newRow("RIFF but not WAVE") << Riff("AVI ").bloc("fmt ", mono16).bloc("data", s).fichier();
+    QTest::newRow("no format chunk") << Riff().bloc("data", s).fichier();
+    QTest::newRow("data before format") << Riff().bloc("data", s).bloc("fmt ", mono16).fichier();
+    QTest::newRow("no data chunk") << Riff().bloc("fmt ", mono16).fichier();
+    QTest::newRow("format chunk too short") << Riff().bloc("fmt ", mono16.left(12)).bloc("data", s).fichier();
+    QTest::newRow("compressed encoding") << Riff().bloc("fmt ", Riff::Fmt(2, 1, 44100, 16)).bloc("data", s).fichier();
+    QTest::newRow("24-bit samples") << Riff().bloc("fmt ", Riff::Fmt(1, 1, 44100, 24)).bloc("data", s).fichier();
+    QTest::newRow("no channel") << Riff().bloc("fmt ", Riff::Fmt(1, 0, 44100, 16)).bloc("data", s).fichier();
+    QTest::newRow("zero sample rate") << Riff().bloc("fmt ", Riff::Fmt(1, 1, 0, 16)).bloc("data", s).fichier();
+    QByteArray desaligne = mono16;
+    qToLittleEndian<quint16>(4, desaligne.data() + 12);
+    QTest::newRow("block alignment inconsistent") << Riff().bloc("fmt ", desaligne).bloc("data", s).fichier();
+    QTest::newRow("no samples") << Riff().bloc("fmt ", mono16).bloc("data", {}).fichier();
+    QTest::newRow("one byte of a two-byte frame") << Riff().bloc("fmt ", mono16).bloc("data", "a").fichier();
+    QTest::newRow("data size beyond 2 GB")
+        << Riff().bloc("fmt ", mono16).bloc("data", s, 0xFFFFFFF0).fichier();
+}
+
+void TestLecture::decodeRefuse()
+{
+    QFETCH(QByteArray, fichier);
+    QString pourquoi;
+    QVERIFY(!Wav::Decode(fichier, &pourquoi).has_value());
+    QVERIFY(!pourquoi.isEmpty());
+}
+
+void TestLecture::lisRefuse_data()
+{
+    QTest::addColumn<QString>("cas");
+    QTest::newRow("missing file") << "absent";
+    QTest::newRow("a folder") << "dossier";
+    QTest::newRow("larger than any sound") << "enorme";
+}
+
+void TestLecture::lisRefuse()
+{
+    QFETCH(QString, cas);
+    QTemporaryDir dossier;
+    QString chemin = dossier.filePath("test.wav");
+    if (cas == "dossier") {
+        QVERIFY(QDir(dossier.path()).mkdir("test.wav"));
+    } else if (cas == "enorme") {
+        // A valid header in front of a sparse tail: refused on its size, before anything is read.
+        QFile f(chemin);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(Riff().bloc("fmt ", Riff::Fmt(1, 1, 44100, 16)).bloc("data", {}, 0x7FFFFFF0).fichier());
+        QVERIFY(f.resize(Wav::TailleMax + 1));
+    }
+    QString pourquoi;
+    QVERIFY(!Wav::Lis(chemin, &pourquoi).has_value());
+    QVERIFY(!pourquoi.isEmpty());
+}
+
+void TestLecture::lisLeFichierDuGenerateur()
+{
+    // The default sound as the program writes it: 1002 samples beginning 0, 205, 409, 611.
+    QTemporaryDir dossier;
+    Composantes t;
+    t.Frequence[1] = 440;
+    t.Amplitude[1] = 10.0f;
+    t.ProchaineComposante = 2;
+    Generateur g(t, dossier.filePath("test.wav"));
+    QVERIFY(g.GenereSon());
+
+    QString pourquoi;
+    const auto son = Wav::Lis(g.chemin(), &pourquoi);
+    QVERIFY2(son.has_value(), qPrintable(pourquoi));
+    QCOMPARE(son->format.sampleRate(), 44100);
+    QCOMPARE(son->format.channelCount(), 1);
+    QCOMPARE(son->format.sampleFormat(), QAudioFormat::Int16);
+    QCOMPARE(son->echantillons.size(), 2 * 1002);
+    const int debut[] = {0, 205, 409, 611};
+    for (int n = 0; n < 4; ++n)
+        QCOMPARE(qFromLittleEndian<qint16>(son->echantillons.constData() + 2 * n), qint16(debut[n]));
+}
+
+void TestLecture::silenceInstalleEstMuet()
+{
+    const QString chemin = qEnvironmentVariable("SONAVIRELLE_SOURCE") + QStringLiteral("/resources/silence.wav");
+    QString pourquoi;
+    const auto son = Wav::Lis(chemin, &pourquoi);
+    QVERIFY2(son.has_value(), qPrintable(chemin + QStringLiteral(": ") + pourquoi));
+    QCOMPARE(son->format.sampleRate(), 44100);
+    QCOMPARE(son->format.channelCount(), 1);
+    QCOMPARE(son->format.sampleFormat(), QAudioFormat::Int16);
+    const qint64 duree = son->format.durationForBytes(son->echantillons.size());
+    QVERIFY2(duree >= 10'000 && duree <= 1'000'000, qPrintable(QString::number(duree)));
+    QCOMPARE(son->echantillons.count('\0'), son->echantillons.size());
+}
+
+void TestLecture::sansSortieUnSeulAvertissement()
+{
+    QTemporaryDir dossier;
+    Composantes t;
+    t.Frequence[1] = 440;
+    t.Amplitude[1] = 10.0f;
+    t.ProchaineComposante = 2;
+    t.SonActif = true;
+
+    Ecoute ecoute;
+    LecteurQt lecteur(dossier.filePath("test.wav"), dossier.filePath("silence.wav"));
+    QSignalSpy joue(&lecteur, &LecteurQt::joue);
+    Generateur g(t, lecteur.cheminTest(), &lecteur);
+
+    // Edits with sound on, a mute, more edits: each goes through the player.
+    for (int i = 0; i < 4; ++i) {
+        t.Frequence[1] = std::int16_t(440 + 110 * i);
+        QVERIFY(g.GenereSon());
+        QTest::qWait(20);
+        if (i == 1)
+            lecteur.CoupeSon();
+        QVERIFY(!lecteur.enLecture());
+    }
+    lecteur.JoueSon();
+    // Long enough for the player to look for an output several times on its own.
+    QTest::qWait(3 * LecteurQt::VeilleMs);
+
+    QCOMPARE(joue.count(), 0);
+    QVERIFY(!lecteur.enLecture());
+    QVERIFY(lecteur.peripherique().isNull());
+    QCOMPARE(ecoute.nombre(QStringLiteral("no sound")), 1);
+    QCOMPARE(g_messages.size(), 1);
+}
+
+void TestLecture::fichierInutilisable_data()
+{
+    QTest::addColumn<QByteArray>("contenu"); // empty: no file at all
+    QTest::newRow("missing") << QByteArray();
+    QTest::newRow("not a sound") << QByteArray("#!/bin/sh\necho bonjour\n");
+    const QByteArray bon = Riff().bloc("fmt ", Riff::Fmt(1, 1, 44100, 16)).bloc("data", Rampe(400)).fichier();
+    QTest::newRow("truncated") << bon.left(100);
+}
+
+void TestLecture::fichierInutilisable()
+{
+    QFETCH(QByteArray, contenu);
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("test.wav");
+    if (!contenu.isEmpty())
+        EcritFichier(chemin, contenu);
+
+    Ecoute ecoute;
+    LecteurQt lecteur(chemin, dossier.filePath("silence.wav"));
+    QSignalSpy joue(&lecteur, &LecteurQt::joue);
+    lecteur.JoueSon();
+    QTest::qWait(2 * LecteurQt::VeilleMs);
+
+    // Refused with one warning naming the file; nothing is started, so no output is looked for.
+    QCOMPARE(g_messages.size(), 1);
+    QCOMPARE(ecoute.nombre(chemin), 1);
+    QCOMPARE(joue.count(), 0);
+    QVERIFY(!lecteur.enLecture());
+}
+
+void TestLecture::coupeSansSonNeFaitRien()
+{
+    QTemporaryDir dossier;
+    Ecoute ecoute;
+    LecteurQt lecteur(dossier.filePath("test.wav"), dossier.filePath("silence.wav"));
+    lecteur.CoupeSon();
+    lecteur.CoupeSon();
+    QTest::qWait(50);
+    QVERIFY(!lecteur.enLecture());
+    QCOMPARE(g_messages.size(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestLecture)
+#include "tst_lecture.moc"
