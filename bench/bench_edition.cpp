@@ -1,0 +1,93 @@
+// Times the two edits that follow the hand, on the real main window with a player that does
+// nothing: one drag step of the fundamental (spectrum and coarse waveform redrawn, ten components)
+// and one click that commits a component (fine waveform drawn, test.wav written). Each measure
+// includes the repaint that follows it. Run with QT_QPA_PLATFORM=offscreen.
+#include "mesure.h"
+
+#include "audio/lecture.h"
+#include "model/composantes.h"
+#include "synth/generateur.h"
+#include "ui/contexte.h"
+#include "ui/synthetiseur.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+namespace {
+
+struct LectureMuette : Lecture
+{
+    void JoueSon() override {}
+    void CoupeSon() override {}
+};
+
+constexpr int Tours = 300;
+
+/// Median of `mesure` in milliseconds; `remet` runs untimed after each measure.
+double Mediane(const std::function<void()> &mesure, const std::function<void()> &remet)
+{
+    std::vector<double> durees;
+    durees.reserve(Tours);
+    for (int i = -10; i < Tours; ++i) {
+        QElapsedTimer chrono;
+        chrono.start();
+        mesure();
+        const double ms = chrono.nsecsElapsed() / 1e6;
+        if (i >= 0)
+            durees.push_back(ms);
+        remet();
+    }
+    std::nth_element(durees.begin(), durees.begin() + Tours / 2, durees.end());
+    return durees[Tours / 2];
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dossier;
+    Composantes table;
+    LectureMuette lecture;
+    Generateur generateur(table, dossier.filePath(QStringLiteral("test.wav")), &lecture);
+    Synthetiseur fenetre(Contexte{table, generateur, lecture});
+    fenetre.show();
+    QApplication::processEvents();
+
+    // The start-up leaves 440 Hz alone; nine harmonics are added by clicks, amplitudes 9 down to 1.
+    for (int i = 2; i <= Composantes::Max; ++i)
+        fenetre.Spectre_MouseUp(1, 0, float(440 * i), float(i - 1));
+    if (table.ProchaineComposante != Composantes::Max + 1) {
+        std::fprintf(stderr, "the table did not fill up: %d components\n", table.ProchaineComposante - 1);
+        return 1;
+    }
+
+    // Drag steps back and forth: every harmonic keeps its number, so the table does not drift.
+    bool aller = true;
+    const double glisse = Mediane(
+        [&] {
+            fenetre.Spectre_DragOver(aller ? 452.3f : 440.0f, 5.0f, 2);
+            QApplication::processEvents();
+        },
+        [&] { aller = !aller; });
+    Banc::Rapporte("drag step, 10 components", glisse, "ms", "< 1 ms");
+    fenetre.Spectre_DragOver(440.0f, 5.0f, 2);
+    fenetre.Fondamental_DragDrop();
+
+    // The tenth component is committed, then removed untimed.
+    const auto retire = [&] {
+        fenetre.Spectre_MouseUp(2, 0, 0.0f, 5.0f);
+        QApplication::processEvents();
+    };
+    retire();
+    const auto ajoute = [&] {
+        fenetre.Spectre_MouseUp(1, 0, 4400.0f, 5.0f);
+        QApplication::processEvents();
+    };
+    Banc::Rapporte("click commit, 1 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
+    fenetre.SensibiliteTemp_Click(8);
+    Banc::Rapporte("click commit, 50 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
+    return 0;
+}
