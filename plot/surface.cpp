@@ -213,6 +213,7 @@ void Surface::Efface()
     const FinDePeinture fin;
     m_image.fill(palette().color(QPalette::Base));
     m_plume = {0.0, 0.0};
+    update();
 }
 
 void Surface::Ligne(double x1, double y1, double x2, double y2, const QColor &couleur)
@@ -229,6 +230,7 @@ void Surface::Ligne(double x1, double y1, double x2, double y2, const QColor &co
     if (!Decoupe(a, b, zone))
         return;
     Chemin(m_image, QPolygon({Pixel(a), Pixel(b)}), m_largeur, couleur);
+    update();
 }
 
 void Surface::LigneVers(double x, double y, const QColor &couleur)
@@ -265,6 +267,7 @@ void Surface::Polyligne(const QList<QPointF> &points, const QColor &couleur)
     }
     Compacte(pixels);
     Chemin(m_image, pixels, m_largeur, couleur);
+    update();
 }
 
 void Surface::Point(double x, double y, const QColor &couleur)
@@ -276,6 +279,7 @@ void Surface::Point(double x, double y, const QColor &couleur)
     const FinDePeinture fin;
     QPainter peintre(&m_image);
     peintre.fillRect(QRect(Pixel(p), QSize(m_largeur, m_largeur)), couleur);
+    update();
 }
 
 void Surface::FixeXPlume(double x)
@@ -298,6 +302,7 @@ void Surface::ImprimeNombre(int valeur)
     peintre.setPen(palette().color(QPalette::Text));
     // Transparent: the grid stays visible between the digits.
     peintre.drawText(QPointF(coin.x(), coin.y() + peintre.fontMetrics().ascent()), texte);
+    update();
 }
 
 void Surface::FixeLargeur(int pixels)

@@ -26,7 +26,9 @@ public:
 
     const Repere &repere() const { return m_repere; }
 
+    /// Fills with the palette's Base colour (white unless the parent says otherwise); pen to (0, 0).
     void Efface();
+    /// A line of no length only moves the pen.
     void Ligne(double x1, double y1, double x2, double y2, const QColor &couleur);
     void LigneVers(double x, double y, const QColor &couleur);
     /// Consecutive line-tos from the pen through `points`, drawn in one pass; the pen ends on the last.
@@ -34,6 +36,7 @@ public:
     void Point(double x, double y, const QColor &couleur);
     void FixeXPlume(double x);
     /// " 880 ": a leading blank for the sign, the digits, a trailing blank; top-left at the pen.
+    /// In font() and the palette's Text colour, over the drawing (no background box); the pen stays.
     void ImprimeNombre(int valeur);
     void FixeLargeur(int pixels);
     int largeur() const { return m_largeur; }

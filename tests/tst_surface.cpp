@@ -51,6 +51,21 @@ QRect BoiteSombre(const QImage &image)
     return boite;
 }
 
+// Counts the repaints the surface asks for.
+class SurfaceComptee : public Surface
+{
+public:
+    using Surface::Surface;
+    int peintures = 0;
+
+protected:
+    void paintEvent(QPaintEvent *event) override
+    {
+        ++peintures;
+        Surface::paintEvent(event);
+    }
+};
+
 } // namespace
 
 class TestSurface : public QObject
@@ -75,6 +90,8 @@ private slots:
     void imprimeNombreAuCoin_data();
     void imprimeNombreAuCoin();
     void dessinCacheMontreEnsuite();
+    void dessinMontreRepeint_data();
+    void dessinMontreRepeint();
     void imageAuRatioDeux();
     void souris_data();
     void souris();
@@ -369,6 +386,35 @@ void TestSurface::dessinCacheMontreEnsuite()
     QCOMPARE(vu.pixelColor(4, 10), Encre);
     QCOMPARE(vu.pixelColor(20, 15), Encre);
     QCOMPARE(vu, s.image().convertToFormat(QImage::Format_RGB32));
+}
+
+void TestSurface::dessinMontreRepeint_data()
+{
+    QTest::addColumn<int>("operation");
+    QTest::newRow("clear") << 0;
+    QTest::newRow("line") << 1;
+    QTest::newRow("polyline") << 2;
+    QTest::newRow("point") << 3;
+    QTest::newRow("number") << 4;
+}
+
+void TestSurface::dessinMontreRepeint()
+{
+    QFETCH(int, operation);
+    SurfaceComptee s(Unite, QSize(30, 20), nullptr, 1);
+    s.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s));
+    QTRY_VERIFY(s.peintures > 0);
+    QTest::qWait(20);
+    s.peintures = 0;
+    switch (operation) {
+    case 0: s.Efface(); break;
+    case 1: s.Ligne(2, 2, 2, 12, Encre); break;
+    case 2: s.Polyligne({{5, 5}, {9, 15}}, Encre); break;
+    case 3: s.Point(7, 7, Encre); break;
+    default: s.ImprimeNombre(12); break;
+    }
+    QTRY_VERIFY(s.peintures > 0);
 }
 
 void TestSurface::imageAuRatioDeux()
