@@ -1,0 +1,438 @@
+// The program under failures of its surroundings: no folder to write test.wav in, a full disk,
+// no silence.wav, no sound server, the sound server killed while a loop plays. In each the
+// program keeps running, the user's table is what the edits made it, test.wav is the last
+// good file or the new one (never a torn one), and one line of the log says what failed.
+
+#include "banc.h"
+
+#include "audio/lecteurqt.h"
+#include "model/composantes.h"
+#include "synth/emplacements.h"
+#include "synth/generateur.h"
+#include "ui/clavier.h"
+#include "ui/contexte.h"
+#include "ui/synthetiseur.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QtEndian>
+
+#include <cmath>
+#include <csignal>
+#include <memory>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+namespace {
+
+// Calls that wait on the sound server would freeze the window. This bound only tells a call
+// that returns from one that hangs; it says nothing of speed.
+constexpr qint64 BlocageMs = 2000;
+
+QByteArray Lis(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A whole file of the program's format for fundamental f1: its sizes agree with its length and
+// with ten periods of f1 (sample count worked out here, halves to even).
+QString DefautFichier(const QByteArray &wav, int f1)
+{
+    const double n = std::nearbyint(441000.0 / f1);
+    if (wav.size() != 44 + 2 * qsizetype(n))
+        return QStringLiteral("%1 bytes, expected %2 for %3 Hz").arg(wav.size()).arg(44 + 2 * n).arg(f1);
+    if (!wav.startsWith("RIFF") || wav.mid(8, 8) != "WAVEfmt " || wav.mid(36, 4) != "data")
+        return QStringLiteral("not a RIFF/WAVE header");
+    if (qFromLittleEndian<quint32>(wav.constData() + 4) != quint32(wav.size() - 8)
+        || qFromLittleEndian<quint32>(wav.constData() + 40) != quint32(wav.size() - 44))
+        return QStringLiteral("header sizes disagree with the file");
+    return {};
+}
+
+// What a healthy folder gets for the same table: the file written under a failure must be this one.
+QByteArray FichierSain(const Composantes &table)
+{
+    QTemporaryDir dossier;
+    Composantes copie = table;
+    copie.SonActif = false;
+    Generateur g(copie, dossier.filePath(QStringLiteral("test.wav")));
+    return g.GenereSon() ? Lis(g.chemin()) : QByteArray();
+}
+
+// Every message of the run, passed on to Qt Test so that ignoreMessage() still applies.
+struct Messages
+{
+    static inline QStringList recus;
+    static inline QtMessageHandler precedent = nullptr;
+
+    Messages()
+    {
+        recus.clear();
+        precedent = qInstallMessageHandler(&Capte);
+    }
+    ~Messages() { qInstallMessageHandler(precedent); }
+
+    static void Capte(QtMsgType type, const QMessageLogContext &contexte, const QString &message)
+    {
+        recus << message;
+        if (precedent)
+            precedent(type, contexte, message);
+    }
+    static int nombre(const QString &motif)
+    {
+        return int(recus.filter(QRegularExpression(motif)).size());
+    }
+};
+
+// A folder that cannot exist: its parent is a regular file. Creating anything under it fails
+// for every user, root included.
+QString DossierImpossible(const QTemporaryDir &racine, const char *nom)
+{
+    const QString fichier = racine.filePath(QStringLiteral("fichier-%1").arg(QLatin1String(nom)));
+    QFile f(fichier);
+    if (f.open(QIODevice::WriteOnly))
+        f.write("pas un dossier");
+    return fichier + QStringLiteral("/dossier");
+}
+
+// The file-size limit of the process: writes past it fail with EFBIG instead of killing it.
+struct DisquePlein
+{
+    rlimit ancienne{};
+    void (*ancienSignal)(int) = nullptr;
+
+    explicit DisquePlein(rlim_t octets)
+    {
+        getrlimit(RLIMIT_FSIZE, &ancienne);
+        ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit petite = ancienne;
+        petite.rlim_cur = octets;
+        setrlimit(RLIMIT_FSIZE, &petite);
+    }
+    ~DisquePlein()
+    {
+        setrlimit(RLIMIT_FSIZE, &ancienne);
+        std::signal(SIGXFSZ, ancienSignal);
+    }
+};
+
+// XDG_DATA_HOME set for one test, the per-user folder of the program under it.
+struct DonneesPerso
+{
+    QByteArray ancienne = qgetenv("XDG_DATA_HOME");
+    bool definie = qEnvironmentVariableIsSet("XDG_DATA_HOME");
+    explicit DonneesPerso(const QString &dossier) { qputenv("XDG_DATA_HOME", QFile::encodeName(dossier)); }
+    ~DonneesPerso()
+    {
+        if (definie)
+            qputenv("XDG_DATA_HOME", ancienne);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+};
+
+// The program as main() builds it, on chosen folders, with the real player or a recording one.
+struct Programme
+{
+    Emplacements emplacements;
+    Composantes table;
+    std::unique_ptr<Lecture> lecteur;
+    std::unique_ptr<Generateur> generateur;
+    std::unique_ptr<Contexte> contexte;
+    std::unique_ptr<Synthetiseur> fenetre;
+
+    Programme(const Emplacements &e, bool lecteurReel) : emplacements(e)
+    {
+        if (lecteurReel) {
+            lecteur = std::make_unique<LecteurQt>(e.test(), e.silence());
+        } else {
+            auto espion = std::make_unique<LectureEspion>();
+            espion->cheminTest = e.test();
+            lecteur = std::move(espion);
+        }
+        generateur = std::make_unique<Generateur>(table, e.test(), lecteur.get());
+        contexte = std::make_unique<Contexte>(Contexte{table, *generateur, *lecteur});
+        fenetre = std::make_unique<Synthetiseur>(*contexte);
+    }
+    ~Programme()
+    {
+        if (fenetre)
+            delete fenetre->clavier();
+        fenetre.reset();
+    }
+
+    LectureEspion &espion() const { return static_cast<LectureEspion &>(*lecteur); }
+    LecteurQt &lecteurQt() const { return static_cast<LecteurQt &>(*lecteur); }
+    QByteArray wav() const { return Lis(emplacements.test()); }
+};
+
+// Runs `action` and fails the test when it did not return within BlocageMs.
+#define SANS_BLOCAGE(action)                                                                                          \
+    do {                                                                                                               \
+        QElapsedTimer chrono_;                                                                                         \
+        chrono_.start();                                                                                               \
+        action;                                                                                                        \
+        QVERIFY2(chrono_.elapsed() < BlocageMs, qPrintable(QStringLiteral(#action " blocked for %1 ms")             \
+                                                               .arg(chrono_.elapsed())));                              \
+    } while (false)
+
+} // namespace
+
+class TestPannes : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void dossierApplicationInterdit_data();
+    void dossierApplicationInterdit();
+    void aucunDossierInscriptible();
+    void disquePlein();
+    void silenceAbsent();
+    void sansServeurDeSon();
+    void serveurTueEnPleineBoucle();
+};
+
+void TestPannes::initTestCase()
+{
+    // In the killed-server mode the shell script names a live server; otherwise nothing may
+    // answer: an address where nobody listens (explicit, so no server is spawned either).
+    if (qEnvironmentVariableIsEmpty("SONAVIRELLE_PANNES_PID"))
+        qputenv("PULSE_SERVER", "unix:/nonexistent/sonavirelle-pannes");
+}
+
+void TestPannes::dossierApplicationInterdit_data()
+{
+    QTest::addColumn<QString>("comment");
+    QTest::newRow("folder without write permission") << "permissions";
+    QTest::newRow("folder under a regular file") << "impossible";
+}
+
+void TestPannes::dossierApplicationInterdit()
+{
+    QFETCH(QString, comment);
+    QTemporaryDir racine;
+    QString application;
+    if (comment == "permissions") {
+        application = racine.filePath(QStringLiteral("application"));
+        QVERIFY(QDir().mkpath(application));
+        QFile::setPermissions(application, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        QFile essai(application + QStringLiteral("/essai"));
+        if (essai.open(QIODevice::WriteOnly)) {
+            essai.remove();
+            QSKIP("running with privileges that ignore folder permissions (the other row covers it)");
+        }
+    } else {
+        application = DossierImpossible(racine, "application");
+    }
+    DonneesPerso perso(racine.filePath(QStringLiteral("donnees")));
+
+    QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QStringLiteral("is not writable, test.wav goes to .*donnees")));
+    const Emplacements e = Emplacements::Choisis(application);
+    QVERIFY(e.dossierSon.startsWith(racine.filePath(QStringLiteral("donnees"))));
+
+    {
+        Messages messages;
+        Programme p(e, false);
+        // The start-up wrote the default sound in the per-user folder, nothing beside the program.
+        QCOMPARE(p.table.Frequence[1], std::int16_t(440));
+        QCOMPARE(DefautFichier(p.wav(), 440), QString());
+        QCOMPARE(p.wav(), FichierSain(p.table));
+        QVERIFY(!QFile::exists(application + QStringLiteral("/test.wav")));
+
+        // Editing and playing work as anywhere else.
+        p.fenetre->Play_Click();
+        p.fenetre->Spectre_MouseUp(1, 0, 880, 5);
+        QCOMPARE(p.table.ProchaineComposante, std::int16_t(3));
+        QCOMPARE(p.wav(), FichierSain(p.table));
+        QCOMPARE(p.espion().journal.last(), QStringLiteral("joue"));
+        QCOMPARE(Messages::nombre(QStringLiteral("not written")), 0);
+    }
+    QFile::setPermissions(application, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestPannes::aucunDossierInscriptible()
+{
+    QTemporaryDir racine;
+    const QString application = DossierImpossible(racine, "application");
+    DonneesPerso perso(DossierImpossible(racine, "donnees"));
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("neither .* nor a per-user folder is writable")));
+    const Emplacements e = Emplacements::Choisis(application);
+
+    // Each synthesis says once that test.wav was not written: the start-up, then three edits.
+    for (int i = 0; i < 4; ++i)
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("test.wav not written")));
+    Messages messages;
+    Programme p(e, false);
+    QCOMPARE(p.table.Frequence[1], std::int16_t(440));
+    QCOMPARE(p.table.ProchaineComposante, std::int16_t(2));
+
+    p.fenetre->Play_Click();
+    QStringList &journal = p.espion().journal;
+    const auto joues = journal.count(QStringLiteral("joue"));
+    p.fenetre->Spectre_MouseUp(1, 0, 880, 5);
+    p.fenetre->Spectre_MouseUp(1, 0, 1320, 2);
+    p.fenetre->Spectre_MouseUp(2, 0, 0, 0);
+    // The table is the edits' own; the loop was not restarted on files that do not exist.
+    QCOMPARE(p.table.ProchaineComposante, std::int16_t(3));
+    QCOMPARE(p.table.Frequence[2], std::int16_t(880));
+    QCOMPARE(p.table.Amplitude[2], 5.0f);
+    QCOMPARE(p.table.Amplitude[3], 0.0f);
+    QCOMPARE(journal.count(QStringLiteral("joue")), joues);
+    QVERIFY(!QFile::exists(e.test()));
+    QCOMPARE(Messages::nombre(QStringLiteral("^sonavirelle: ")), 4);
+}
+
+void TestPannes::disquePlein()
+{
+    Banc banc;
+    Synthetiseur w(banc.contexte);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.Spectre_MouseUp(1, 0, 880, 5);
+    w.Play_Click();
+    const QByteArray bon = banc.wav();
+    QCOMPARE(DefautFichier(bon, 440), QString());
+    QStringList &journal = banc.lecture.journal;
+    journal.clear();
+
+    {
+        // 3000 bytes: a file for 440 Hz (2048) or 880 Hz (1046) fits, one for 220 Hz (4054) does not.
+        DisquePlein plein(3000);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("test.wav not written: .+")));
+        w.Spectre_DragOver(220.0f, 5, 2);
+        w.Fondamental_DragDrop();
+        // The edit stands, the previous file is whole and still the one played.
+        QCOMPARE(banc.table.Frequence[1], std::int16_t(220));
+        QCOMPARE(banc.table.Frequence[2], std::int16_t(440));
+        QCOMPARE(banc.wav(), bon);
+        QCOMPARE(journal, QStringList{});
+
+        // A sound that fits is written and played while the disk stays full.
+        w.Spectre_DragOver(880.0f, 5, 2);
+        w.Fondamental_DragDrop();
+        QCOMPARE(DefautFichier(banc.wav(), 880), QString());
+        QCOMPARE(banc.wav(), FichierSain(banc.table));
+        QCOMPARE(journal, QStringList{QStringLiteral("joue")});
+    }
+    // Room again: the sound that did not fit is written whole.
+    w.Spectre_DragOver(220.0f, 5, 2);
+    w.Fondamental_DragDrop();
+    QCOMPARE(DefautFichier(banc.wav(), 220), QString());
+    QCOMPARE(banc.wav(), FichierSain(banc.table));
+    QCOMPARE(QDir(banc.dossier.path()).entryList(QDir::Files), QStringList{QStringLiteral("test.wav")});
+}
+
+void TestPannes::silenceAbsent()
+{
+    QTemporaryDir application;
+    QVERIFY(!QFile::exists(application.filePath(QStringLiteral("silence.wav"))));
+    const Emplacements e = Emplacements::Choisis(application.path());
+    QTest::failOnWarning(QRegularExpression(QStringLiteral("silence")));
+    Messages messages;
+
+    Programme p(e, true);
+    // Play, then Mute: whatever the output, nothing of the loop is left and nothing failed
+    // for want of silence.wav.
+    SANS_BLOCAGE(p.fenetre->Play_Click());
+    QTest::qWait(50);
+    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
+    QVERIFY(!p.lecteurQt().enLecture());
+    QTest::qWait(2 * LecteurQt::VeilleMs);
+    QVERIFY(!p.lecteurQt().enLecture());
+    QCOMPARE(p.wav(), FichierSain(p.table));
+    QCOMPARE(Messages::nombre(QStringLiteral("silence")), 0);
+}
+
+void TestPannes::sansServeurDeSon()
+{
+    if (!qEnvironmentVariableIsEmpty("SONAVIRELLE_PANNES_PID"))
+        QSKIP("a live sound server was given");
+    QTemporaryDir application;
+    const Emplacements e = Emplacements::Choisis(application.path());
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^sonavirelle: no sound \\(.+\\)")));
+    Messages messages;
+    Programme p(e, true);
+    p.fenetre->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
+
+    SANS_BLOCAGE(p.fenetre->Play_Click());
+    QVERIFY(p.table.SonActif);
+    QTRY_COMPARE_WITH_TIMEOUT(Messages::nombre(QStringLiteral("no sound")), 1, 5000);
+
+    // The window goes on: edits with sound on write their files, the switch still switches.
+    SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(1, 0, 880, 5));
+    p.fenetre->Picture6_Click();
+    QPushButton *la = p.fenetre->clavier()->touche(21);
+    SANS_BLOCAGE(QTest::mousePress(la, Qt::LeftButton));
+    QTest::mouseRelease(la, Qt::LeftButton);
+    QCOMPARE(p.table.Frequence[1], std::int16_t(443));
+    QCOMPARE(p.table.Frequence[2], std::int16_t(886));
+    QCOMPARE(DefautFichier(p.wav(), 443), QString());
+    QCOMPARE(p.wav(), FichierSain(p.table));
+    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
+    QVERIFY(!p.table.SonActif);
+    QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("Play"))->isHidden());
+    SANS_BLOCAGE(p.fenetre->Play_Click());
+    QTest::qWait(3 * LecteurQt::VeilleMs);
+    QVERIFY(!p.lecteurQt().enLecture());
+    // Said once for the whole run, not at every edit.
+    QCOMPARE(Messages::nombre(QStringLiteral("no sound")), 1);
+}
+
+// Run by pannes_son.test.sh, which starts a private sound server and names its process.
+void TestPannes::serveurTueEnPleineBoucle()
+{
+    const qint64 pid = qEnvironmentVariable("SONAVIRELLE_PANNES_PID").toLongLong();
+    if (pid <= 0 || qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        QSKIP("needs the private sound server of pannes_son.test.sh (SONAVIRELLE_PANNES_PID, PULSE_SERVER)");
+    QTemporaryDir application;
+    const Emplacements e = Emplacements::Choisis(application.path());
+    Messages messages;
+    Programme p(e, true);
+    p.fenetre->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
+    QSignalSpy joue(&p.lecteurQt(), &LecteurQt::joue);
+
+    p.fenetre->Play_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
+    QVERIFY(p.lecteurQt().enLecture());
+    QTest::qWait(200); // the loop runs
+
+    QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+    // The loss is noticed and said; the loop stops feeding a dead output.
+    QTRY_VERIFY_WITH_TIMEOUT(Messages::nombre(QStringLiteral("^sonavirelle: no sound \\(.+\\)")) == 1, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!p.lecteurQt().enLecture(), 5000);
+
+    // The program keeps working: edits with sound on, the switch, the keyboard.
+    SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(1, 0, 880, 5));
+    QTest::qWait(100);
+    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
+    SANS_BLOCAGE(p.fenetre->Play_Click());
+    p.fenetre->Picture6_Click();
+    QPushButton *touche = p.fenetre->clavier()->touche(12);
+    SANS_BLOCAGE(QTest::mousePress(touche, Qt::RightButton));
+    QTest::mouseRelease(touche, Qt::RightButton);
+    QTest::qWait(3 * LecteurQt::VeilleMs);
+    SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(2, 0, 0, 0));
+    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
+    QCOMPARE(p.table.Frequence[1], std::int16_t(264));
+    QCOMPARE(p.table.ProchaineComposante, std::int16_t(2));
+    QCOMPARE(DefautFichier(p.wav(), 264), QString());
+    QCOMPARE(p.wav(), FichierSain(p.table));
+    QVERIFY(!p.lecteurQt().enLecture());
+    QCOMPARE(Messages::nombre(QStringLiteral("no sound")), 1);
+}
+
+QTEST_MAIN(TestPannes)
+#include "tst_pannes.moc"
