@@ -85,6 +85,10 @@ bool RetireDerniere(Composantes &c)
     c.ProchaineComposante = static_cast<std::int16_t>(n);
     c.Amplitude[n] = 0.0f;
     c.Frequence[n] = 0;
+    // A right click during a left drag: the candidate above the removed slot must not stay
+    // behind as a component nobody can remove.
+    for (int i = n + 1; i <= Composantes::Max; ++i)
+        c.Amplitude[i] = 0.0f;
     return true;
 }
 

@@ -178,6 +178,15 @@ void TestRegles::tablePleineEtRetrait()
     QCOMPARE(u.Frequence[1], std::int16_t(440));
     u.ProchaineComposante = 1;
     QVERIFY(!RetireDerniere(u));
+
+    // A right click while a left drag holds a candidate: no silent leftover above the table.
+    Composantes v = Table(440, {880});
+    EcritCandidat(v, 1320.0f, 4.0f);
+    QVERIFY(RetireDerniere(v));
+    QVERIFY(Ajoute(v, 1320.0f, 4.0f));
+    QCOMPARE(v.ProchaineComposante, std::int16_t(3));
+    for (int i = 3; i <= 10; ++i)
+        QCOMPARE(v.Amplitude[i], 0.0f);
 }
 
 void TestRegles::tableVideDonneUnFondamental()

@@ -10,6 +10,7 @@
 #include "synth/generateur.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/libelle.h"
 #include "ui/ressources.h"
 
 #include <QCheckBox>
@@ -60,6 +61,8 @@ QFont Police(const char *famille, double points)
 {
     QFont f(QString::fromLatin1(famille));
     f.setPointSizeF(points);
+    // Whole-pixel advances, as the layout's texts were measured.
+    f.setHintingPreference(QFont::PreferFullHinting);
     return f;
 }
 
@@ -84,11 +87,9 @@ QFrame *Panneau(QWidget *parent, const char *nom, double l, double t, double w, 
 QLabel *Etiquette(QWidget *parent, const char *nom, double l, double t, double w, double h, const QString &texte,
                   const QColor &couleur, const QFont &police, const QColor *fondOpaque = nullptr)
 {
-    auto *e = new QLabel(texte, parent);
+    auto *e = new Libelle(texte, parent);
     e->setObjectName(QString::fromUtf8(nom));
     e->setFont(police);
-    e->setWordWrap(true);
-    e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QPalette p = e->palette();
     p.setColor(QPalette::WindowText, couleur);
     e->setPalette(p);
@@ -348,11 +349,10 @@ void Synthetiseur::relie(QWidget *element, void (Synthetiseur::*handler)())
 bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
 {
     if (objet == m_fondamental) {
-        auto *souris = static_cast<QMouseEvent *>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             // Only the left button starts a drag; the press itself changes nothing.
-            if (souris->button() == Qt::LeftButton && !m_glisse) {
+            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && !m_glisse) {
                 m_glisse = true;
                 m_dansSpectre = true;
                 // The press grabs the pointer implicitly; the gripping hand shows until the release.
@@ -361,15 +361,17 @@ bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
             return true;
         case QEvent::MouseMove:
             if (m_glisse)
-                glisse(souris->globalPosition());
+                glisse(static_cast<QMouseEvent *>(event)->globalPosition());
             return true;
-        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonRelease: {
+            auto *souris = static_cast<QMouseEvent *>(event);
             if (m_glisse && souris->button() == Qt::LeftButton) {
                 m_glisse = false;
                 QGuiApplication::restoreOverrideCursor();
                 lache(souris->globalPosition());
             }
             return true;
+        }
         default:
             return QWidget::eventFilter(objet, event);
         }
@@ -530,12 +532,14 @@ void Synthetiseur::Spectre_MouseUp(int Button, int /*Shift*/, float X, float Y)
 
 void Synthetiseur::Spectre_DragOver(float X, float /*Y*/, int /*State*/)
 {
-    m_fondamental->hide();
+    // The marker is not hidden during the step: hiding the widget that holds the pointer would
+    // end the drag. Nothing is painted before the step returns, so nothing flickers either.
     const double bord = Regles::DeplaceFondamental(m_ctx.table, X);
     PlaceFondamental(bord);
     RedessineSpectre();
     TraceTemporel(1);
     m_fondamental->show();
+    m_fondamental->raise();
 }
 
 void Synthetiseur::Fondamental_DragDrop()
