@@ -8,6 +8,12 @@
 # Usage: parcours.test.sh BUILD_DIR SOURCE_DIR. Exit 77 (skipped) only when no X server can start.
 set -uo pipefail
 
+# A stuck step must not leave the X server and the program behind: the script runs under a
+# timeout of its own, well below the test runner's, and cleans up through its traps.
+if [ -z "${PARCOURS_SOUS_GARDE:-}" ]; then
+    PARCOURS_SOUS_GARDE=1 exec timeout -s TERM 240 bash "$0" "$@"
+fi
+
 BUILD_DIR=$(cd "$1" && pwd)
 SOURCE_DIR=$(cd "$2" && pwd)
 VERIF=(python3 "$SOURCE_DIR/tests/verif_wav.py")
@@ -40,6 +46,7 @@ fin() {
     rm -rf "$TEMP"
 }
 trap fin EXIT
+trap 'echo "FAIL: interrupted (stuck for 240 s?)"; exit 1' TERM INT
 
 # --- X server on a free display, black root (pixels never painted by the program stay black).
 ECRAN_L=1280
@@ -147,7 +154,7 @@ etape_n_ecrit_pas() {
 }
 
 deplace() {
-    xdotool mousemove --sync "$1" "$2"
+    timeout 5 xdotool mousemove --sync "$1" "$2"
     sleep 0.15
 }
 
