@@ -317,16 +317,18 @@ void Synthetiseur::construit()
     m_play = boutonPanneau("Play", 120, 3372);
     m_play->setAccessibleName(QStringLiteral("Ecouter le son produit"));
     relie(m_play, &Synthetiseur::Play_Click);
-    relie(Image(m_play, "Image1", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur.svg")),
-          &Synthetiseur::Play_Click);
+    auto *image1 = Image(m_play, "Image1", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur.svg"));
+    image1->setAccessibleName(QStringLiteral("Ecouter le son produit"));
+    relie(image1, &Synthetiseur::Play_Click);
     relie(Etiquette(m_play, "Label3", 720, 120, 2532, 372, QStringLiteral("Ecouter le son produit"), Blanc, blanc12),
           &Synthetiseur::Play_Click);
 
     m_taGueule = boutonPanneau("TaGueule", 120, 3372);
     m_taGueule->setAccessibleName(QStringLiteral("Silence !"));
     relie(m_taGueule, &Synthetiseur::TaGueule_Click);
-    relie(Image(m_taGueule, "Image4", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur-muet.svg")),
-          &Synthetiseur::TaGueule_Click);
+    auto *image4 = Image(m_taGueule, "Image4", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur-muet.svg"));
+    image4->setAccessibleName(QStringLiteral("Silence !"));
+    relie(image4, &Synthetiseur::TaGueule_Click);
     relie(Etiquette(m_taGueule, "Label13", 720, 96, 2532, 372, QStringLiteral("Silence !"), Blanc, blanc12),
           &Synthetiseur::TaGueule_Click);
     m_taGueule->hide();
@@ -334,8 +336,9 @@ void Synthetiseur::construit()
     auto *picture6 = boutonPanneau("Picture6", 3720, 3972);
     picture6->setAccessibleName(QStringLiteral("Afficher le clavier"));
     relie(picture6, &Synthetiseur::Picture6_Click);
-    relie(Image(picture6, "Image6", 2160, 0, 1848, 480, QStringLiteral(":/images/clavier.svg")),
-          &Synthetiseur::Picture6_Click);
+    auto *image6 = Image(picture6, "Image6", 2160, 0, 1848, 480, QStringLiteral(":/images/clavier.svg"));
+    image6->setAccessibleName(QStringLiteral("Afficher le clavier"));
+    relie(image6, &Synthetiseur::Picture6_Click);
     relie(Etiquette(picture6, "Label14", 120, 96, 2532, 372, QStringLiteral("Afficher le clavier"), Blanc, blanc12),
           &Synthetiseur::Picture6_Click);
 }
