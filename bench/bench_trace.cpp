@@ -4,7 +4,7 @@
 #include "mesure.h"
 
 #include "plot/repere.h"
-#include "plot/spectre.h"
+#include "plot/frequences.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
 

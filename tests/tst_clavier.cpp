@@ -1,6 +1,6 @@
 #include "banc.h"
 
-#include "plot/spectre.h"
+#include "plot/frequences.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
 #include "synth/generateur.h"

@@ -1,6 +1,6 @@
 #include "banc.h"
 
-#include "plot/spectre.h"
+#include "plot/frequences.h"
 #include "plot/surface.h"
 #include "synth/generateur.h"
 #include "ui/synthetiseur.h"

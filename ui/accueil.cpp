@@ -1,7 +1,7 @@
 #include "ui/accueil.h"
 
 #include "plot/repere.h"
-#include "ui/libelle.h"
+#include "ui/elements.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
 
@@ -12,71 +12,14 @@
 #include <QPushButton>
 #include <QScreen>
 
+using namespace Elements;
+
 namespace {
 
 const QColor BleuNuit(0, 0, 64);
 const QColor GrisPanneau(224, 224, 224);
 const QColor GrisTexte(64, 64, 64);
 const QColor Blanc(255, 255, 255);
-
-// Children of a framed container sit inside its one-pixel frame.
-void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
-{
-    auto *cadre = qobject_cast<QFrame *>(w->parentWidget());
-    const int d = cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
-    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
-}
-
-void Fond(QWidget *w, const QColor &couleur)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, couleur);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-void Cadre(QFrame *f)
-{
-    f->setFrameShape(QFrame::Box);
-    f->setFrameShadow(QFrame::Plain);
-    f->setLineWidth(1);
-    QPalette p = f->palette();
-    p.setColor(QPalette::WindowText, Qt::black);
-    f->setPalette(p);
-}
-
-QFont Police(const char *famille, double points)
-{
-    QFont f(QString::fromLatin1(famille));
-    f.setPointSizeF(points);
-    // Whole-pixel advances, as the layout was measured with: the blanks left for pictures and
-    // the widths of the captions come out as intended.
-    f.setHintingPreference(QFont::PreferFullHinting);
-    return f;
-}
-
-QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
-                  const QFont &police, Qt::Alignment alignement = Qt::AlignLeft)
-{
-    auto *e = new Libelle(texte, parent);
-    e->setObjectName(QString::fromUtf8(nom));
-    e->setFont(police);
-    e->setAlignment(alignement | Qt::AlignTop);
-    QPalette p = e->palette();
-    p.setColor(QPalette::WindowText, couleur);
-    e->setPalette(p);
-    Place(e, twips.x(), twips.y(), twips.width(), twips.height());
-    return e;
-}
-
-QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin)
-{
-    auto *i = new QLabel(parent);
-    i->setObjectName(QString::fromUtf8(nom));
-    Place(i, twips.x(), twips.y(), twips.width(), twips.height());
-    i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
-    return i;
-}
 
 } // namespace
 

@@ -1,7 +1,7 @@
 #include "ui/aide.h"
 
 #include "plot/repere.h"
-#include "ui/libelle.h"
+#include "ui/elements.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
@@ -14,6 +14,8 @@
 #include <cmath>
 #include <functional>
 
+using namespace Elements;
+
 namespace {
 
 const QColor BleuNuit(0, 0, 64);
@@ -25,55 +27,6 @@ const QColor Orange(255, 128, 0);
 // "entendre" is meant in both places; the blank runs leave room for the two loudspeaker pictures.
 const char *const TexteEcouter =
     "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ";
-
-// Children of a framed container sit inside its one-pixel frame.
-void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
-{
-    auto *cadre = qobject_cast<QFrame *>(w->parentWidget());
-    const int d = cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
-    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
-}
-
-void Fond(QWidget *w, const QColor &couleur)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, couleur);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-QFont Police(double points)
-{
-    QFont f(QStringLiteral("Calibri"));
-    f.setPointSizeF(points);
-    // Whole-pixel advances, as the layout was measured with: the blanks left for pictures and
-    // the widths of the captions come out as intended.
-    f.setHintingPreference(QFont::PreferFullHinting);
-    return f;
-}
-
-QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
-                  const QFont &police)
-{
-    auto *e = new Libelle(texte, parent);
-    e->setObjectName(QString::fromUtf8(nom));
-    e->setFont(police);
-    e->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette p = e->palette();
-    p.setColor(QPalette::WindowText, couleur);
-    e->setPalette(p);
-    Place(e, twips.x(), twips.y(), twips.width(), twips.height());
-    return e;
-}
-
-QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin)
-{
-    auto *i = new QLabel(parent);
-    i->setObjectName(QString::fromUtf8(nom));
-    Place(i, twips.x(), twips.y(), twips.width(), twips.height());
-    i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
-    return i;
-}
 
 // A lightweight drawn element (outline, grid): paints over its parent, lets the mouse through.
 class Trace : public QWidget
@@ -146,7 +99,7 @@ void Aide::construit()
 
     // Created from the bottom up: a later sibling lies above an earlier one.
     QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, QStringLiteral("Comment ça marche"), Blanc,
-                              Police(28.2));
+                              Police("Calibri", 28.2));
     Fond(titre, BleuNuit);
     Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
 
@@ -170,8 +123,8 @@ void Aide::construit()
     Fond(textes, couleurFenetre);
     Place(textes, 60, 840, 11772, 6792);
 
-    const QFont question = Police(13.8);
-    const QFont reponse = Police(12);
+    const QFont question = Police("Calibri", 13.8);
+    const QFont reponse = Police("Calibri", 12);
     const QColor noir = palette().color(QPalette::ButtonText);
     Etiquette(textes, "Label6", {840, 5040, 10692, 972},
               QStringLiteral("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "

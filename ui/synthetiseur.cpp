@@ -4,13 +4,13 @@
 #include "model/composantes.h"
 #include "model/regles.h"
 #include "plot/repere.h"
-#include "plot/spectre.h"
+#include "plot/frequences.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
 #include "synth/generateur.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
-#include "ui/libelle.h"
+#include "ui/elements.h"
 #include "ui/ressources.h"
 
 #include <QCheckBox>
@@ -25,6 +25,8 @@
 
 #include <cmath>
 
+using namespace Elements;
+
 namespace {
 
 const QColor BleuNuit(0, 0, 64);
@@ -36,77 +38,16 @@ const QColor Blanc(255, 255, 255);
 // Start position of the marker: 1152 twips from the spectrum's left edge.
 constexpr double TwipsFondamental = 1152.0;
 
-// Children of a framed panel are placed inside its one-pixel frame.
-int Decalage(QWidget *conteneur)
-{
-    auto *cadre = qobject_cast<QFrame *>(conteneur);
-    return cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
-}
-
-void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
-{
-    const int d = w->parentWidget() ? Decalage(w->parentWidget()) : 0;
-    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
-}
-
-void Fond(QWidget *w, const QColor &couleur)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, couleur);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-QFont Police(const char *famille, double points)
-{
-    QFont f(QString::fromLatin1(famille));
-    f.setPointSizeF(points);
-    // Whole-pixel advances, as the layout's texts were measured.
-    f.setHintingPreference(QFont::PreferFullHinting);
-    return f;
-}
-
 QFrame *Panneau(QWidget *parent, const char *nom, double l, double t, double w, double h, const QColor &fond,
                 bool cadre)
 {
     auto *p = new QFrame(parent);
     p->setObjectName(QString::fromUtf8(nom));
-    if (cadre) {
-        p->setFrameShape(QFrame::Box);
-        p->setFrameShadow(QFrame::Plain);
-        p->setLineWidth(1);
-        QPalette pal = p->palette();
-        pal.setColor(QPalette::WindowText, Qt::black);
-        p->setPalette(pal);
-    }
+    if (cadre)
+        Cadre(p);
     Fond(p, fond);
     Place(p, l, t, w, h);
     return p;
-}
-
-QLabel *Etiquette(QWidget *parent, const char *nom, double l, double t, double w, double h, const QString &texte,
-                  const QColor &couleur, const QFont &police, const QColor *fondOpaque = nullptr)
-{
-    auto *e = new Libelle(texte, parent);
-    e->setObjectName(QString::fromUtf8(nom));
-    e->setFont(police);
-    QPalette p = e->palette();
-    p.setColor(QPalette::WindowText, couleur);
-    e->setPalette(p);
-    if (fondOpaque)
-        Fond(e, *fondOpaque);
-    Place(e, l, t, w, h);
-    return e;
-}
-
-QLabel *Image(QWidget *parent, const char *nom, double l, double t, double w, double h, const QString &chemin)
-{
-    auto *i = new QLabel(parent);
-    i->setObjectName(QString::fromUtf8(nom));
-    Place(i, l, t, w, h);
-    const qreal ratio = parent->devicePixelRatioF();
-    i->setPixmap(Ressources::Image(chemin, i->size(), ratio));
-    return i;
 }
 
 // A rounded rectangle filled with (192, 192, 255) and outlined in grey, behind a placeholder's caption.
@@ -175,7 +116,7 @@ void Synthetiseur::construit()
     const QCursor main = Ressources::PointeurMain();
 
     // Created from the bottom of the stack up: later siblings lie above earlier ones.
-    auto *image3 = Image(this, "Image3", 8520, 120, 612, 612, QStringLiteral(":/images/aide.svg"));
+    auto *image3 = Image(this, "Image3", {8520, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
     image3->setToolTip(QStringLiteral("Aide"));
     image3->setCursor(main);
     image3->setAccessibleName(QStringLiteral("Aide"));
@@ -186,7 +127,7 @@ void Synthetiseur::construit()
     spectreCache->setCursor(main);
     spectreCache->setAccessibleName(QStringLiteral("Afficher le spectre"));
     Rectangle(spectreCache, "Shape3", 3120, 1680, 9012, 1092);
-    auto *label7 = Etiquette(spectreCache, "Label7", 720, 2040, 13572, 612,
+    auto *label7 = Etiquette(spectreCache, "Label7", {720, 2040, 13572, 612},
                              QStringLiteral("Cliquer ici pour voir le spectre de fréquence du son produit"), GrisTexte,
                              calibri16);
     label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -197,7 +138,7 @@ void Synthetiseur::construit()
     picture3->setCursor(main);
     picture3->setAccessibleName(QStringLiteral("Afficher l'évolution temporelle"));
     Rectangle(picture3, "Shape2", 3120, 1560, 9012, 972);
-    auto *label8 = Etiquette(picture3, "Label8", 3960, 1800, 7692, 492,
+    auto *label8 = Etiquette(picture3, "Label8", {3960, 1800, 7692, 492},
                              QStringLiteral("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisTexte,
                              calibri16);
     label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -206,23 +147,23 @@ void Synthetiseur::construit()
 
     // The spectrum panel.
     m_tourSpectre = Panneau(this, "TourSpectre", 120, 5160, 15132, 4092, BleuNuit, false);
-    auto *cacheSpectre = Image(m_tourSpectre, "CacheSpectre", 14760, 48, 288, 288, QStringLiteral(":/images/croix.svg"));
+    auto *cacheSpectre = Image(m_tourSpectre, "CacheSpectre", {14760, 48, 288, 288}, QStringLiteral(":/images/croix.svg"));
     cacheSpectre->setToolTip(QStringLiteral("Masquer cette fenêtre"));
     cacheSpectre->setCursor(main);
     cacheSpectre->setAccessibleName(QStringLiteral("Masquer le spectre"));
     relie(cacheSpectre, &Synthetiseur::CacheSpectre_Click);
-    auto *effacer = Image(m_tourSpectre, "Effacer", 14280, 48, 384, 384, QStringLiteral(":/images/page.svg"));
+    auto *effacer = Image(m_tourSpectre, "Effacer", {14280, 48, 384, 384}, QStringLiteral(":/images/page.svg"));
     effacer->setToolTip(QStringLiteral("Effacer toutes les composantes"));
     effacer->setCursor(main);
     effacer->setAccessibleName(QStringLiteral("Effacer toutes les composantes"));
     relie(effacer, &Synthetiseur::Efface);
-    Etiquette(m_tourSpectre, "Label4", 48, 48, 2532, 372, QStringLiteral("Spectre de fréquence"), Blanc, calibri13,
-              &BleuNuit);
+    Fond(Etiquette(m_tourSpectre, "Label4", {48, 48, 2532, 372}, QStringLiteral("Spectre de fréquence"), Blanc,
+                   calibri13),
+         BleuNuit);
 
-    const QRect rectSpectre = RectangleTwips(48, 408, 13092, 3624);
-    m_spectre = new Surface(RepereSpectre, rectSpectre.size(), m_tourSpectre);
+    m_spectre = new Surface(RepereSpectre, RectangleTwips(48, 408, 13092, 3624).size(), m_tourSpectre);
     m_spectre->setObjectName(QStringLiteral("Spectre"));
-    m_spectre->move(rectSpectre.topLeft());
+    Place(m_spectre, 48, 408, 13092, 3624);
     m_spectre->setFont(Police("Calibri", 9));
     m_spectre->setCursor(Qt::CrossCursor);
     m_spectre->setAccessibleName(QStringLiteral("Spectre de fréquence"));
@@ -244,21 +185,21 @@ void Synthetiseur::construit()
     PlaceFondamental(TwipsFondamental / RepereSpectre.twipsX);
 
     auto *picture4 = Panneau(m_tourSpectre, "Picture4", 13200, 408, 1884, 1212, GrisFenetre, false);
-    Etiquette(picture4, "Label9", 120, 120, 1932, 612, QStringLiteral("Sensibilité horizontale : "), Qt::black,
+    Etiquette(picture4, "Label9", {120, 120, 1932, 612}, QStringLiteral("Sensibilité horizontale : "), Qt::black,
               calibri12);
-    auto *label10 = Etiquette(picture4, "Label10", 120, 840, 1932, 252, QStringLiteral("500 Hz/div"), GrisTexte,
+    auto *label10 = Etiquette(picture4, "Label10", {120, 840, 1932, 252}, QStringLiteral("500 Hz/div"), GrisTexte,
                               calibri10);
     relie(label10, &Synthetiseur::Label10_Click);
 
     auto *picture5 = Panneau(m_tourSpectre, "Picture5", 13200, 1680, 1884, 2352, GrisFenetre, false);
     relie(picture5, &Synthetiseur::Picture5_Click);
-    Etiquette(picture5, "Label12", 120, 120, 1932, 612, QStringLiteral("Propriétés du spectre"), Qt::black, calibri12);
-    auto *label6 = Etiquette(picture5, "Label6", 360, 720, 1572, 732, QStringLiteral("Afficher les fréquences"),
+    Etiquette(picture5, "Label12", {120, 120, 1932, 612}, QStringLiteral("Propriétés du spectre"), Qt::black, calibri12);
+    auto *label6 = Etiquette(picture5, "Label6", {360, 720, 1572, 732}, QStringLiteral("Afficher les fréquences"),
                              GrisTexte, calibri10);
     label6->setCursor(main);
     label6->setAccessibleName(QStringLiteral("Afficher les fréquences"));
     relie(label6, &Synthetiseur::Label6_Click);
-    auto *label11 = Etiquette(picture5, "Label11", 360, 1320, 1452, 972,
+    auto *label11 = Etiquette(picture5, "Label11", {360, 1320, 1452, 972},
                               QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"), GrisTexte,
                               calibri10);
     label11->setCursor(main);
@@ -272,22 +213,21 @@ void Synthetiseur::construit()
 
     // The time-plot panel.
     m_tourGrapheTemp = Panneau(this, "TourGrapheTemp", 120, 840, 15132, 4092, BleuNuit, true);
-    auto *cacheTemp = Image(m_tourGrapheTemp, "CacheTemp", 14760, 48, 288, 288, QStringLiteral(":/images/croix.svg"));
+    auto *cacheTemp = Image(m_tourGrapheTemp, "CacheTemp", {14760, 48, 288, 288}, QStringLiteral(":/images/croix.svg"));
     cacheTemp->setCursor(main);
     cacheTemp->setAccessibleName(QStringLiteral("Masquer l'évolution temporelle"));
     relie(cacheTemp, &Synthetiseur::CacheTemp_Click);
-    Etiquette(m_tourGrapheTemp, "Label1", 48, 48, 2532, 372, QStringLiteral("Evolution temporelle"), Blanc, calibri13,
-              &BleuNuit);
-    const QRect rectTemp = RectangleTwips(48, 408, 13092, 3624).translated(Decalage(m_tourGrapheTemp),
-                                                                          Decalage(m_tourGrapheTemp));
-    m_grapheTemp = new Surface(RepereTemporel, rectTemp.size(), m_tourGrapheTemp);
+    Fond(Etiquette(m_tourGrapheTemp, "Label1", {48, 48, 2532, 372}, QStringLiteral("Evolution temporelle"), Blanc,
+                   calibri13),
+         BleuNuit);
+    m_grapheTemp = new Surface(RepereTemporel, RectangleTwips(48, 408, 13092, 3624).size(), m_tourGrapheTemp);
     m_grapheTemp->setObjectName(QStringLiteral("GrapheTemp"));
-    m_grapheTemp->move(rectTemp.topLeft());
+    Place(m_grapheTemp, 48, 408, 13092, 3624);
     m_grapheTemp->setFont(Police("MS Sans Serif", 7.8));
     m_grapheTemp->setAccessibleName(QStringLiteral("Evolution temporelle"));
 
     auto *picture2 = Panneau(m_tourGrapheTemp, "Picture2", 13188, 408, 1884, 3624, GrisFenetre, false);
-    Etiquette(picture2, "Label2", 120, 120, 1932, 612, QStringLiteral("Sensibilité horizontale : "), Qt::black,
+    Etiquette(picture2, "Label2", {120, 120, 1932, 612}, QStringLiteral("Sensibilité horizontale : "), Qt::black,
               calibri12);
     static const char *const legendes[9] = {"0,1 ms/div", "0,2 ms/div", "0,5 ms/div", "1    ms/div", "2    ms/div",
                                             "5    ms/div", "10  ms/div", "20  ms/div", "50  ms/div"};
@@ -317,29 +257,29 @@ void Synthetiseur::construit()
     m_play = boutonPanneau("Play", 120, 3372);
     m_play->setAccessibleName(QStringLiteral("Ecouter le son produit"));
     relie(m_play, &Synthetiseur::Play_Click);
-    auto *image1 = Image(m_play, "Image1", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur.svg"));
+    auto *image1 = Image(m_play, "Image1", {120, 0, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
     image1->setAccessibleName(QStringLiteral("Ecouter le son produit"));
     relie(image1, &Synthetiseur::Play_Click);
-    relie(Etiquette(m_play, "Label3", 720, 120, 2532, 372, QStringLiteral("Ecouter le son produit"), Blanc, blanc12),
+    relie(Etiquette(m_play, "Label3", {720, 120, 2532, 372}, QStringLiteral("Ecouter le son produit"), Blanc, blanc12),
           &Synthetiseur::Play_Click);
 
     m_taGueule = boutonPanneau("TaGueule", 120, 3372);
     m_taGueule->setAccessibleName(QStringLiteral("Silence !"));
     relie(m_taGueule, &Synthetiseur::TaGueule_Click);
-    auto *image4 = Image(m_taGueule, "Image4", 120, 0, 444, 444, QStringLiteral(":/images/hautparleur-muet.svg"));
+    auto *image4 = Image(m_taGueule, "Image4", {120, 0, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
     image4->setAccessibleName(QStringLiteral("Silence !"));
     relie(image4, &Synthetiseur::TaGueule_Click);
-    relie(Etiquette(m_taGueule, "Label13", 720, 96, 2532, 372, QStringLiteral("Silence !"), Blanc, blanc12),
+    relie(Etiquette(m_taGueule, "Label13", {720, 96, 2532, 372}, QStringLiteral("Silence !"), Blanc, blanc12),
           &Synthetiseur::TaGueule_Click);
     m_taGueule->hide();
 
     auto *picture6 = boutonPanneau("Picture6", 3720, 3972);
     picture6->setAccessibleName(QStringLiteral("Afficher le clavier"));
     relie(picture6, &Synthetiseur::Picture6_Click);
-    auto *image6 = Image(picture6, "Image6", 2160, 0, 1848, 480, QStringLiteral(":/images/clavier.svg"));
+    auto *image6 = Image(picture6, "Image6", {2160, 0, 1848, 480}, QStringLiteral(":/images/clavier.svg"));
     image6->setAccessibleName(QStringLiteral("Afficher le clavier"));
     relie(image6, &Synthetiseur::Picture6_Click);
-    relie(Etiquette(picture6, "Label14", 120, 96, 2532, 372, QStringLiteral("Afficher le clavier"), Blanc, blanc12),
+    relie(Etiquette(picture6, "Label14", {120, 96, 2532, 372}, QStringLiteral("Afficher le clavier"), Blanc, blanc12),
           &Synthetiseur::Picture6_Click);
 }
 

@@ -1,5 +1,5 @@
 #include "plot/repere.h"
-#include "plot/spectre.h"
+#include "plot/frequences.h"
 #include "plot/surface.h"
 
 #include <QTest>
@@ -281,4 +281,4 @@ void TestSpectre::casesVidesSansTrace()
 }
 
 QTEST_MAIN(TestSpectre)
-#include "tst_spectre.moc"
+#include "tst_frequences.moc"

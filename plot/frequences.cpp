@@ -1,4 +1,4 @@
-#include "plot/spectre.h"
+#include "plot/frequences.h"
 
 #include "plot/surface.h"
 

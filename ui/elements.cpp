@@ -1,0 +1,70 @@
+#include "ui/elements.h"
+
+#include "plot/repere.h"
+#include "ui/libelle.h"
+#include "ui/ressources.h"
+
+#include <QFrame>
+#include <QLabel>
+
+namespace Elements {
+
+void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
+{
+    auto *cadre = qobject_cast<QFrame *>(w->parentWidget());
+    const int d = cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
+    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
+}
+
+void Fond(QWidget *w, const QColor &couleur)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, couleur);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+void Cadre(QFrame *f)
+{
+    f->setFrameShape(QFrame::Box);
+    f->setFrameShadow(QFrame::Plain);
+    f->setLineWidth(1);
+    QPalette p = f->palette();
+    p.setColor(QPalette::WindowText, Qt::black);
+    f->setPalette(p);
+}
+
+QFont Police(const char *famille, double points)
+{
+    QFont f(QString::fromLatin1(famille));
+    f.setPointSizeF(points);
+    // Whole-pixel advances: the blanks left for pictures and the widths of the captions come out
+    // as the layout intends.
+    f.setHintingPreference(QFont::PreferFullHinting);
+    return f;
+}
+
+QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
+                  const QFont &police, Qt::Alignment alignement)
+{
+    auto *e = new Libelle(texte, parent);
+    e->setObjectName(QString::fromUtf8(nom));
+    e->setFont(police);
+    e->setAlignment(alignement | Qt::AlignTop);
+    QPalette p = e->palette();
+    p.setColor(QPalette::WindowText, couleur);
+    e->setPalette(p);
+    Place(e, twips.x(), twips.y(), twips.width(), twips.height());
+    return e;
+}
+
+QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin)
+{
+    auto *i = new QLabel(parent);
+    i->setObjectName(QString::fromUtf8(nom));
+    Place(i, twips.x(), twips.y(), twips.width(), twips.height());
+    i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
+    return i;
+}
+
+} // namespace Elements

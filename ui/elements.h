@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRectF>
+#include <QString>
+
+class QFrame;
+class QLabel;
+class QWidget;
+
+// Building blocks shared by the windows: elements placed from the layout's twips, with the
+// layout's colours and fonts.
+namespace Elements {
+
+/// Places `w` from a rectangle in twips, rounded once; children of a framed panel sit inside its frame.
+void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur);
+/// Fills the element's background with `couleur`.
+void Fond(QWidget *w, const QColor &couleur);
+/// A flat one-pixel black frame.
+void Cadre(QFrame *f);
+/// A layout font: whole-pixel advances, as the layout's texts were measured.
+QFont Police(const char *famille, double points);
+/// A caption: wraps at blanks, transparent unless given a background with Fond().
+QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QColor &couleur,
+                  const QFont &police, Qt::Alignment alignement = Qt::AlignLeft);
+/// A picture stretched to its rectangle, rendered at the parent's device pixel ratio.
+QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin);
+
+} // namespace Elements
