@@ -20,7 +20,7 @@
 //   SONAVIRELLE_FUZZ_EVENTS   number of events in all (default 200000; 20000 under AddressSanitizer)
 //   SONAVIRELLE_FUZZ_SEED     seed of the run (default 20130611; printed at the start)
 //   SONAVIRELLE_FUZZ_SESSION  events per session (default 2000)
-//   SONAVIRELLE_FUZZ_SHRINK   seconds allowed for shrinking a failure (default 120)
+//   SONAVIRELLE_FUZZ_SHRINK   seconds allowed for shrinking a failure (default 90)
 
 #include "banc.h"
 
@@ -1266,7 +1266,7 @@ void TestFuzz::evenementsAleatoires()
     const qint64 total = Entier("SONAVIRELLE_FUZZ_EVENTS", EvenementsParDefaut);
     const auto graine = std::uint64_t(Entier("SONAVIRELLE_FUZZ_SEED", 20130611));
     const int parSession = int(std::max<qint64>(1, Entier("SONAVIRELLE_FUZZ_SESSION", 2000)));
-    const qint64 limiteReduction = Entier("SONAVIRELLE_FUZZ_SHRINK", 120) * 1000;
+    const qint64 limiteReduction = Entier("SONAVIRELLE_FUZZ_SHRINK", 90) * 1000;
     qInfo("fuzz: seed %llu, %lld events, sessions of %d", static_cast<unsigned long long>(graine),
           static_cast<long long>(total), parSession);
     {
