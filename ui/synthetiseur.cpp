@@ -168,6 +168,12 @@ void Synthetiseur::construit()
     m_spectre->setCursor(Qt::CrossCursor);
     m_spectre->setAccessibleName(QStringLiteral("Spectre de fréquence"));
     connect(m_spectre, &Surface::sourisBouge, this, [this](int boutons, QPointF p) {
+        // The marker holds the pointer for the whole drag; a move reaching the spectrum with no
+        // button held means the window system ended the drag without telling the marker.
+        if (m_glisse && boutons == 0) {
+            m_glisse = false;
+            QGuiApplication::restoreOverrideCursor();
+        }
         if (!m_glisse)
             Spectre_MouseMove(boutons, 0, float(p.x()), float(p.y()));
     });
