@@ -10,7 +10,12 @@
 
 #include <QFile>
 #include <QStringList>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QWidget>
+
+#include <algorithm>
+#include <cstdlib>
 
 struct LectureEspion : Lecture
 {
@@ -39,3 +44,13 @@ struct Banc
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 };
+
+// Centred on the screen, up to the window frame (whose size the program cannot know in advance).
+inline bool EstCentree(const QWidget *fenetre)
+{
+    const QRect client = fenetre->geometry(), cadre = fenetre->frameGeometry();
+    const int margeX = std::max(client.left() - cadre.left(), cadre.right() - client.right()) + 1;
+    const int margeY = std::max(client.top() - cadre.top(), cadre.bottom() - client.bottom()) + 1;
+    const QPoint ecart = client.center() - fenetre->screen()->availableGeometry().center();
+    return std::abs(ecart.x()) <= margeX && std::abs(ecart.y()) <= margeY;
+}

@@ -30,16 +30,6 @@ QList<T *> Fenetres()
     return liste;
 }
 
-// Centred on the screen, up to the window frame (whose size the program cannot know in advance).
-bool EstCentree(const QWidget *fenetre)
-{
-    const QRect client = fenetre->geometry(), cadre = fenetre->frameGeometry();
-    const int margeX = std::max(client.left() - cadre.left(), cadre.right() - client.right()) + 1;
-    const int margeY = std::max(client.top() - cadre.top(), cadre.bottom() - client.bottom()) + 1;
-    const QPoint ecart = client.center() - fenetre->screen()->availableGeometry().center();
-    return std::abs(ecart.x()) <= margeX && std::abs(ecart.y()) <= margeY;
-}
-
 QWidget *Element(QWidget *fenetre, const QString &nom)
 {
     return fenetre->findChild<QWidget *>(nom);

@@ -87,16 +87,6 @@ struct Poste
     }
 };
 
-// Centred on the screen, up to the window frame (whose size the program cannot know in advance).
-bool EstCentree(const QWidget *fenetre)
-{
-    const QRect client = fenetre->geometry(), cadre = fenetre->frameGeometry();
-    const int margeX = std::max(client.left() - cadre.left(), cadre.right() - client.right()) + 1;
-    const int margeY = std::max(client.top() - cadre.top(), cadre.bottom() - client.bottom()) + 1;
-    const QPoint ecart = client.center() - fenetre->screen()->availableGeometry().center();
-    return std::abs(ecart.x()) <= margeX && std::abs(ecart.y()) <= margeY;
-}
-
 QImage SpectreAttendu(const Synthetiseur &w, const Composantes &table)
 {
     Surface s(RepereSpectre, w.spectre().size(), nullptr, w.spectre().image().devicePixelRatio());
