@@ -7,9 +7,13 @@
 #include <QtEndian>
 #include <QtGlobal>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <future>
 #include <limits>
+#include <system_error>
+#include <vector>
 
 namespace Synthese {
 
@@ -115,6 +119,26 @@ QByteArray FichierComplet(const Plan &plan)
 
 } // namespace Synthese
 
+namespace {
+
+// Samples per slice when two threads share a long sound.
+constexpr std::int32_t TailleTranche = 16 * Synthese::TailleBloc;
+
+// Samples debut .. debut + compte − 1, little-endian, into `sortie`. Returns the index of the
+// first sample outside 16 bits, or −1.
+std::int32_t Calcule(const Synthese::Plan &plan, std::int32_t debut, std::int32_t compte, std::int16_t *sortie)
+{
+    for (std::int32_t i = 0; i < compte; ++i) {
+        std::int16_t e = 0;
+        if (!Synthese::Echantillon(plan, debut + i, e))
+            return debut + i;
+        sortie[i] = qToLittleEndian(e);
+    }
+    return -1;
+}
+
+} // namespace
+
 Generateur::Generateur(Composantes &table, QString cheminWav, Lecture *lecture)
     : m_table(table), m_chemin(std::move(cheminWav)), m_lecture(lecture)
 {
@@ -157,24 +181,44 @@ bool Generateur::Ecrit(const Synthese::Plan &plan)
         return false;
     }
 
-    std::array<std::int16_t, Synthese::TailleBloc> bloc;
-    int rempli = 0;
-    for (std::int32_t n = 0; n < plan.N; ++n) {
-        std::int16_t e = 0;
-        if (!Synthese::Echantillon(plan, n, e)) {
-            m_erreur = QStringLiteral("sample %1 outside 16 bits").arg(n);
+    // A long sound (a low fundamental) is computed by two threads, each on its own slice; the
+    // samples still leave in 512-sample blocks and memory stays bounded whatever N is.
+    const bool deuxFils = plan.N >= 2 * TailleTranche;
+    const std::int32_t pas = deuxFils ? 2 * TailleTranche : Synthese::TailleBloc;
+    std::vector<std::int16_t> tampon(pas);
+    for (std::int32_t debut = 0; debut < plan.N; debut += pas) {
+        const std::int32_t compte = std::min(pas, plan.N - debut);
+        std::int32_t mauvais = -1;
+        if (deuxFils && compte > TailleTranche) {
+            std::future<std::int32_t> second;
+            try {
+                second = std::async(std::launch::async, Calcule, std::cref(plan), debut + TailleTranche,
+                                    compte - TailleTranche, tampon.data() + TailleTranche);
+            } catch (const std::system_error &) {
+                // No thread to be had: the second slice is computed here too.
+            }
+            mauvais = Calcule(plan, debut, TailleTranche, tampon.data());
+            const std::int32_t mauvais2 = second.valid()
+                                              ? second.get()
+                                              : Calcule(plan, debut + TailleTranche, compte - TailleTranche,
+                                                        tampon.data() + TailleTranche);
+            if (mauvais < 0)
+                mauvais = mauvais2;
+        } else {
+            mauvais = Calcule(plan, debut, compte, tampon.data());
+        }
+        if (mauvais >= 0) {
+            m_erreur = QStringLiteral("sample %1 outside 16 bits").arg(mauvais);
             fichier.cancelWriting();
             return false;
         }
-        bloc[rempli++] = qToLittleEndian(e);
-        if (rempli == Synthese::TailleBloc || n == plan.N - 1) {
-            const qint64 octets = qint64(rempli) * 2;
-            if (fichier.write(reinterpret_cast<const char *>(bloc.data()), octets) != octets) {
+        for (std::int32_t i = 0; i < compte; i += Synthese::TailleBloc) {
+            const qint64 octets = qint64(std::min<std::int32_t>(Synthese::TailleBloc, compte - i)) * 2;
+            if (fichier.write(reinterpret_cast<const char *>(tampon.data() + i), octets) != octets) {
                 m_erreur = fichier.errorString();
                 fichier.cancelWriting();
                 return false;
             }
-            rempli = 0;
         }
     }
     if (fichier.size() != Synthese::TailleEnTete + 2 * qint64(plan.N)) {
