@@ -96,7 +96,12 @@ Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
     Charge();
 }
 
-Synthetiseur::~Synthetiseur() = default;
+Synthetiseur::~Synthetiseur()
+{
+    // Closed in the middle of a drag: give the pointer back.
+    if (m_glisse)
+        QGuiApplication::restoreOverrideCursor();
+}
 
 void Synthetiseur::construit()
 {
