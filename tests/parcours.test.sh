@@ -51,20 +51,23 @@ trap 'echo "FAIL: interrupted (stuck for 240 s?)"; exit 1' TERM INT
 # --- X server on a free display, black root (pixels never painted by the program stay black).
 ECRAN_L=1280
 ECRAN_H=1024
-for n in $(seq 97 140); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 "${ECRAN_L}x${ECRAN_H}x24" -dpi 96 -br -nolisten tcp >"$ARTEFACTS/xvfb.log" 2>&1 &
+# The server picks a free display itself and writes its number once it accepts clients: no race
+# with another server starting at the same time, no connection to one that is going away.
+for _ in 1 2 3; do
+    rm -f "$TEMP/ecran"
+    Xvfb -displayfd 3 -screen 0 "${ECRAN_L}x${ECRAN_H}x24" -dpi 96 -br -nolisten tcp \
+        3>"$TEMP/ecran" >"$ARTEFACTS/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 50); do
-        DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && break
+    for _ in $(seq 100); do
+        [ -s "$TEMP/ecran" ] && break
         kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.1
+        sleep 0.05
     done
-    if DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
+    n=$(tr -dc '0-9' <"$TEMP/ecran" 2>/dev/null)
+    if [ -n "$n" ] && DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
         export DISPLAY=":$n"
         break
     fi
-    # Another process took this display first, or the server failed: try the next one.
     kill "$XVFB_PID" 2>/dev/null
     wait "$XVFB_PID" 2>/dev/null
     XVFB_PID=""
