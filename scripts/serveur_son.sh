@@ -13,6 +13,13 @@ SERVEUR_SON_CLIENTS=()
 
 serveur_son_demarre() {
     SERVEUR_SON_PUITS=$1
+    local outil
+    for outil in pulseaudio pactl pacat parec; do
+        if ! command -v "$outil" >/dev/null 2>&1; then
+            echo "$outil is not installed (packages pulseaudio, pulseaudio-utils)"
+            return 1
+        fi
+    done
     SERVEUR_SON_DOSSIER=$(mktemp -d "${TMPDIR:-/tmp}/sonavirelle-pulse.XXXXXX")
     chmod 700 "$SERVEUR_SON_DOSSIER"
     export XDG_RUNTIME_DIR="$SERVEUR_SON_DOSSIER" HOME="$SERVEUR_SON_DOSSIER"

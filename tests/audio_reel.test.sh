@@ -8,12 +8,6 @@ BUILD_DIR=${1:?build folder}
 SUITE="$BUILD_DIR/tests/tst_audio_reel"
 PUITS=sonavirelle_nul
 
-for outil in pulseaudio pactl parec pacat; do
-    if ! command -v "$outil" >/dev/null 2>&1; then
-        echo "SKIP: $outil is not installed (package pulseaudio / pulseaudio-utils)"
-        exit 77
-    fi
-done
 [ -x "$SUITE" ] || { echo "FAIL: $SUITE was not built"; exit 1; }
 
 source "${2:?source folder}/scripts/serveur_son.sh"
