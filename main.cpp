@@ -19,12 +19,13 @@ int main(int argc, char *argv[])
     // The run ends when its last window closes, whichever that is.
     QApplication::setQuitOnLastWindowClosed(true);
 
-    const Emplacements emplacements = Emplacements::Choisis(QCoreApplication::applicationDirPath());
+    const Emplacements emplacements = Emplacements::Choisis(Emplacements::DossierExecutable());
 
     // The one sound of the run, zero-filled until the main window's start-up sets it.
     Composantes table;
-    LecteurQt lecteur(emplacements.test(), emplacements.silence());
+    LecteurQt lecteur;
     Generateur generateur(table, emplacements.test(), &lecteur);
+    generateur.fixeSecours(emplacements.secours());
     const Contexte contexte{table, generateur, lecteur};
 
     // Windows may outlive one another, so none is owned here; the welcome window deletes itself.

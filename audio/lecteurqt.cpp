@@ -1,173 +1,253 @@
 #include "audio/lecteurqt.h"
 
 #include "audio/boucle.h"
-#include "audio/wav.h"
 
+#include <QAudioFormat>
 #include <QAudioSink>
-#include <QCoreApplication>
 #include <QMediaDevices>
+#include <QMutex>
+#include <QThread>
+#include <QTimer>
 
+#include <atomic>
 #include <optional>
 
+// What the window's side and the player thread share. Held by both, so that a player thread
+// left behind in a stalled server never reads freed memory.
+struct LecteurQt::Commun
+{
+    QMutex verrou;
+    quint64 numero = 0;         ///< of the newest request (guarded)
+    bool jouer = false;         ///< the newest request is a loop (guarded)
+    QByteArray son;             ///< its samples (guarded)
+    QAudioDevice peripherique;  ///< the output in use (guarded)
+    std::atomic<quint64> numeroEnLecture{0}; ///< request whose loop is being fed, 0 when none
+};
+
+// The player thread's side: owns the sink and the device watch, and acts on the newest request.
 // Devices are compared by id throughout: Qt hands out a new QAudioDevice, unequal to the old
 // one, each time it refreshes its list, even for the very same output.
-
-LecteurQt::LecteurQt(QString cheminTest, QString cheminSilence, QObject *parent)
-    : QObject(parent),
-      m_cheminTest(std::move(cheminTest)),
-      m_cheminSilence(std::move(cheminSilence)),
-      m_peripheriques(new QMediaDevices(this))
+class SortieSon : public QObject
 {
-    m_demarrage.setSingleShot(true);
-    m_demarrage.setInterval(0);
-    connect(&m_demarrage, &QTimer::timeout, this, [this] { demarre(); });
+    Q_OBJECT
 
-    m_alimentation.setTimerType(Qt::PreciseTimer);
-    m_alimentation.setInterval(PeriodeMs);
-    connect(&m_alimentation, &QTimer::timeout, this, &LecteurQt::alimente);
+public:
+    using Etat = LecteurQt::Etat;
 
-    m_veille.setInterval(VeilleMs);
-    connect(&m_veille, &QTimer::timeout, this, &LecteurQt::suitDefaut);
-    connect(m_peripheriques, &QMediaDevices::audioOutputsChanged, this, &LecteurQt::suitDefaut);
-}
+    explicit SortieSon(std::shared_ptr<LecteurQt::Commun> commun) : m_commun(std::move(commun))
+    {
+        m_format.setSampleRate(44100);
+        m_format.setChannelCount(1);
+        m_format.setSampleFormat(QAudioFormat::Int16);
+    }
 
-LecteurQt::~LecteurQt()
-{
-    // The sink's destructor runs the event loop: nothing queued for this half-destroyed
-    // object may be delivered then.
-    disconnect(m_peripheriques, nullptr, this, nullptr);
-    m_demarrage.stop();
-    m_alimentation.stop();
-    m_veille.stop();
-    QCoreApplication::removePostedEvents(this);
-    if (m_sortie) {
+    ~SortieSon() override
+    {
+        passeA(Etat::Arrete);
+        if (m_sortie) {
+            disconnect(m_sortie, nullptr, this, nullptr);
+            delete m_sortie;
+        }
+    }
+
+    /// Runs first on the player thread: everything that lives there is made there.
+    void prepare()
+    {
+        m_alimentation = new QTimer(this);
+        m_alimentation->setTimerType(Qt::PreciseTimer);
+        m_alimentation->setInterval(LecteurQt::PeriodeMs);
+        connect(m_alimentation, &QTimer::timeout, this, &SortieSon::alimente);
+        m_veille = new QTimer(this);
+        m_veille->setInterval(LecteurQt::VeilleMs);
+        connect(m_veille, &QTimer::timeout, this, &SortieSon::suitDefaut);
+        m_peripheriques = new QMediaDevices(this);
+        connect(m_peripheriques, &QMediaDevices::audioOutputsChanged, this, &SortieSon::suitDefaut);
+        traite();
+    }
+
+    /// Acts on the newest request; older ones still queued are passed over.
+    void traite()
+    {
+        if (!m_alimentation)
+            return; // not prepared yet: prepare() ends with this call
+        quint64 numero;
+        bool jouer;
+        QByteArray son;
+        {
+            QMutexLocker verrou(&m_commun->verrou);
+            numero = m_commun->numero;
+            jouer = m_commun->jouer;
+            son = m_commun->son;
+        }
+        if (numero == m_traite)
+            return;
+        m_traite = numero;
+
+        // Any sound in progress stops first.
+        passeA(Etat::Arrete);
+        if (!jouer)
+            return;
+        const qint64 trame = m_format.bytesPerFrame();
+        if (son.isEmpty() || son.size() % trame != 0) {
+            qWarning("sonavirelle: nothing to play (%lld bytes of samples)", static_cast<long long>(son.size()));
+            return;
+        }
+        m_boucle = std::make_unique<Boucle>(std::move(son));
+        m_boucle->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+        demarre();
+    }
+
+signals:
+    void joue();
+    void etatChange(LecteurQt::Etat etat);
+
+private:
+    // The one place the state changes, with what each state needs running.
+    void passeA(Etat etat, const QString &raison = QString())
+    {
+        switch (etat) {
+        case Etat::Arrete:
+            arreteSortie();
+            if (m_veille)
+                m_veille->stop();
+            m_boucle.reset();
+            break;
+        case Etat::EnLecture:
+            m_averti = false;
+            m_aAnnoncer = true;
+            m_commun->numeroEnLecture = m_traite;
+            m_alimentation->start();
+            m_veille->start();
+            break;
+        case Etat::SansSortie:
+            arreteSortie();
+            // The watch stays on while a sound is wanted: the loop comes back when an output does.
+            m_veille->start();
+            if (!m_averti) {
+                m_averti = true;
+                qWarning("sonavirelle: no sound (%s); the program goes on without it", qUtf8Printable(raison));
+            }
+            break;
+        }
+        if (etat != m_etat) {
+            m_etat = etat;
+            emit etatChange(etat);
+        }
+    }
+
+    void arreteSortie()
+    {
+        if (m_alimentation)
+            m_alimentation->stop();
+        m_commun->numeroEnLecture = 0;
+        m_flux = nullptr;
+        // Stopping disconnects the stream: the server drops what it still holds of the old sound.
+        if (m_sortie)
+            m_sortie->stop();
+    }
+
+    void jetteSortie()
+    {
+        if (!m_sortie)
+            return;
         disconnect(m_sortie, nullptr, this, nullptr);
         m_sortie->stop();
-        delete m_sortie;
+        m_sortie->deleteLater();
+        m_sortie = nullptr;
+        QMutexLocker verrou(&m_commun->verrou);
+        m_commun->peripherique = QAudioDevice();
     }
-}
 
-void LecteurQt::JoueSon()
-{
-    // Any sound in progress stops first, even when the new file turns out to be unusable.
-    CoupeSon();
-
-    QString pourquoi;
-    auto son = Wav::Lis(m_cheminTest, &pourquoi);
-    if (!son) {
-        qWarning("sonavirelle: %s not played: %s", qUtf8Printable(m_cheminTest), qUtf8Printable(pourquoi));
-        return;
+    void demarre(const QAudioDevice &choisi = QAudioDevice())
+    {
+        if (!m_boucle)
+            return;
+        const QAudioDevice cible = choisi.isNull() ? QMediaDevices::defaultAudioOutput() : choisi;
+        if (cible.isNull()) {
+            jetteSortie();
+            passeA(Etat::SansSortie, QStringLiteral("no audio output device"));
+            return;
+        }
+        if (!m_sortie || m_peripherique.id() != cible.id()) {
+            jetteSortie();
+            m_sortie = new QAudioSink(cible, m_format, this);
+            m_peripherique = cible;
+            {
+                QMutexLocker verrou(&m_commun->verrou);
+                m_commun->peripherique = cible;
+            }
+            connect(m_sortie, &QAudioSink::stateChanged, this, &SortieSon::surEtat);
+        }
+        // Set before every start: the sink otherwise reuses the size the server granted last time,
+        // which shrinks at each restart until nothing fits.
+        m_sortie->setBufferSize(m_format.bytesForDuration(qint64(LecteurQt::TamponMs) * 1000));
+        m_flux = m_sortie->start();
+        if (!m_flux || m_sortie->error() != QAudio::NoError) {
+            passeA(Etat::SansSortie, QStringLiteral("%1 cannot be opened").arg(cible.description()));
+            return;
+        }
+        passeA(Etat::EnLecture);
+        alimente();
     }
-    m_format = son->format;
-    m_boucle = std::make_unique<Boucle>(std::move(son->echantillons));
-    m_boucle->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
-    // Opening the output waits for the sound server; that happens once the caller's handler is done.
-    m_demarrage.start();
-    m_veille.start();
-}
 
-void LecteurQt::CoupeSon()
-{
-    arrete();
-    m_veille.stop();
-    m_boucle.reset();
-}
-
-void LecteurQt::arrete()
-{
-    m_demarrage.stop();
-    m_alimentation.stop();
-    m_enLecture = false;
-    m_aAnnoncer = false;
-    m_flux = nullptr;
-    // Stopping disconnects the stream: the server drops what it still holds of the old sound.
-    if (m_sortie)
-        m_sortie->stop();
-}
-
-void LecteurQt::jetteSortie()
-{
-    if (!m_sortie)
-        return;
-    disconnect(m_sortie, nullptr, this, nullptr);
-    m_sortie->stop();
-    // Its destructor spins the event loop; never run that from inside a caller's handler.
-    m_sortie->deleteLater();
-    m_sortie = nullptr;
-    m_peripherique = QAudioDevice();
-}
-
-void LecteurQt::demarre(const QAudioDevice &choisi)
-{
-    if (!m_boucle)
-        return;
-    const QAudioDevice cible = choisi.isNull() ? QMediaDevices::defaultAudioOutput() : choisi;
-    if (cible.isNull()) {
-        jetteSortie();
-        signaleSansSortie(QStringLiteral("no audio output device"));
-        return;
+    // The loop is written to the stream in short slices from a timer of our own rather than
+    // pulled by the sink: a pulling sink waits for its first 20 ms tick before it reads
+    // anything, which would put every new sound that much late.
+    void alimente()
+    {
+        if (!m_flux || !m_boucle)
+            return;
+        const qint64 trame = m_format.bytesPerFrame();
+        qint64 libre = m_sortie->bytesFree();
+        if (libre < 0) {
+            // The server gave up the stream (its device went away) without the sink noticing.
+            perdu();
+            return;
+        }
+        libre -= libre % trame;
+        if (libre == 0)
+            return;
+        if (m_tranche.size() < libre)
+            m_tranche.resize(libre);
+        m_boucle->read(m_tranche.data(), libre);
+        if (m_flux->write(m_tranche.constData(), libre) <= 0)
+            return;
+        if (m_aAnnoncer) {
+            m_aAnnoncer = false;
+            emit joue();
+        }
     }
-    if (!m_sortie || m_peripherique.id() != cible.id() || m_sortie->format() != m_format) {
-        jetteSortie();
-        m_sortie = new QAudioSink(cible, m_format);
-        m_peripherique = cible;
-        connect(m_sortie, &QAudioSink::stateChanged, this, &LecteurQt::surEtat);
-    }
-    // Set before every start: the sink otherwise reuses the size the server granted last time,
-    // which shrinks at each restart until nothing fits.
-    m_sortie->setBufferSize(m_format.bytesForDuration(qint64(TamponMs) * 1000));
-    m_flux = m_sortie->start();
-    if (!m_flux || m_sortie->error() != QAudio::NoError) {
-        m_flux = nullptr;
-        signaleSansSortie(QStringLiteral("%1 cannot be opened").arg(cible.description()));
-        return;
-    }
-    m_averti = false;
-    m_enLecture = true;
-    m_aAnnoncer = true;
-    alimente();
-    m_alimentation.start();
-}
 
-void LecteurQt::alimente()
-{
-    if (!m_flux || !m_boucle)
-        return;
-    const qint64 trame = m_format.bytesPerFrame();
-    qint64 libre = m_sortie->bytesFree();
-    if (libre < 0) {
-        // The server gave up the stream (its device went away) without the sink noticing.
-        perdu();
-        return;
+    void surEtat()
+    {
+        // A stop of our own leaves no error; a stopped stream with an error means the output went away.
+        if (m_etat == Etat::EnLecture && m_sortie && m_sortie->state() == QAudio::StoppedState
+            && m_sortie->error() != QAudio::NoError)
+            perdu();
     }
-    libre -= libre % trame;
-    if (libre == 0)
-        return;
-    if (m_tranche.size() < libre)
-        m_tranche.resize(libre);
-    m_boucle->read(m_tranche.data(), libre);
-    if (m_flux->write(m_tranche.constData(), libre) <= 0)
-        return;
-    if (m_aAnnoncer) {
-        m_aAnnoncer = false;
-        emit joue();
+
+    void perdu()
+    {
+        passeA(Etat::SansSortie, QStringLiteral("the output %1 was lost").arg(m_peripherique.description()));
     }
-}
 
-void LecteurQt::surEtat()
-{
-    // A stop of our own leaves no error; a stopped stream with an error means the output went away.
-    if (m_enLecture && m_sortie && m_sortie->state() == QAudio::StoppedState && m_sortie->error() != QAudio::NoError)
-        perdu();
-}
+    void suitDefaut();
 
-void LecteurQt::perdu()
-{
-    const QString nom = m_peripherique.description();
-    arrete();
-    // The watch stays on while a sound is wanted: the loop comes back when an output does.
-    signaleSansSortie(QStringLiteral("the output %1 was lost").arg(nom));
-}
+    std::shared_ptr<LecteurQt::Commun> m_commun;
+    QAudioFormat m_format;
+    QMediaDevices *m_peripheriques = nullptr;
+    QTimer *m_alimentation = nullptr;
+    QTimer *m_veille = nullptr;
+    Etat m_etat = Etat::Arrete;
+    quint64 m_traite = 0;             ///< the request acted on last
+    std::unique_ptr<Boucle> m_boucle; ///< copy of the sound asked for; null when sound is off
+    QAudioSink *m_sortie = nullptr;   ///< kept from one sound to the next on the same output
+    QAudioDevice m_peripherique;      ///< the device m_sortie was made for
+    QIODevice *m_flux = nullptr;      ///< where samples are written while a loop runs
+    QByteArray m_tranche;             ///< reused slice buffer
+    bool m_aAnnoncer = false;         ///< joue() still owed for the current start
+    bool m_averti = false;            ///< the missing output was already reported
+};
 
 namespace {
 
@@ -192,11 +272,14 @@ std::optional<QAudioDevice> DefautSur()
 
 } // namespace
 
-void LecteurQt::suitDefaut()
+// With PulseAudio, Qt 6.4 never emits QMediaDevices::audioOutputsChanged, so the default output
+// is also compared on a slow timer while sound is wanted; its default mark is trusted only when
+// it sits on exactly one device (the server itself moves our stream to a new default meanwhile).
+void SortieSon::suitDefaut()
 {
-    if (!m_boucle || m_demarrage.isActive())
+    if (!m_boucle)
         return; // sound off: the next JoueSon opens whatever is the default then
-    if (!m_enLecture) {
+    if (m_etat == Etat::SansSortie) {
         // No output at the last try: look again (this warns only once while none is found).
         demarre();
         return;
@@ -209,15 +292,78 @@ void LecteurQt::suitDefaut()
         return;
     }
     // Restart from the beginning of the sound on the new default output.
-    arrete();
+    arreteSortie();
     m_boucle->rembobine();
     demarre(*defaut);
 }
 
-void LecteurQt::signaleSansSortie(const QString &raison)
+LecteurQt::LecteurQt(QObject *parent)
+    : QObject(parent), m_commun(std::make_shared<Commun>())
 {
-    if (m_averti)
-        return;
-    m_averti = true;
-    qWarning("sonavirelle: no sound (%s); the program goes on without it", qUtf8Printable(raison));
+    // No parent for the thread: when closing finds it stuck in the sound server, it is left behind.
+    m_fil = new QThread;
+    m_fil->setObjectName(QStringLiteral("sonavirelle-lecture"));
+    m_sortie = new SortieSon(m_commun);
+    m_sortie->moveToThread(m_fil);
+    connect(m_fil, &QThread::started, m_sortie, &SortieSon::prepare);
+    connect(m_fil, &QThread::finished, m_sortie, &QObject::deleteLater);
+    connect(m_sortie, &SortieSon::joue, this, &LecteurQt::joue);
+    connect(m_sortie, &SortieSon::etatChange, this, &LecteurQt::etatChange);
+    m_fil->start();
 }
+
+LecteurQt::~LecteurQt()
+{
+    disconnect(m_sortie, nullptr, this, nullptr);
+    demande(false);
+    m_fil->quit();
+    if (m_fil->wait(FinMs)) {
+        delete m_fil;
+    } else {
+        // The thread is inside a call to a server that does not answer: waiting would freeze the
+        // closing window. It ends with the process; what it shares is kept alive by Commun.
+        qWarning("sonavirelle: the sound server does not answer; the player is left behind");
+    }
+}
+
+void LecteurQt::FixeSon(const QByteArray &echantillons)
+{
+    m_son = echantillons;
+}
+
+void LecteurQt::JoueSon()
+{
+    demande(true);
+}
+
+void LecteurQt::CoupeSon()
+{
+    demande(false);
+}
+
+void LecteurQt::demande(bool jouer)
+{
+    {
+        QMutexLocker verrou(&m_commun->verrou);
+        m_numero = ++m_commun->numero;
+        m_commun->jouer = jouer;
+        m_commun->son = jouer ? m_son : QByteArray();
+    }
+    m_jouer = jouer;
+    QMetaObject::invokeMethod(m_sortie, &SortieSon::traite, Qt::QueuedConnection);
+}
+
+bool LecteurQt::enLecture() const
+{
+    return m_jouer && m_commun->numeroEnLecture.load() == m_numero;
+}
+
+QAudioDevice LecteurQt::peripherique() const
+{
+    if (!enLecture())
+        return {};
+    QMutexLocker verrou(&m_commun->verrou);
+    return m_commun->peripherique;
+}
+
+#include "lecteurqt.moc"

@@ -1,5 +1,11 @@
 #include "audio/wav.h"
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QtEndian>
 
@@ -107,9 +113,21 @@ std::optional<SonPcm> Decode(QByteArrayView o, QString *pourquoi)
 
 std::optional<SonPcm> Lis(const QString &chemin, QString *pourquoi)
 {
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly))
+    // Opened without waiting (a FIFO would block until a writer comes) and looked at before any
+    // read: only a regular file has a size that means anything (a device reports 0 and never ends).
+    const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return Refuse(pourquoi, QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat s{};
+    if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode)) {
+        ::close(fd);
+        return Refuse(pourquoi, QStringLiteral("not a regular file"));
+    }
+    QFile fichier;
+    if (!fichier.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
         return Refuse(pourquoi, fichier.errorString());
+    }
     if (fichier.size() > TailleMax)
         return Refuse(pourquoi, QStringLiteral("%1 bytes, more than any sound this program plays").arg(fichier.size()));
     const QByteArray octets = fichier.readAll();

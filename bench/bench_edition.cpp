@@ -17,6 +17,7 @@ namespace {
 
 struct LectureMuette : Lecture
 {
+    void FixeSon(const QByteArray &) override {}
     void JoueSon() override {}
     void CoupeSon() override {}
 };

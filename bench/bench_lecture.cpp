@@ -56,8 +56,8 @@ int main(int argc, char **argv)
     table.Amplitude[1] = 10.0f;
     table.ProchaineComposante = 2;
     table.SonActif = true;
-    LecteurQt lecteur(dossier.filePath("test.wav"), dossier.filePath("silence.wav"));
-    Generateur generateur(table, lecteur.cheminTest(), &lecteur);
+    LecteurQt lecteur;
+    Generateur generateur(table, dossier.filePath("test.wav"), &lecteur);
 
     QElapsedTimer horloge;
     horloge.start();

@@ -110,6 +110,9 @@ double DeplaceFondamental(Composantes &c, float X)
     // A pointer at the left edge (or reported left of it) stops the fundamental at 1 Hz.
     if (!(X >= 1.0f))
         X = 1.0f;
+    // A pointer leaving the plot far to the right stops the marker at the plot's right edge.
+    if (X > float(XMaxFondamental))
+        X = float(XMaxFondamental);
     const double f1 = FondamentalDiviseur(c);
     for (int i = 2; i <= Composantes::Max; ++i) {
         const double n = std::floor(double(c.Frequence[i]) / f1 + AccrocheHarmonique);

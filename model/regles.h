@@ -14,6 +14,9 @@ inline constexpr double AccrocheApercu = 0.45; // snapping while the pointer mov
 inline constexpr double AccrocheValide = 0.5;  // snapping on a button release
 inline constexpr double AccrocheHarmonique = 0.45; // harmonic number during a drag
 inline constexpr std::int16_t FrequenceMax = 32767;
+/// Right-most abscissa of a drag step: the marker (44 twips wide on a 13092-twip, 5000 Hz plot)
+/// stays whole on the plot, where it can be grabbed again.
+inline constexpr double XMaxFondamental = 5000.0 - 44.0 * 5000.0 / 13092.0;
 
 /// Nearest integer, exact halves to the even neighbour.
 double Arrondi(double v);
@@ -46,7 +49,8 @@ bool RetireDerniere(Composantes &c);
 /// is re-created at the marker's position with amplitude 10.
 void Efface(Composantes &c, bool musical, double xFondamental);
 
-/// One drag step of the fundamental to abscissa X. Returns the marker's new left edge (hertz).
+/// One drag step of the fundamental to abscissa X, kept within 1 .. XMaxFondamental.
+/// Returns the marker's new left edge (hertz).
 double DeplaceFondamental(Composantes &c, float X);
 
 /// Frequency of key i of the keyboard (0 = the lowest C, 132 Hz).

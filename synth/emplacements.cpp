@@ -1,8 +1,16 @@
 #include "synth/emplacements.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -13,23 +21,155 @@ bool Inscriptible(const QString &dossier)
     return essai.open();
 }
 
+QString Erreur(int numero)
+{
+    return QString::fromLocal8Bit(std::strerror(numero));
+}
+
 } // namespace
+
+namespace Fichier {
+
+Etat Examine(const QString &chemin, QString *pourquoi)
+{
+    auto refuse = [pourquoi](const QString &raison) {
+        if (pourquoi)
+            *pourquoi = raison;
+        return Etat::Refuse;
+    };
+    if (chemin.isEmpty())
+        return refuse(QStringLiteral("no folder"));
+    struct stat s{};
+    if (::lstat(QFile::encodeName(chemin).constData(), &s) != 0)
+        return errno == ENOENT ? Etat::Absent : refuse(Erreur(errno));
+    if (S_ISLNK(s.st_mode))
+        return refuse(QStringLiteral("it is a symbolic link"));
+    if (S_ISDIR(s.st_mode))
+        return refuse(QStringLiteral("it is a folder"));
+    if (!S_ISREG(s.st_mode))
+        return refuse(QStringLiteral("it is not a regular file"));
+    const uid_t moi = ::geteuid();
+    if (moi != 0 && s.st_uid != moi)
+        return refuse(QStringLiteral("it belongs to another user"));
+    if (::access(QFile::encodeName(chemin).constData(), W_OK) != 0)
+        return refuse(QStringLiteral("it is not writable"));
+    return Etat::Remplacable;
+}
+
+bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray &donnees, QString *pourquoi)
+{
+    auto echec = [pourquoi](const QString &raison) {
+        if (pourquoi)
+            *pourquoi = raison;
+        return false;
+    };
+    const QByteArray nom = QFile::encodeName(chemin);
+    const int barre = nom.lastIndexOf('/');
+    QByteArray temporaire = (barre >= 0 ? nom.left(barre + 1) : QByteArray()) + ".test.wav-XXXXXX";
+    // mkstemp creates the name exclusively: nothing planted there is ever opened.
+    const int fd = ::mkstemp(temporaire.data());
+    if (fd < 0)
+        return echec(Erreur(errno));
+    static const mode_t masque = [] {
+        const mode_t m = ::umask(0);
+        ::umask(m);
+        return m;
+    }();
+    ::fchmod(fd, 0666 & ~masque);
+
+    auto abandonne = [&](int numero) {
+        ::close(fd);
+        ::unlink(temporaire.constData());
+        return echec(Erreur(numero));
+    };
+    for (const QByteArray *partie : {&entete, &donnees}) {
+        const char *p = partie->constData();
+        qsizetype reste = partie->size();
+        while (reste > 0) {
+            const ssize_t n = ::write(fd, p, size_t(reste));
+            if (n < 0) {
+                if (errno == EINTR)
+                    continue;
+                return abandonne(errno);
+            }
+            if (n == 0)
+                return abandonne(ENOSPC);
+            p += n;
+            reste -= n;
+        }
+    }
+    // Synced before the rename: an interrupted run never leaves a torn test.wav behind.
+    if (::fdatasync(fd) != 0)
+        return abandonne(errno);
+    if (::close(fd) != 0) {
+        const int numero = errno;
+        ::unlink(temporaire.constData());
+        return echec(Erreur(numero));
+    }
+    if (::rename(temporaire.constData(), nom.constData()) != 0) {
+        const int numero = errno;
+        ::unlink(temporaire.constData());
+        return echec(Erreur(numero));
+    }
+    return true;
+}
+
+} // namespace Fichier
+
+QString Emplacements::DepuisOctets(const QByteArray &brut)
+{
+    if (brut.isEmpty() || !brut.startsWith('/'))
+        return {};
+    const QString chemin = QFile::decodeName(brut);
+    return QFile::encodeName(chemin) == brut ? chemin : QString();
+}
+
+QString Emplacements::DossierExecutable()
+{
+    QByteArray brut(4096, '\0');
+    const ssize_t n = ::readlink("/proc/self/exe", brut.data(), size_t(brut.size()));
+    if (n <= 0 || n >= brut.size())
+        return {};
+    brut.truncate(n);
+    brut.truncate(brut.lastIndexOf('/'));
+    if (brut.isEmpty())
+        brut = "/";
+    return DepuisOctets(brut);
+}
 
 Emplacements Emplacements::Choisis(const QString &dossierApplication)
 {
     Emplacements e;
     e.dossierApplication = dossierApplication;
     e.dossierSon = dossierApplication;
-    if (!Inscriptible(dossierApplication)) {
-        const QString perso = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
-        if (!perso.isEmpty() && QDir().mkpath(perso)) {
-            e.dossierSon = perso;
-            qInfo("sonavirelle: %s is not writable, test.wav goes to %s", qUtf8Printable(dossierApplication),
-                  qUtf8Printable(perso));
-        } else {
-            qWarning("sonavirelle: neither %s nor a per-user folder is writable; test.wav cannot be written",
-                     qUtf8Printable(dossierApplication));
-        }
+    const QString perso = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    if (!perso.isEmpty() && perso != dossierApplication)
+        e.dossierSecours = perso;
+
+    // Why the application folder cannot hold test.wav; empty when it can.
+    QString pourquoi;
+    if (dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute()) {
+        pourquoi = QStringLiteral("the program's folder has no usable name");
+    } else if (!Inscriptible(dossierApplication)) {
+        pourquoi = QStringLiteral("%1 is not writable").arg(dossierApplication);
+    } else {
+        QString raison;
+        if (Fichier::Examine(e.test(), &raison) == Fichier::Etat::Refuse)
+            pourquoi = QStringLiteral("%1 is left alone (%2)").arg(e.test(), raison);
+    }
+    if (pourquoi.isEmpty())
+        return e;
+
+    if (!e.dossierSecours.isEmpty() && QDir().mkpath(e.dossierSecours)) {
+        e.dossierSon = e.dossierSecours;
+        qInfo("sonavirelle: %s, test.wav goes to %s", qUtf8Printable(pourquoi), qUtf8Printable(e.dossierSecours));
+    } else {
+        qWarning("sonavirelle: neither %s nor a per-user folder is writable (%s); test.wav cannot be written",
+                 qUtf8Printable(dossierApplication.isEmpty() ? QStringLiteral("the program's folder") : dossierApplication),
+                 qUtf8Printable(pourquoi));
+        // Never the root folder: an empty application folder must not turn into "/test.wav".
+        if (dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute())
+            e.dossierSon.clear();
     }
     return e;
 }

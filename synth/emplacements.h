@@ -1,17 +1,51 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
-// Where the program's two sound files live, chosen once at start and kept for the whole run.
+// Where the program's sound files live, chosen once at start and kept for the whole run.
 struct Emplacements
 {
     QString dossierApplication; ///< the folder holding the executable (silence.wav is installed there)
     QString dossierSon;         ///< where test.wav is written: the application folder, or a per-user one
+    QString dossierSecours;     ///< the per-user folder, for a test.wav that turns unusable later; may be empty
 
-    QString test() const { return dossierSon + QStringLiteral("/test.wav"); }
+    QString test() const { return dossierSon.isEmpty() ? QString() : dossierSon + QStringLiteral("/test.wav"); }
+    QString secours() const
+    {
+        return dossierSecours.isEmpty() ? QString() : dossierSecours + QStringLiteral("/test.wav");
+    }
     QString silence() const { return dossierApplication + QStringLiteral("/silence.wav"); }
 
-    /// The application folder when it is writable, otherwise the per-user data folder
-    /// (an installed program cannot write beside itself).
+    /// The application folder when it and its test.wav can be used, otherwise the per-user data
+    /// folder (an installed program cannot write beside itself; a shared folder may hold a link
+    /// or another user's file under that name).
     static Emplacements Choisis(const QString &dossierApplication);
+
+    /// The folder of the running executable, read from the system rather than from argv[0].
+    /// Empty when its name cannot be written as a path (bytes that are not valid UTF-8).
+    static QString DossierExecutable();
+    /// A folder named by raw bytes, as a path the program can open; empty when the bytes do not
+    /// survive the round trip through a file name.
+    static QString DepuisOctets(const QByteArray &brut);
 };
+
+namespace Fichier {
+
+/// What a path holds, as far as replacing it goes.
+enum class Etat {
+    Absent,      ///< nothing there: a new file may be created
+    Remplacable, ///< a regular file of ours
+    Refuse,      ///< a link, a device, a FIFO, a folder, or another user's file: never touched
+};
+
+/// Looks at the name itself (links are not followed) and says why a refused one is refused.
+Etat Examine(const QString &chemin, QString *pourquoi = nullptr);
+
+/// Replaces `chemin` with `octets` through a new file in the same folder, synced and renamed over
+/// the old name: the rename replaces the name itself, so neither a link nor its target is ever
+/// written through, and a failed write leaves the previous file whole. On failure returns false
+/// and says why.
+bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray &donnees, QString *pourquoi);
+
+} // namespace Fichier

@@ -3,7 +3,10 @@
 #include "audio/lecture.h"
 #include "model/regles.h"
 
-#include <QSaveFile>
+#include "synth/emplacements.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include <QtEndian>
 #include <QtGlobal>
 
@@ -121,8 +124,8 @@ QByteArray FichierComplet(const Plan &plan)
 
 namespace {
 
-// Samples per slice when two threads share a long sound.
-constexpr std::int32_t TailleTranche = 16 * Synthese::TailleBloc;
+// Below this many samples a second thread costs more than it saves.
+constexpr std::int32_t SeuilDeuxFils = 32 * Synthese::TailleBloc;
 
 // Samples debut .. debut + compte − 1, little-endian, into `sortie`. Returns the index of the
 // first sample outside 16 bits, or −1.
@@ -139,6 +142,29 @@ std::int32_t Calcule(const Synthese::Plan &plan, std::int32_t debut, std::int32_
 
 } // namespace
 
+namespace Synthese {
+
+std::int32_t Echantillons(const Plan &plan, QByteArray &octets)
+{
+    octets.resize(2 * qsizetype(plan.N));
+    auto *sortie = reinterpret_cast<std::int16_t *>(octets.data());
+    if (plan.N < SeuilDeuxFils)
+        return Calcule(plan, 0, plan.N, sortie);
+    // A long sound (a low fundamental) is computed by two threads, each on its own half.
+    const std::int32_t moitie = plan.N / 2;
+    std::future<std::int32_t> second;
+    try {
+        second = std::async(std::launch::async, Calcule, std::cref(plan), moitie, plan.N - moitie, sortie + moitie);
+    } catch (const std::system_error &) {
+        // No thread to be had: the second half is computed here too.
+    }
+    const std::int32_t mauvais = Calcule(plan, 0, moitie, sortie);
+    const std::int32_t mauvais2 = second.valid() ? second.get() : Calcule(plan, moitie, plan.N - moitie, sortie + moitie);
+    return mauvais >= 0 ? mauvais : mauvais2;
+}
+
+} // namespace Synthese
+
 Generateur::Generateur(Composantes &table, QString cheminWav, Lecture *lecture)
     : m_table(table), m_chemin(std::move(cheminWav)), m_lecture(lecture)
 {
@@ -154,81 +180,48 @@ bool Generateur::GenereSon()
         qWarning("sonavirelle: %s not written: %s", qUtf8Printable(m_chemin), qUtf8Printable(pourquoi));
         return false;
     }
-    if (!Ecrit(plan)) {
+    QByteArray echantillons;
+    const std::int32_t mauvais = Synthese::Echantillons(plan, echantillons);
+    if (mauvais >= 0) {
+        m_erreur = QStringLiteral("sample %1 outside 16 bits").arg(mauvais);
         qWarning("sonavirelle: %s not written: %s", qUtf8Printable(m_chemin), qUtf8Printable(m_erreur));
         return false;
     }
+    m_echantillons = echantillons;
+
+    // The player gets the samples themselves: what is heard is this table's sound, whatever
+    // becomes of the file (another program rewriting it, a full disk).
+    if (m_lecture)
+        m_lecture->FixeSon(m_echantillons);
+    const bool ecrit = Ecrit(plan);
+    if (!ecrit)
+        qWarning("sonavirelle: %s not written: %s", qUtf8Printable(m_chemin), qUtf8Printable(m_erreur));
     if (m_table.SonActif && m_lecture)
         m_lecture->JoueSon();
-    return true;
+    return ecrit;
 }
 
 bool Generateur::Ecrit(const Synthese::Plan &plan)
 {
-    // QSaveFile writes beside the target and renames on commit: a failed or interrupted
-    // write leaves the previous test.wav whole, and no reader ever sees half a file.
-    // Unbuffered, so that a short write (disk full, file-size limit) shows at the write that
-    // fails: a buffered QSaveFile can commit a truncated file without reporting it.
-    QSaveFile fichier(m_chemin);
-    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        m_erreur = fichier.errorString();
+    QString pourquoi;
+    if (Fichier::Examine(m_chemin, &pourquoi) == Fichier::Etat::Refuse && !Bascule(pourquoi))
         return false;
-    }
     const auto h = Synthese::EnTete(plan.N);
-    if (fichier.write(h.data(), h.size()) != qint64(h.size())) {
-        m_erreur = fichier.errorString();
-        fichier.cancelWriting();
-        return false;
-    }
+    return Fichier::Remplace(m_chemin, QByteArray(h.data(), h.size()), m_echantillons, &m_erreur);
+}
 
-    // A long sound (a low fundamental) is computed by two threads, each on its own slice; the
-    // samples still leave in 512-sample blocks and memory stays bounded whatever N is.
-    const bool deuxFils = plan.N >= 2 * TailleTranche;
-    const std::int32_t pas = deuxFils ? 2 * TailleTranche : Synthese::TailleBloc;
-    std::vector<std::int16_t> tampon(pas);
-    for (std::int32_t debut = 0; debut < plan.N; debut += pas) {
-        const std::int32_t compte = std::min(pas, plan.N - debut);
-        std::int32_t mauvais = -1;
-        if (deuxFils && compte > TailleTranche) {
-            std::future<std::int32_t> second;
-            try {
-                second = std::async(std::launch::async, Calcule, std::cref(plan), debut + TailleTranche,
-                                    compte - TailleTranche, tampon.data() + TailleTranche);
-            } catch (const std::system_error &) {
-                // No thread to be had: the second slice is computed here too.
-            }
-            mauvais = Calcule(plan, debut, TailleTranche, tampon.data());
-            const std::int32_t mauvais2 = second.valid()
-                                              ? second.get()
-                                              : Calcule(plan, debut + TailleTranche, compte - TailleTranche,
-                                                        tampon.data() + TailleTranche);
-            if (mauvais < 0)
-                mauvais = mauvais2;
-        } else {
-            mauvais = Calcule(plan, debut, compte, tampon.data());
-        }
-        if (mauvais >= 0) {
-            m_erreur = QStringLiteral("sample %1 outside 16 bits").arg(mauvais);
-            fichier.cancelWriting();
-            return false;
-        }
-        for (std::int32_t i = 0; i < compte; i += Synthese::TailleBloc) {
-            const qint64 octets = qint64(std::min<std::int32_t>(Synthese::TailleBloc, compte - i)) * 2;
-            if (fichier.write(reinterpret_cast<const char *>(tampon.data() + i), octets) != octets) {
-                m_erreur = fichier.errorString();
-                fichier.cancelWriting();
-                return false;
-            }
-        }
+bool Generateur::Bascule(const QString &pourquoi)
+{
+    // Whatever sits under the name now (a link planted after the start, another user's file)
+    // is left alone; the program's own sound goes to the per-user folder from now on.
+    QString raison = pourquoi;
+    if (!m_secours.isEmpty() && m_secours != m_chemin && QDir().mkpath(QFileInfo(m_secours).path())
+        && Fichier::Examine(m_secours, &raison) != Fichier::Etat::Refuse) {
+        qInfo("sonavirelle: %s is left alone (%s), test.wav goes to %s", qUtf8Printable(m_chemin),
+              qUtf8Printable(pourquoi), qUtf8Printable(m_secours));
+        m_chemin = m_secours;
+        return true;
     }
-    if (fichier.size() != Synthese::TailleEnTete + 2 * qint64(plan.N)) {
-        m_erreur = QStringLiteral("short write (%1 bytes)").arg(fichier.size());
-        fichier.cancelWriting();
-        return false;
-    }
-    if (!fichier.commit()) {
-        m_erreur = fichier.errorString();
-        return false;
-    }
-    return true;
+    m_erreur = QStringLiteral("%1 is left alone (%2)").arg(m_chemin, raison);
+    return false;
 }

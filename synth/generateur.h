@@ -2,6 +2,7 @@
 
 #include "model/composantes.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <array>
@@ -38,19 +39,31 @@ bool Echantillon(const Plan &plan, std::int32_t n, std::int16_t &sortie);
 /// The whole file in memory (header and samples); for tests and tools, not the program's hot path.
 QByteArray FichierComplet(const Plan &plan);
 
+/// All N samples, 16-bit little-endian, into `octets`. Returns the index of the first sample
+/// outside 16 bits, or −1 when all fit.
+std::int32_t Echantillons(const Plan &plan, QByteArray &octets);
+
 } // namespace Synthese
 
-// Turns the component table into test.wav and restarts playback when sound is on.
+// Turns the component table into test.wav, hands its samples to the player, and restarts
+// playback when sound is on.
 class Generateur
 {
 public:
     Generateur(Composantes &table, QString cheminWav, Lecture *lecture = nullptr);
 
-    /// Writes test.wav atomically. On failure the previous file stays, one warning is logged
-    /// and false is returned; playback is then not restarted.
+    /// Synthesises the table, hands the samples to the player and writes test.wav atomically.
+    /// A table that cannot be synthesised changes nothing. A file that cannot be written keeps
+    /// the previous one whole and logs one warning; the new sound is still the one played.
+    /// Returns true when test.wav was written.
     bool GenereSon();
 
+    /// Where test.wav is written now (it moves to the per-user folder if the name turns unusable).
     const QString &chemin() const { return m_chemin; }
+    /// The per-user test.wav, used once the first choice is refused.
+    void fixeSecours(QString chemin) { m_secours = std::move(chemin); }
+    /// The samples of the last successful synthesis (16-bit little-endian mono, 44100 Hz).
+    const QByteArray &echantillons() const { return m_echantillons; }
     void fixeLecture(Lecture *lecture) { m_lecture = lecture; }
     Lecture *lecture() const { return m_lecture; }
     /// Why the last call failed (empty after a success).
@@ -58,9 +71,12 @@ public:
 
 private:
     bool Ecrit(const Synthese::Plan &plan);
+    bool Bascule(const QString &pourquoi);
 
     Composantes &m_table;
     QString m_chemin;
+    QString m_secours;
+    QByteArray m_echantillons;
     Lecture *m_lecture;
     QString m_erreur;
 };

@@ -21,7 +21,14 @@ struct LectureEspion : Lecture
 {
     QString cheminTest;
     QStringList journal; ///< "joue" / "coupe", and "coupe:sans-fichier" when test.wav did not exist yet
-    void JoueSon() override { journal << QStringLiteral("joue"); }
+    QByteArray son;      ///< the samples handed last
+    QByteArray sonJoue;  ///< the samples of the last JoueSon
+    void FixeSon(const QByteArray &echantillons) override { son = echantillons; }
+    void JoueSon() override
+    {
+        journal << QStringLiteral("joue");
+        sonJoue = son;
+    }
     void CoupeSon() override
     {
         journal << (QFile::exists(cheminTest) ? QStringLiteral("coupe") : QStringLiteral("coupe:sans-fichier"));

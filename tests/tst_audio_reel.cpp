@@ -2,6 +2,8 @@
 // PulseAudio with a null sink and names it in SONAVIRELLE_PULSE_SINK. What the sink plays is
 // recorded from its monitor and checked by its content.
 
+#include "ecoute.h"
+
 #include "audio/lecteurqt.h"
 #include "model/composantes.h"
 #include "synth/generateur.h"
@@ -18,76 +20,6 @@
 #include <vector>
 
 namespace {
-
-constexpr int Frequence = 44100;
-
-/// Amplitude of the sine at `f` in x[debut, fin), through a Hann window so that a strong
-/// neighbour does not leak into a weak one.
-double AmplitudeBloc(const std::vector<double> &x, size_t debut, size_t fin, double f)
-{
-    const double n = double(fin - debut);
-    double re = 0.0, im = 0.0, poids = 0.0;
-    for (size_t i = debut; i < fin; ++i) {
-        const double k = double(i - debut);
-        const double w = 0.5 - 0.5 * std::cos(2.0 * M_PI * k / (n - 1.0));
-        const double phase = 2.0 * M_PI * f * k / Frequence;
-        re += w * x[i] * std::cos(phase);
-        im -= w * x[i] * std::sin(phase);
-        poids += w;
-    }
-    return 2.0 * std::hypot(re, im) / poids;
-}
-
-/// Median of the amplitude at `f` over 100 ms blocks: one block caught on a change of sound
-/// does not sway it.
-double Amplitude(const std::vector<double> &x, double f)
-{
-    const size_t bloc = Frequence / 10;
-    std::vector<double> a;
-    for (size_t debut = 0; debut + bloc <= x.size(); debut += bloc)
-        a.push_back(AmplitudeBloc(x, debut, debut + bloc, f));
-    if (a.empty())
-        return 0.0;
-    std::nth_element(a.begin(), a.begin() + a.size() / 2, a.end());
-    return a[a.size() / 2];
-}
-
-double Efficace(const std::vector<double> &x, size_t debut, size_t fin)
-{
-    double somme = 0.0;
-    for (size_t i = debut; i < fin; ++i)
-        somme += x[i] * x[i];
-    return fin > debut ? std::sqrt(somme / double(fin - debut)) : 0.0;
-}
-
-/// Records `ms` milliseconds of what `puits` plays, mono 16-bit at 44100 Hz, while the event
-/// loop keeps running (the player is fed from it). The first 100 ms are dropped: they hold
-/// whatever the monitor had queued when the recorder attached.
-std::vector<double> Enregistre(const QString &puits, int ms)
-{
-    QProcess parec;
-    parec.start(QStringLiteral("parec"), {QStringLiteral("-d"), puits + QStringLiteral(".monitor"),
-                                           QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                                           QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
-                                           QStringLiteral("--latency-msec=10")});
-    if (!parec.waitForStarted(5000))
-        return {};
-    QByteArray octets;
-    const qsizetype voulu = qsizetype(2) * Frequence * (ms + 100) / 1000;
-    QElapsedTimer limite;
-    limite.start();
-    while (octets.size() < voulu && limite.elapsed() < ms + 5000) {
-        QTest::qWait(10);
-        octets += parec.readAllStandardOutput();
-    }
-    parec.kill();
-    parec.waitForFinished(5000);
-    std::vector<double> x;
-    const qsizetype saut = qsizetype(2) * Frequence / 10;
-    for (qsizetype i = saut; i + 1 < std::min(octets.size(), voulu); i += 2)
-        x.push_back(qint16(quint8(octets[i]) | (quint8(octets[i + 1]) << 8)));
-    return x;
-}
 
 QString Pactl(const QStringList &arguments)
 {
@@ -111,6 +43,7 @@ private slots:
     void laNouvelleComposanteSEntend();
     void coupeSonLaisseLeSilence();
     void suitLaNouvelleSortieParDefaut();
+    void deuxProgrammesDansUnDossier();
 
 private:
     bool attendJoue(QSignalSpy &espion);
@@ -139,8 +72,8 @@ void TestAudioReel::init()
     m_table.Amplitude[1] = 10.0f;
     m_table.ProchaineComposante = 2;
     m_table.SonActif = true;
-    m_lecteur = std::make_unique<LecteurQt>(m_dossier->filePath("test.wav"), m_dossier->filePath("silence.wav"));
-    m_generateur = std::make_unique<Generateur>(m_table, m_lecteur->cheminTest(), m_lecteur.get());
+    m_lecteur = std::make_unique<LecteurQt>();
+    m_generateur = std::make_unique<Generateur>(m_table, m_dossier->filePath("test.wav"), m_lecteur.get());
 }
 
 void TestAudioReel::cleanup()
@@ -264,6 +197,42 @@ void TestAudioReel::suitLaNouvelleSortieParDefaut()
     QVERIFY2(std::abs(a440 - 3270) < 3270 * 0.15, qPrintable(QString::number(a440)));
     const auto ancienne = Enregistre(m_puits, 300);
     QVERIFY(Efficace(ancienne, 0, ancienne.size()) < 2.0);
+}
+
+void TestAudioReel::deuxProgrammesDansUnDossier()
+{
+    // A second program started in the same folder rewrites the same test.wav with its own sound:
+    // each one still plays the table it shows.
+    Composantes autreTable;
+    autreTable.Frequence[1] = 660;
+    autreTable.Amplitude[1] = 10.0f;
+    autreTable.ProchaineComposante = 2;
+    LecteurQt autreLecteur;
+    Generateur autre(autreTable, m_generateur->chemin(), &autreLecteur);
+
+    m_table.SonActif = false;
+    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(autre.GenereSon()); // the file on disk is now the 660 Hz one
+    QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
+    m_lecteur->JoueSon();
+    QVERIFY(attendJoue(joue));
+    const auto premier = Enregistre(m_puits, 300);
+    QVERIFY(!premier.empty());
+    const double a440 = Amplitude(premier, 440);
+    QVERIFY2(std::abs(a440 - 3270) < 3270 * 0.15, qPrintable(QString::number(a440)));
+    QVERIFY(Amplitude(premier, 660) < a440 / 30);
+
+    m_lecteur->CoupeSon();
+    QVERIFY(m_generateur->GenereSon()); // and now the file is the 440 Hz one again
+    QSignalSpy joueAutre(&autreLecteur, &LecteurQt::joue);
+    autreLecteur.JoueSon();
+    QVERIFY(attendJoue(joueAutre));
+    const auto second = Enregistre(m_puits, 300);
+    QVERIFY(!second.empty());
+    const double a660 = Amplitude(second, 660);
+    QVERIFY2(std::abs(a660 - 3270) < 3270 * 0.15, qPrintable(QString::number(a660)));
+    QVERIFY(Amplitude(second, 440) < a660 / 30);
+    autreLecteur.CoupeSon();
 }
 
 QTEST_GUILESS_MAIN(TestAudioReel)

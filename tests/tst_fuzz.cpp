@@ -927,6 +927,10 @@ private:
             return rate(QStringLiteral("time base"), QStringLiteral("%1 time-base options checked").arg(cochees));
         if (m_fenetre->fondamental().isHidden())
             return rate(QStringLiteral("marker"), QStringLiteral("the marker Fondamental stayed hidden"));
+        // Wherever the pointer went, the marker stays whole on the plot, where it can be grabbed.
+        if (const QRect m = m_fenetre->fondamental().geometry(); !m_fenetre->spectre().rect().contains(m))
+            return rate(QStringLiteral("marker"), QStringLiteral("the marker Fondamental lies off the plot at x = %1")
+                                                      .arg(m.left()));
 
         // test.wav: replaced whole, and exactly the sound of the table as it stands now.
         int surPlace = 0, effacements = 0;

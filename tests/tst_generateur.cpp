@@ -20,6 +20,8 @@ struct LectureEspion : Lecture
 {
     int joue = 0;
     int coupe = 0;
+    QByteArray son;
+    void FixeSon(const QByteArray &echantillons) override { son = echantillons; }
     void JoueSon() override { ++joue; }
     void CoupeSon() override { ++coupe; }
 };

@@ -68,6 +68,14 @@ QByteArray FichierSain(const Composantes &table)
     return g.GenereSon() ? Lis(g.chemin()) : QByteArray();
 }
 
+// The samples of that file, made in memory: for checks where the disk itself is full.
+QByteArray SonSain(const Composantes &table)
+{
+    Composantes copie = table;
+    Synthese::Plan plan;
+    return Synthese::Prepare(copie, plan) ? Synthese::FichierComplet(plan).mid(Synthese::TailleEnTete) : QByteArray();
+}
+
 // Every message of the run, passed on to Qt Test so that ignoreMessage() still applies.
 struct Messages
 {
@@ -153,7 +161,7 @@ struct Programme
     Programme(const Emplacements &e, bool lecteurReel) : emplacements(e)
     {
         if (lecteurReel) {
-            lecteur = std::make_unique<LecteurQt>(e.test(), e.silence());
+            lecteur = std::make_unique<LecteurQt>();
         } else {
             auto espion = std::make_unique<LectureEspion>();
             espion->cheminTest = e.test();
@@ -283,12 +291,14 @@ void TestPannes::aucunDossierInscriptible()
     p.fenetre->Spectre_MouseUp(1, 0, 880, 5);
     p.fenetre->Spectre_MouseUp(1, 0, 1320, 2);
     p.fenetre->Spectre_MouseUp(2, 0, 0, 0);
-    // The table is the edits' own; the loop was not restarted on files that do not exist.
+    // The table is the edits' own, and so is what is heard: the samples go to the player even
+    // though no file can be written.
     QCOMPARE(p.table.ProchaineComposante, std::int16_t(3));
     QCOMPARE(p.table.Frequence[2], std::int16_t(880));
     QCOMPARE(p.table.Amplitude[2], 5.0f);
     QCOMPARE(p.table.Amplitude[3], 0.0f);
-    QCOMPARE(journal.count(QStringLiteral("joue")), joues);
+    QCOMPARE(journal.count(QStringLiteral("joue")), joues + 3);
+    QCOMPARE(p.espion().sonJoue, SonSain(p.table));
     QVERIFY(!QFile::exists(e.test()));
     QCOMPARE(Messages::nombre(QStringLiteral("^sonavirelle: ")), 4);
 }
@@ -312,18 +322,20 @@ void TestPannes::disquePlein()
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("test.wav not written: .+")));
         w.Spectre_DragOver(220.0f, 5, 2);
         w.Fondamental_DragDrop();
-        // The edit stands, the previous file is whole and still the one played.
+        // The edit stands and is heard; the previous file stays whole.
         QCOMPARE(banc.table.Frequence[1], std::int16_t(220));
         QCOMPARE(banc.table.Frequence[2], std::int16_t(440));
         QCOMPARE(banc.wav(), bon);
-        QCOMPARE(journal, QStringList{});
+        QCOMPARE(journal, QStringList{QStringLiteral("joue")});
+        QCOMPARE(banc.lecture.sonJoue, SonSain(banc.table));
 
         // A sound that fits is written and played while the disk stays full.
         w.Spectre_DragOver(880.0f, 5, 2);
         w.Fondamental_DragDrop();
         QCOMPARE(DefautFichier(banc.wav(), 880), QString());
         QCOMPARE(banc.wav(), FichierSain(banc.table));
-        QCOMPARE(journal, QStringList{QStringLiteral("joue")});
+        QCOMPARE(journal, (QStringList{QStringLiteral("joue"), QStringLiteral("joue")}));
+        QCOMPARE(banc.lecture.sonJoue, banc.wav().mid(44));
     }
     // Room again: the sound that did not fit is written whole.
     w.Spectre_DragOver(220.0f, 5, 2);

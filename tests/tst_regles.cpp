@@ -237,7 +237,11 @@ void TestRegles::pasDeGlissement_data()
     QTest::newRow("1100 is harmonic 2") << 1100 << 0 << 440.0f << 440 << 880 << 0 << 440.0;
     QTest::newRow("200 is harmonic 0") << 200 << 0 << 500.0f << 500 << 0 << 0 << 500.0;
     QTest::newRow("half goes up") << 880 << 0 << 300.5f << 301 << 601 << 0 << 300.0;
-    QTest::newRow("far right clamps") << 32000 << 0 << 5000.0f << 5000 << 32767 << 0 << 5000.0;
+    QTest::newRow("far right clamps") << 32000 << 0 << 5000.0f << 4983 << 32767 << 0 << 4983.0;
+    // Left far to the right: the marker stops whole on the plot (5000 Hz less its 16.8 Hz width).
+    QTest::newRow("right of the plot") << 880 << 1320 << 5200.0f << 4983 << 9966 << 14950 << 4983.0;
+    QTest::newRow("far beyond the plot") << 880 << 0 << 1e6f << 4983 << 9966 << 0 << 4983.0;
+    QTest::newRow("last whole position") << 880 << 0 << 4983.0f << 4983 << 9966 << 0 << 4983.0;
 }
 
 void TestRegles::pasDeGlissement()
