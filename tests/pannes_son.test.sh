@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The sound server dies while a loop plays: starts a private PulseAudio with a null sink, runs
-# tst_pannes's serveurTueEnPleineBoucle against it (the test kills the server by its PID, then
-# keeps using the program), and cleans up. Server set-up in scripts/serveur_son.sh.
+# The sound server stalls, then dies, while a loop plays: starts a private PulseAudio with a null
+# sink, runs tst_pannes's serveurFige (the test stops the server with SIGSTOP, uses the program,
+# lets the server go on and listens to the sink) and serveurTueEnPleineBoucle (the test kills the
+# server by its PID, then keeps using the program) against it, and cleans up. Server set-up in scripts/serveur_son.sh.
 # Usage: pannes_son.test.sh BUILD_DIR SOURCE_DIR. Exit 77 (skipped) only when no server can run.
 set -u
 
@@ -17,10 +18,11 @@ if ! serveur_son_demarre "$PUITS"; then
     echo "SKIP: no PulseAudio server could be started here"
     exit 77
 fi
+serveur_son_entretien
 
-# The test kills the server itself, while the loop plays; a run that hangs is cut off here.
-SONAVIRELLE_PANNES_PID="$SERVEUR_SON_PID" QT_QPA_PLATFORM=offscreen \
-    timeout --kill-after=5 120 "$SUITE" serveurTueEnPleineBoucle
+# The tests stop and kill the server themselves, while the loop plays; a run that hangs is cut off here.
+SONAVIRELLE_PANNES_PID="$SERVEUR_SON_PID" SONAVIRELLE_PULSE_SINK="$PUITS" QT_QPA_PLATFORM=offscreen \
+    timeout --kill-after=5 120 "$SUITE" serveurFige serveurTueEnPleineBoucle
 resultat=$?
 if [ "$resultat" -eq 124 ] || [ "$resultat" -eq 137 ]; then
     echo "FAIL: the program hung after the sound server died"

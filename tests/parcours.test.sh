@@ -22,27 +22,19 @@ ARTEFACTS=$BUILD_DIR/parcours
 rm -rf "$ARTEFACTS"
 mkdir -p "$ARTEFACTS"
 
-if ! command -v Xvfb >/dev/null; then
-    echo "SKIP: Xvfb is not installed"
-    exit 77
-fi
 for outil in xdotool import python3; do
     command -v "$outil" >/dev/null || { echo "FAIL: $outil is missing (scripts/setup.sh installs it)"; exit 1; }
 done
 [ -x "$BUILD_DIR/sonavirelle" ] || { echo "FAIL: $BUILD_DIR/sonavirelle is not built"; exit 1; }
 
 TEMP=$(mktemp -d)
-XVFB_PID=""
 PROG_PID=""
 fin() {
     if [ -n "$PROG_PID" ] && kill -0 "$PROG_PID" 2>/dev/null; then
         kill "$PROG_PID" 2>/dev/null
         wait "$PROG_PID" 2>/dev/null
     fi
-    if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
+    declare -F ecran_x_arrete >/dev/null && ecran_x_arrete || true
     rm -rf "$TEMP"
 }
 trap fin EXIT
@@ -51,30 +43,9 @@ trap 'echo "FAIL: interrupted (stuck for 240 s?)"; exit 1' TERM INT
 # --- X server on a free display, black root (pixels never painted by the program stay black).
 ECRAN_L=1280
 ECRAN_H=1024
-# The server picks a free display itself and writes its number once it accepts clients: no race
-# with another server starting at the same time, no connection to one that is going away.
-for _ in 1 2 3; do
-    rm -f "$TEMP/ecran"
-    Xvfb -displayfd 3 -screen 0 "${ECRAN_L}x${ECRAN_H}x24" -dpi 96 -br -nolisten tcp \
-        3>"$TEMP/ecran" >"$ARTEFACTS/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$TEMP/ecran" ] && break
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.05
-    done
-    n=$(tr -dc '0-9' <"$TEMP/ecran" 2>/dev/null)
-    if [ -n "$n" ] && DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        export DISPLAY=":$n"
-        break
-    fi
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=""
-done
-if [ -z "$XVFB_PID" ]; then
+source "$SOURCE_DIR/scripts/ecran_x.sh"
+if ! ecran_x_demarre "$ECRAN_L" "$ECRAN_H" "$ARTEFACTS/xvfb.log"; then
     echo "SKIP: no X server could start"
-    cat "$ARTEFACTS/xvfb.log"
     exit 77
 fi
 echo "X server on $DISPLAY"

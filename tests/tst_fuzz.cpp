@@ -46,6 +46,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <random>
@@ -1183,6 +1184,19 @@ qint64 Entier(const char *variable, qint64 defaut)
     const qint64 v = qEnvironmentVariable(variable).toLongLong(&ok);
     return ok ? v : defaut;
 }
+
+// Qt Test's watchdog aborts any test function after five minutes. A long run asked for on purpose
+// gets time in proportion to its events (a generous 10 ms each), plus its shrinking budget; set
+// before main(), since the watchdog reads the variable once, when the first test starts.
+const bool g_delaiDuGuetteur = [] {
+    if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT")) {
+        const qint64 ms = Entier("SONAVIRELLE_FUZZ_EVENTS", EvenementsParDefaut) * 10
+                          + Entier("SONAVIRELLE_FUZZ_SHRINK", 90) * 1000 + 60'000;
+        qputenv("QTEST_FUNCTION_TIMEOUT",
+                QByteArray::number(std::clamp<qint64>(ms, 300'000, std::numeric_limits<int>::max())));
+    }
+    return true;
+}();
 
 } // namespace
 

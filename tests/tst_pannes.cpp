@@ -4,6 +4,7 @@
 // good file or the new one (never a torn one), and one line of the log says what failed.
 
 #include "banc.h"
+#include "ecoute.h"
 
 #include "audio/lecteurqt.h"
 #include "model/composantes.h"
@@ -29,6 +30,8 @@
 #include <memory>
 
 #include <sys/resource.h>
+#include <atomic>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -207,6 +210,7 @@ private slots:
     void disquePlein();
     void silenceAbsent();
     void sansServeurDeSon();
+    void serveurFige();
     void serveurTueEnPleineBoucle();
 };
 
@@ -403,6 +407,63 @@ void TestPannes::sansServeurDeSon()
 }
 
 // Run by pannes_son.test.sh, which starts a private sound server and names its process.
+void TestPannes::serveurFige()
+{
+    const qint64 pid = qEnvironmentVariable("SONAVIRELLE_PANNES_PID").toLongLong();
+    const QString puits = qEnvironmentVariable("SONAVIRELLE_PULSE_SINK");
+    if (pid <= 0 || puits.isEmpty() || qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        QSKIP("needs the private sound server of pannes_son.test.sh (SONAVIRELLE_PANNES_PID, PULSE_SERVER)");
+    QTemporaryDir application;
+    const Emplacements e = Emplacements::Choisis(application.path());
+    Programme p(e, true);
+    p.fenetre->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
+    QSignalSpy joue(&p.lecteurQt(), &LecteurQt::joue);
+    p.fenetre->Play_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
+
+    // The server stops answering (as a stalled or swapped-out server does). Should a handler wait
+    // for it, this thread lets it go on after a while, so the test fails instead of hanging.
+    QCOMPARE(::kill(pid_t(pid), SIGSTOP), 0);
+    std::atomic<bool> fini{false};
+    std::thread secours([&] {
+        for (int i = 0; i < 200 && !fini; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        ::kill(pid_t(pid), SIGCONT);
+    });
+    qint64 pire = 0;
+    auto mesure = [&pire](auto action) {
+        QElapsedTimer chrono;
+        chrono.start();
+        action();
+        pire = std::max(pire, chrono.elapsed());
+    };
+    mesure([&] { p.fenetre->TaGueule_Click(); });
+    mesure([&] { p.fenetre->Play_Click(); });
+    mesure([&] { p.fenetre->Spectre_MouseUp(1, 0, 880, 5); });
+    mesure([&] { p.fenetre->Spectre_MouseUp(1, 0, 1320, 6); });
+    // The window goes on answering while the server is stopped: its event loop is never held.
+    QElapsedTimer chrono;
+    chrono.start();
+    qint64 precedent = 0;
+    while (chrono.elapsed() < 1000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        pire = std::max(pire, chrono.elapsed() - precedent);
+        precedent = chrono.elapsed();
+    }
+    fini = true;
+    secours.join();
+    QVERIFY2(pire < BlocageMs, qPrintable(QStringLiteral("the window was held %1 ms by a stopped server").arg(pire)));
+
+    // The server comes back: the newest sound (440 Hz with 880 and 1320 Hz) is heard.
+    QTRY_VERIFY_WITH_TIMEOUT(p.lecteurQt().enLecture(), 10000);
+    const auto x = Enregistre(puits, 400);
+    QVERIFY(x.size() > size_t(Frequence / 4));
+    QVERIFY2(Amplitude(x, 1320) > 500, qPrintable(QString::number(Amplitude(x, 1320))));
+    QVERIFY2(Amplitude(x, 880) > 500, qPrintable(QString::number(Amplitude(x, 880))));
+    p.fenetre->TaGueule_Click();
+}
+
 void TestPannes::serveurTueEnPleineBoucle()
 {
     const qint64 pid = qEnvironmentVariable("SONAVIRELLE_PANNES_PID").toLongLong();
