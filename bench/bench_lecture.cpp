@@ -2,6 +2,9 @@
 // player reporting that the first samples of the new sound have reached the audio output.
 // Needs a sound server: bench/lecture.sh starts a private PulseAudio with a null sink and runs
 // this program against it. Prints one MEDIAN line for bench/run.
+// Then, when bench/lecture.sh names the server's PID (SONAVIRELLE_BANC_SERVEUR_PID): the server is
+// stopped (SIGSTOP) and the longest time any edit, sound switch or turn of the event loop took
+// meanwhile is reported: with the player on its own thread, a stalled server costs the window nothing.
 
 #include "mesure.h"
 
@@ -17,6 +20,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
@@ -110,6 +114,45 @@ int main(int argc, char **argv)
     }
     lecteur.CoupeSon();
 
+    // The stalled server.
+    const qint64 serveur = qEnvironmentVariable("SONAVIRELLE_BANC_SERVEUR_PID").toLongLong();
+    double pireFige = -1;
+    if (serveur > 0) {
+        lecteur.JoueSon();
+        attendsJoue();
+        ::kill(pid_t(serveur), SIGSTOP);
+        qint64 pire = 0;
+        qint64 pires[4] = {}; // edit, mute, play, event-loop turn
+        auto mesure = [&](int genre, const std::function<void()> &action) {
+            QElapsedTimer chrono;
+            chrono.start();
+            action();
+            pires[genre] = std::max(pires[genre], chrono.nsecsElapsed());
+            pire = std::max(pire, chrono.nsecsElapsed());
+        };
+        for (int i = 0; i < 10; ++i) {
+            mesure(0, [&] {
+                table.Frequence[1] = std::int16_t(i % 2 ? 330 : 440);
+                generateur.GenereSon();
+            });
+            mesure(1, [&] { lecteur.CoupeSon(); });
+            mesure(2, [&] { lecteur.JoueSon(); });
+            // The event loop keeps turning: the longest turn counts too.
+            QElapsedTimer tour;
+            tour.start();
+            while (tour.elapsed() < 50)
+                mesure(3, [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 5); });
+        }
+        ::kill(pid_t(serveur), SIGCONT);
+        joueA = -1;
+        const bool revenu = attendsJoue();
+        pireFige = pire / 1e6;
+        std::printf("server stopped: longest call %.3f ms (edit %.3f, mute %.3f, play %.3f, event-loop turn %.3f); "
+                    "sound %s after it resumed\n",
+                    pireFige, pires[0] / 1e6, pires[1] / 1e6, pires[2] / 1e6, pires[3] / 1e6, revenu ? "back" : "NOT back");
+        lecteur.CoupeSon();
+    }
+
     std::printf("output: %s; %d edits, %d never reported playing\n", qUtf8Printable(sortie.description()),
                 Editions, perdues);
     if (depuisRetour.empty())
@@ -120,5 +163,7 @@ int main(int argc, char **argv)
     std::printf("%-44s %10.3f ms\n", "GenereSon call to joue()", Quantile(depuisAppel, 0.5));
     std::printf("%-44s %10.3f ms\n", "GenereSon itself (synthesis, write, JoueSon)", Quantile(synthese, 0.5));
     Banc::Rapporte("edit to playing", Quantile(depuisRetour, 0.5), "ms", "< 20 ms");
+    if (pireFige >= 0)
+        Banc::Rapporte("longest handler, server stopped", pireFige, "ms", "< 16.7 ms, one frame");
     return perdues == 0 ? 0 : 1;
 }

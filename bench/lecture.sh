@@ -17,4 +17,4 @@ serveur_son_demarre "$PUITS" >&2 || { echo "no PulseAudio server could be starte
 # Another client at a low latency, as a desktop's sound card runs.
 serveur_son_entretien
 
-"$BANC"
+SONAVIRELLE_BANC_SERVEUR_PID="$SERVEUR_SON_PID" "$BANC"
