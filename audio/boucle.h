@@ -23,6 +23,14 @@ public:
     qint64 curseur() const { return m_curseur; }
     /// Back to the first byte of the sound.
     void rembobine() { m_curseur = 0; }
+    /// Other bytes for the same sound (the same sound at another volume): played on from the
+    /// same place when the length is the same, from the beginning otherwise.
+    void remplace(QByteArray octets)
+    {
+        if (octets.size() != m_octets.size())
+            m_curseur = 0;
+        m_octets = std::move(octets);
+    }
 
 protected:
     qint64 readData(char *data, qint64 maxlen) override;

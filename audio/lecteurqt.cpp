@@ -1,6 +1,7 @@
 #include "audio/lecteurqt.h"
 
 #include "audio/boucle.h"
+#include "audio/volume.h"
 
 #include <QAudioFormat>
 #include <QAudioSink>
@@ -21,6 +22,7 @@ struct LecteurQt::Commun
     bool jouer = false;         ///< the newest request is a loop (guarded)
     QByteArray son;             ///< its samples (guarded)
     QAudioDevice peripherique;  ///< the output in use (guarded)
+    double decibels = 0.0;      ///< the listening volume (guarded)
     std::atomic<quint64> numeroEnLecture{0}; ///< request whose loop is being fed, 0 when none
 };
 
@@ -92,9 +94,24 @@ public:
             qWarning("sonavirelle: nothing to play (%lld bytes of samples)", static_cast<long long>(son.size()));
             return;
         }
-        m_boucle = std::make_unique<Boucle>(std::move(son));
+        m_original = std::move(son);
+        m_crete = Volume::Crete(m_original);
+        m_gain = Volume::Gain(decibels(), m_crete);
+        m_boucle = std::make_unique<Boucle>(Volume::Applique(m_original, m_gain));
         m_boucle->open(QIODevice::ReadOnly | QIODevice::Unbuffered);
         demarre();
+    }
+
+    /// The volume changed: the loop in progress goes on from where it is, at the new level.
+    void changeVolume()
+    {
+        if (!m_boucle)
+            return;
+        const double gain = Volume::Gain(decibels(), m_crete);
+        if (gain == m_gain)
+            return;
+        m_gain = gain;
+        m_boucle->remplace(Volume::Applique(m_original, m_gain));
     }
 
 signals:
@@ -102,6 +119,12 @@ signals:
     void etatChange(LecteurQt::Etat etat);
 
 private:
+    double decibels() const
+    {
+        QMutexLocker verrou(&m_commun->verrou);
+        return m_commun->decibels;
+    }
+
     // The one place the state changes, with what each state needs running.
     void passeA(Etat etat, const QString &raison = QString())
     {
@@ -111,6 +134,7 @@ private:
             if (m_veille)
                 m_veille->stop();
             m_boucle.reset();
+            m_original.clear();
             break;
         case Etat::EnLecture:
             m_averti = false;
@@ -240,7 +264,10 @@ private:
     QTimer *m_veille = nullptr;
     Etat m_etat = Etat::Arrete;
     quint64 m_traite = 0;             ///< the request acted on last
-    std::unique_ptr<Boucle> m_boucle; ///< copy of the sound asked for; null when sound is off
+    std::unique_ptr<Boucle> m_boucle; ///< the sound asked for, at the volume; null when sound is off
+    QByteArray m_original;            ///< the sound asked for, as synthesised
+    int m_crete = 0;                  ///< its peak
+    double m_gain = 1.0;              ///< the gain applied to it
     QAudioSink *m_sortie = nullptr;   ///< kept from one sound to the next on the same output
     QAudioDevice m_peripherique;      ///< the device m_sortie was made for
     QIODevice *m_flux = nullptr;      ///< where samples are written while a loop runs
@@ -351,6 +378,16 @@ void LecteurQt::demande(bool jouer)
     }
     m_jouer = jouer;
     QMetaObject::invokeMethod(m_sortie, &SortieSon::traite, Qt::QueuedConnection);
+}
+
+void LecteurQt::FixeVolume(double decibels)
+{
+    m_decibels = decibels;
+    {
+        QMutexLocker verrou(&m_commun->verrou);
+        m_commun->decibels = decibels;
+    }
+    QMetaObject::invokeMethod(m_sortie, &SortieSon::changeVolume, Qt::QueuedConnection);
 }
 
 bool LecteurQt::enLecture() const

@@ -49,6 +49,11 @@ public:
     void JoueSon() override;
     void CoupeSon() override;
 
+    /// The listening volume in decibels over the file's level (see Volume): applied to what is
+    /// sent to the output, at once, even to the loop in progress. Returns at once.
+    void FixeVolume(double decibels);
+    double volume() const { return m_decibels; }
+
     /// True while the newest request is a loop being fed to an output device.
     bool enLecture() const;
     /// The output in use, null when none.
@@ -72,4 +77,5 @@ private:
     QByteArray m_son;          ///< the newest samples handed by FixeSon
     quint64 m_numero = 0;      ///< of the newest request
     bool m_jouer = false;      ///< the newest request is a loop
+    double m_decibels = 0.0;   ///< the listening volume
 };

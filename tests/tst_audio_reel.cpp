@@ -8,6 +8,7 @@
 #include "model/composantes.h"
 #include "synth/generateur.h"
 
+#include <QFile>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QSignalSpy>
@@ -44,6 +45,7 @@ private slots:
     void coupeSonLaisseLeSilence();
     void suitLaNouvelleSortieParDefaut();
     void deuxProgrammesDansUnDossier();
+    void leVolumeSAppliqueEnCoursDeBoucle();
 
 private:
     bool attendJoue(QSignalSpy &espion);
@@ -233,6 +235,39 @@ void TestAudioReel::deuxProgrammesDansUnDossier()
     QVERIFY2(std::abs(a660 - 3270) < 3270 * 0.15, qPrintable(QString::number(a660)));
     QVERIFY(Amplitude(second, 440) < a660 / 30);
     autreLecteur.CoupeSon();
+}
+
+void TestAudioReel::leVolumeSAppliqueEnCoursDeBoucle()
+{
+    QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
+    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(attendJoue(joue));
+    const QByteArray fichier = [this] {
+        QFile f(m_generateur->chemin());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+
+    // +6 dB: the loop goes on (no restart) twice as loud; test.wav is untouched.
+    m_lecteur->FixeVolume(20 * std::log10(2.0));
+    QTest::qWait(200);
+    const auto double_ = Enregistre(m_puits, 300);
+    QVERIFY(!double_.empty());
+    const double a = Amplitude(double_, 440);
+    QVERIFY2(std::abs(a - 6540) < 6540 * 0.15, qPrintable(QString::number(a)));
+    QCOMPARE(joue.count(), 1);
+
+    // Silence, then back to the file's level.
+    m_lecteur->FixeVolume(-100);
+    QTest::qWait(200);
+    const auto muet = Enregistre(m_puits, 300);
+    QVERIFY(Efficace(muet, 0, muet.size()) < 2.0);
+    m_lecteur->FixeVolume(0);
+    QTest::qWait(200);
+    const auto normal = Enregistre(m_puits, 300);
+    QVERIFY2(std::abs(Amplitude(normal, 440) - 3270) < 3270 * 0.15, qPrintable(QString::number(Amplitude(normal, 440))));
+    QFile f(m_generateur->chemin());
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), fichier);
 }
 
 QTEST_GUILESS_MAIN(TestAudioReel)

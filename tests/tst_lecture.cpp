@@ -1,5 +1,6 @@
 #include "audio/boucle.h"
 #include "audio/lecteurqt.h"
+#include "audio/volume.h"
 #include "audio/wav.h"
 #include "model/composantes.h"
 #include "synth/generateur.h"
@@ -115,6 +116,10 @@ private slots:
     void sonInutilisable_data();
     void sonInutilisable();
     void coupeSansSonNeFaitRien();
+
+    void volumeGain_data();
+    void volumeGain();
+    void volumeSurLePireDesSons();
 };
 
 void TestLecture::initTestCase()
@@ -425,6 +430,62 @@ void TestLecture::coupeSansSonNeFaitRien()
     QTest::qWait(50);
     QVERIFY(!lecteur.enLecture());
     QCOMPARE(g_messages.size(), 0);
+}
+
+void TestLecture::volumeGain_data()
+{
+    QTest::addColumn<double>("decibels");
+    QTest::addColumn<int>("crete");
+    QTest::addColumn<double>("gain");
+    QTest::newRow("the file's level") << 0.0 << 3270 << 1.0;
+    QTest::newRow("+20 dB on the default sound") << 20.0 << 3270 << 10.0;
+    QTest::newRow("+6 dB doubles") << 20 * std::log10(2.0) << 3270 << 2.0;
+    QTest::newRow("beyond +20 dB stays at +20") << 35.0 << 1000 << 10.0;
+    QTest::newRow("-40 dB, the quietest step") << -40.0 << 3270 << 0.01;
+    QTest::newRow("below -40 dB is silence") << -40.5 << 3270 << 0.0;
+    QTest::newRow("not a number is silence") << std::nan("") << 3270 << 0.0;
+    QTest::newRow("limited by the loop's peak") << 20.0 << 5000 << 32767.0 / 5000;
+    QTest::newRow("a loud loop gets no more") << 20.0 << 32767 << 1.0;
+    QTest::newRow("a silent loop") << 20.0 << 0 << 10.0;
+}
+
+void TestLecture::volumeGain()
+{
+    QFETCH(double, decibels);
+    QFETCH(int, crete);
+    QFETCH(double, gain);
+    QVERIFY2(std::abs(Volume::Gain(decibels, crete) - gain) < 1e-9, qPrintable(QString::number(Volume::Gain(decibels, crete))));
+}
+
+void TestLecture::volumeSurLePireDesSons()
+{
+    // Ten components at 1 Hz, all at amplitude 10: the longest loop the program makes, and one of
+    // the loudest. At the loudest volume it gets the whole +20 dB and stays within 16 bits.
+    Composantes t;
+    for (int i = 1; i <= 10; ++i) {
+        t.Frequence[i] = std::int16_t(i);
+        t.Amplitude[i] = 10.0f;
+    }
+    t.ProchaineComposante = 11;
+    Synthese::Plan plan;
+    QVERIFY(Synthese::Prepare(t, plan));
+    QByteArray echantillons;
+    QCOMPARE(Synthese::Echantillons(plan, echantillons), -1);
+    const int crete = Volume::Crete(echantillons);
+    QVERIFY(crete > 0 && crete < 32767);
+    const QByteArray fort = Volume::Applique(echantillons, Volume::Gain(Volume::MaxDecibels, crete));
+    QCOMPARE(fort.size(), echantillons.size());
+    const double gain = Volume::Gain(Volume::MaxDecibels, crete);
+    QVERIFY(crete * gain <= 32767);
+    QCOMPARE(Volume::Crete(fort), int(std::round(crete * gain)));
+    // Every sample scaled by the same gain, rounded once: the shape is kept.
+    for (qsizetype i : {qsizetype(0), qsizetype(2), echantillons.size() / 2 & ~1, echantillons.size() - 2}) {
+        const auto avant = qFromLittleEndian<qint16>(echantillons.constData() + i);
+        QCOMPARE(qFromLittleEndian<qint16>(fort.constData() + i), qint16(std::round(avant * gain)));
+    }
+    // The file's level leaves the samples as they are; silence leaves zeros.
+    QCOMPARE(Volume::Applique(echantillons, 1.0), echantillons);
+    QCOMPARE(Volume::Applique(echantillons, 0.0), QByteArray(echantillons.size(), '\0'));
 }
 
 QTEST_GUILESS_MAIN(TestLecture)
