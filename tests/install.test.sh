@@ -19,17 +19,14 @@ if [ ! -x "$construction/sonavirelle" ]; then
 fi
 
 travail="$(mktemp -d)"
-XVFB_PID=""
 PROG_PID=""
+source "$source/scripts/ecran_x.sh"
 fin() {
     if [ -n "$PROG_PID" ] && kill -0 "$PROG_PID" 2>/dev/null; then
         kill "$PROG_PID" 2>/dev/null
         wait "$PROG_PID" 2>/dev/null
     fi
-    if [ -n "$XVFB_PID" ] && kill -0 "$XVFB_PID" 2>/dev/null; then
-        kill "$XVFB_PID" 2>/dev/null
-        wait "$XVFB_PID" 2>/dev/null
-    fi
+    ecran_x_arrete
     rm -rf "$travail"
 }
 trap fin EXIT
@@ -212,24 +209,8 @@ grep -q -E '^[IP]: ' "$travail/lintian.log" && { echo "lintian notes:"; grep -E 
 # --- the installed program, run from the package's tree (a relocated install) -------------
 arbre="$travail/deb/usr"
 chmod 755 "$travail"
-for _ in 1 2 3; do
-    rm -f "$travail/ecran"
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$travail/ecran" >"$travail/xvfb.log" 2>&1 &
-    XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$travail/ecran" ] && break
-        kill -0 "$XVFB_PID" 2>/dev/null || break
-        sleep 0.05
-    done
-    n=$(tr -dc '0-9' <"$travail/ecran" 2>/dev/null)
-    if [ -n "$n" ] && DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1; then
-        ecran=":$n"
-        break
-    fi
-    kill "$XVFB_PID" 2>/dev/null
-    wait "$XVFB_PID" 2>/dev/null
-    XVFB_PID=""
-done
+ecran=""
+ecran_x_demarre 1280 1024 "$travail/xvfb.log" >"$travail/xvfb-demarrage.log" 2>&1 && ecran="$DISPLAY"
 printf 'autospawn = no\n' >"$travail/client.conf"
 chmod 644 "$travail/client.conf"
 
@@ -289,8 +270,8 @@ lance() {
     [ "$avant" = "$apres" ] || echec "run as $qui wrote into the install: $(diff <(echo "$avant") <(echo "$apres") | grep '^>' | tr '\n' ' ')"
 }
 
-if [ -z "${ecran:-}" ]; then
-    cat "$travail/xvfb.log"
+if [ -z "$ecran" ]; then
+    cat "$travail/xvfb-demarrage.log"
     echec "no X server could start: the installed program was not run"
 else
     if [ "$(id -u)" -eq 0 ]; then
