@@ -41,7 +41,7 @@ construit() {
     fi
     echo "Building ${*:-everything} in build/$preset ($(nproc) jobs)..."
     cmake --build --preset "$preset" "${cibles[@]}" -j "$(nproc)" -- --no-print-directory 2>&1 \
-        | grep --line-buffered -v -E '^Consolidate compiler|^-- |^\[ *[0-9]+%\] Built target' \
+        | grep --line-buffered -v -E '^Consolidate compiler|^-- |^\[ *[0-9]+%\] (Built target|Automatic (MOC|RCC))' \
         || true
     [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "build failed" >&2; exit 1; }
 }
