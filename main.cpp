@@ -4,6 +4,7 @@
 #include "synth/generateur.h"
 #include "ui/accueil.h"
 #include "ui/contexte.h"
+#include "ui/lignecommande.h"
 #include "ui/ressources.h"
 
 #include <QApplication>
@@ -11,10 +12,16 @@
 
 int main(int argc, char *argv[])
 {
+    const LigneCommande::Resultat ligne =
+        LigneCommande::Analyse(LigneCommande::Arguments(argc, argv), QStringLiteral(SONAVIRELLE_VERSION));
+    if (!ligne.demarre)
+        return LigneCommande::Termine(ligne);
+
     QApplication app(argc, argv);
     Ressources::InstallePolices();
     QApplication::setApplicationName(QStringLiteral("Sonavirelle"));
     QApplication::setOrganizationName(QStringLiteral("Sonavirelle"));
+    QApplication::setApplicationVersion(QStringLiteral(SONAVIRELLE_VERSION));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icone.svg")));
     // The run ends when its last window closes, whichever that is.
     QApplication::setQuitOnLastWindowClosed(true);

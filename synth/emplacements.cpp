@@ -137,6 +137,17 @@ QString Emplacements::DossierExecutable()
     return DepuisOctets(brut);
 }
 
+QString Emplacements::DossierInstalle(const QString &dossierApplication)
+{
+    if (dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute())
+        return {};
+    const QDir application(dossierApplication);
+    if (application.dirName() != QLatin1String("bin"))
+        return {};
+    const QString donnees = QDir::cleanPath(application.absoluteFilePath(QStringLiteral("../share/sonavirelle")));
+    return QFileInfo(donnees).isDir() ? donnees : QString();
+}
+
 Emplacements Emplacements::Choisis(const QString &dossierApplication)
 {
     Emplacements e;
@@ -146,9 +157,15 @@ Emplacements Emplacements::Choisis(const QString &dossierApplication)
     if (!perso.isEmpty() && perso != dossierApplication)
         e.dossierSecours = perso;
 
+    e.dossierDonnees = DossierInstalle(dossierApplication);
+    // An installed program never writes beside its executable, even when it could (run by root).
+    const bool installe = !e.dossierDonnees.isEmpty();
+
     // Why the application folder cannot hold test.wav; empty when it can.
     QString pourquoi;
-    if (dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute()) {
+    if (installe) {
+        pourquoi = QStringLiteral("the program is installed");
+    } else if (dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute()) {
         pourquoi = QStringLiteral("the program's folder has no usable name");
     } else if (!Inscriptible(dossierApplication)) {
         pourquoi = QStringLiteral("%1 is not writable").arg(dossierApplication);
@@ -162,13 +179,15 @@ Emplacements Emplacements::Choisis(const QString &dossierApplication)
 
     if (!e.dossierSecours.isEmpty() && QDir().mkpath(e.dossierSecours)) {
         e.dossierSon = e.dossierSecours;
-        qInfo("sonavirelle: %s, test.wav goes to %s", qUtf8Printable(pourquoi), qUtf8Printable(e.dossierSecours));
+        // The per-user folder is the installed program's normal place: nothing to say.
+        if (!installe)
+            qInfo("sonavirelle: %s, test.wav goes to %s", qUtf8Printable(pourquoi), qUtf8Printable(e.dossierSecours));
     } else {
         qWarning("sonavirelle: neither %s nor a per-user folder is writable (%s); test.wav cannot be written",
                  qUtf8Printable(dossierApplication.isEmpty() ? QStringLiteral("the program's folder") : dossierApplication),
                  qUtf8Printable(pourquoi));
         // Never the root folder: an empty application folder must not turn into "/test.wav".
-        if (dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute())
+        if (installe || dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute())
             e.dossierSon.clear();
     }
     return e;

@@ -6,21 +6,31 @@
 // Where the program's sound files live, chosen once at start and kept for the whole run.
 struct Emplacements
 {
-    QString dossierApplication; ///< the folder holding the executable (silence.wav is installed there)
+    QString dossierApplication; ///< the folder holding the executable
     QString dossierSon;         ///< where test.wav is written: the application folder, or a per-user one
     QString dossierSecours;     ///< the per-user folder, for a test.wav that turns unusable later; may be empty
+    QString dossierDonnees;     ///< where the installed data files are (silence.wav); empty: the application folder
 
     QString test() const { return dossierSon.isEmpty() ? QString() : dossierSon + QStringLiteral("/test.wav"); }
     QString secours() const
     {
         return dossierSecours.isEmpty() ? QString() : dossierSecours + QStringLiteral("/test.wav");
     }
-    QString silence() const { return dossierApplication + QStringLiteral("/silence.wav"); }
+    QString silence() const
+    {
+        return (dossierDonnees.isEmpty() ? dossierApplication : dossierDonnees) + QStringLiteral("/silence.wav");
+    }
 
     /// The application folder when it and its test.wav can be used, otherwise the per-user data
     /// folder (an installed program cannot write beside itself; a shared folder may hold a link
     /// or another user's file under that name).
+    /// An installed program (see DossierInstalle) always writes in the per-user folder, whoever runs
+    /// it, and reads its data from the install's share folder.
     static Emplacements Choisis(const QString &dossierApplication);
+
+    /// `<prefix>/share/sonavirelle` when the application folder is `<prefix>/bin` and that folder
+    /// exists: the program is installed, wherever the prefix was put. Empty otherwise.
+    static QString DossierInstalle(const QString &dossierApplication);
 
     /// The folder of the running executable, read from the system rather than from argv[0].
     /// Empty when its name cannot be written as a path (bytes that are not valid UTF-8).

@@ -1,0 +1,101 @@
+// The command line: what starts the program, what answers and ends the run, what is refused.
+#include "ui/lignecommande.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+class TestLigneCommande : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void analyse_data();
+    void analyse();
+    void aideListeLesOptions();
+};
+
+void TestLigneCommande::analyse_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<bool>("demarre");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("sortie");  // pattern for standard output, empty: nothing
+    QTest::addColumn<QString>("erreur");  // pattern for standard error, empty: nothing
+
+    const QString prog = QStringLiteral("/usr/bin/sonavirelle");
+    QTest::newRow("no argument") << QStringList{prog} << true << 0 << QString() << QString();
+    QTest::newRow("empty argv") << QStringList{} << true << 0 << QString() << QString();
+    // QApplication takes these; they must not be refused before it sees them.
+    QTest::newRow("Qt options") << QStringList{prog, "-platform", "offscreen", "--style=fusion", "-reverse"} << true
+                                << 0 << QString() << QString();
+    QTest::newRow("--help") << QStringList{prog, "--help"} << false << 0 << "^Usage : sonavirelle \\[OPTION\\]" << QString();
+    QTest::newRow("-h") << QStringList{prog, "-h"} << false << 0 << "^Usage : sonavirelle " << QString();
+    QTest::newRow("help wins over Qt options") << QStringList{prog, "-platform", "xcb", "--help"} << false << 0
+                                               << "^Usage : " << QString();
+    QTest::newRow("--version") << QStringList{prog, "--version"} << false << 0 << "^Sonavirelle 7\\.3\\.1\n$"
+                               << QString();
+    QTest::newRow("-v") << QStringList{prog, "-v"} << false << 0 << "^Sonavirelle 7\\.3\\.1\n$" << QString();
+    QTest::newRow("unknown long option")
+        << QStringList{prog, "--frobnique"} << false << 2 << QString()
+        << "^sonavirelle : option inconnue « --frobnique » \\(« sonavirelle --help » donne la liste des options\\)\\.\n$";
+    QTest::newRow("unknown short option") << QStringList{prog, "-x"} << false << 2 << QString()
+                                          << "^sonavirelle : option inconnue « -x » ";
+    QTest::newRow("unknown option beside --version")
+        << QStringList{prog, "--version", "--verbeux"} << false << 2 << QString() << "option inconnue « --verbeux »";
+    QTest::newRow("unexpected argument") << QStringList{prog, "son.wav"} << false << 2 << QString()
+                                         << "^sonavirelle : argument inattendu « son\\.wav » ";
+    QTest::newRow("missing value") << QStringList{prog, "-platform"} << false << 2 << QString()
+                                   << "^sonavirelle : valeur manquante après « -platform » ";
+    QTest::newRow("program renamed") << QStringList{"./sv", "--oups"} << false << 2 << QString()
+                                     << "^sv : option inconnue « --oups » \\(« sv --help » ";
+}
+
+void TestLigneCommande::analyse()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(bool, demarre);
+    QFETCH(int, code);
+    QFETCH(QString, sortie);
+    QFETCH(QString, erreur);
+
+    const LigneCommande::Resultat r = LigneCommande::Analyse(arguments, QStringLiteral("7.3.1"));
+    QCOMPARE(r.demarre, demarre);
+    QCOMPARE(r.code, code);
+    const auto correspond = [](const QString &texte, const QString &motif) {
+        if (motif.isEmpty())
+            return texte.isEmpty();
+        return QRegularExpression(motif).match(texte).hasMatch();
+    };
+    QVERIFY2(correspond(r.sortie, sortie), qPrintable(r.sortie));
+    QVERIFY2(correspond(r.erreur, erreur), qPrintable(r.erreur));
+    // A refusal is one line on standard error, nothing on standard output.
+    if (code != 0)
+        QCOMPARE(r.erreur.count(QLatin1Char('\n')), 1);
+}
+
+void TestLigneCommande::aideListeLesOptions()
+{
+    const QString aide = LigneCommande::Analyse({QStringLiteral("sonavirelle"), QStringLiteral("--help")},
+                                                QStringLiteral("1.0"))
+                             .sortie;
+    // Every option the program answers to is in the help, with a French description, and every
+    // option in the help is one the program answers to.
+    const QRegularExpression ligneOption(QStringLiteral("^  (-\\w), (--[\\w-]+) +(\\S.*)$"),
+                                         QRegularExpression::MultilineOption);
+    QStringList listees;
+    for (const auto &m : ligneOption.globalMatch(aide)) {
+        listees << m.captured(2);
+        QVERIFY2(m.captured(3).endsWith(QLatin1String(" et quitte.")), qPrintable(m.captured(0)));
+        for (int i = 1; i <= 2; ++i) {
+            const auto r = LigneCommande::Analyse({QStringLiteral("sonavirelle"), m.captured(i)}, QStringLiteral("1.0"));
+            QVERIFY2(r.erreur.isEmpty(), qPrintable(m.captured(i)));
+        }
+    }
+    QCOMPARE(listees, (QStringList{QStringLiteral("--help"), QStringLiteral("--version")}));
+    QVERIFY(aide.contains(QStringLiteral("Options :\n")));
+    QVERIFY(aide.contains(QStringLiteral("-platform")));
+    QVERIFY(aide.endsWith(QLatin1Char('\n')));
+}
+
+QTEST_APPLESS_MAIN(TestLigneCommande)
+#include "tst_lignecommande.moc"

@@ -1,0 +1,139 @@
+#include "ui/lignecommande.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+// One option of the program. The description is translated when the help is printed.
+struct Option
+{
+    QStringList noms;
+    const char *description;
+    QString valeur; ///< name of the value in the help; empty for a flag
+};
+
+// The program's own options, in the order of the help. A new option is one more line here and
+// one more field in LigneCommande::Resultat.
+const std::vector<Option> &OptionsProgramme()
+{
+    static const std::vector<Option> options{
+        {{QStringLiteral("h"), QStringLiteral("help")}, QT_TRANSLATE_NOOP("LigneCommande", "Affiche cette aide et quitte."), {}},
+        {{QStringLiteral("v"), QStringLiteral("version")},
+         QT_TRANSLATE_NOOP("LigneCommande", "Affiche le nom et la version du programme et quitte."), {}},
+    };
+    return options;
+}
+
+// QApplication's own options: accepted here, consumed by QApplication, not listed one by one.
+const std::vector<Option> &OptionsQt()
+{
+    static const std::vector<Option> options = [] {
+        std::vector<Option> o;
+        for (const char *nom : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "style",
+                                "stylesheet", "qwindowgeometry", "qwindowtitle", "qwindowicon", "geometry", "session",
+                                "name", "title", "visual"})
+            o.push_back({{QString::fromLatin1(nom)}, "", QStringLiteral("valeur")});
+        for (const char *nom : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
+            o.push_back({{QString::fromLatin1(nom)}, "", {}});
+        return o;
+    }();
+    return options;
+}
+
+QString NomAffiche(const QString &nom)
+{
+    return (nom.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + nom;
+}
+
+QString NomProgramme(const QStringList &arguments)
+{
+    const QString nom = arguments.isEmpty() ? QString() : QFileInfo(arguments.first()).fileName();
+    return nom.isEmpty() ? QStringLiteral("sonavirelle") : nom;
+}
+
+} // namespace
+
+LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, const QString &version)
+{
+    QCommandLineParser analyseur;
+    // Qt's options are single-dash words (-platform xcb); so are ours when written -help.
+    analyseur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const auto *liste : {&OptionsProgramme(), &OptionsQt()})
+        for (const Option &o : *liste)
+            analyseur.addOption(QCommandLineOption(o.noms, QString(), o.valeur));
+
+    const QString programme = NomProgramme(arguments);
+    Resultat r;
+    const auto refuse = [&](const QString &ligne) {
+        r.demarre = false;
+        r.code = CodeErreur;
+        r.erreur = ligne + QLatin1Char('\n');
+        return r;
+    };
+    const QString essayez = tr("« %1 --help » donne la liste des options").arg(programme);
+
+    if (!analyseur.parse(arguments.isEmpty() ? QStringList{programme} : arguments)) {
+        if (!analyseur.unknownOptionNames().isEmpty())
+            return refuse(tr("%1 : option inconnue « %2 » (%3).")
+                              .arg(programme, NomAffiche(analyseur.unknownOptionNames().first()), essayez));
+        // The only other failure of the parser is an option whose value is missing.
+        return refuse(tr("%1 : valeur manquante après « %2 » (%3).").arg(programme, arguments.last(), essayez));
+    }
+    if (!analyseur.positionalArguments().isEmpty())
+        return refuse(
+            tr("%1 : argument inattendu « %2 » (%3).").arg(programme, analyseur.positionalArguments().first(), essayez));
+
+    if (analyseur.isSet(QStringLiteral("help"))) {
+        QStringList colonne;
+        qsizetype largeur = 0;
+        for (const Option &o : OptionsProgramme()) {
+            QStringList noms;
+            for (const QString &n : o.noms)
+                noms << NomAffiche(n);
+            QString gauche = noms.join(QStringLiteral(", "));
+            if (!o.valeur.isEmpty())
+                gauche += QLatin1Char(' ') + o.valeur;
+            colonne << gauche;
+            largeur = std::max(largeur, gauche.size());
+        }
+        QString aide = tr("Usage : %1 [OPTION]...").arg(programme) + QLatin1Char('\n')
+                       + tr("Fait comprendre le timbre d'un son musical : un son périodique d'au plus dix composantes\n"
+                            "sinusoïdales, son spectre et sa forme d'onde côte à côte, joué en boucle.")
+                       + QStringLiteral("\n\n") + tr("Options :") + QLatin1Char('\n');
+        for (std::size_t i = 0; i < OptionsProgramme().size(); ++i)
+            aide += QStringLiteral("  ") + colonne[qsizetype(i)].leftJustified(largeur + 2)
+                    + tr(OptionsProgramme()[i].description) + QLatin1Char('\n');
+        aide += QLatin1Char('\n')
+                + tr("Les options de Qt (-platform, -display, -style...) sont aussi acceptées.") + QLatin1Char('\n');
+        r.demarre = false;
+        r.sortie = aide;
+        return r;
+    }
+    if (analyseur.isSet(QStringLiteral("version"))) {
+        r.demarre = false;
+        r.sortie = QStringLiteral("Sonavirelle %1\n").arg(version);
+        return r;
+    }
+    return r;
+}
+
+QStringList LigneCommande::Arguments(int argc, char *argv[])
+{
+    QStringList liste;
+    for (int i = 0; i < argc; ++i)
+        liste << QString::fromLocal8Bit(argv[i]);
+    return liste;
+}
+
+int LigneCommande::Termine(const Resultat &r)
+{
+    std::fputs(r.sortie.toUtf8().constData(), stdout);
+    std::fputs(r.erreur.toUtf8().constData(), stderr);
+    std::fflush(stdout);
+    return r.code;
+}

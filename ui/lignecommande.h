@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QString>
+#include <QStringList>
+
+// The command line, read before QApplication exists: --help and --version must answer without
+// a display, and a mistyped option must stop the run before any window opens.
+class LigneCommande
+{
+    Q_DECLARE_TR_FUNCTIONS(LigneCommande)
+
+public:
+    struct Resultat
+    {
+        bool demarre = true; ///< false: the run ends here, with `code`
+        int code = 0;        ///< exit status when the run ends here
+        QString sortie;      ///< for standard output (help, version)
+        QString erreur;      ///< for standard error, one line
+    };
+
+    /// Reads `arguments` (program name first, as in argv). Qt's own options (-platform, -style...)
+    /// are accepted and left for QApplication.
+    static Resultat Analyse(const QStringList &arguments, const QString &version);
+
+    /// argv as Qt strings.
+    static QStringList Arguments(int argc, char *argv[]);
+
+    /// Prints what `r` holds and returns its exit status.
+    static int Termine(const Resultat &r);
+
+    /// Exit status of a command line that cannot be obeyed.
+    static constexpr int CodeErreur = 2;
+};
