@@ -14,7 +14,7 @@ struct Timbre
     struct Composante
     {
         double frequence = 0.0; ///< hertz; a whole number once validated
-        double amplitude = 0.0; ///< spectrum units, 0..10
+        double amplitude = 0.0; ///< spectrum units, 0..10; a file's values are read at the table's float precision
         bool operator==(const Composante &) const = default;
     };
 

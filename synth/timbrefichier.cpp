@@ -249,6 +249,10 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
     }
     if (const auto defaut = Timbres::Verifie(timbre))
         return refuse(RaisonDefaut(*defaut, liste.size()));
+    // Checked at full precision, kept at the table's: the timbre read is the one the table will
+    // hold, and a saved table reads back equal to itself.
+    for (auto &c : timbre.composantes)
+        c.amplitude = double(static_cast<float>(c.amplitude));
     return timbre;
 }
 

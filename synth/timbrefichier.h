@@ -20,7 +20,8 @@ inline constexpr int Version = 1;
 inline constexpr qint64 TailleMaximale = 10'000'000;
 
 /// The timbre held by `octets` (a file's whole content). On refusal returns nothing and gives the
-/// reason in French in `pourquoi` (without the file's name).
+/// reason in French in `pourquoi` (without the file's name). Amplitudes are checked as written,
+/// then kept at the table's (float) precision.
 std::optional<Timbre> Decode(const QByteArray &octets, QString *pourquoi = nullptr);
 
 /// The file's text for a valid timbre (an invalid one gives an empty array).
