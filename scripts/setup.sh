@@ -5,7 +5,8 @@ SONAVIRELLE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
                    fonts-crosextra-carlito fonts-liberation2 fontconfig)
-PAQUETS_TESTS=(xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6)
+PAQUETS_TESTS=(xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6
+               clang libclang-rt-14-dev)
 
 installe_paquets() {
     local manquants=()
