@@ -6,9 +6,10 @@ SONAVIRELLE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
                    fonts-crosextra-carlito fonts-liberation2 fontconfig)
 # dpkg-dev reads the package's library dependencies; lintian, appstream and desktop-file-utils
-# check the package, its AppStream metadata and its desktop entry.
+# check the package, its AppStream metadata and its desktop entry; clang builds the timbre
+# decoder's fuzzer.
 PAQUETS_TESTS=(xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6
-               dpkg-dev lintian appstream)
+               dpkg-dev lintian appstream clang libclang-rt-14-dev)
 
 installe_paquets() {
     local manquants=()

@@ -58,18 +58,27 @@ Etat Examine(const QString &chemin, QString *pourquoi)
 
 bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray &donnees, QString *pourquoi)
 {
-    auto echec = [pourquoi](const QString &raison) {
+    return Remplace(chemin, entete, donnees, 1, pourquoi);
+}
+
+bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray &donnees, qint64 repetitions,
+              QString *pourquoi, int *numero)
+{
+    auto echec = [pourquoi, numero](int n) {
         if (pourquoi)
-            *pourquoi = raison;
+            *pourquoi = Erreur(n);
+        if (numero)
+            *numero = n;
         return false;
     };
     const QByteArray nom = QFile::encodeName(chemin);
     const int barre = nom.lastIndexOf('/');
-    QByteArray temporaire = (barre >= 0 ? nom.left(barre + 1) : QByteArray()) + ".test.wav-XXXXXX";
+    // The new file is a hidden sibling named after the target (".test.wav-XXXXXX" for test.wav).
+    QByteArray temporaire = (barre >= 0 ? nom.left(barre + 1) : QByteArray()) + '.' + nom.mid(barre + 1).left(200) + "-XXXXXX";
     // mkstemp creates the name exclusively: nothing planted there is ever opened.
     const int fd = ::mkstemp(temporaire.data());
     if (fd < 0)
-        return echec(Erreur(errno));
+        return echec(errno);
     static const mode_t masque = [] {
         const mode_t m = ::umask(0);
         ::umask(m);
@@ -77,14 +86,15 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
     }();
     ::fchmod(fd, 0666 & ~masque);
 
-    auto abandonne = [&](int numero) {
+    auto abandonne = [&](int n) {
         ::close(fd);
         ::unlink(temporaire.constData());
-        return echec(Erreur(numero));
+        return echec(n);
     };
-    for (const QByteArray *partie : {&entete, &donnees}) {
-        const char *p = partie->constData();
-        qsizetype reste = partie->size();
+    for (qint64 i = -1; i < repetitions; ++i) {
+        const QByteArray &partie = i < 0 ? entete : donnees;
+        const char *p = partie.constData();
+        qsizetype reste = partie.size();
         while (reste > 0) {
             const ssize_t n = ::write(fd, p, size_t(reste));
             if (n < 0) {
@@ -102,14 +112,14 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
     if (::fdatasync(fd) != 0)
         return abandonne(errno);
     if (::close(fd) != 0) {
-        const int numero = errno;
+        const int n = errno;
         ::unlink(temporaire.constData());
-        return echec(Erreur(numero));
+        return echec(n);
     }
     if (::rename(temporaire.constData(), nom.constData()) != 0) {
-        const int numero = errno;
+        const int n = errno;
         ::unlink(temporaire.constData());
-        return echec(Erreur(numero));
+        return echec(n);
     }
     return true;
 }

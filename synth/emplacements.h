@@ -58,4 +58,9 @@ Etat Examine(const QString &chemin, QString *pourquoi = nullptr);
 /// and says why.
 bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray &donnees, QString *pourquoi);
 
+/// The same with `donnees` written `repetitions` times after the header (a long sound made of one
+/// loop, without holding the whole file in memory). On failure `numero` receives the system error.
+bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray &donnees, qint64 repetitions,
+              QString *pourquoi, int *numero = nullptr);
+
 } // namespace Fichier

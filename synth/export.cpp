@@ -1,0 +1,91 @@
+#include "synth/export.h"
+
+#include "synth/emplacements.h"
+#include "synth/generateur.h"
+#include "synth/timbrefichier.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cerrno>
+#include <cmath>
+#include <sys/stat.h>
+
+namespace {
+
+QString Tr(const char *texte)
+{
+    return QCoreApplication::translate("Timbre", texte);
+}
+
+} // namespace
+
+namespace Export {
+
+std::int64_t Repetitions(std::int32_t N, double secondes)
+{
+    if (N <= 0)
+        return 1;
+    const double voulus = secondes * Synthese::Frequence_Echantillonnage;
+    auto r = static_cast<std::int64_t>(std::ceil(voulus / N));
+    // The division may land a hair off a whole count: settle it on exact sample counts.
+    while (r > 1 && double(r - 1) * N >= voulus)
+        --r;
+    while (double(r) * N < voulus)
+        ++r;
+    return std::max<std::int64_t>(r, 1);
+}
+
+bool DureeValide(double secondes, QString *pourquoi)
+{
+    if (std::isfinite(secondes) && secondes > 0.0 && secondes <= DureeMaximale)
+        return true;
+    if (pourquoi)
+        *pourquoi = Tr("la durée doit être un nombre de secondes supérieur à 0 et d'au plus %1")
+                        .arg(DureeMaximale);
+    return false;
+}
+
+bool Ecrit(const Composantes &table, double secondes, const QString &chemin, QString *pourquoi)
+{
+    auto echec = [&](const QString &raison) {
+        if (pourquoi)
+            *pourquoi = TimbreFichier::Message(chemin, raison);
+        return false;
+    };
+    QString raison;
+    if (!DureeValide(secondes, &raison))
+        return echec(raison);
+    if (chemin.isEmpty())
+        return echec(Tr("aucun fichier n'est nommé"));
+
+    struct stat s{};
+    if (::lstat(QFile::encodeName(chemin).constData(), &s) == 0) {
+        if (S_ISLNK(s.st_mode))
+            return echec(Tr("c'est un lien symbolique, qui n'est pas remplacé"));
+        if (S_ISDIR(s.st_mode))
+            return echec(Tr("c'est un dossier"));
+        if (!S_ISREG(s.st_mode))
+            return echec(Tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
+    } else if (errno != ENOENT) {
+        return echec(Systeme::Raison(errno));
+    }
+
+    Composantes copie = table;
+    Synthese::Plan plan;
+    if (!Synthese::Prepare(copie, plan, &raison))
+        return echec(Tr("ce son ne peut pas être calculé (%1)").arg(raison));
+    QByteArray boucle;
+    if (Synthese::Echantillons(plan, boucle) >= 0)
+        return echec(Tr("ce son ne peut pas être calculé (un échantillon dépasse 16 bits)"));
+
+    const std::int64_t repetitions = Repetitions(plan.N, secondes);
+    const std::int64_t total = repetitions * plan.N;
+    const auto entete = Synthese::EnTete(static_cast<std::int32_t>(total));
+    int numero = 0;
+    if (!Fichier::Remplace(chemin, QByteArray(entete.data(), entete.size()), boucle, repetitions, nullptr, &numero))
+        return echec(Systeme::Raison(numero));
+    return true;
+}
+
+} // namespace Export

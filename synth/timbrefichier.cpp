@@ -1,0 +1,365 @@
+#include "synth/timbrefichier.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonParseError>
+#include <QSaveFile>
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+QString Tr(const char *texte)
+{
+    return QCoreApplication::translate("Timbre", texte);
+}
+
+// Offset of the first byte that breaks UTF-8 (overlong forms, surrogates and code points past
+// U+10FFFF included), or −1. The JSON parser replaces such bytes silently, so they are caught here.
+qsizetype PremierOctetInvalide(const QByteArray &octets)
+{
+    const auto *p = reinterpret_cast<const unsigned char *>(octets.constData());
+    const qsizetype n = octets.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const unsigned char c = p[i];
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int suite = 0;
+        unsigned char bas = 0x80, haut = 0xBF; // allowed range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            suite = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            suite = 2;
+            if (c == 0xE0)
+                bas = 0xA0; // overlong
+            else if (c == 0xED)
+                haut = 0x9F; // surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            suite = 3;
+            if (c == 0xF0)
+                bas = 0x90; // overlong
+            else if (c == 0xF4)
+                haut = 0x8F; // past U+10FFFF
+        } else {
+            return i;
+        }
+        if (i + suite >= n)
+            return i;
+        if (p[i + 1] < bas || p[i + 1] > haut)
+            return i;
+        for (int k = 2; k <= suite; ++k)
+            if (p[i + k] < 0x80 || p[i + k] > 0xBF)
+                return i;
+        i += suite + 1;
+    }
+    return -1;
+}
+
+QString NomComposante(int numero)
+{
+    return numero == 1 ? Tr("du fondamental (composante 1)") : Tr("de la composante %1").arg(numero);
+}
+
+QString RaisonDefaut(const Timbres::Defaut &d, qsizetype nombre)
+{
+    using C = Timbres::Defaut::Code;
+    switch (d.code) {
+    case C::AucuneComposante:
+        return Tr("le timbre n'a aucune composante (il en faut de 1 à 10)");
+    case C::TropDeComposantes:
+        return Tr("le timbre a %1 composantes (au plus 10)").arg(nombre);
+    case C::FrequenceNonEntiere:
+        return Tr("la fréquence %1 n'est pas un nombre entier de hertz").arg(NomComposante(d.composante));
+    case C::FrequenceHorsBornes:
+        return Tr("la fréquence %1 n'est pas entre 0 et 32767 Hz").arg(NomComposante(d.composante));
+    case C::FondamentalNul:
+        return Tr("la fréquence du fondamental doit être d'au moins 1 Hz");
+    case C::AmplitudeHorsBornes:
+        return Tr("l'amplitude %1 n'est pas entre 0 et 10").arg(NomComposante(d.composante));
+    }
+    return {};
+}
+
+bool Refuse(QString *pourquoi, const QString &raison)
+{
+    if (pourquoi)
+        *pourquoi = raison;
+    return false;
+}
+
+// The shortest text that reads back as exactly this value: a float's shortest form when the
+// value is a float (what the table holds: "3.3333333" rather than 17 digits), else a double's.
+QByteArray Nombre(double v)
+{
+    char tampon[64];
+    const float f = static_cast<float>(v);
+    if (double(f) == v) {
+        const auto r = std::to_chars(tampon, tampon + sizeof tampon, f);
+        double relu = 0.0;
+        const auto l = std::from_chars(tampon, r.ptr, relu);
+        if (l.ec == std::errc() && static_cast<float>(relu) == f)
+            return QByteArray(tampon, r.ptr - tampon);
+    }
+    const auto r = std::to_chars(tampon, tampon + sizeof tampon, v);
+    return QByteArray(tampon, r.ptr - tampon);
+}
+
+} // namespace
+
+namespace Systeme {
+
+QString Raison(int numero)
+{
+    switch (numero) {
+    case ENOENT:
+        return Tr("le fichier ou le dossier n'existe pas");
+    case EACCES:
+    case EPERM:
+        return Tr("accès refusé");
+    case ENOSPC:
+    case EDQUOT:
+        return Tr("le disque est plein");
+    case EFBIG:
+        return Tr("le fichier dépasse la taille permise (disque plein ou limite atteinte)");
+    case EROFS:
+        return Tr("le disque est en lecture seule");
+    case EISDIR:
+        return Tr("c'est un dossier");
+    case ENOTDIR:
+        return Tr("un élément du chemin n'est pas un dossier");
+    case ELOOP:
+        return Tr("trop de liens symboliques");
+    case ENAMETOOLONG:
+        return Tr("le nom est trop long");
+    case EIO:
+        return Tr("erreur de lecture ou d'écriture du disque");
+    default:
+        return QString::fromLocal8Bit(std::strerror(numero));
+    }
+}
+
+} // namespace Systeme
+
+namespace TimbreFichier {
+
+QString Message(const QString &chemin, const QString &raison)
+{
+    return Tr("« %1 » : %2").arg(chemin, raison);
+}
+
+QString Nom(Timbres::Type type)
+{
+    switch (type) {
+    case Timbres::Type::SonPur:
+        return Tr("Son pur");
+    case Timbres::Type::SignalCarre:
+        return Tr("Signal carré");
+    case Timbres::Type::DentDeScie:
+        return Tr("Dent de scie");
+    case Timbres::Type::ImpairsCarres:
+        return Tr("Impairs en 1/n²");
+    }
+    return {};
+}
+
+std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
+{
+    auto refuse = [pourquoi](const QString &raison) -> std::optional<Timbre> {
+        Refuse(pourquoi, raison);
+        return std::nullopt;
+    };
+    QByteArray octets = brut;
+    // Some editors start UTF-8 files with a byte order mark; it carries nothing.
+    if (octets.startsWith("\xEF\xBB\xBF"))
+        octets.remove(0, 3);
+    if (octets.trimmed().isEmpty())
+        return refuse(Tr("le fichier est vide"));
+    const qsizetype invalide = PremierOctetInvalide(octets);
+    if (invalide >= 0)
+        return refuse(Tr("le texte n'est pas en UTF-8 valide (octet %1)").arg(invalide + (octets.size() < brut.size() ? 3 : 0)));
+
+    QJsonParseError erreur{};
+    const QJsonDocument document = QJsonDocument::fromJson(octets, &erreur);
+    if (erreur.error != QJsonParseError::NoError) {
+        // An error at the very end means the text stops early: a truncated file.
+        qsizetype fin = octets.size();
+        while (fin > 0 && QChar::isSpace(uchar(octets.at(fin - 1))))
+            --fin;
+        if (erreur.offset >= fin)
+            return refuse(Tr("le fichier est tronqué (le texte JSON s'arrête avant sa fin)"));
+        return refuse(Tr("ce n'est pas un texte JSON valide (erreur vers l'octet %1)").arg(erreur.offset));
+    }
+    if (!document.isObject())
+        return refuse(Tr("ce n'est pas un fichier de timbre (le texte JSON n'est pas un objet { … })"));
+    const QJsonObject objet = document.object();
+
+    if (objet.value(QLatin1String("format")).toString() != QLatin1String(Format))
+        return refuse(Tr("ce n'est pas un fichier de timbre (« format » doit valoir « %1 »)").arg(QLatin1String(Format)));
+
+    const QJsonValue version = objet.value(QLatin1String("version"));
+    if (!version.isDouble() || version.toDouble() != std::floor(version.toDouble()) || version.toDouble() < 1)
+        return refuse(Tr("la version du format est absente ou n'est pas un nombre entier d'au moins 1"));
+    if (version.toDouble() > Version)
+        return refuse(Tr("le fichier est écrit dans la version %1 du format, plus récente que celle que ce programme "
+                         "sait lire (%2) : il vient d'une version plus récente du programme")
+                          .arg(QString::number(version.toDouble(), 'g', 17))
+                          .arg(Version));
+
+    Timbre timbre;
+    const QJsonValue multiples = objet.value(QLatin1String("multiples"));
+    if (!multiples.isUndefined()) {
+        if (!multiples.isBool())
+            return refuse(Tr("« multiples » doit valoir true ou false"));
+        timbre.multiples = multiples.toBool();
+    }
+
+    const QJsonValue composantes = objet.value(QLatin1String("composantes"));
+    if (!composantes.isArray())
+        return refuse(Tr("la liste « composantes » est absente"));
+    const QJsonArray liste = composantes.toArray();
+    if (liste.isEmpty())
+        return refuse(RaisonDefaut({Timbres::Defaut::Code::AucuneComposante}, 0));
+    if (liste.size() > Composantes::Max)
+        return refuse(RaisonDefaut({Timbres::Defaut::Code::TropDeComposantes}, liste.size()));
+    for (qsizetype i = 0; i < liste.size(); ++i) {
+        const int numero = int(i) + 1;
+        if (!liste.at(i).isObject())
+            return refuse(Tr("la composante %1 n'est pas un objet {\"frequence\": …, \"amplitude\": …}").arg(numero));
+        const QJsonObject c = liste.at(i).toObject();
+        const QJsonValue f = c.value(QLatin1String("frequence"));
+        const QJsonValue a = c.value(QLatin1String("amplitude"));
+        if (!f.isDouble())
+            return refuse(Tr("la fréquence %1 est absente ou n'est pas un nombre").arg(NomComposante(numero)));
+        if (!a.isDouble())
+            return refuse(Tr("l'amplitude %1 est absente ou n'est pas un nombre").arg(NomComposante(numero)));
+        timbre.composantes.push_back({f.toDouble(), a.toDouble()});
+    }
+    if (const auto defaut = Timbres::Verifie(timbre))
+        return refuse(RaisonDefaut(*defaut, liste.size()));
+    // Checked at full precision, kept at the table's: the timbre read is the one the table will
+    // hold, and a saved table reads back equal to itself.
+    for (auto &c : timbre.composantes)
+        c.amplitude = double(static_cast<float>(c.amplitude));
+    return timbre;
+}
+
+QByteArray Encode(const Timbre &timbre)
+{
+    if (Timbres::Verifie(timbre))
+        return {};
+    // Written by hand rather than through QJsonObject, which would sort the keys: the file keeps
+    // the documented order, one component a line, for a reader opening it in a text editor.
+    QByteArray texte;
+    texte += "{\n  \"format\": \"";
+    texte += Format;
+    texte += "\",\n  \"version\": " + QByteArray::number(Version) + ",\n";
+    texte += "  \"multiples\": " + QByteArray(timbre.multiples ? "true" : "false") + ",\n";
+    texte += "  \"composantes\": [\n";
+    for (std::size_t i = 0; i < timbre.composantes.size(); ++i) {
+        const auto &c = timbre.composantes[i];
+        texte += "    {\"frequence\": " + QByteArray::number(qint64(c.frequence)) + ", \"amplitude\": " + Nombre(c.amplitude)
+                 + (i + 1 < timbre.composantes.size() ? "},\n" : "}\n");
+    }
+    texte += "  ]\n}\n";
+    return texte;
+}
+
+std::optional<Timbre> Charge(const QString &chemin, QString *pourquoi)
+{
+    auto refuse = [&](const QString &raison) -> std::optional<Timbre> {
+        Refuse(pourquoi, Message(chemin, raison));
+        return std::nullopt;
+    };
+    if (chemin.isEmpty())
+        return refuse(Tr("aucun fichier n'est nommé"));
+    // Non-blocking: opening a FIFO for reading must not wait for a writer.
+    const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int numero = errno;
+        if (numero == EACCES || numero == EPERM)
+            return refuse(Tr("la lecture de ce fichier n'est pas permise"));
+        return refuse(Systeme::Raison(numero));
+    }
+    struct Ferme
+    {
+        int fd;
+        ~Ferme() { ::close(fd); }
+    } ferme{fd};
+
+    struct stat s{};
+    if (::fstat(fd, &s) != 0)
+        return refuse(Systeme::Raison(errno));
+    if (S_ISDIR(s.st_mode))
+        return refuse(Tr("c'est un dossier, pas un fichier de timbre"));
+    if (!S_ISREG(s.st_mode))
+        return refuse(Tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
+    auto tropGros = [&] {
+        return refuse(Tr("le fichier est trop gros pour être un timbre (10 Mo ou plus)"));
+    };
+    if (s.st_size >= TailleMaximale)
+        return tropGros();
+
+    // The size may change while reading: never read past the limit, whatever fstat said.
+    QByteArray octets;
+    octets.resize(qsizetype(s.st_size) + 1);
+    qsizetype lus = 0;
+    for (;;) {
+        if (lus == octets.size()) {
+            if (lus >= TailleMaximale)
+                return tropGros();
+            octets.resize(std::min<qsizetype>(2 * lus, TailleMaximale));
+        }
+        const ssize_t n = ::read(fd, octets.data() + lus, size_t(octets.size() - lus));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return refuse(Systeme::Raison(errno));
+        }
+        if (n == 0)
+            break;
+        lus += n;
+    }
+    octets.truncate(lus);
+
+    QString raison;
+    auto timbre = Decode(octets, &raison);
+    if (!timbre)
+        return refuse(raison);
+    return timbre;
+}
+
+bool Enregistre(const QString &chemin, const Timbre &timbre, QString *pourquoi)
+{
+    auto echec = [&](const QString &raison) { return Refuse(pourquoi, Message(chemin, raison)); };
+    if (const auto defaut = Timbres::Verifie(timbre))
+        return echec(RaisonDefaut(*defaut, qsizetype(timbre.composantes.size())));
+    if (QFileInfo(chemin).isDir())
+        return echec(Tr("c'est un dossier"));
+    QSaveFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return echec(Tr("le fichier ne peut pas être créé (%1)").arg(fichier.errorString()));
+    const QByteArray texte = Encode(timbre);
+    if (fichier.write(texte) != texte.size()) {
+        const QString raison = fichier.errorString();
+        fichier.cancelWriting();
+        return echec(Tr("l'écriture a échoué (%1)").arg(raison));
+    }
+    if (!fichier.commit())
+        return echec(Tr("l'écriture a échoué (%1)").arg(fichier.errorString()));
+    return true;
+}
+
+} // namespace TimbreFichier
