@@ -24,7 +24,7 @@ int main(int argc, char *argv[])
     // The one sound of the run, zero-filled until the main window's start-up sets it.
     Composantes table;
     LecteurQt lecteur(emplacements.test(), emplacements.silence());
-    Generateur generateur(table, emplacements.test(), &lecteur);
+    Generateur generateur(table, emplacements.test());
     const Contexte contexte{table, generateur, lecteur};
 
     // Windows may outlive one another, so none is owned here; the welcome window deletes itself.

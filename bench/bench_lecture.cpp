@@ -57,7 +57,12 @@ int main(int argc, char **argv)
     table.ProchaineComposante = 2;
     table.SonActif = true;
     LecteurQt lecteur(dossier.filePath("test.wav"), dossier.filePath("silence.wav"));
-    Generateur generateur(table, lecteur.cheminTest(), &lecteur);
+    Generateur generateur(table, lecteur.cheminTest());
+    // An edit as the program commits it: the file written, then played (sound is on).
+    auto genere = [&] {
+        if (generateur.GenereSon())
+            lecteur.JoueSon();
+    };
 
     QElapsedTimer horloge;
     horloge.start();
@@ -78,7 +83,7 @@ int main(int argc, char **argv)
     };
 
     // Warm-up: the first stream also opens the connection to the server.
-    generateur.GenereSon();
+    genere();
     attendsJoue();
     Attends(200);
 
@@ -97,7 +102,7 @@ int main(int argc, char **argv)
         }
         joueA = -1;
         const qint64 appel = horloge.nsecsElapsed();
-        generateur.GenereSon();
+        genere();
         const qint64 retour = horloge.nsecsElapsed();
         if (!attendsJoue()) {
             ++perdues;

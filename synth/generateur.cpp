@@ -1,6 +1,5 @@
 #include "synth/generateur.h"
 
-#include "audio/lecture.h"
 #include "model/regles.h"
 
 #include <QSaveFile>
@@ -139,8 +138,8 @@ std::int32_t Calcule(const Synthese::Plan &plan, std::int32_t debut, std::int32_
 
 } // namespace
 
-Generateur::Generateur(Composantes &table, QString cheminWav, Lecture *lecture)
-    : m_table(table), m_chemin(std::move(cheminWav)), m_lecture(lecture)
+Generateur::Generateur(Composantes &table, QString cheminWav)
+    : m_table(table), m_chemin(std::move(cheminWav))
 {
 }
 
@@ -158,8 +157,6 @@ bool Generateur::GenereSon()
         qWarning("sonavirelle: %s not written: %s", qUtf8Printable(m_chemin), qUtf8Printable(m_erreur));
         return false;
     }
-    if (m_table.SonActif && m_lecture)
-        m_lecture->JoueSon();
     return true;
 }
 

@@ -7,8 +7,6 @@
 #include <array>
 #include <cstdint>
 
-class Lecture;
-
 namespace Synthese {
 
 inline constexpr std::int32_t Frequence_Echantillonnage = 44100;
@@ -40,19 +38,18 @@ QByteArray FichierComplet(const Plan &plan);
 
 } // namespace Synthese
 
-// Turns the component table into test.wav and restarts playback when sound is on.
+// Turns the component table into test.wav. Whether the new file is then played is decided
+// by the editing session, not here.
 class Generateur
 {
 public:
-    Generateur(Composantes &table, QString cheminWav, Lecture *lecture = nullptr);
+    Generateur(Composantes &table, QString cheminWav);
 
     /// Writes test.wav atomically. On failure the previous file stays, one warning is logged
-    /// and false is returned; playback is then not restarted.
+    /// and false is returned.
     bool GenereSon();
 
     const QString &chemin() const { return m_chemin; }
-    void fixeLecture(Lecture *lecture) { m_lecture = lecture; }
-    Lecture *lecture() const { return m_lecture; }
     /// Why the last call failed (empty after a success).
     const QString &derniereErreur() const { return m_erreur; }
 
@@ -61,6 +58,5 @@ private:
 
     Composantes &m_table;
     QString m_chemin;
-    Lecture *m_lecture;
     QString m_erreur;
 };

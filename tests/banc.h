@@ -33,7 +33,7 @@ struct Banc
     QTemporaryDir dossier;
     Composantes table;
     LectureEspion lecture;
-    Generateur generateur{table, dossier.filePath(QStringLiteral("test.wav")), &lecture};
+    Generateur generateur{table, dossier.filePath(QStringLiteral("test.wav"))};
     Contexte contexte{table, generateur, lecture};
 
     Banc() { lecture.cheminTest = generateur.chemin(); }

@@ -120,6 +120,14 @@ private:
     Composantes m_table;
     std::unique_ptr<LecteurQt> m_lecteur;
     std::unique_ptr<Generateur> m_generateur;
+    // An edit as the program commits it: the file written, then played when sound is on.
+    bool genere()
+    {
+        const bool ecrit = m_generateur->GenereSon();
+        if (ecrit && m_table.SonActif)
+            m_lecteur->JoueSon();
+        return ecrit;
+    }
 };
 
 void TestAudioReel::initTestCase()
@@ -140,7 +148,7 @@ void TestAudioReel::init()
     m_table.ProchaineComposante = 2;
     m_table.SonActif = true;
     m_lecteur = std::make_unique<LecteurQt>(m_dossier->filePath("test.wav"), m_dossier->filePath("silence.wav"));
-    m_generateur = std::make_unique<Generateur>(m_table, m_lecteur->cheminTest(), m_lecteur.get());
+    m_generateur = std::make_unique<Generateur>(m_table, m_lecteur->cheminTest());
 }
 
 void TestAudioReel::cleanup()
@@ -158,7 +166,7 @@ bool TestAudioReel::attendJoue(QSignalSpy &espion)
 void TestAudioReel::leSonJoueEnBoucle()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     QVERIFY(m_lecteur->enLecture());
     QCOMPARE(m_lecteur->peripherique().id(), m_puits.toUtf8());
@@ -166,7 +174,7 @@ void TestAudioReel::leSonJoueEnBoucle()
     // The file is rewritten with another sound and sound off: the loop plays on from its own copy.
     m_table.SonActif = false;
     m_table.Frequence[1] = 660;
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
 
     const auto x = Enregistre(m_puits, 500);
     QVERIFY(x.size() > size_t(Frequence / 4));
@@ -186,7 +194,7 @@ void TestAudioReel::leSonJoueEnBoucle()
 void TestAudioReel::laNouvelleComposanteSEntend()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     const auto avant = Enregistre(m_puits, 300);
     QVERIFY(!avant.empty());
@@ -197,7 +205,7 @@ void TestAudioReel::laNouvelleComposanteSEntend()
     m_table.Frequence[2] = 880;
     m_table.Amplitude[2] = 5.0f;
     m_table.ProchaineComposante = 3;
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     const auto apres = Enregistre(m_puits, 400);
     QVERIFY(!apres.empty());
@@ -211,7 +219,7 @@ void TestAudioReel::laNouvelleComposanteSEntend()
 void TestAudioReel::coupeSonLaisseLeSilence()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     const auto pendant = Enregistre(m_puits, 200);
     QVERIFY(Efficace(pendant, 0, pendant.size()) > 1000);
@@ -220,7 +228,7 @@ void TestAudioReel::coupeSonLaisseLeSilence()
     m_lecteur->CoupeSon();
     QVERIFY(!m_lecteur->enLecture());
     // The file keeps being rewritten after the mute; nothing may start again.
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     const auto apres = Enregistre(m_puits, 400);
     QVERIFY(apres.size() > size_t(Frequence / 4));
     const double e = Efficace(apres, 0, apres.size());
@@ -231,7 +239,7 @@ void TestAudioReel::coupeSonLaisseLeSilence()
 void TestAudioReel::suitLaNouvelleSortieParDefaut()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
 
     const QString autre = m_puits + QStringLiteral("_autre");

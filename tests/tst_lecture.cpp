@@ -360,12 +360,15 @@ void TestLecture::sansSortieUnSeulAvertissement()
     Ecoute ecoute;
     LecteurQt lecteur(dossier.filePath("test.wav"), dossier.filePath("silence.wav"));
     QSignalSpy joue(&lecteur, &LecteurQt::joue);
-    Generateur g(t, lecteur.cheminTest(), &lecteur);
+    Generateur g(t, lecteur.cheminTest());
 
     // Edits with sound on, a mute, more edits: each goes through the player.
     for (int i = 0; i < 4; ++i) {
         t.Frequence[1] = std::int16_t(440 + 110 * i);
+        // As the program commits an edit: the file written, then played when sound is on.
         QVERIFY(g.GenereSon());
+        if (t.SonActif)
+            lecteur.JoueSon();
         QTest::qWait(20);
         if (i == 1)
             lecteur.CoupeSon();

@@ -2,8 +2,7 @@
 
 #include "model/regles.h"
 #include "plot/repere.h"
-#include "synth/generateur.h"
-#include "ui/synthetiseur.h"
+#include "ui/edition.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -41,10 +40,9 @@ void Centre(QWidget *fenetre)
 
 } // namespace
 
-Clavier::Clavier(Contexte contexte, Synthetiseur *principal)
+Clavier::Clavier(Edition *edition)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_ctx(contexte)
-    , m_principal(principal)
+    , m_edition(edition)
 {
     setObjectName(QStringLiteral("Clavier"));
     setWindowTitle(QStringLiteral("Clavier"));
@@ -135,14 +133,8 @@ bool Clavier::eventFilter(QObject *objet, QEvent *event)
 
 void Clavier::note_MouseDown(int Index)
 {
-    // The redraws and the marker belong to the main window. Once it has been closed there is
-    // nothing to show the new sound on, so the press is ignored and the table left as it is.
-    if (!m_principal || Index < 0 || Index >= NombreTouches)
-        return;
-    const std::int16_t F = Regles::FrequenceNote(Index);
-    Regles::Transpose(m_ctx.table, F);
-    m_principal->RedessineSpectre();
-    m_principal->TraceTemporel(1);
-    m_principal->PlaceFondamental(F);
-    m_ctx.generateur.GenereSon();
+    // The session lives as long as the main window, which shows the new sound. Once it has been
+    // closed there is nothing to show the sound on, so the press is ignored and the table left as it is.
+    if (m_edition)
+        m_edition->ChoisitNote(Index);
 }

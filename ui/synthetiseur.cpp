@@ -1,15 +1,13 @@
 #include "ui/synthetiseur.h"
 
-#include "audio/lecture.h"
 #include "model/composantes.h"
-#include "model/regles.h"
 #include "plot/repere.h"
 #include "plot/frequences.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
-#include "synth/generateur.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/edition.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 
@@ -34,9 +32,6 @@ const QColor GrisFenetre(224, 224, 224);
 const QColor GrisCache(192, 192, 192);
 const QColor GrisTexte(128, 128, 128);
 const QColor Blanc(255, 255, 255);
-
-// Start position of the marker: 1152 twips from the spectrum's left edge.
-constexpr double TwipsFondamental = 1152.0;
 
 QFrame *Panneau(QWidget *parent, const char *nom, double l, double t, double w, double h, const QColor &fond,
                 bool cadre)
@@ -90,9 +85,10 @@ QCheckBox *Case(QWidget *parent, const char *nom, double l, double t, double w, 
 } // namespace
 
 Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
-    : QWidget(parent), m_ctx(contexte)
+    : QWidget(parent), m_ctx(contexte), m_edition(new Edition(contexte, this))
 {
     construit();
+    relieEdition();
     Charge();
 }
 
@@ -193,7 +189,7 @@ void Synthetiseur::construit()
     Fond(m_fondamental, Spectre::CouleurFondamental);
     m_fondamental->setCursor(Ressources::PointeurSaisie());
     m_fondamental->installEventFilter(this);
-    PlaceFondamental(TwipsFondamental / RepereSpectre.twipsX);
+    PlaceFondamental(m_edition->fondamental());
 
     auto *picture4 = Panneau(m_tourSpectre, "Picture4", 13200, 408, 1884, 1212, GrisFenetre, false);
     Etiquette(picture4, "Label9", {120, 120, 1932, 612}, QStringLiteral("Sensibilité horizontale : "), Qt::black,
@@ -221,6 +217,7 @@ void Synthetiseur::construit()
     connect(m_afficheFreq, &QCheckBox::clicked, this, &Synthetiseur::AfficheFreq_Click);
     m_musical = Case(picture5, "Musical", 120, 1320, 255, 255);
     m_musical->setAccessibleName(QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"));
+    connect(m_musical, &QCheckBox::toggled, m_edition, &Edition::fixeMusical);
 
     // The time-plot panel.
     m_tourGrapheTemp = Panneau(this, "TourGrapheTemp", 120, 840, 15132, 4092, BleuNuit, true);
@@ -385,13 +382,33 @@ void Synthetiseur::Charge()
     QPalette p = m_afficheFreq->palette();
     p.setColor(QPalette::WindowText, QColor(255, 0, 255));
     m_afficheFreq->setPalette(p);
-    m_ctx.table.ProchaineComposante = 1;
     m_musical->setChecked(true);
     Temporel::QuadrilleTemporel(*m_grapheTemp);
-    m_ctx.lecture.CoupeSon();
-    m_ctx.table.Sensibilite = 1.0f;
-    TraceTemporel(2);
-    Efface();
+    m_edition->Demarre();
+}
+
+// What follows an edit is the session's to decide; the window only draws what it is told.
+void Synthetiseur::relieEdition()
+{
+    connect(m_edition, &Edition::spectreChange, this, &Synthetiseur::RedessineSpectre);
+    connect(m_edition, &Edition::apercuChange, this, [this](float X, float Y) {
+        m_spectre->Efface();
+        QuadrilleSpectre();
+        m_spectre->Ligne(X, Y, X, 10, Spectre::CouleurApercu);
+        TraceSpectre();
+    });
+    connect(m_edition, &Edition::tempsChange, this, &Synthetiseur::TraceTemporel);
+    connect(m_edition, &Edition::fondamentalPlace, this, &Synthetiseur::PlaceFondamental);
+    connect(m_edition, &Edition::sonChange, this, [this](bool actif) {
+        QWidget *montre = actif ? m_taGueule : m_play;
+        QWidget *cache = actif ? m_play : m_taGueule;
+        const bool avaitFocus = cache->hasFocus();
+        montre->show();
+        cache->hide();
+        // The switch keeps the keyboard focus from one face to the other.
+        if (avaitFocus)
+            montre->setFocus(Qt::OtherFocusReason);
+    });
 }
 
 void Synthetiseur::QuadrilleSpectre()
@@ -418,12 +435,16 @@ void Synthetiseur::RedessineSpectre()
 
 void Synthetiseur::PlaceFondamental(double hertz)
 {
-    m_xFondamental = hertz;
     const Repere &r = RepereSpectre;
     // Left edge at the frequency, top on the top grid line, 10 units high, 44 twips wide.
     const double gaucheTwips = (hertz - r.x0) * r.twipsX;
     const double hautTwips = (0.0 - r.y0) * r.twipsY;
     m_fondamental->setGeometry(RectangleTwips(gaucheTwips, hautTwips, 44, 10 * r.twipsY));
+}
+
+double Synthetiseur::PositionFondamental() const
+{
+    return m_edition->fondamental();
 }
 
 bool Synthetiseur::musical() const
@@ -436,62 +457,32 @@ bool Synthetiseur::afficheFreq() const
     return m_afficheFreq->isChecked();
 }
 
+// The handlers below forward the user's intent to the editing session.
+
 void Synthetiseur::Efface()
 {
-    m_spectre->Efface();
-    QuadrilleSpectre();
-    Regles::Efface(m_ctx.table, musical(), m_xFondamental);
-    TraceSpectre();
-    TraceTemporel(2);
-    m_ctx.generateur.GenereSon();
+    m_edition->Efface();
 }
 
 void Synthetiseur::Spectre_MouseMove(int Button, int /*Shift*/, float X, float Y)
 {
-    Composantes &t = m_ctx.table;
-    if (Regles::DansZoneEdition(t, X, Y)) {
-        if (musical())
-            X = Regles::Accroche(t, X, Regles::AccrocheApercu);
-        m_spectre->setCursor(Qt::CrossCursor);
-        m_spectre->Efface();
-        QuadrilleSpectre();
-        m_spectre->Ligne(X, Y, X, 10, Spectre::CouleurApercu);
-        if (Button == 1) {
-            Regles::EcritCandidat(t, X, Y);
-            TraceTemporel(1);
-        }
-        TraceSpectre();
-    } else {
-        m_spectre->setCursor(Qt::ForbiddenCursor);
-        RedessineSpectre();
-    }
+    const bool dedans = m_edition->Survole(X, Y, Button == 1);
+    m_spectre->setCursor(dedans ? Qt::CrossCursor : Qt::ForbiddenCursor);
 }
 
 void Synthetiseur::Spectre_MouseUp(int Button, int /*Shift*/, float X, float Y)
 {
-    Composantes &t = m_ctx.table;
-    if (musical())
-        X = Regles::Accroche(t, X, Regles::AccrocheValide);
-    if (Button == 1 && Regles::Ajoute(t, X, Y)) {
-        // The preview line stays; the new line shows at the next pointer move.
-        TraceTemporel(2);
-        m_ctx.generateur.GenereSon();
-    }
-    if (Button == 2 && Regles::RetireDerniere(t)) {
-        TraceTemporel(2);
-        RedessineSpectre();
-        m_ctx.generateur.GenereSon();
-    }
+    if (Button == 1)
+        m_edition->Ajoute(X, Y);
+    else if (Button == 2)
+        m_edition->RetireDerniere();
 }
 
 void Synthetiseur::Spectre_DragOver(float X, float /*Y*/, int /*State*/)
 {
     // The marker is not hidden during the step: hiding the widget that holds the pointer would
     // end the drag. Nothing is painted before the step returns, so nothing flickers either.
-    const double bord = Regles::DeplaceFondamental(m_ctx.table, X);
-    PlaceFondamental(bord);
-    RedessineSpectre();
-    TraceTemporel(1);
+    m_edition->GlisseFondamental(X);
     m_fondamental->show();
     m_fondamental->raise();
 }
@@ -499,24 +490,17 @@ void Synthetiseur::Spectre_DragOver(float X, float /*Y*/, int /*State*/)
 void Synthetiseur::Fondamental_DragDrop()
 {
     m_fondamental->show();
-    TraceTemporel(2);
-    m_ctx.generateur.GenereSon();
+    m_edition->LacheFondamental();
 }
 
 void Synthetiseur::Play_Click()
 {
-    m_ctx.table.SonActif = true;
-    m_ctx.lecture.JoueSon();
-    m_taGueule->show();
-    m_play->hide();
+    m_edition->Ecoute();
 }
 
 void Synthetiseur::TaGueule_Click()
 {
-    m_ctx.table.SonActif = false;
-    m_ctx.lecture.CoupeSon();
-    m_taGueule->hide();
-    m_play->show();
+    m_edition->Coupe();
 }
 
 void Synthetiseur::AfficheFreq_Click()
@@ -537,11 +521,8 @@ void Synthetiseur::Label11_Click()
 
 void Synthetiseur::SensibiliteTemp_Click(int Index)
 {
-    if (Index < 0 || Index > 8)
-        return;
-    m_sensibilite[Index]->setChecked(true);
-    m_ctx.table.Sensibilite = Temporel::Sensibilites[Index];
-    TraceTemporel(2);
+    if (m_edition->ChoisitSensibilite(Index))
+        m_sensibilite[Index]->setChecked(true);
 }
 
 void Synthetiseur::CacheSpectre_Click()
@@ -567,7 +548,7 @@ void Synthetiseur::Picture3_Click()
 void Synthetiseur::Picture6_Click()
 {
     if (!m_clavier)
-        m_clavier = new Clavier(m_ctx, this);
+        m_clavier = new Clavier(m_edition);
     m_clavier->show();
     m_clavier->raise();
     m_clavier->activateWindow();
@@ -588,6 +569,6 @@ void Synthetiseur::Picture5_Click() {}
 
 void Synthetiseur::closeEvent(QCloseEvent *event)
 {
-    m_ctx.lecture.CoupeSon();
+    m_edition->Ferme();
     event->accept();
 }

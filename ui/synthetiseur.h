@@ -12,6 +12,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QRadioButton;
+class Edition;
 class Surface;
 
 // The main window "Synthétiseur": the two plots, the sound switch, the keyboard opener and
@@ -35,7 +36,7 @@ public:
     /// Moves the marker's left edge to `hertz` in the spectrum's x coordinate.
     void PlaceFondamental(double hertz);
     /// The marker's left edge in hertz (fractional, as the layout puts it).
-    double PositionFondamental() const { return m_xFondamental; }
+    double PositionFondamental() const;
 
     /// The clear command (Effacer, and the last step of the start-up).
     void Efface();
@@ -70,6 +71,7 @@ public:
     Clavier *clavier() const { return m_clavier; }
     Aide *aide() const { return m_aide; }
     const Contexte &contexte() const { return m_ctx; }
+    Edition &edition() const { return *m_edition; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,15 +80,16 @@ protected:
 private:
     void construit();
     void Charge();
+    void relieEdition();
     void relie(QWidget *element, void (Synthetiseur::*handler)());
     void glisse(QPointF positionGlobale);
     void lache(QPointF positionGlobale);
 
     Contexte m_ctx;
+    Edition *m_edition;
     Surface *m_spectre = nullptr;
     Surface *m_grapheTemp = nullptr;
     QFrame *m_fondamental = nullptr;
-    double m_xFondamental = 0.0;
     bool m_glisse = false;
     bool m_dansSpectre = false;
     QWidget *m_appui = nullptr;
