@@ -95,6 +95,8 @@ private slots:
     void vieDuProgramme_data();
     void vieDuProgramme();
     void croixQuitte();
+    void commandesSansSouris_data();
+    void commandesSansSouris();
 };
 
 void TestAccueil::initTestCase()
@@ -487,6 +489,80 @@ void TestAccueil::croixQuitte()
     QVERIFY(Fenetres<Synthetiseur>().isEmpty());
     QVERIFY(!QFile::exists(s.banc.generateur.chemin()));
     QVERIFY(s.accueil);
+}
+
+void TestAccueil::commandesSansSouris_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<bool>("accessible"); // through the accessible press action, else Tab then Space
+    QTest::addColumn<QString>("effet");
+    for (bool accessible : {false, true}) {
+        const char *voie = accessible ? "press action" : "Space";
+        QTest::addRow("welcome picture, %s", voie) << "accueil" << "Image1" << accessible << "demarre";
+        QTest::addRow("welcome button, %s", voie) << "accueil" << "Command1" << accessible << "demarre";
+        QTest::addRow("welcome cross, %s", voie) << "accueil" << "Image2" << accessible << "quitte";
+        QTest::addRow("help cross, %s", voie) << "Aide" << "Image2" << accessible << "ferme";
+    }
+}
+
+void TestAccueil::commandesSansSouris()
+{
+    QFETCH(QString, fenetre);
+    QFETCH(QString, element);
+    QFETCH(bool, accessible);
+    QFETCH(QString, effet);
+    Seance s;
+    QPointer<QWidget> w = s.accueil.data();
+    if (fenetre == QLatin1String("Aide")) {
+        delete s.accueil;
+        Synthetiseur *principal = s.principal();
+        principal->Image3_Click();
+        w = principal->aide();
+    }
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    if (fenetre == QLatin1String("accueil")) {
+        // The button holds the focus at first, as before; Tab then goes on in reading order.
+        QCOMPARE(TourDeTab(w), (QStringList{"Command1", "Image2", "Image1"}));
+    }
+    QWidget *e = Element(w, element);
+    QVERIFY(e);
+
+    QObject portee;
+    QTimer::singleShot(0, &portee, [&] {
+        if (accessible) {
+            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(e);
+            QVERIFY(i && i->role() == QAccessible::Button && !i->text(QAccessible::Name).isEmpty());
+            QVERIFY(PresseAccessible(e));
+        } else {
+            for (int n = 0; n < 10 && QApplication::focusWidget() != e; ++n)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), e);
+            QTest::keyClick(e, Qt::Key_Space);
+        }
+    });
+    // Long enough for a press action's animated click; a quit ends the loop sooner, with 0.
+    QTimer::singleShot(800, &portee, [] { QCoreApplication::exit(99); });
+    const int code = QApplication::exec();
+
+    if (effet == "quitte") {
+        QCOMPARE(code, 0);
+        QVERIFY(Fenetres<Synthetiseur>().isEmpty());
+        QVERIFY(!QFile::exists(s.banc.generateur.chemin()));
+        return;
+    }
+    QCOMPARE(code, 99);
+    if (effet == "demarre") {
+        QCOMPARE(Fenetres<Synthetiseur>().size(), 1);
+        QCOMPARE(s.banc.table.Frequence[1], std::int16_t(440));
+        QVERIFY(!w);
+    } else {
+        QVERIFY(!w);
+        QVERIFY(Fenetres<Aide>().isEmpty());
+        QCOMPARE(Fenetres<Synthetiseur>().size(), 1);
+    }
 }
 
 QTEST_MAIN(TestAccueil)

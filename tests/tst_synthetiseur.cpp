@@ -5,6 +5,7 @@
 #include "synth/generateur.h"
 #include "ui/synthetiseur.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -94,6 +95,9 @@ private slots:
     void fermetureCoupeLeSon();
     void geometrie_data();
     void geometrie();
+    void tabulationDansLOrdreVisuel();
+    void commandesSansSouris_data();
+    void commandesSansSouris();
 };
 
 void TestSynthetiseur::demarrage()
@@ -529,6 +533,131 @@ void TestSynthetiseur::geometrie()
     QCOMPARE(e->geometry(), rect);
     f.w->resize(1400, 900); // the contents stay where they are
     QCOMPARE(e->geometry(), rect);
+}
+
+void TestSynthetiseur::tabulationDansLOrdreVisuel()
+{
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    const QStringList attendu{"Play", "Picture6", "Image3", "CacheTemp", "SensibiliteTemp(3)", "Effacer",
+                              "CacheSpectre", "AfficheFreq", "Musical"};
+    QCOMPARE(TourDeTab(f.w.get()), attendu);
+
+    // Every command shown with a keyboard way in is on the round (the captions' boxes stand for them).
+    for (QAbstractButton *b : f.w->findChildren<QAbstractButton *>())
+        if (b->isVisible() && (b->focusPolicy() & Qt::TabFocus) && !qobject_cast<QRadioButton *>(b))
+            QVERIFY2(attendu.contains(b->objectName()), qPrintable(b->objectName()));
+
+    // The other faces take the same places on the round: sound off, the placeholders.
+    f.w->Play_Click();
+    f.w->CacheTemp_Click();
+    f.w->CacheSpectre_Click();
+    f.element("TaGueule")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(TourDeTab(f.w.get()), (QStringList{"TaGueule", "Picture6", "Image3", "Picture3", "SpectreCache"}));
+}
+
+void TestSynthetiseur::commandesSansSouris_data()
+{
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<bool>("accessible"); // through the accessible press action, else Tab then Space
+    QTest::addColumn<QString>("effet");
+    for (bool accessible : {false, true}) {
+        const char *voie = accessible ? "press action" : "Space";
+        auto ligne = [&](const char *nom, const char *effet) {
+            QTest::addRow("%s, %s", nom, voie) << QString::fromLatin1(nom) << accessible << QString::fromLatin1(effet);
+        };
+        ligne("Play", "son");
+        ligne("TaGueule", "silence");
+        ligne("Picture6", "clavier");
+        ligne("Image3", "aide");
+        ligne("CacheTemp", "temps");
+        ligne("Picture3", "temps-retour");
+        ligne("Effacer", "efface");
+        ligne("CacheSpectre", "spectre");
+        ligne("SpectreCache", "spectre-retour");
+        ligne("AfficheFreq", "affiche");
+        ligne("Musical", "musical");
+    }
+    // The captions are pressed by assistive technologies only: Tab goes to their boxes.
+    QTest::addRow("Label6, press action") << "Label6" << true << "affiche";
+    QTest::addRow("Label11, press action") << "Label11" << true << "musical";
+}
+
+void TestSynthetiseur::commandesSansSouris()
+{
+    QFETCH(QString, element);
+    QFETCH(bool, accessible);
+    QFETCH(QString, effet);
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    // The state each command acts on.
+    if (effet == "silence")
+        f.w->Play_Click();
+    if (effet == "temps-retour")
+        f.w->CacheTemp_Click();
+    if (effet == "spectre-retour")
+        f.w->CacheSpectre_Click();
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    QCOMPARE(f.banc.table.ProchaineComposante, std::int16_t(3));
+    f.banc.lecture.journal.clear();
+    const bool affiche = f.w->afficheFreq(), musical = f.w->musical();
+
+    QWidget *e = f.element(qPrintable(element));
+    QVERIFY(e && e->isVisible());
+    if (accessible) {
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(e);
+        QVERIFY(i);
+        QVERIFY(i->role() == QAccessible::Button || i->role() == QAccessible::CheckBox);
+        QVERIFY(!i->text(QAccessible::Name).isEmpty());
+        QVERIFY(PresseAccessible(e));
+    } else {
+        // Reached by Tab from wherever the focus starts, then Space.
+        for (int n = 0; n < 40 && QApplication::focusWidget() != e; ++n)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), e);
+        QTest::keyClick(e, Qt::Key_Space);
+    }
+
+    auto *tourTemps = f.element("TourGrapheTemp");
+    auto *tourSpectre = f.element("TourSpectre");
+    if (effet == "son") {
+        QTRY_VERIFY(f.banc.table.SonActif);
+        QCOMPARE(f.banc.lecture.journal, QStringList{"joue"});
+        QVERIFY(f.element("TaGueule")->isVisible());
+    } else if (effet == "silence") {
+        QTRY_VERIFY(!f.banc.table.SonActif);
+        QCOMPARE(f.banc.lecture.journal, QStringList{"coupe"});
+        QVERIFY(f.element("Play")->isVisible());
+    } else if (effet == "clavier") {
+        QTRY_VERIFY(f.w->clavier() && f.w->clavier()->isVisible());
+        delete f.w->clavier();
+    } else if (effet == "aide") {
+        QTRY_VERIFY(f.w->aide() && f.w->aide()->isVisible());
+        delete f.w->aide();
+    } else if (effet == "temps" || effet == "spectre") {
+        QWidget *tour = effet == "temps" ? tourTemps : tourSpectre;
+        QTRY_VERIFY(!tour->isVisible());
+        if (!accessible) // the focus moves to the placeholder that shows in its place
+            QCOMPARE(QApplication::focusWidget(), f.element(effet == "temps" ? "Picture3" : "SpectreCache"));
+    } else if (effet == "temps-retour" || effet == "spectre-retour") {
+        QTRY_VERIFY((effet == "temps-retour" ? tourTemps : tourSpectre)->isVisible());
+        QVERIFY(!e->isVisible());
+        if (!accessible) // and back to the panel's first command
+            QCOMPARE(QApplication::focusWidget(), f.element(effet == "temps-retour" ? "CacheTemp" : "Effacer"));
+    } else if (effet == "efface") {
+        QTRY_COMPARE(f.banc.table.ProchaineComposante, std::int16_t(2));
+        QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
+    } else if (effet == "affiche") {
+        QTRY_COMPARE(f.w->afficheFreq(), !affiche);
+    } else if (effet == "musical") {
+        QTRY_COMPARE(f.w->musical(), !musical);
+    } else {
+        QFAIL("unknown effect");
+    }
 }
 
 QTEST_MAIN(TestSynthetiseur)

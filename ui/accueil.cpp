@@ -1,6 +1,7 @@
 #include "ui/accueil.h"
 
 #include "plot/repere.h"
+#include "ui/bouton.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -50,10 +50,9 @@ void Accueil::construit()
                               Police("Calibri", 36));
     Fond(titre, BleuNuit);
 
-    m_musique = Image(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"));
-    m_musique->setCursor(main);
-    m_musique->setAccessibleName(QStringLiteral("Partition : démarrer"));
-    m_musique->installEventFilter(this);
+    auto *musique = BoutonImage(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"),
+                                QStringLiteral("Partition : démarrer"));
+    connect(musique, &Bouton::clicked, this, &Accueil::Demarrer);
 
     QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, QStringLiteral("Projet Sonavirelle"), Blanc,
                                Police("Calibri", 13.8));
@@ -62,10 +61,10 @@ void Accueil::construit()
                                Blanc, Police("Calibri", 10.2), Qt::AlignRight);
     Fond(credit, BleuNuit);
 
-    m_croix = Image(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"));
-    m_croix->setCursor(main);
-    m_croix->setAccessibleName(QStringLiteral("Quitter"));
-    m_croix->installEventFilter(this);
+    auto *croix = BoutonImage(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
+                              QStringLiteral("Quitter"));
+    // Nothing else is open yet and no sound plays: the run ends at once.
+    connect(croix, &Bouton::clicked, this, [] { QCoreApplication::exit(0); });
 
     // The panel lies above every label and picture of the window.
     auto *panneau = new QFrame(this);
@@ -91,25 +90,12 @@ void Accueil::construit()
     demarrer->setCursor(main);
     Place(demarrer, 1800, 1800, 1815, 615);
     connect(demarrer, &QPushButton::clicked, this, &Accueil::Demarrer);
-}
 
-bool Accueil::eventFilter(QObject *objet, QEvent *event)
-{
-    // A picture's click: the left button released over the picture it was pressed on.
-    if (event->type() == QEvent::MouseButtonRelease && (objet == m_musique || objet == m_croix)) {
-        auto *souris = static_cast<QMouseEvent *>(event);
-        auto *image = static_cast<QWidget *>(objet);
-        if (souris->button() == Qt::LeftButton && image->rect().contains(souris->position().toPoint())) {
-            if (objet == m_musique) {
-                Demarrer();
-            } else {
-                // Nothing else is open yet and no sound plays: end the run at once.
-                QCoreApplication::exit(0);
-            }
-            return true;
-        }
-    }
-    return QFrame::eventFilter(objet, event);
+    // Reading order: the cross at the top, the picture, then the button.
+    setTabOrder(croix, musique);
+    setTabOrder(musique, demarrer);
+    // Space or Enter at once starts, as before: the button holds the focus when the window opens.
+    demarrer->setFocus();
 }
 
 void Accueil::Demarrer()

@@ -1,13 +1,13 @@
 #include "ui/aide.h"
 
 #include "plot/repere.h"
+#include "ui/bouton.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 
@@ -103,10 +103,9 @@ void Aide::construit()
     Fond(titre, BleuNuit);
     Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
 
-    m_croix = Image(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"));
-    m_croix->setCursor(Ressources::PointeurMain());
-    m_croix->setAccessibleName(QStringLiteral("Fermer l'aide"));
-    m_croix->installEventFilter(this);
+    auto *croix = BoutonImage(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
+                              QStringLiteral("Fermer l'aide"));
+    connect(croix, &Bouton::clicked, this, &QWidget::close);
 
     // Its bottom edge lies below the window and is not seen.
     auto *bord = new Trace(this, "Shape1", [](QPainter &p, const QRect &r) { Contour(p, r, 1, Blanc); });
@@ -160,17 +159,4 @@ void Aide::construit()
     auto *pic = new Trace(miniature, "Shape3", [](QPainter &p, const QRect &r) { Contour(p, r, 3, Orange); });
     pic->setGeometry(RectangleTwips(2520, 240, 12, 1332).adjusted(-1, -1, 1, 1));
     Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
-}
-
-bool Aide::eventFilter(QObject *objet, QEvent *event)
-{
-    // The cross's click: the left button released over it.
-    if (objet == m_croix && event->type() == QEvent::MouseButtonRelease) {
-        auto *souris = static_cast<QMouseEvent *>(event);
-        if (souris->button() == Qt::LeftButton && m_croix->rect().contains(souris->position().toPoint())) {
-            close();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(objet, event);
 }

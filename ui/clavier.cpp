@@ -5,6 +5,8 @@
 #include "ui/edition.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -27,6 +29,44 @@ const char *const StyleBlanche =
 const char *const StyleNoire =
     "QPushButton { background-color: #000000; border: 1px solid #000000; }"
     "QPushButton:pressed { background-color: #404040; }";
+
+// A key: a flat button that acts on the mouse press (through the window's filter), or on
+// Space, Enter or an assistive technology's press action (through clicked). The click that
+// ends a mouse press is not a second action.
+class Touche : public QPushButton
+{
+public:
+    using QPushButton::QPushButton;
+    bool relacheSouris() const { return m_relacheSouris; }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        m_relacheSouris = true;
+        QPushButton::mouseReleaseEvent(event);
+        m_relacheSouris = false;
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat())
+            click();
+        else
+            QPushButton::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPushButton::paintEvent(event);
+        // The focus shows only once the keyboard is used: mouse users see the keys unchanged.
+        if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+            QPainter p(this);
+            p.setPen(QPen(QColor(255, 128, 0), 2));
+            p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+        }
+    }
+
+private:
+    bool m_relacheSouris = false;
+};
 
 void Centre(QWidget *fenetre)
 {
@@ -90,7 +130,7 @@ void Clavier::construit()
 
     double gaucheBlanche = PremiereBlanche - PasBlanche; // left of the white key below the current one
     for (int i = 0; i < NombreTouches; ++i) {
-        auto *touche = new QPushButton(panneau);
+        auto *touche = new Touche(panneau);
         const bool noire = EstNoire(i);
         if (noire) {
             touche->setGeometry(RectangleTwips(gaucheBlanche + DecalageNoire, 0, LargeurNoire, HauteurNoire));
@@ -100,11 +140,16 @@ void Clavier::construit()
         }
         touche->setObjectName(QStringLiteral("note(%1)").arg(i));
         touche->setFlat(true);
-        touche->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches every key, lowest first; a click does not take the focus.
+        touche->setFocusPolicy(Qt::TabFocus);
         touche->setStyleSheet(QLatin1String(noire ? StyleNoire : StyleBlanche));
         touche->setAccessibleName(NomNote(i));
         touche->setAccessibleDescription(QStringLiteral("%1 Hz").arg(Regles::FrequenceNote(i)));
         touche->installEventFilter(this);
+        connect(touche, &QPushButton::clicked, this, [this, touche, i] {
+            if (!touche->relacheSouris())
+                note_MouseDown(i);
+        });
         m_touches[i] = touche;
     }
     // Black keys lie above every white key, so a press where they overlap goes to the black one.

@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QString>
 
+class Bouton;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -26,5 +27,10 @@ QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString 
                   const QFont &police, Qt::Alignment alignement = Qt::AlignLeft);
 /// A picture stretched to its rectangle, rendered at the parent's device pixel ratio.
 QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin);
+/// A clickable picture: drawn as Image() draws it, with a pointing hand over it and an accessible name.
+Bouton *BoutonImage(QWidget *parent, const char *nom, QRectF twips, const QString &chemin, const QString &accessible);
+/// A clickable panel filled with `fond`, optionally framed, with a pointing hand and an accessible name.
+Bouton *BoutonPanneau(QWidget *parent, const char *nom, QRectF twips, const QColor &fond, bool cadre,
+                      const QString &accessible);
 
 } // namespace Elements

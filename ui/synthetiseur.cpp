@@ -6,11 +6,13 @@
 #include "plot/surface.h"
 #include "plot/temporel.h"
 #include "ui/aide.h"
+#include "ui/bouton.h"
 #include "ui/clavier.h"
 #include "ui/edition.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
@@ -72,6 +74,33 @@ Forme *Rectangle(QWidget *parent, const char *nom, double l, double t, double w,
     return f;
 }
 
+// A check box's caption that toggles it: the caption as laid out, inside a button that lets
+// assistive technologies press it too. The box is the keyboard's way in, so Tab skips the caption.
+Bouton *Legende(QWidget *parent, const char *nom, QRectF twips, const QString &texte, const QFont &police)
+{
+    auto *b = new Bouton(parent, nom);
+    Place(b, twips.x(), twips.y(), twips.width(), twips.height());
+    b->setFocusPolicy(Qt::NoFocus);
+    b->setCursor(Ressources::PointeurMain());
+    b->setAccessibleName(texte);
+    auto *e = Etiquette(b, "", {0, 0, twips.width(), twips.height()}, texte, GrisTexte, police);
+    e->setGeometry(b->rect());
+    e->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return b;
+}
+
+// Shows a plot panel or its placeholder, never both. The keyboard focus follows to what shows
+// (to a panel's first command).
+void Bascule(QWidget *panneau, QWidget *premier, QWidget *remplacant, bool montre)
+{
+    QWidget *focus = QApplication::focusWidget();
+    const bool avaitFocus = focus && (panneau->isAncestorOf(focus) || focus == remplacant);
+    panneau->setVisible(montre);
+    remplacant->setVisible(!montre);
+    if (avaitFocus)
+        (montre ? premier : remplacant)->setFocus(Qt::TabFocusReason);
+}
+
 QCheckBox *Case(QWidget *parent, const char *nom, double l, double t, double w, double h)
 {
     auto *c = new QCheckBox(parent);
@@ -117,47 +146,43 @@ void Synthetiseur::construit()
     const QCursor main = Ressources::PointeurMain();
 
     // Created from the bottom of the stack up: later siblings lie above earlier ones.
-    auto *image3 = Image(this, "Image3", {8520, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
+    auto *image3 = BoutonImage(this, "Image3", {8520, 120, 612, 612}, QStringLiteral(":/images/aide.svg"),
+                               QStringLiteral("Aide"));
     image3->setToolTip(QStringLiteral("Aide"));
-    image3->setCursor(main);
-    image3->setAccessibleName(QStringLiteral("Aide"));
-    relie(image3, &Synthetiseur::Image3_Click);
+    connect(image3, &Bouton::clicked, this, &Synthetiseur::Image3_Click);
 
     // Placeholders under the two plot panels.
-    auto *spectreCache = Panneau(this, "SpectreCache", 120, 5160, 15132, 4092, GrisCache, true);
-    spectreCache->setCursor(main);
-    spectreCache->setAccessibleName(QStringLiteral("Afficher le spectre"));
+    // Their captions and shapes let the clicks through to the placeholder.
+    m_spectreCache = BoutonPanneau(this, "SpectreCache", {120, 5160, 15132, 4092}, GrisCache, true,
+                                   QStringLiteral("Afficher le spectre"));
+    auto *spectreCache = m_spectreCache;
     Rectangle(spectreCache, "Shape3", 3120, 1680, 9012, 1092);
     auto *label7 = Etiquette(spectreCache, "Label7", {720, 2040, 13572, 612},
                              QStringLiteral("Cliquer ici pour voir le spectre de fréquence du son produit"), GrisTexte,
                              calibri16);
     label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    relie(spectreCache, &Synthetiseur::SpectreCache_Click);
-    relie(label7, &Synthetiseur::SpectreCache_Click);
+    connect(m_spectreCache, &Bouton::clicked, this, &Synthetiseur::SpectreCache_Click);
 
-    auto *picture3 = Panneau(this, "Picture3", 120, 840, 15132, 4092, GrisCache, true);
-    picture3->setCursor(main);
-    picture3->setAccessibleName(QStringLiteral("Afficher l'évolution temporelle"));
+    m_picture3 = BoutonPanneau(this, "Picture3", {120, 840, 15132, 4092}, GrisCache, true,
+                               QStringLiteral("Afficher l'évolution temporelle"));
+    auto *picture3 = m_picture3;
     Rectangle(picture3, "Shape2", 3120, 1560, 9012, 972);
     auto *label8 = Etiquette(picture3, "Label8", {3960, 1800, 7692, 492},
                              QStringLiteral("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisTexte,
                              calibri16);
     label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    relie(picture3, &Synthetiseur::Picture3_Click);
-    relie(label8, &Synthetiseur::Picture3_Click);
+    connect(m_picture3, &Bouton::clicked, this, &Synthetiseur::Picture3_Click);
 
     // The spectrum panel.
     m_tourSpectre = Panneau(this, "TourSpectre", 120, 5160, 15132, 4092, BleuNuit, false);
-    auto *cacheSpectre = Image(m_tourSpectre, "CacheSpectre", {14760, 48, 288, 288}, QStringLiteral(":/images/croix.svg"));
+    auto *cacheSpectre = BoutonImage(m_tourSpectre, "CacheSpectre", {14760, 48, 288, 288},
+                                     QStringLiteral(":/images/croix.svg"), QStringLiteral("Masquer le spectre"));
     cacheSpectre->setToolTip(QStringLiteral("Masquer cette fenêtre"));
-    cacheSpectre->setCursor(main);
-    cacheSpectre->setAccessibleName(QStringLiteral("Masquer le spectre"));
-    relie(cacheSpectre, &Synthetiseur::CacheSpectre_Click);
-    auto *effacer = Image(m_tourSpectre, "Effacer", {14280, 48, 384, 384}, QStringLiteral(":/images/page.svg"));
+    connect(cacheSpectre, &Bouton::clicked, this, &Synthetiseur::CacheSpectre_Click);
+    auto *effacer = BoutonImage(m_tourSpectre, "Effacer", {14280, 48, 384, 384}, QStringLiteral(":/images/page.svg"),
+                                QStringLiteral("Effacer toutes les composantes"));
     effacer->setToolTip(QStringLiteral("Effacer toutes les composantes"));
-    effacer->setCursor(main);
-    effacer->setAccessibleName(QStringLiteral("Effacer toutes les composantes"));
-    relie(effacer, &Synthetiseur::Efface);
+    connect(effacer, &Bouton::clicked, this, &Synthetiseur::Efface);
     Fond(Etiquette(m_tourSpectre, "Label4", {48, 48, 2532, 372}, QStringLiteral("Spectre de fréquence"), Blanc,
                    calibri13),
          BleuNuit);
@@ -194,24 +219,17 @@ void Synthetiseur::construit()
     auto *picture4 = Panneau(m_tourSpectre, "Picture4", 13200, 408, 1884, 1212, GrisFenetre, false);
     Etiquette(picture4, "Label9", {120, 120, 1932, 612}, QStringLiteral("Sensibilité horizontale : "), Qt::black,
               calibri12);
-    auto *label10 = Etiquette(picture4, "Label10", {120, 840, 1932, 252}, QStringLiteral("500 Hz/div"), GrisTexte,
-                              calibri10);
-    relie(label10, &Synthetiseur::Label10_Click);
+    Etiquette(picture4, "Label10", {120, 840, 1932, 252}, QStringLiteral("500 Hz/div"), GrisTexte, calibri10);
 
     auto *picture5 = Panneau(m_tourSpectre, "Picture5", 13200, 1680, 1884, 2352, GrisFenetre, false);
-    relie(picture5, &Synthetiseur::Picture5_Click);
     Etiquette(picture5, "Label12", {120, 120, 1932, 612}, QStringLiteral("Propriétés du spectre"), Qt::black, calibri12);
-    auto *label6 = Etiquette(picture5, "Label6", {360, 720, 1572, 732}, QStringLiteral("Afficher les fréquences"),
-                             GrisTexte, calibri10);
-    label6->setCursor(main);
-    label6->setAccessibleName(QStringLiteral("Afficher les fréquences"));
-    relie(label6, &Synthetiseur::Label6_Click);
-    auto *label11 = Etiquette(picture5, "Label11", {360, 1320, 1452, 972},
-                              QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"), GrisTexte,
-                              calibri10);
-    label11->setCursor(main);
-    label11->setAccessibleName(QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"));
-    relie(label11, &Synthetiseur::Label11_Click);
+    // The check boxes' captions toggle them too; the boxes themselves are the keyboard's way in.
+    auto *label6 = Legende(picture5, "Label6", {360, 720, 1572, 732}, QStringLiteral("Afficher les fréquences"),
+                           calibri10);
+    connect(label6, &Bouton::clicked, this, &Synthetiseur::Label6_Click);
+    auto *label11 = Legende(picture5, "Label11", {360, 1320, 1452, 972},
+                            QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"), calibri10);
+    connect(label11, &Bouton::clicked, this, &Synthetiseur::Label11_Click);
     m_afficheFreq = Case(picture5, "AfficheFreq", 120, 720, 252, 255);
     m_afficheFreq->setAccessibleName(QStringLiteral("Afficher les fréquences"));
     connect(m_afficheFreq, &QCheckBox::clicked, this, &Synthetiseur::AfficheFreq_Click);
@@ -221,10 +239,9 @@ void Synthetiseur::construit()
 
     // The time-plot panel.
     m_tourGrapheTemp = Panneau(this, "TourGrapheTemp", 120, 840, 15132, 4092, BleuNuit, true);
-    auto *cacheTemp = Image(m_tourGrapheTemp, "CacheTemp", {14760, 48, 288, 288}, QStringLiteral(":/images/croix.svg"));
-    cacheTemp->setCursor(main);
-    cacheTemp->setAccessibleName(QStringLiteral("Masquer l'évolution temporelle"));
-    relie(cacheTemp, &Synthetiseur::CacheTemp_Click);
+    auto *cacheTemp = BoutonImage(m_tourGrapheTemp, "CacheTemp", {14760, 48, 288, 288},
+                                  QStringLiteral(":/images/croix.svg"), QStringLiteral("Masquer l'évolution temporelle"));
+    connect(cacheTemp, &Bouton::clicked, this, &Synthetiseur::CacheTemp_Click);
     Fond(Etiquette(m_tourGrapheTemp, "Label1", {48, 48, 2532, 372}, QStringLiteral("Evolution temporelle"), Blanc,
                    calibri13),
          BleuNuit);
@@ -251,54 +268,71 @@ void Synthetiseur::construit()
         option->setAccessibleName(QString::fromLatin1(legendes[i]).simplified());
         Place(option, 120, 840 + 240 * i, 1572, 252);
         connect(option, &QRadioButton::clicked, this, [this, i] { SensibiliteTemp_Click(i); });
+        option->installEventFilter(this);
         m_sensibilite[i] = option;
     }
     m_sensibilite[3]->setChecked(true);
 
-    // The strip of button panels: sound on, sound off (above it), keyboard opener.
-    auto boutonPanneau = [&](const char *nom, double gauche, double largeur) {
-        auto *p = Panneau(this, nom, gauche, 120, largeur, 492, BleuNuit, true);
-        p->setCursor(main);
-        return p;
+    // The strip of button panels: sound on, sound off (above it), keyboard opener. Their pictures
+    // and captions let the clicks through to the panel.
+    auto boutonPanneau = [&](const char *nom, double gauche, double largeur, const QString &accessible) {
+        return BoutonPanneau(this, nom, {gauche, 120, largeur, 492}, BleuNuit, true, accessible);
     };
     const QFont blanc12 = calibri12;
-    m_play = boutonPanneau("Play", 120, 3372);
-    m_play->setAccessibleName(QStringLiteral("Ecouter le son produit"));
-    relie(m_play, &Synthetiseur::Play_Click);
+    m_play = boutonPanneau("Play", 120, 3372, QStringLiteral("Ecouter le son produit"));
+    connect(m_play, &Bouton::clicked, this, &Synthetiseur::Play_Click);
     auto *image1 = Image(m_play, "Image1", {120, 0, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
     image1->setAccessibleName(QStringLiteral("Ecouter le son produit"));
-    relie(image1, &Synthetiseur::Play_Click);
-    relie(Etiquette(m_play, "Label3", {720, 120, 2532, 372}, QStringLiteral("Ecouter le son produit"), Blanc, blanc12),
-          &Synthetiseur::Play_Click);
+    Etiquette(m_play, "Label3", {720, 120, 2532, 372}, QStringLiteral("Ecouter le son produit"), Blanc, blanc12);
 
-    m_taGueule = boutonPanneau("TaGueule", 120, 3372);
-    m_taGueule->setAccessibleName(QStringLiteral("Silence !"));
-    relie(m_taGueule, &Synthetiseur::TaGueule_Click);
+    m_taGueule = boutonPanneau("TaGueule", 120, 3372, QStringLiteral("Silence !"));
+    connect(m_taGueule, &Bouton::clicked, this, &Synthetiseur::TaGueule_Click);
     auto *image4 = Image(m_taGueule, "Image4", {120, 0, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
     image4->setAccessibleName(QStringLiteral("Silence !"));
-    relie(image4, &Synthetiseur::TaGueule_Click);
-    relie(Etiquette(m_taGueule, "Label13", {720, 96, 2532, 372}, QStringLiteral("Silence !"), Blanc, blanc12),
-          &Synthetiseur::TaGueule_Click);
+    Etiquette(m_taGueule, "Label13", {720, 96, 2532, 372}, QStringLiteral("Silence !"), Blanc, blanc12);
     m_taGueule->hide();
 
-    auto *picture6 = boutonPanneau("Picture6", 3720, 3972);
-    picture6->setAccessibleName(QStringLiteral("Afficher le clavier"));
-    relie(picture6, &Synthetiseur::Picture6_Click);
+    auto *picture6 = boutonPanneau("Picture6", 3720, 3972, QStringLiteral("Afficher le clavier"));
+    connect(picture6, &Bouton::clicked, this, &Synthetiseur::Picture6_Click);
     auto *image6 = Image(picture6, "Image6", {2160, 0, 1848, 480}, QStringLiteral(":/images/clavier.svg"));
     image6->setAccessibleName(QStringLiteral("Afficher le clavier"));
-    relie(image6, &Synthetiseur::Picture6_Click);
-    relie(Etiquette(picture6, "Label14", {120, 96, 2532, 372}, QStringLiteral("Afficher le clavier"), Blanc, blanc12),
-          &Synthetiseur::Picture6_Click);
-}
+    Etiquette(picture6, "Label14", {120, 96, 2532, 372}, QStringLiteral("Afficher le clavier"), Blanc, blanc12);
 
-void Synthetiseur::relie(QWidget *element, void (Synthetiseur::*handler)())
-{
-    m_clics.insert(element, handler);
-    element->installEventFilter(this);
+    // A placeholder is covered by its panel while the panel shows; hidden then, Tab skips it.
+    m_spectreCache->hide();
+    m_picture3->hide();
+
+    m_cacheTemp = cacheTemp;
+    m_effacer = effacer;
+    // Tab goes through the commands in reading order, whichever of two faces is shown.
+    QWidget *ordre[] = {m_play, m_taGueule, picture6, image3, m_picture3, cacheTemp};
+    for (std::size_t i = 1; i < std::size(ordre); ++i)
+        setTabOrder(ordre[i - 1], ordre[i]);
+    QWidget *precedent = cacheTemp;
+    for (QRadioButton *option : m_sensibilite) {
+        setTabOrder(precedent, option);
+        precedent = option;
+    }
+    QWidget *suite[] = {precedent, m_spectreCache, effacer, cacheSpectre, m_afficheFreq, label6, m_musical, label11};
+    for (std::size_t i = 1; i < std::size(suite); ++i)
+        setTabOrder(suite[i - 1], suite[i]);
+    // The window opens with the first command of the strip in focus.
+    m_play->setFocus(Qt::OtherFocusReason);
 }
 
 bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
 {
+    // The nine time bases are one stop of the Tab round, on the one chosen; arrows move inside.
+    if (event->type() == QEvent::FocusIn) {
+        const auto raison = static_cast<QFocusEvent *>(event)->reason();
+        auto *option = qobject_cast<QRadioButton *>(objet);
+        if (option && !option->isChecked() && (raison == Qt::TabFocusReason || raison == Qt::BacktabFocusReason)) {
+            for (QRadioButton *o : m_sensibilite)
+                if (o->isChecked())
+                    o->setFocus(raison);
+        }
+        return QWidget::eventFilter(objet, event);
+    }
     if (objet == m_fondamental) {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
@@ -328,25 +362,6 @@ bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
         }
     }
 
-    const auto clic = m_clics.constFind(objet);
-    if (clic != m_clics.constEnd()) {
-        auto *w = static_cast<QWidget *>(objet);
-        if (event->type() == QEvent::MouseButtonPress) {
-            auto *souris = static_cast<QMouseEvent *>(event);
-            if (souris->button() == Qt::LeftButton)
-                m_appui = w;
-            return true;
-        }
-        if (event->type() == QEvent::MouseButtonRelease) {
-            auto *souris = static_cast<QMouseEvent *>(event);
-            const bool valide = souris->button() == Qt::LeftButton && m_appui == w
-                                && w->rect().contains(souris->position().toPoint());
-            m_appui = nullptr;
-            if (valide)
-                (this->*clic.value())();
-            return true;
-        }
-    }
     return QWidget::eventFilter(objet, event);
 }
 
@@ -527,22 +542,22 @@ void Synthetiseur::SensibiliteTemp_Click(int Index)
 
 void Synthetiseur::CacheSpectre_Click()
 {
-    m_tourSpectre->hide();
+    Bascule(m_tourSpectre, m_effacer, m_spectreCache, false);
 }
 
 void Synthetiseur::SpectreCache_Click()
 {
-    m_tourSpectre->show();
+    Bascule(m_tourSpectre, m_effacer, m_spectreCache, true);
 }
 
 void Synthetiseur::CacheTemp_Click()
 {
-    m_tourGrapheTemp->hide();
+    Bascule(m_tourGrapheTemp, m_cacheTemp, m_picture3, false);
 }
 
 void Synthetiseur::Picture3_Click()
 {
-    m_tourGrapheTemp->show();
+    Bascule(m_tourGrapheTemp, m_cacheTemp, m_picture3, true);
 }
 
 void Synthetiseur::Picture6_Click()

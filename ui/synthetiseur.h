@@ -4,10 +4,10 @@
 #include "ui/clavier.h"
 #include "ui/contexte.h"
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
+class Bouton;
 class QCheckBox;
 class QFrame;
 class QLabel;
@@ -81,7 +81,6 @@ private:
     void construit();
     void Charge();
     void relieEdition();
-    void relie(QWidget *element, void (Synthetiseur::*handler)());
     void glisse(QPointF positionGlobale);
     void lache(QPointF positionGlobale);
 
@@ -92,10 +91,12 @@ private:
     QFrame *m_fondamental = nullptr;
     bool m_glisse = false;
     bool m_dansSpectre = false;
-    QWidget *m_appui = nullptr;
-    QHash<QObject *, void (Synthetiseur::*)()> m_clics;
-    QWidget *m_play = nullptr;
-    QWidget *m_taGueule = nullptr;
+    Bouton *m_play = nullptr;
+    Bouton *m_taGueule = nullptr;
+    Bouton *m_spectreCache = nullptr;
+    Bouton *m_picture3 = nullptr;
+    Bouton *m_cacheTemp = nullptr;
+    Bouton *m_effacer = nullptr;
     QWidget *m_tourSpectre = nullptr;
     QWidget *m_tourGrapheTemp = nullptr;
     QCheckBox *m_musical = nullptr;
