@@ -49,13 +49,20 @@ struct Banc
 };
 
 // Centred on the screen, up to the window frame (whose size the program cannot know in advance).
+// On an axis where the window is larger than the screen's available area, its top-left corner
+// stands at the area's edge instead, so that the title bar stays reachable.
 inline bool EstCentree(const QWidget *fenetre)
 {
     const QRect client = fenetre->geometry(), cadre = fenetre->frameGeometry();
+    const QRect zone = fenetre->screen()->availableGeometry();
     const int margeX = std::max(client.left() - cadre.left(), cadre.right() - client.right()) + 1;
     const int margeY = std::max(client.top() - cadre.top(), cadre.bottom() - client.bottom()) + 1;
-    const QPoint ecart = client.center() - fenetre->screen()->availableGeometry().center();
-    return std::abs(ecart.x()) <= margeX && std::abs(ecart.y()) <= margeY;
+    const QPoint ecart = client.center() - zone.center();
+    const bool centreX = client.width() > zone.width() ? std::abs(cadre.left() - zone.left()) <= margeX
+                                                        : std::abs(ecart.x()) <= margeX;
+    const bool centreY = client.height() > zone.height() ? std::abs(cadre.top() - zone.top()) <= margeY
+                                                          : std::abs(ecart.y()) <= margeY;
+    return centreX && centreY;
 }
 
 // Presses `element` as an assistive technology does: through its accessible press action (the

@@ -3,6 +3,7 @@
 #include "ui/accueil.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/elements.h"
 #include "ui/libelle.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
@@ -97,6 +98,8 @@ private slots:
     void croixQuitte();
     void commandesSansSouris_data();
     void commandesSansSouris();
+    void positionCentree_data();
+    void positionCentree();
 };
 
 void TestAccueil::initTestCase()
@@ -563,6 +566,35 @@ void TestAccueil::commandesSansSouris()
         QVERIFY(Fenetres<Aide>().isEmpty());
         QCOMPARE(Fenetres<Synthetiseur>().size(), 1);
     }
+}
+
+void TestAccueil::positionCentree_data()
+{
+    QTest::addColumn<QRect>("zone"); // the screen's available area
+    QTest::addColumn<QSize>("taille");
+    QTest::addColumn<QPoint>("attendu");
+    QTest::newRow("main window, full HD") << QRect(0, 0, 1920, 1040) << QSize(1024, 624) << QPoint(448, 208);
+    QTest::newRow("odd leftover rounds down") << QRect(0, 0, 1921, 1041) << QSize(1024, 624) << QPoint(448, 208);
+    QTest::newRow("panel on the left and top") << QRect(64, 32, 1856, 1048) << QSize(630, 310) << QPoint(677, 401);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QSize(793, 513) << QPoint(2163, 255);
+    QTest::newRow("exactly the screen") << QRect(0, 0, 1024, 624) << QSize(1024, 624) << QPoint(0, 0);
+    QTest::newRow("640 × 480 screen") << QRect(0, 0, 640, 480) << QSize(1024, 624) << QPoint(0, 0);
+    QTest::newRow("640 × 480 with a top panel") << QRect(0, 24, 640, 456) << QSize(1024, 624) << QPoint(0, 24);
+    QTest::newRow("narrower only") << QRect(0, 0, 800, 1200) << QSize(1024, 624) << QPoint(0, 288);
+    QTest::newRow("lower only") << QRect(0, 0, 1600, 500) << QSize(1024, 624) << QPoint(288, 0);
+    // 1920 × 1080 at a scale factor of 2.5: 768 × 432 logical pixels.
+    QTest::newRow("scale factor 2.5") << QRect(0, 0, 768, 432) << QSize(1024, 624) << QPoint(0, 0);
+    QTest::newRow("second screen, too small") << QRect(-800, -600, 800, 600) << QSize(1024, 624) << QPoint(-800, -600);
+}
+
+void TestAccueil::positionCentree()
+{
+    QFETCH(QRect, zone);
+    QFETCH(QSize, taille);
+    QFETCH(QPoint, attendu);
+    const QPoint p = Elements::PositionCentree(zone, taille);
+    QCOMPARE(p, attendu);
+    QVERIFY(zone.contains(p)); // the title bar's corner is always on the screen
 }
 
 QTEST_MAIN(TestAccueil)

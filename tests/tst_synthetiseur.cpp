@@ -3,6 +3,7 @@
 #include "plot/frequences.h"
 #include "plot/surface.h"
 #include "synth/generateur.h"
+#include "ui/marqueur.h"
 #include "ui/synthetiseur.h"
 
 #include <QAccessible>
@@ -10,6 +11,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
 
@@ -95,6 +97,9 @@ private slots:
     void fermetureCoupeLeSon();
     void geometrie_data();
     void geometrie();
+    void doubleClicUneSeuleFois();
+    void marqueurSeul_data();
+    void marqueurSeul();
     void tabulationDansLOrdreVisuel();
     void commandesSansSouris_data();
     void commandesSansSouris();
@@ -533,6 +538,94 @@ void TestSynthetiseur::geometrie()
     QCOMPARE(e->geometry(), rect);
     f.w->resize(1400, 900); // the contents stay where they are
     QCOMPARE(e->geometry(), rect);
+}
+
+void TestSynthetiseur::doubleClicUneSeuleFois()
+{
+    // The switch's other face shows under the pointer after the first click: the second press
+    // of a double click must not switch it back.
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    f.banc.lecture.journal.clear();
+    QWidget *legende = f.element("Label3");
+    QTest::mouseDClick(f.w->windowHandle(), Qt::LeftButton, {}, legende->mapTo(f.w.get(), legende->rect().center()));
+    QVERIFY(f.banc.table.SonActif);
+    QCOMPARE(f.banc.lecture.journal, QStringList{"joue"});
+    QVERIFY(f.element("TaGueule")->isVisible());
+}
+
+void TestSynthetiseur::marqueurSeul_data()
+{
+    // Pointer events as the marker receives them while it holds the pointer; positions are pixels
+    // of a 200 × 100 spectrum (x in pixels = hertz × 2.6184 / 15).
+    QTest::addColumn<QStringList>("evenements");
+    QTest::addColumn<QStringList>("pas");      // drag steps: hertz (rounded) and state
+    QTest::addColumn<int>("deposes");
+    QTest::addColumn<bool>("saisieApres");     // the gripping hand still held by the drag
+    QTest::newRow("drag over the spectrum, drop on the marker")
+        << QStringList{"appui gauche", "bouge 50 40", "bouge 60 40", "bouge 11 40", "relache gauche"}
+        << QStringList{"286 2", "344 2"} << 1 << false;
+    QTest::newRow("leaving the spectrum: one last step")
+        << QStringList{"appui gauche", "bouge 50 40", "bouge 250 40", "bouge 300 40", "relache gauche"}
+        << QStringList{"286 2", "1432 1"} << 0 << false;
+    QTest::newRow("back into the spectrum")
+        << QStringList{"appui gauche", "bouge 250 40", "bouge 50 40"} << QStringList{"1432 1", "286 2"} << 0 << true;
+    QTest::newRow("moves over the marker move nothing")
+        << QStringList{"appui gauche", "bouge 11 40", "relache gauche"} << QStringList{} << 1 << false;
+    QTest::newRow("the right button starts nothing")
+        << QStringList{"appui droit", "bouge 50 40", "relache droit"} << QStringList{} << 0 << false;
+    QTest::newRow("a right release during the drag ends nothing")
+        << QStringList{"appui gauche", "relache droit", "bouge 50 40"} << QStringList{"286 2"} << 0 << true;
+    QTest::newRow("the window system ends the drag") << QStringList{"appui gauche", "abandon", "bouge 50 40"}
+                                                     << QStringList{} << 0 << false;
+}
+
+void TestSynthetiseur::marqueurSeul()
+{
+    QFETCH(QStringList, evenements);
+    QFETCH(QStringList, pas);
+    QFETCH(int, deposes);
+    QFETCH(bool, saisieApres);
+
+    QWidget fenetre;
+    auto *spectre = new Surface(RepereSpectre, QSize(200, 100), &fenetre);
+    auto marqueur = std::make_unique<Marqueur>(spectre);
+    marqueur->setGeometry(10, 10, 3, 80);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    QStringList recus;
+    connect(marqueur.get(), &Marqueur::pas, this,
+            [&](float x, float, int etat) { recus << QStringLiteral("%1 %2").arg(std::lround(x)).arg(etat); });
+    QSignalSpy depose(marqueur.get(), &Marqueur::depose);
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    Qt::MouseButtons tenus;
+    QPoint ici(1, 40 - 10); // in the marker's coordinates
+    for (const QString &e : evenements) {
+        const QStringList m = e.split(' ');
+        const Qt::MouseButton b = m.value(1) == "droit" ? Qt::RightButton : Qt::LeftButton;
+        if (m[0] == "appui") {
+            tenus |= b;
+            Souris(marqueur.get(), QEvent::MouseButtonPress, ici, b, tenus);
+        } else if (m[0] == "relache") {
+            tenus &= ~b;
+            Souris(marqueur.get(), QEvent::MouseButtonRelease, ici, b, tenus);
+        } else if (m[0] == "bouge") {
+            ici = marqueur->mapFrom(spectre, QPoint(m[1].toInt(), m[2].toInt()));
+            Souris(marqueur.get(), QEvent::MouseMove, ici, Qt::NoButton, tenus);
+        } else if (m[0] == "abandon") {
+            marqueur->abandonne();
+        }
+        // The gripping hand shows exactly while the drag lasts.
+        QCOMPARE(QGuiApplication::overrideCursor() != nullptr, marqueur->enGlissement());
+    }
+    QCOMPARE(recus, pas);
+    QCOMPARE(depose.count(), deposes);
+    QCOMPARE(marqueur->enGlissement(), saisieApres);
+    // Destroyed during a drag, it gives the pointer back.
+    marqueur.reset();
+    QVERIFY(!QGuiApplication::overrideCursor());
 }
 
 void TestSynthetiseur::tabulationDansLOrdreVisuel()

@@ -2,6 +2,7 @@
 
 #include "plot/repere.h"
 #include "ui/bouton.h"
+#include "ui/couleurs.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
@@ -10,16 +11,12 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 
+using namespace Couleurs;
 using namespace Elements;
 
 namespace {
 
-const QColor BleuNuit(0, 0, 64);
-const QColor GrisPanneau(224, 224, 224);
-const QColor GrisTexte(64, 64, 64);
-const QColor Blanc(255, 255, 255);
 
 } // namespace
 
@@ -32,8 +29,7 @@ Accueil::Accueil(Contexte contexte)
     setAttribute(Qt::WA_DeleteOnClose);
     // The platform's common-controls initialisation has no counterpart here.
     construit();
-    if (QScreen *ecran = QGuiApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
+    Centre(this);
 }
 
 void Accueil::construit()
@@ -70,18 +66,18 @@ void Accueil::construit()
     auto *panneau = new QFrame(this);
     panneau->setObjectName(QStringLiteral("Picture1"));
     Cadre(panneau);
-    Fond(panneau, GrisPanneau);
+    Fond(panneau, GrisFenetre);
     Place(panneau, 3840, 960, 5535, 2532);
 
     const QFont texte = Police("Calibri", 10.8);
     Etiquette(panneau, "Label4", {240, 120, 4932, 1332},
               QStringLiteral("Sonavirelle permet de générer un son en choisissant les composantes qui le "
                              "constituent, ce qui illustre la notion de timbre d'un son musical."),
-              GrisTexte, texte);
+              GrisParagraphe, texte);
     Etiquette(panneau, "Label5", {240, 960, 4932, 1212},
               QStringLiteral("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
                              "de celle du fondamental\u00a0: le son généré n'est alors plus un son musical."),
-              GrisTexte, texte);
+              GrisParagraphe, texte);
 
     auto *demarrer = new QPushButton(QStringLiteral("Démarrer"), panneau);
     demarrer->setObjectName(QStringLiteral("Command1"));

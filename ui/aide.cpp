@@ -2,27 +2,22 @@
 
 #include "plot/repere.h"
 #include "ui/bouton.h"
+#include "ui/couleurs.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
-#include <QScreen>
 
 #include <cmath>
 #include <functional>
 
+using namespace Couleurs;
 using namespace Elements;
 
 namespace {
 
-const QColor BleuNuit(0, 0, 64);
-const QColor GrisTexte(64, 64, 64);
-const QColor Blanc(255, 255, 255);
-const QColor BleuGrille(192, 192, 255);
-const QColor Orange(255, 128, 0);
 
 // "entendre" is meant in both places; the blank runs leave room for the two loudspeaker pictures.
 const char *const TexteEcouter =
@@ -64,15 +59,9 @@ void Quadrillage(QPainter &p, const QRect &)
 {
     auto px = [](double twips) { return int(std::lround(twips / TwipsParPixel)); };
     for (double haut : {120, 480, 840, 1200, 1560})
-        p.fillRect(QRect(QPoint(px(1320), px(haut)), QPoint(px(7680) - 1, px(haut))), BleuGrille);
+        p.fillRect(QRect(QPoint(px(1320), px(haut)), QPoint(px(7680) - 1, px(haut))), Lavande);
     for (double gauche : {2160, 3000, 3840, 4680, 5520, 6360, 7200})
-        p.fillRect(QRect(QPoint(px(gauche), px(120)), QPoint(px(gauche), px(1560) - 1)), BleuGrille);
-}
-
-void CentreSurEcran(QWidget *fenetre)
-{
-    if (QScreen *ecran = QGuiApplication::primaryScreen())
-        fenetre->move(ecran->availableGeometry().center() - fenetre->rect().center());
+        p.fillRect(QRect(QPoint(px(gauche), px(120)), QPoint(px(gauche), px(1560) - 1)), Lavande);
 }
 
 } // namespace
@@ -90,7 +79,7 @@ Aide::Aide(QWidget *parent)
     Fond(this, BleuNuit);
     setFixedSize(RectangleTwips(0, 0, 11892, 7692).size());
     construit();
-    CentreSurEcran(this);
+    Centre(this);
 }
 
 void Aide::construit()
@@ -130,20 +119,20 @@ void Aide::construit()
                              "(cochée par défaut) fait que les composantes ajoutées ont des fréquences "
                              "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
                              "cette contrainte."),
-              GrisTexte, reponse);
+              GrisParagraphe, reponse);
     Etiquette(textes, "Label5", {840, 4440, 10692, 732},
               QStringLiteral("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
                              "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
-              GrisTexte, reponse);
+              GrisParagraphe, reponse);
     Etiquette(textes, "Label4", {480, 4080, 6012, 372}, QStringLiteral("Comment modifier le spectre du son produit ?"),
               noir, question);
     Etiquette(textes, "Label3", {840, 1680, 10692, 732},
               QStringLiteral("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
                              "pic et déplacer celui-ci avec le clic gauche."),
-              GrisTexte, reponse);
+              GrisParagraphe, reponse);
     Etiquette(textes, "Label2", {480, 1320, 10212, 372},
               QStringLiteral("Comment modifier la fréquence fondamentale ?"), noir, question);
-    Etiquette(textes, "Label8", {840, 720, 10692, 612}, QString::fromUtf8(TexteEcouter), GrisTexte, reponse);
+    Etiquette(textes, "Label8", {840, 720, 10692, 612}, QString::fromUtf8(TexteEcouter), GrisParagraphe, reponse);
     Etiquette(textes, "Label7", {480, 240, 10212, 372}, QStringLiteral("Comment écouter le son produit ?"), noir,
               question);
     // The two loudspeakers stand in the blanks of Label8's line.

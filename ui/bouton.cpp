@@ -1,5 +1,6 @@
 #include "ui/bouton.h"
 
+#include "ui/couleurs.h"
 #include "ui/ressources.h"
 
 #include <QKeyEvent>
@@ -38,7 +39,7 @@ void Bouton::paintEvent(QPaintEvent *)
     // The focus shows only once the keyboard has been used in this window: mouse users see
     // the layout's pixels unchanged.
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        p.setPen(QPen(QColor(255, 128, 0), 1, Qt::DotLine));
+        p.setPen(QPen(Couleurs::Orange, 1, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
         p.drawRect(rect().adjusted(1 + bord(), 1 + bord(), -2 - bord(), -2 - bord()));
     }
@@ -49,6 +50,12 @@ void Bouton::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton)
         QAbstractButton::mousePressEvent(event);
     // Taken whatever the button: nothing below the element sees it.
+    event->accept();
+}
+
+void Bouton::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is no new press: one double click, one click.
     event->accept();
 }
 

@@ -2,14 +2,15 @@
 
 #include "model/regles.h"
 #include "plot/repere.h"
+#include "ui/couleurs.h"
 #include "ui/edition.h"
+#include "ui/elements.h"
 
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -59,7 +60,7 @@ protected:
         // The focus shows only once the keyboard is used: mouse users see the keys unchanged.
         if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
             QPainter p(this);
-            p.setPen(QPen(QColor(255, 128, 0), 2));
+            p.setPen(QPen(Couleurs::Orange, 2));
             p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
         }
     }
@@ -67,16 +68,6 @@ protected:
 private:
     bool m_relacheSouris = false;
 };
-
-void Centre(QWidget *fenetre)
-{
-    QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
-        return;
-    const QRect zone = ecran->availableGeometry();
-    fenetre->move(zone.x() + (zone.width() - fenetre->width()) / 2,
-                  zone.y() + (zone.height() - fenetre->height()) / 2);
-}
 
 } // namespace
 
@@ -97,7 +88,7 @@ Clavier::Clavier(Edition *edition)
     setPalette(fond);
     setFixedSize(RectangleTwips(0, 0, 14604, 1104).size());
     construit();
-    Centre(this);
+    Elements::Centre(this);
 }
 
 bool Clavier::EstNoire(int Index)
@@ -124,7 +115,7 @@ void Clavier::construit()
     panneau->setObjectName(QStringLiteral("Picture2"));
     panneau->setAutoFillBackground(true);
     QPalette bleu = panneau->palette();
-    bleu.setColor(QPalette::Window, QColor(0, 0, 64));
+    bleu.setColor(QPalette::Window, Couleurs::BleuNuit);
     panneau->setPalette(bleu);
     panneau->setGeometry(RectangleTwips(0, -120, 14655, 1275));
 

@@ -6,7 +6,11 @@
 #include "ui/ressources.h"
 
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace Elements {
 
@@ -69,6 +73,20 @@ QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &che
     Place(i, twips.x(), twips.y(), twips.width(), twips.height());
     i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
     return i;
+}
+
+QPoint PositionCentree(const QRect &zone, const QSize &taille)
+{
+    const int x = zone.x() + (zone.width() - taille.width()) / 2;
+    const int y = zone.y() + (zone.height() - taille.height()) / 2;
+    return {std::max(x, zone.x()), std::max(y, zone.y())};
+}
+
+void Centre(QWidget *fenetre)
+{
+    QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
+    if (ecran)
+        fenetre->move(PositionCentree(ecran->availableGeometry(), fenetre->size()));
 }
 
 Bouton *BoutonImage(QWidget *parent, const char *nom, QRectF twips, const QString &chemin, const QString &accessible)

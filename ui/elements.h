@@ -2,6 +2,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 
@@ -32,5 +34,11 @@ Bouton *BoutonImage(QWidget *parent, const char *nom, QRectF twips, const QStrin
 /// A clickable panel filled with `fond`, optionally framed, with a pointing hand and an accessible name.
 Bouton *BoutonPanneau(QWidget *parent, const char *nom, QRectF twips, const QColor &fond, bool cadre,
                       const QString &accessible);
+
+/// Top-left corner that centres a window of `taille` in `zone`. A window larger than the zone
+/// keeps its top-left corner in the zone: the title bar and the top-left contents stay reachable.
+QPoint PositionCentree(const QRect &zone, const QSize &taille);
+/// Centres a window on its screen's available area (the primary screen before it has one).
+void Centre(QWidget *fenetre);
 
 } // namespace Elements

@@ -9,6 +9,8 @@
 #include "ui/bouton.h"
 #include "ui/clavier.h"
 #include "ui/edition.h"
+#include "ui/marqueur.h"
+#include "ui/couleurs.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 
@@ -16,24 +18,18 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
-#include <QScreen>
 
 #include <cmath>
 
+using namespace Couleurs;
 using namespace Elements;
 
 namespace {
 
-const QColor BleuNuit(0, 0, 64);
-const QColor GrisFenetre(224, 224, 224);
-const QColor GrisCache(192, 192, 192);
-const QColor GrisTexte(128, 128, 128);
-const QColor Blanc(255, 255, 255);
 
 QFrame *Panneau(QWidget *parent, const char *nom, double l, double t, double w, double h, const QColor &fond,
                 bool cadre)
@@ -58,8 +54,8 @@ protected:
     {
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
-        p.setPen(QPen(GrisTexte, 1));
-        p.setBrush(QColor(192, 192, 255));
+        p.setPen(QPen(GrisCommande, 1));
+        p.setBrush(Lavande);
         const qreal r = std::min(width(), height()) / 4.0;
         p.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), r, r);
     }
@@ -83,7 +79,7 @@ Bouton *Legende(QWidget *parent, const char *nom, QRectF twips, const QString &t
     b->setFocusPolicy(Qt::NoFocus);
     b->setCursor(Ressources::PointeurMain());
     b->setAccessibleName(texte);
-    auto *e = Etiquette(b, "", {0, 0, twips.width(), twips.height()}, texte, GrisTexte, police);
+    auto *e = Etiquette(b, "", {0, 0, twips.width(), twips.height()}, texte, GrisCommande, police);
     e->setGeometry(b->rect());
     e->setAttribute(Qt::WA_TransparentForMouseEvents);
     return b;
@@ -121,12 +117,7 @@ Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
     Charge();
 }
 
-Synthetiseur::~Synthetiseur()
-{
-    // Closed in the middle of a drag: give the pointer back.
-    if (m_glisse)
-        QGuiApplication::restoreOverrideCursor();
-}
+Synthetiseur::~Synthetiseur() = default;
 
 void Synthetiseur::construit()
 {
@@ -136,8 +127,7 @@ void Synthetiseur::construit()
     Fond(this, GrisFenetre);
     // Resizable, but the contents keep their places.
     resize(1024, 624);
-    if (QScreen *ecran = QGuiApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - QPoint(512, 312));
+    Centre(this);
 
     const QFont calibri12 = Police("Calibri", 12);
     const QFont calibri10 = Police("Calibri", 10.2);
@@ -158,7 +148,7 @@ void Synthetiseur::construit()
     auto *spectreCache = m_spectreCache;
     Rectangle(spectreCache, "Shape3", 3120, 1680, 9012, 1092);
     auto *label7 = Etiquette(spectreCache, "Label7", {720, 2040, 13572, 612},
-                             QStringLiteral("Cliquer ici pour voir le spectre de fréquence du son produit"), GrisTexte,
+                             QStringLiteral("Cliquer ici pour voir le spectre de fréquence du son produit"), GrisCommande,
                              calibri16);
     label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     connect(m_spectreCache, &Bouton::clicked, this, &Synthetiseur::SpectreCache_Click);
@@ -168,7 +158,7 @@ void Synthetiseur::construit()
     auto *picture3 = m_picture3;
     Rectangle(picture3, "Shape2", 3120, 1560, 9012, 972);
     auto *label8 = Etiquette(picture3, "Label8", {3960, 1800, 7692, 492},
-                             QStringLiteral("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisTexte,
+                             QStringLiteral("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisCommande,
                              calibri16);
     label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     connect(m_picture3, &Bouton::clicked, this, &Synthetiseur::Picture3_Click);
@@ -196,30 +186,28 @@ void Synthetiseur::construit()
     connect(m_spectre, &Surface::sourisBouge, this, [this](int boutons, QPointF p) {
         // The marker holds the pointer for the whole drag; a move reaching the spectrum with no
         // button held means the window system ended the drag without telling the marker.
-        if (m_glisse && boutons == 0) {
-            m_glisse = false;
-            QGuiApplication::restoreOverrideCursor();
-        }
-        if (!m_glisse)
+        if (m_fondamental->enGlissement() && boutons == 0)
+            m_fondamental->abandonne();
+        if (!m_fondamental->enGlissement())
             Spectre_MouseMove(boutons, 0, float(p.x()), float(p.y()));
     });
     connect(m_spectre, &Surface::sourisRelachee, this, [this](int bouton, QPointF p) {
-        if (!m_glisse)
+        if (!m_fondamental->enGlissement())
             Spectre_MouseUp(bouton, 0, float(p.x()), float(p.y()));
     });
 
-    m_fondamental = new QFrame(m_spectre);
+    m_fondamental = new Marqueur(m_spectre);
     m_fondamental->setObjectName(QStringLiteral("Fondamental"));
     m_fondamental->setAccessibleName(QStringLiteral("Fréquence fondamentale"));
     Fond(m_fondamental, Spectre::CouleurFondamental);
-    m_fondamental->setCursor(Ressources::PointeurSaisie());
-    m_fondamental->installEventFilter(this);
+    connect(m_fondamental, &Marqueur::pas, this, [this](float X, float Y, int etat) { Spectre_DragOver(X, Y, etat); });
+    connect(m_fondamental, &Marqueur::depose, this, &Synthetiseur::Fondamental_DragDrop);
     PlaceFondamental(m_edition->fondamental());
 
     auto *picture4 = Panneau(m_tourSpectre, "Picture4", 13200, 408, 1884, 1212, GrisFenetre, false);
     Etiquette(picture4, "Label9", {120, 120, 1932, 612}, QStringLiteral("Sensibilité horizontale : "), Qt::black,
               calibri12);
-    Etiquette(picture4, "Label10", {120, 840, 1932, 252}, QStringLiteral("500 Hz/div"), GrisTexte, calibri10);
+    Etiquette(picture4, "Label10", {120, 840, 1932, 252}, QStringLiteral("500 Hz/div"), GrisCommande, calibri10);
 
     auto *picture5 = Panneau(m_tourSpectre, "Picture5", 13200, 1680, 1884, 2352, GrisFenetre, false);
     Etiquette(picture5, "Label12", {120, 120, 1932, 612}, QStringLiteral("Propriétés du spectre"), Qt::black, calibri12);
@@ -262,8 +250,8 @@ void Synthetiseur::construit()
         option->setFont(calibri10);
         Fond(option, GrisFenetre);
         QPalette p = option->palette();
-        p.setColor(QPalette::WindowText, GrisTexte);
-        p.setColor(QPalette::ButtonText, GrisTexte);
+        p.setColor(QPalette::WindowText, GrisCommande);
+        p.setColor(QPalette::ButtonText, GrisCommande);
         option->setPalette(p);
         option->setAccessibleName(QString::fromLatin1(legendes[i]).simplified());
         Place(option, 120, 840 + 240 * i, 1572, 252);
@@ -331,71 +319,14 @@ bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
                 if (o->isChecked())
                     o->setFocus(raison);
         }
-        return QWidget::eventFilter(objet, event);
     }
-    if (objet == m_fondamental) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            // Only the left button starts a drag; the press itself changes nothing.
-            if (static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton && !m_glisse) {
-                m_glisse = true;
-                m_dansSpectre = true;
-                // The press grabs the pointer implicitly; the gripping hand shows until the release.
-                QGuiApplication::setOverrideCursor(Ressources::PointeurSaisie());
-            }
-            return true;
-        case QEvent::MouseMove:
-            if (m_glisse)
-                glisse(static_cast<QMouseEvent *>(event)->globalPosition());
-            return true;
-        case QEvent::MouseButtonRelease: {
-            auto *souris = static_cast<QMouseEvent *>(event);
-            if (m_glisse && souris->button() == Qt::LeftButton) {
-                m_glisse = false;
-                QGuiApplication::restoreOverrideCursor();
-                lache(souris->globalPosition());
-            }
-            return true;
-        }
-        default:
-            return QWidget::eventFilter(objet, event);
-        }
-    }
-
     return QWidget::eventFilter(objet, event);
-}
-
-// The drag of the marker. Notifications go to the element under the pointer: over the marker
-// itself nothing moves; over the spectrum every move is a drag step; leaving the spectrum sends
-// one last step with the position where the pointer left.
-void Synthetiseur::glisse(QPointF positionGlobale)
-{
-    const QPointF surMarqueur = m_fondamental->mapFromGlobal(positionGlobale);
-    if (m_fondamental->isVisible() && m_fondamental->rect().contains(surMarqueur.toPoint()))
-        return;
-    const QPointF local = m_spectre->mapFromGlobal(positionGlobale);
-    const QPointF p = m_spectre->versUtilisateur(local);
-    const bool dedans = m_spectre->rect().contains(local.toPoint()) && m_tourSpectre->isVisible();
-    if (dedans) {
-        m_dansSpectre = true;
-        Spectre_DragOver(float(p.x()), float(p.y()), 2);
-    } else if (m_dansSpectre) {
-        m_dansSpectre = false;
-        Spectre_DragOver(float(p.x()), float(p.y()), 1);
-    }
-}
-
-void Synthetiseur::lache(QPointF positionGlobale)
-{
-    const QPointF surMarqueur = m_fondamental->mapFromGlobal(positionGlobale);
-    if (m_fondamental->rect().contains(surMarqueur.toPoint()))
-        Fondamental_DragDrop();
 }
 
 void Synthetiseur::Charge()
 {
     QPalette p = m_afficheFreq->palette();
-    p.setColor(QPalette::WindowText, QColor(255, 0, 255));
+    p.setColor(QPalette::WindowText, Magenta);
     m_afficheFreq->setPalette(p);
     m_musical->setChecked(true);
     Temporel::QuadrilleTemporel(*m_grapheTemp);

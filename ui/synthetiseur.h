@@ -3,6 +3,7 @@
 #include "ui/aide.h"
 #include "ui/clavier.h"
 #include "ui/contexte.h"
+#include "ui/marqueur.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -65,7 +66,7 @@ public:
 
     Surface &spectre() const { return *m_spectre; }
     Surface &grapheTemp() const { return *m_grapheTemp; }
-    QFrame &fondamental() const { return *m_fondamental; }
+    Marqueur &fondamental() const { return *m_fondamental; }
     bool musical() const;
     bool afficheFreq() const;
     Clavier *clavier() const { return m_clavier; }
@@ -81,16 +82,12 @@ private:
     void construit();
     void Charge();
     void relieEdition();
-    void glisse(QPointF positionGlobale);
-    void lache(QPointF positionGlobale);
 
     Contexte m_ctx;
     Edition *m_edition;
     Surface *m_spectre = nullptr;
     Surface *m_grapheTemp = nullptr;
-    QFrame *m_fondamental = nullptr;
-    bool m_glisse = false;
-    bool m_dansSpectre = false;
+    Marqueur *m_fondamental = nullptr;
     Bouton *m_play = nullptr;
     Bouton *m_taGueule = nullptr;
     Bouton *m_spectreCache = nullptr;
