@@ -8,11 +8,17 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     Ressources::InstallePolices();
+    // The texts are written in French; a catalogue for the user's language replaces them when one exists.
+    QTranslator traduction;
+    if (traduction.load(QLocale(), QStringLiteral("sonavirelle"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QApplication::installTranslator(&traduction);
     QApplication::setApplicationName(QStringLiteral("Sonavirelle"));
     QApplication::setOrganizationName(QStringLiteral("Sonavirelle"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icone.svg")));

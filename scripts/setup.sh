@@ -3,7 +3,7 @@
 
 SONAVIRELLE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-tools-dev qt6-l10n-tools
                    fonts-crosextra-carlito fonts-liberation2 fontconfig)
 PAQUETS_TESTS=(xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6)
 

@@ -25,7 +25,7 @@ Accueil::Accueil(Contexte contexte)
     , m_ctx(contexte)
 {
     setObjectName(QStringLiteral("accueil"));
-    setAccessibleName(QStringLiteral("Accueil"));
+    setAccessibleName(tr("Accueil"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The platform's common-controls initialisation has no counterpart here.
     construit();
@@ -42,23 +42,23 @@ void Accueil::construit()
     const QCursor main = Ressources::PointeurMain();
 
     // Created from the bottom up: a later sibling lies above an earlier one.
-    QLabel *titre = Etiquette(this, "Label1", {120, 0, 7572, 852}, QStringLiteral("Sonavirelle 2013"), Blanc,
+    QLabel *titre = Etiquette(this, "Label1", {120, 0, 7572, 852}, tr("Sonavirelle 2013"), Blanc,
                               Police("Calibri", 36));
     Fond(titre, BleuNuit);
 
     auto *musique = BoutonImage(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"),
-                                QStringLiteral("Partition : démarrer"));
+                                tr("Partition : démarrer"));
     connect(musique, &Bouton::clicked, this, &Accueil::Demarrer);
 
-    QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, QStringLiteral("Projet Sonavirelle"), Blanc,
+    QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, tr("Projet Sonavirelle"), Blanc,
                                Police("Calibri", 13.8));
     Fond(projet, BleuNuit);
-    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, QStringLiteral("Logiciel éducatif"),
+    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, tr("Logiciel éducatif"),
                                Blanc, Police("Calibri", 10.2), Qt::AlignRight);
     Fond(credit, BleuNuit);
 
     auto *croix = BoutonImage(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
-                              QStringLiteral("Quitter"));
+                              tr("Quitter"));
     // Nothing else is open yet and no sound plays: the run ends at once.
     connect(croix, &Bouton::clicked, this, [] { QCoreApplication::exit(0); });
 
@@ -71,17 +71,17 @@ void Accueil::construit()
 
     const QFont texte = Police("Calibri", 10.8);
     Etiquette(panneau, "Label4", {240, 120, 4932, 1332},
-              QStringLiteral("Sonavirelle permet de générer un son en choisissant les composantes qui le "
+              tr("Sonavirelle permet de générer un son en choisissant les composantes qui le "
                              "constituent, ce qui illustre la notion de timbre d'un son musical."),
               GrisParagraphe, texte);
     Etiquette(panneau, "Label5", {240, 960, 4932, 1212},
-              QStringLiteral("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
+              tr("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
                              "de celle du fondamental\u00a0: le son généré n'est alors plus un son musical."),
               GrisParagraphe, texte);
 
-    auto *demarrer = new QPushButton(QStringLiteral("Démarrer"), panneau);
+    auto *demarrer = new QPushButton(tr("Démarrer"), panneau);
     demarrer->setObjectName(QStringLiteral("Command1"));
-    demarrer->setAccessibleName(QStringLiteral("Démarrer"));
+    demarrer->setAccessibleName(tr("Démarrer"));
     demarrer->setFont(Police("Arial", 9));
     demarrer->setCursor(main);
     Place(demarrer, 1800, 1800, 1815, 615);

@@ -20,8 +20,8 @@ namespace {
 
 
 // "entendre" is meant in both places; the blank runs leave room for the two loudspeaker pictures.
-const char *const TexteEcouter =
-    "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ";
+const char *const TexteEcouter = QT_TRANSLATE_NOOP(
+    "Aide", "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ");
 
 // A lightweight drawn element (outline, grid): paints over its parent, lets the mouse through.
 class Trace : public QWidget
@@ -70,8 +70,8 @@ Aide::Aide(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Aide"));
-    setWindowTitle(QStringLiteral("Aide"));
-    setAccessibleName(QStringLiteral("Aide"));
+    setWindowTitle(tr("Aide"));
+    setAccessibleName(tr("Aide"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Tool windows do not keep the program alive by default; this one must, since it may stay
     // open after the main window is closed.
@@ -87,13 +87,13 @@ void Aide::construit()
     const QColor couleurFenetre = palette().color(QPalette::Base);
 
     // Created from the bottom up: a later sibling lies above an earlier one.
-    QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, QStringLiteral("Comment ça marche"), Blanc,
+    QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, tr("Comment ça marche"), Blanc,
                               Police("Calibri", 28.2));
     Fond(titre, BleuNuit);
     Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
 
     auto *croix = BoutonImage(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
-                              QStringLiteral("Fermer l'aide"));
+                              tr("Fermer l'aide"));
     connect(croix, &Bouton::clicked, this, &QWidget::close);
 
     // Its bottom edge lies below the window and is not seen.
@@ -115,25 +115,25 @@ void Aide::construit()
     const QFont reponse = Police("Calibri", 12);
     const QColor noir = palette().color(QPalette::ButtonText);
     Etiquette(textes, "Label6", {840, 5040, 10692, 972},
-              QStringLiteral("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
+              tr("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
                              "(cochée par défaut) fait que les composantes ajoutées ont des fréquences "
                              "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
                              "cette contrainte."),
               GrisParagraphe, reponse);
     Etiquette(textes, "Label5", {840, 4440, 10692, 732},
-              QStringLiteral("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
+              tr("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
                              "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
               GrisParagraphe, reponse);
-    Etiquette(textes, "Label4", {480, 4080, 6012, 372}, QStringLiteral("Comment modifier le spectre du son produit ?"),
+    Etiquette(textes, "Label4", {480, 4080, 6012, 372}, tr("Comment modifier le spectre du son produit ?"),
               noir, question);
     Etiquette(textes, "Label3", {840, 1680, 10692, 732},
-              QStringLiteral("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
+              tr("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
                              "pic et déplacer celui-ci avec le clic gauche."),
               GrisParagraphe, reponse);
     Etiquette(textes, "Label2", {480, 1320, 10212, 372},
-              QStringLiteral("Comment modifier la fréquence fondamentale ?"), noir, question);
-    Etiquette(textes, "Label8", {840, 720, 10692, 612}, QString::fromUtf8(TexteEcouter), GrisParagraphe, reponse);
-    Etiquette(textes, "Label7", {480, 240, 10212, 372}, QStringLiteral("Comment écouter le son produit ?"), noir,
+              tr("Comment modifier la fréquence fondamentale ?"), noir, question);
+    Etiquette(textes, "Label8", {840, 720, 10692, 612}, tr(TexteEcouter), GrisParagraphe, reponse);
+    Etiquette(textes, "Label7", {480, 240, 10212, 372}, tr("Comment écouter le son produit ?"), noir,
               question);
     // The two loudspeakers stand in the blanks of Label8's line.
     Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));

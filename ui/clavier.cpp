@@ -76,8 +76,8 @@ Clavier::Clavier(Edition *edition)
     , m_edition(edition)
 {
     setObjectName(QStringLiteral("Clavier"));
-    setWindowTitle(QStringLiteral("Clavier"));
-    setAccessibleName(QStringLiteral("Clavier"));
+    setWindowTitle(tr("Clavier"));
+    setAccessibleName(tr("Clavier"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Tool windows do not keep the program alive by default; this one must, since it may stay
     // open after the main window is closed.
@@ -103,10 +103,15 @@ bool Clavier::EstNoire(int Index)
 
 QString Clavier::NomNote(int Index)
 {
-    static const char *const noms[12] = {"Do", "Do dièse", "Ré", "Ré dièse", "Mi", "Fa",
-                                         "Fa dièse", "Sol", "Sol dièse", "La", "La dièse", "Si"};
+    static const char *const noms[12] = {
+        QT_TRANSLATE_NOOP("Clavier", "Do"),       QT_TRANSLATE_NOOP("Clavier", "Do dièse"),
+        QT_TRANSLATE_NOOP("Clavier", "Ré"),       QT_TRANSLATE_NOOP("Clavier", "Ré dièse"),
+        QT_TRANSLATE_NOOP("Clavier", "Mi"),       QT_TRANSLATE_NOOP("Clavier", "Fa"),
+        QT_TRANSLATE_NOOP("Clavier", "Fa dièse"), QT_TRANSLATE_NOOP("Clavier", "Sol"),
+        QT_TRANSLATE_NOOP("Clavier", "Sol dièse"), QT_TRANSLATE_NOOP("Clavier", "La"),
+        QT_TRANSLATE_NOOP("Clavier", "La dièse"), QT_TRANSLATE_NOOP("Clavier", "Si")};
     // Key 0 (132 Hz) is the C an octave below the middle C, "Do 2" in French numbering.
-    return QStringLiteral("%1 %2").arg(QString::fromUtf8(noms[Index % 12])).arg(2 + Index / 12);
+    return tr("%1 %2", "note name, octave").arg(tr(noms[Index % 12])).arg(2 + Index / 12);
 }
 
 void Clavier::construit()
@@ -135,7 +140,7 @@ void Clavier::construit()
         touche->setFocusPolicy(Qt::TabFocus);
         touche->setStyleSheet(QLatin1String(noire ? StyleNoire : StyleBlanche));
         touche->setAccessibleName(NomNote(i));
-        touche->setAccessibleDescription(QStringLiteral("%1 Hz").arg(Regles::FrequenceNote(i)));
+        touche->setAccessibleDescription(tr("%1 Hz").arg(Regles::FrequenceNote(i)));
         touche->installEventFilter(this);
         connect(touche, &QPushButton::clicked, this, [this, touche, i] {
             if (!touche->relacheSouris())

@@ -122,7 +122,7 @@ Synthetiseur::~Synthetiseur() = default;
 void Synthetiseur::construit()
 {
     setObjectName(QStringLiteral("Synthétiseur"));
-    setWindowTitle(QStringLiteral("Sonavirelle 2010"));
+    setWindowTitle(tr("Sonavirelle 2010"));
     setWindowIcon(QIcon(QStringLiteral(":/images/icone.svg")));
     Fond(this, GrisFenetre);
     // Resizable, but the contents keep their places.
@@ -137,28 +137,28 @@ void Synthetiseur::construit()
 
     // Created from the bottom of the stack up: later siblings lie above earlier ones.
     auto *image3 = BoutonImage(this, "Image3", {8520, 120, 612, 612}, QStringLiteral(":/images/aide.svg"),
-                               QStringLiteral("Aide"));
-    image3->setToolTip(QStringLiteral("Aide"));
+                               tr("Aide"));
+    image3->setToolTip(tr("Aide"));
     connect(image3, &Bouton::clicked, this, &Synthetiseur::Image3_Click);
 
     // Placeholders under the two plot panels.
     // Their captions and shapes let the clicks through to the placeholder.
     m_spectreCache = BoutonPanneau(this, "SpectreCache", {120, 5160, 15132, 4092}, GrisCache, true,
-                                   QStringLiteral("Afficher le spectre"));
+                                   tr("Afficher le spectre"));
     auto *spectreCache = m_spectreCache;
     Rectangle(spectreCache, "Shape3", 3120, 1680, 9012, 1092);
     auto *label7 = Etiquette(spectreCache, "Label7", {720, 2040, 13572, 612},
-                             QStringLiteral("Cliquer ici pour voir le spectre de fréquence du son produit"), GrisCommande,
+                             tr("Cliquer ici pour voir le spectre de fréquence du son produit"), GrisCommande,
                              calibri16);
     label7->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     connect(m_spectreCache, &Bouton::clicked, this, &Synthetiseur::SpectreCache_Click);
 
     m_picture3 = BoutonPanneau(this, "Picture3", {120, 840, 15132, 4092}, GrisCache, true,
-                               QStringLiteral("Afficher l'évolution temporelle"));
+                               tr("Afficher l'évolution temporelle"));
     auto *picture3 = m_picture3;
     Rectangle(picture3, "Shape2", 3120, 1560, 9012, 972);
     auto *label8 = Etiquette(picture3, "Label8", {3960, 1800, 7692, 492},
-                             QStringLiteral("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisCommande,
+                             tr("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisCommande,
                              calibri16);
     label8->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     connect(m_picture3, &Bouton::clicked, this, &Synthetiseur::Picture3_Click);
@@ -166,14 +166,14 @@ void Synthetiseur::construit()
     // The spectrum panel.
     m_tourSpectre = Panneau(this, "TourSpectre", 120, 5160, 15132, 4092, BleuNuit, false);
     auto *cacheSpectre = BoutonImage(m_tourSpectre, "CacheSpectre", {14760, 48, 288, 288},
-                                     QStringLiteral(":/images/croix.svg"), QStringLiteral("Masquer le spectre"));
-    cacheSpectre->setToolTip(QStringLiteral("Masquer cette fenêtre"));
+                                     QStringLiteral(":/images/croix.svg"), tr("Masquer le spectre"));
+    cacheSpectre->setToolTip(tr("Masquer cette fenêtre"));
     connect(cacheSpectre, &Bouton::clicked, this, &Synthetiseur::CacheSpectre_Click);
     auto *effacer = BoutonImage(m_tourSpectre, "Effacer", {14280, 48, 384, 384}, QStringLiteral(":/images/page.svg"),
-                                QStringLiteral("Effacer toutes les composantes"));
-    effacer->setToolTip(QStringLiteral("Effacer toutes les composantes"));
+                                tr("Effacer toutes les composantes"));
+    effacer->setToolTip(tr("Effacer toutes les composantes"));
     connect(effacer, &Bouton::clicked, this, &Synthetiseur::Efface);
-    Fond(Etiquette(m_tourSpectre, "Label4", {48, 48, 2532, 372}, QStringLiteral("Spectre de fréquence"), Blanc,
+    Fond(Etiquette(m_tourSpectre, "Label4", {48, 48, 2532, 372}, tr("Spectre de fréquence"), Blanc,
                    calibri13),
          BleuNuit);
 
@@ -182,7 +182,7 @@ void Synthetiseur::construit()
     Place(m_spectre, 48, 408, 13092, 3624);
     m_spectre->setFont(Police("Calibri", 9));
     m_spectre->setCursor(Qt::CrossCursor);
-    m_spectre->setAccessibleName(QStringLiteral("Spectre de fréquence"));
+    m_spectre->setAccessibleName(tr("Spectre de fréquence"));
     connect(m_spectre, &Surface::sourisBouge, this, [this](int boutons, QPointF p) {
         // The marker holds the pointer for the whole drag; a move reaching the spectrum with no
         // button held means the window system ended the drag without telling the marker.
@@ -198,54 +198,58 @@ void Synthetiseur::construit()
 
     m_fondamental = new Marqueur(m_spectre);
     m_fondamental->setObjectName(QStringLiteral("Fondamental"));
-    m_fondamental->setAccessibleName(QStringLiteral("Fréquence fondamentale"));
+    m_fondamental->setAccessibleName(tr("Fréquence fondamentale"));
     Fond(m_fondamental, Spectre::CouleurFondamental);
     connect(m_fondamental, &Marqueur::pas, this, [this](float X, float Y, int etat) { Spectre_DragOver(X, Y, etat); });
     connect(m_fondamental, &Marqueur::depose, this, &Synthetiseur::Fondamental_DragDrop);
     PlaceFondamental(m_edition->fondamental());
 
     auto *picture4 = Panneau(m_tourSpectre, "Picture4", 13200, 408, 1884, 1212, GrisFenetre, false);
-    Etiquette(picture4, "Label9", {120, 120, 1932, 612}, QStringLiteral("Sensibilité horizontale : "), Qt::black,
+    Etiquette(picture4, "Label9", {120, 120, 1932, 612}, tr("Sensibilité horizontale : "), Qt::black,
               calibri12);
-    Etiquette(picture4, "Label10", {120, 840, 1932, 252}, QStringLiteral("500 Hz/div"), GrisCommande, calibri10);
+    Etiquette(picture4, "Label10", {120, 840, 1932, 252}, tr("500 Hz/div"), GrisCommande, calibri10);
 
     auto *picture5 = Panneau(m_tourSpectre, "Picture5", 13200, 1680, 1884, 2352, GrisFenetre, false);
-    Etiquette(picture5, "Label12", {120, 120, 1932, 612}, QStringLiteral("Propriétés du spectre"), Qt::black, calibri12);
+    Etiquette(picture5, "Label12", {120, 120, 1932, 612}, tr("Propriétés du spectre"), Qt::black, calibri12);
     // The check boxes' captions toggle them too; the boxes themselves are the keyboard's way in.
-    auto *label6 = Legende(picture5, "Label6", {360, 720, 1572, 732}, QStringLiteral("Afficher les fréquences"),
+    auto *label6 = Legende(picture5, "Label6", {360, 720, 1572, 732}, tr("Afficher les fréquences"),
                            calibri10);
     connect(label6, &Bouton::clicked, this, &Synthetiseur::Label6_Click);
     auto *label11 = Legende(picture5, "Label11", {360, 1320, 1452, 972},
-                            QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"), calibri10);
+                            tr("N'autoriser que les multiples de la fréquence fondamentale"), calibri10);
     connect(label11, &Bouton::clicked, this, &Synthetiseur::Label11_Click);
     m_afficheFreq = Case(picture5, "AfficheFreq", 120, 720, 252, 255);
-    m_afficheFreq->setAccessibleName(QStringLiteral("Afficher les fréquences"));
+    m_afficheFreq->setAccessibleName(tr("Afficher les fréquences"));
     connect(m_afficheFreq, &QCheckBox::clicked, this, &Synthetiseur::AfficheFreq_Click);
     m_musical = Case(picture5, "Musical", 120, 1320, 255, 255);
-    m_musical->setAccessibleName(QStringLiteral("N'autoriser que les multiples de la fréquence fondamentale"));
+    m_musical->setAccessibleName(tr("N'autoriser que les multiples de la fréquence fondamentale"));
     connect(m_musical, &QCheckBox::toggled, m_edition, &Edition::fixeMusical);
 
     // The time-plot panel.
     m_tourGrapheTemp = Panneau(this, "TourGrapheTemp", 120, 840, 15132, 4092, BleuNuit, true);
     auto *cacheTemp = BoutonImage(m_tourGrapheTemp, "CacheTemp", {14760, 48, 288, 288},
-                                  QStringLiteral(":/images/croix.svg"), QStringLiteral("Masquer l'évolution temporelle"));
+                                  QStringLiteral(":/images/croix.svg"), tr("Masquer l'évolution temporelle"));
     connect(cacheTemp, &Bouton::clicked, this, &Synthetiseur::CacheTemp_Click);
-    Fond(Etiquette(m_tourGrapheTemp, "Label1", {48, 48, 2532, 372}, QStringLiteral("Evolution temporelle"), Blanc,
+    Fond(Etiquette(m_tourGrapheTemp, "Label1", {48, 48, 2532, 372}, tr("Evolution temporelle"), Blanc,
                    calibri13),
          BleuNuit);
     m_grapheTemp = new Surface(RepereTemporel, RectangleTwips(48, 408, 13092, 3624).size(), m_tourGrapheTemp);
     m_grapheTemp->setObjectName(QStringLiteral("GrapheTemp"));
     Place(m_grapheTemp, 48, 408, 13092, 3624);
     m_grapheTemp->setFont(Police("MS Sans Serif", 7.8));
-    m_grapheTemp->setAccessibleName(QStringLiteral("Evolution temporelle"));
+    m_grapheTemp->setAccessibleName(tr("Evolution temporelle"));
 
     auto *picture2 = Panneau(m_tourGrapheTemp, "Picture2", 13188, 408, 1884, 3624, GrisFenetre, false);
-    Etiquette(picture2, "Label2", {120, 120, 1932, 612}, QStringLiteral("Sensibilité horizontale : "), Qt::black,
+    Etiquette(picture2, "Label2", {120, 120, 1932, 612}, tr("Sensibilité horizontale : "), Qt::black,
               calibri12);
-    static const char *const legendes[9] = {"0,1 ms/div", "0,2 ms/div", "0,5 ms/div", "1    ms/div", "2    ms/div",
-                                            "5    ms/div", "10  ms/div", "20  ms/div", "50  ms/div"};
+    static const char *const legendes[9] = {
+        QT_TRANSLATE_NOOP("Synthetiseur", "0,1 ms/div"), QT_TRANSLATE_NOOP("Synthetiseur", "0,2 ms/div"),
+        QT_TRANSLATE_NOOP("Synthetiseur", "0,5 ms/div"), QT_TRANSLATE_NOOP("Synthetiseur", "1    ms/div"),
+        QT_TRANSLATE_NOOP("Synthetiseur", "2    ms/div"), QT_TRANSLATE_NOOP("Synthetiseur", "5    ms/div"),
+        QT_TRANSLATE_NOOP("Synthetiseur", "10  ms/div"), QT_TRANSLATE_NOOP("Synthetiseur", "20  ms/div"),
+        QT_TRANSLATE_NOOP("Synthetiseur", "50  ms/div")};
     for (int i = 0; i < 9; ++i) {
-        auto *option = new QRadioButton(QString::fromLatin1(legendes[i]), picture2);
+        auto *option = new QRadioButton(tr(legendes[i]), picture2);
         option->setObjectName(QStringLiteral("SensibiliteTemp(%1)").arg(i));
         option->setFont(calibri10);
         Fond(option, GrisFenetre);
@@ -253,7 +257,7 @@ void Synthetiseur::construit()
         p.setColor(QPalette::WindowText, GrisCommande);
         p.setColor(QPalette::ButtonText, GrisCommande);
         option->setPalette(p);
-        option->setAccessibleName(QString::fromLatin1(legendes[i]).simplified());
+        option->setAccessibleName(tr(legendes[i]).simplified());
         Place(option, 120, 840 + 240 * i, 1572, 252);
         connect(option, &QRadioButton::clicked, this, [this, i] { SensibiliteTemp_Click(i); });
         option->installEventFilter(this);
@@ -267,24 +271,24 @@ void Synthetiseur::construit()
         return BoutonPanneau(this, nom, {gauche, 120, largeur, 492}, BleuNuit, true, accessible);
     };
     const QFont blanc12 = calibri12;
-    m_play = boutonPanneau("Play", 120, 3372, QStringLiteral("Ecouter le son produit"));
+    m_play = boutonPanneau("Play", 120, 3372, tr("Ecouter le son produit"));
     connect(m_play, &Bouton::clicked, this, &Synthetiseur::Play_Click);
     auto *image1 = Image(m_play, "Image1", {120, 0, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
-    image1->setAccessibleName(QStringLiteral("Ecouter le son produit"));
-    Etiquette(m_play, "Label3", {720, 120, 2532, 372}, QStringLiteral("Ecouter le son produit"), Blanc, blanc12);
+    image1->setAccessibleName(tr("Ecouter le son produit"));
+    Etiquette(m_play, "Label3", {720, 120, 2532, 372}, tr("Ecouter le son produit"), Blanc, blanc12);
 
-    m_taGueule = boutonPanneau("TaGueule", 120, 3372, QStringLiteral("Silence !"));
+    m_taGueule = boutonPanneau("TaGueule", 120, 3372, tr("Silence !"));
     connect(m_taGueule, &Bouton::clicked, this, &Synthetiseur::TaGueule_Click);
     auto *image4 = Image(m_taGueule, "Image4", {120, 0, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
-    image4->setAccessibleName(QStringLiteral("Silence !"));
-    Etiquette(m_taGueule, "Label13", {720, 96, 2532, 372}, QStringLiteral("Silence !"), Blanc, blanc12);
+    image4->setAccessibleName(tr("Silence !"));
+    Etiquette(m_taGueule, "Label13", {720, 96, 2532, 372}, tr("Silence !"), Blanc, blanc12);
     m_taGueule->hide();
 
-    auto *picture6 = boutonPanneau("Picture6", 3720, 3972, QStringLiteral("Afficher le clavier"));
+    auto *picture6 = boutonPanneau("Picture6", 3720, 3972, tr("Afficher le clavier"));
     connect(picture6, &Bouton::clicked, this, &Synthetiseur::Picture6_Click);
     auto *image6 = Image(picture6, "Image6", {2160, 0, 1848, 480}, QStringLiteral(":/images/clavier.svg"));
-    image6->setAccessibleName(QStringLiteral("Afficher le clavier"));
-    Etiquette(picture6, "Label14", {120, 96, 2532, 372}, QStringLiteral("Afficher le clavier"), Blanc, blanc12);
+    image6->setAccessibleName(tr("Afficher le clavier"));
+    Etiquette(picture6, "Label14", {120, 96, 2532, 372}, tr("Afficher le clavier"), Blanc, blanc12);
 
     // A placeholder is covered by its panel while the panel shows; hidden then, Tab skips it.
     m_spectreCache->hide();
