@@ -8,18 +8,18 @@
 #include "ui/aide.h"
 #include "ui/bouton.h"
 #include "ui/clavier.h"
-#include "ui/edition.h"
-#include "ui/marqueur.h"
 #include "ui/couleurs.h"
+#include "ui/edition.h"
 #include "ui/elements.h"
+#include "ui/marqueur.h"
 #include "ui/ressources.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
 #include <QRadioButton>
 
@@ -29,7 +29,6 @@ using namespace Couleurs;
 using namespace Elements;
 
 namespace {
-
 
 QFrame *Panneau(QWidget *parent, const char *nom, double l, double t, double w, double h, const QColor &fond,
                 bool cadre)
@@ -133,7 +132,6 @@ void Synthetiseur::construit()
     const QFont calibri10 = Police("Calibri", 10.2);
     const QFont calibri13 = Police("Calibri", 13.8);
     const QFont calibri16 = Police("Calibri", 16.2);
-    const QCursor main = Ressources::PointeurMain();
 
     // Created from the bottom of the stack up: later siblings lie above earlier ones.
     auto *image3 = BoutonImage(this, "Image3", {8520, 120, 612, 612}, QStringLiteral(":/images/aide.svg"),
