@@ -9,6 +9,8 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char *argv[])
 {
@@ -19,6 +21,10 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     Ressources::InstallePolices();
+    // The texts are written in French; a catalogue for the user's language replaces them when one exists.
+    QTranslator traduction;
+    if (traduction.load(QLocale(), QStringLiteral("sonavirelle"), QStringLiteral("_"), QStringLiteral(":/i18n")))
+        QApplication::installTranslator(&traduction);
     QApplication::setApplicationName(QStringLiteral("Sonavirelle"));
     QApplication::setOrganizationName(QStringLiteral("Sonavirelle"));
     QApplication::setApplicationVersion(QStringLiteral(SONAVIRELLE_VERSION));
@@ -31,7 +37,7 @@ int main(int argc, char *argv[])
     // The one sound of the run, zero-filled until the main window's start-up sets it.
     Composantes table;
     LecteurQt lecteur;
-    Generateur generateur(table, emplacements.test(), &lecteur);
+    Generateur generateur(table, emplacements.test());
     generateur.fixeSecours(emplacements.secours());
     const Contexte contexte{table, generateur, lecteur};
 

@@ -52,7 +52,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dossier;
     Composantes table;
     LectureMuette lecture;
-    Generateur generateur(table, dossier.filePath(QStringLiteral("test.wav")), &lecture);
+    Generateur generateur(table, dossier.filePath(QStringLiteral("test.wav")));
     Synthetiseur fenetre(Contexte{table, generateur, lecture});
     fenetre.show();
     QApplication::processEvents();

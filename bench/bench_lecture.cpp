@@ -61,7 +61,15 @@ int main(int argc, char **argv)
     table.ProchaineComposante = 2;
     table.SonActif = true;
     LecteurQt lecteur;
-    Generateur generateur(table, dossier.filePath("test.wav"), &lecteur);
+    Generateur generateur(table, dossier.filePath("test.wav"));
+    // An edit as the program commits it: the samples handed to the player, then played (sound is on).
+    auto genere = [&] {
+        generateur.GenereSon();
+        if (generateur.sonNeuf()) {
+            lecteur.FixeSon(generateur.echantillons());
+            lecteur.JoueSon();
+        }
+    };
 
     QElapsedTimer horloge;
     horloge.start();
@@ -82,7 +90,7 @@ int main(int argc, char **argv)
     };
 
     // Warm-up: the first stream also opens the connection to the server.
-    generateur.GenereSon();
+    genere();
     attendsJoue();
     Attends(200);
 
@@ -101,7 +109,7 @@ int main(int argc, char **argv)
         }
         joueA = -1;
         const qint64 appel = horloge.nsecsElapsed();
-        generateur.GenereSon();
+        genere();
         const qint64 retour = horloge.nsecsElapsed();
         if (!attendsJoue()) {
             ++perdues;
@@ -133,7 +141,7 @@ int main(int argc, char **argv)
         for (int i = 0; i < 10; ++i) {
             mesure(0, [&] {
                 table.Frequence[1] = std::int16_t(i % 2 ? 330 : 440);
-                generateur.GenereSon();
+                genere();
             });
             mesure(1, [&] { lecteur.CoupeSon(); });
             mesure(2, [&] { lecteur.JoueSon(); });

@@ -3,7 +3,7 @@
 
 SONAVIRELLE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6
+PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-tools-dev qt6-l10n-tools
                    fonts-crosextra-carlito fonts-liberation2 fontconfig)
 # dpkg-dev reads the package's library dependencies; lintian, appstream and desktop-file-utils
 # check the package, its AppStream metadata and its desktop entry; clang builds the timbre

@@ -1,6 +1,5 @@
 #include "synth/generateur.h"
 
-#include "audio/lecture.h"
 #include "model/regles.h"
 
 #include "synth/emplacements.h"
@@ -165,14 +164,15 @@ std::int32_t Echantillons(const Plan &plan, QByteArray &octets)
 
 } // namespace Synthese
 
-Generateur::Generateur(Composantes &table, QString cheminWav, Lecture *lecture)
-    : m_table(table), m_chemin(std::move(cheminWav)), m_lecture(lecture)
+Generateur::Generateur(Composantes &table, QString cheminWav)
+    : m_table(table), m_chemin(std::move(cheminWav))
 {
 }
 
 bool Generateur::GenereSon()
 {
     m_erreur.clear();
+    m_sonNeuf = false;
     Synthese::Plan plan;
     QString pourquoi;
     if (!Synthese::Prepare(m_table, plan, &pourquoi)) {
@@ -188,16 +188,10 @@ bool Generateur::GenereSon()
         return false;
     }
     m_echantillons = echantillons;
-
-    // The player gets the samples themselves: what is heard is this table's sound, whatever
-    // becomes of the file (another program rewriting it, a full disk).
-    if (m_lecture)
-        m_lecture->FixeSon(m_echantillons);
+    m_sonNeuf = true;
     const bool ecrit = Ecrit(plan);
     if (!ecrit)
         qWarning("sonavirelle: %s not written: %s", qUtf8Printable(m_chemin), qUtf8Printable(m_erreur));
-    if (m_table.SonActif && m_lecture)
-        m_lecture->JoueSon();
     return ecrit;
 }
 

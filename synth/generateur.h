@@ -8,8 +8,6 @@
 #include <array>
 #include <cstdint>
 
-class Lecture;
-
 namespace Synthese {
 
 inline constexpr std::int32_t Frequence_Echantillonnage = 44100;
@@ -45,17 +43,17 @@ std::int32_t Echantillons(const Plan &plan, QByteArray &octets);
 
 } // namespace Synthese
 
-// Turns the component table into test.wav, hands its samples to the player, and restarts
-// playback when sound is on.
+// Turns the component table into its samples and test.wav. Whether the new sound is then
+// played is decided by the editing session, not here.
 class Generateur
 {
 public:
-    Generateur(Composantes &table, QString cheminWav, Lecture *lecture = nullptr);
+    Generateur(Composantes &table, QString cheminWav);
 
-    /// Synthesises the table, hands the samples to the player and writes test.wav atomically.
-    /// A table that cannot be synthesised changes nothing. A file that cannot be written keeps
-    /// the previous one whole and logs one warning; the new sound is still the one played.
-    /// Returns true when test.wav was written.
+    /// Synthesises the table and writes test.wav atomically. A table that cannot be synthesised
+    /// changes nothing. A file that cannot be written keeps the previous one whole and logs one
+    /// warning; the new samples are kept all the same (sonNeuf()), so that what is heard can
+    /// still be the table's own sound. Returns true when test.wav was written.
     bool GenereSon();
 
     /// Where test.wav is written now (it moves to the per-user folder if the name turns unusable).
@@ -64,8 +62,8 @@ public:
     void fixeSecours(QString chemin) { m_secours = std::move(chemin); }
     /// The samples of the last successful synthesis (16-bit little-endian mono, 44100 Hz).
     const QByteArray &echantillons() const { return m_echantillons; }
-    void fixeLecture(Lecture *lecture) { m_lecture = lecture; }
-    Lecture *lecture() const { return m_lecture; }
+    /// True when the last GenereSon made new samples, whether or not the file could be written.
+    bool sonNeuf() const { return m_sonNeuf; }
     /// Why the last call failed (empty after a success).
     const QString &derniereErreur() const { return m_erreur; }
 
@@ -77,6 +75,6 @@ private:
     QString m_chemin;
     QString m_secours;
     QByteArray m_echantillons;
-    Lecture *m_lecture;
+    bool m_sonNeuf = false;
     QString m_erreur;
 };

@@ -3,6 +3,7 @@
 #include "ui/accueil.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/elements.h"
 #include "ui/libelle.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 namespace {
 
@@ -95,6 +97,11 @@ private slots:
     void vieDuProgramme_data();
     void vieDuProgramme();
     void croixQuitte();
+    void commandesSansSouris_data();
+    void commandesSansSouris();
+    void positionCentree_data();
+    void positionCentree();
+    void textesTraduisibles();
 };
 
 void TestAccueil::initTestCase()
@@ -487,6 +494,150 @@ void TestAccueil::croixQuitte()
     QVERIFY(Fenetres<Synthetiseur>().isEmpty());
     QVERIFY(!QFile::exists(s.banc.generateur.chemin()));
     QVERIFY(s.accueil);
+}
+
+void TestAccueil::commandesSansSouris_data()
+{
+    QTest::addColumn<QString>("fenetre");
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<bool>("accessible"); // through the accessible press action, else Tab then Space
+    QTest::addColumn<QString>("effet");
+    for (bool accessible : {false, true}) {
+        const char *voie = accessible ? "press action" : "Space";
+        QTest::addRow("welcome picture, %s", voie) << "accueil" << "Image1" << accessible << "demarre";
+        QTest::addRow("welcome button, %s", voie) << "accueil" << "Command1" << accessible << "demarre";
+        QTest::addRow("welcome cross, %s", voie) << "accueil" << "Image2" << accessible << "quitte";
+        QTest::addRow("help cross, %s", voie) << "Aide" << "Image2" << accessible << "ferme";
+    }
+}
+
+void TestAccueil::commandesSansSouris()
+{
+    QFETCH(QString, fenetre);
+    QFETCH(QString, element);
+    QFETCH(bool, accessible);
+    QFETCH(QString, effet);
+    Seance s;
+    QPointer<QWidget> w = s.accueil.data();
+    if (fenetre == QLatin1String("Aide")) {
+        delete s.accueil;
+        Synthetiseur *principal = s.principal();
+        principal->Image3_Click();
+        w = principal->aide();
+    }
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    if (fenetre == QLatin1String("accueil")) {
+        // The button holds the focus at first, as before; Tab then goes on in reading order.
+        QCOMPARE(TourDeTab(w), (QStringList{"Command1", "Image2", "Image1"}));
+    }
+    QWidget *e = Element(w, element);
+    QVERIFY(e);
+
+    QObject portee;
+    QTimer::singleShot(0, &portee, [&] {
+        if (accessible) {
+            QAccessibleInterface *i = QAccessible::queryAccessibleInterface(e);
+            QVERIFY(i && i->role() == QAccessible::Button && !i->text(QAccessible::Name).isEmpty());
+            QVERIFY(PresseAccessible(e));
+        } else {
+            for (int n = 0; n < 10 && QApplication::focusWidget() != e; ++n)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), e);
+            QTest::keyClick(e, Qt::Key_Space);
+        }
+    });
+    // Long enough for a press action's animated click; a quit ends the loop sooner, with 0.
+    QTimer::singleShot(800, &portee, [] { QCoreApplication::exit(99); });
+    const int code = QApplication::exec();
+
+    if (effet == "quitte") {
+        QCOMPARE(code, 0);
+        QVERIFY(Fenetres<Synthetiseur>().isEmpty());
+        QVERIFY(!QFile::exists(s.banc.generateur.chemin()));
+        return;
+    }
+    QCOMPARE(code, 99);
+    if (effet == "demarre") {
+        QCOMPARE(Fenetres<Synthetiseur>().size(), 1);
+        QCOMPARE(s.banc.table.Frequence[1], std::int16_t(440));
+        QVERIFY(!w);
+    } else {
+        QVERIFY(!w);
+        QVERIFY(Fenetres<Aide>().isEmpty());
+        QCOMPARE(Fenetres<Synthetiseur>().size(), 1);
+    }
+}
+
+void TestAccueil::positionCentree_data()
+{
+    QTest::addColumn<QRect>("zone"); // the screen's available area
+    QTest::addColumn<QSize>("taille");
+    QTest::addColumn<QPoint>("attendu");
+    QTest::newRow("main window, full HD") << QRect(0, 0, 1920, 1040) << QSize(1024, 624) << QPoint(448, 208);
+    QTest::newRow("odd leftover rounds down") << QRect(0, 0, 1921, 1041) << QSize(1024, 624) << QPoint(448, 208);
+    QTest::newRow("panel on the left and top") << QRect(64, 32, 1856, 1048) << QSize(630, 310) << QPoint(677, 401);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QSize(793, 513) << QPoint(2163, 255);
+    QTest::newRow("exactly the screen") << QRect(0, 0, 1024, 624) << QSize(1024, 624) << QPoint(0, 0);
+    QTest::newRow("640 × 480 screen") << QRect(0, 0, 640, 480) << QSize(1024, 624) << QPoint(0, 0);
+    QTest::newRow("640 × 480 with a top panel") << QRect(0, 24, 640, 456) << QSize(1024, 624) << QPoint(0, 24);
+    QTest::newRow("narrower only") << QRect(0, 0, 800, 1200) << QSize(1024, 624) << QPoint(0, 288);
+    QTest::newRow("lower only") << QRect(0, 0, 1600, 500) << QSize(1024, 624) << QPoint(288, 0);
+    // 1920 × 1080 at a scale factor of 2.5: 768 × 432 logical pixels.
+    QTest::newRow("scale factor 2.5") << QRect(0, 0, 768, 432) << QSize(1024, 624) << QPoint(0, 0);
+    QTest::newRow("second screen, too small") << QRect(-800, -600, 800, 600) << QSize(1024, 624) << QPoint(-800, -600);
+}
+
+void TestAccueil::positionCentree()
+{
+    QFETCH(QRect, zone);
+    QFETCH(QSize, taille);
+    QFETCH(QPoint, attendu);
+    const QPoint p = Elements::PositionCentree(zone, taille);
+    QCOMPARE(p, attendu);
+    QVERIFY(zone.contains(p)); // the title bar's corner is always on the screen
+}
+
+void TestAccueil::textesTraduisibles()
+{
+    // A catalogue that marks every text it is asked for: a visible text left unmarked did not
+    // go through the translation system.
+    struct Marqueur : QTranslator
+    {
+        QString translate(const char *, const char *source, const char *, int) const override
+        {
+            return source && *source ? QStringLiteral("[") + QString::fromUtf8(source) + QStringLiteral("]") : QString();
+        }
+        bool isEmpty() const override { return false; }
+    } marqueur;
+    QCoreApplication::installTranslator(&marqueur);
+    Seance s;
+    Synthetiseur *principal = s.principal();
+    principal->Picture6_Click();
+    principal->Image3_Click();
+    QCoreApplication::removeTranslator(&marqueur);
+
+    auto marque = [](const QString &t) { return t.isEmpty() || (t.startsWith('[') && t.endsWith(']')); };
+    int vus = 0;
+    for (QWidget *fenetre : QList<QWidget *>{s.accueil, principal, principal->clavier(), principal->aide()}) {
+        QVERIFY(fenetre);
+        QVERIFY2(marque(fenetre->windowTitle()), qPrintable(fenetre->windowTitle()));
+        QList<QWidget *> elements = fenetre->findChildren<QWidget *>();
+        elements << fenetre;
+        for (QWidget *w : elements) {
+            QStringList textes{w->toolTip(), w->accessibleName(), w->accessibleDescription()};
+            if (auto *l = qobject_cast<QLabel *>(w))
+                textes << l->text();
+            if (auto *b = qobject_cast<QAbstractButton *>(w))
+                textes << b->text();
+            for (const QString &t : textes) {
+                QVERIFY2(marque(t), qPrintable(fenetre->objectName() + '/' + w->objectName() + ": " + t));
+                vus += !t.isEmpty();
+            }
+        }
+    }
+    QVERIFY(vus > 100); // the texts were really looked at: captions, names, keys
 }
 
 QTEST_MAIN(TestAccueil)

@@ -55,6 +55,19 @@ private:
     Composantes m_table;
     std::unique_ptr<LecteurQt> m_lecteur;
     std::unique_ptr<Generateur> m_generateur;
+    // An edit as the program commits it: the file written, the samples handed to the player,
+    // played when sound is on.
+    bool genere() { return Genere(*m_generateur, *m_lecteur, m_table.SonActif); }
+    static bool Genere(Generateur &g, LecteurQt &l, bool sonActif)
+    {
+        const bool ecrit = g.GenereSon();
+        if (g.sonNeuf()) {
+            l.FixeSon(g.echantillons());
+            if (sonActif)
+                l.JoueSon();
+        }
+        return ecrit;
+    }
 };
 
 void TestAudioReel::initTestCase()
@@ -75,7 +88,7 @@ void TestAudioReel::init()
     m_table.ProchaineComposante = 2;
     m_table.SonActif = true;
     m_lecteur = std::make_unique<LecteurQt>();
-    m_generateur = std::make_unique<Generateur>(m_table, m_dossier->filePath("test.wav"), m_lecteur.get());
+    m_generateur = std::make_unique<Generateur>(m_table, m_dossier->filePath("test.wav"));
 }
 
 void TestAudioReel::cleanup()
@@ -93,7 +106,7 @@ bool TestAudioReel::attendJoue(QSignalSpy &espion)
 void TestAudioReel::leSonJoueEnBoucle()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     QVERIFY(m_lecteur->enLecture());
     QCOMPARE(m_lecteur->peripherique().id(), m_puits.toUtf8());
@@ -101,7 +114,7 @@ void TestAudioReel::leSonJoueEnBoucle()
     // The file is rewritten with another sound and sound off: the loop plays on from its own copy.
     m_table.SonActif = false;
     m_table.Frequence[1] = 660;
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
 
     const auto x = Enregistre(m_puits, 500);
     QVERIFY(x.size() > size_t(Frequence / 4));
@@ -121,7 +134,7 @@ void TestAudioReel::leSonJoueEnBoucle()
 void TestAudioReel::laNouvelleComposanteSEntend()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     const auto avant = Enregistre(m_puits, 300);
     QVERIFY(!avant.empty());
@@ -132,7 +145,7 @@ void TestAudioReel::laNouvelleComposanteSEntend()
     m_table.Frequence[2] = 880;
     m_table.Amplitude[2] = 5.0f;
     m_table.ProchaineComposante = 3;
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     const auto apres = Enregistre(m_puits, 400);
     QVERIFY(!apres.empty());
@@ -146,7 +159,7 @@ void TestAudioReel::laNouvelleComposanteSEntend()
 void TestAudioReel::coupeSonLaisseLeSilence()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     const auto pendant = Enregistre(m_puits, 200);
     QVERIFY(Efficace(pendant, 0, pendant.size()) > 1000);
@@ -155,7 +168,7 @@ void TestAudioReel::coupeSonLaisseLeSilence()
     m_lecteur->CoupeSon();
     QVERIFY(!m_lecteur->enLecture());
     // The file keeps being rewritten after the mute; nothing may start again.
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     const auto apres = Enregistre(m_puits, 400);
     QVERIFY(apres.size() > size_t(Frequence / 4));
     const double e = Efficace(apres, 0, apres.size());
@@ -166,7 +179,7 @@ void TestAudioReel::coupeSonLaisseLeSilence()
 void TestAudioReel::suitLaNouvelleSortieParDefaut()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
 
     const QString autre = m_puits + QStringLiteral("_autre");
@@ -210,11 +223,11 @@ void TestAudioReel::deuxProgrammesDansUnDossier()
     autreTable.Amplitude[1] = 10.0f;
     autreTable.ProchaineComposante = 2;
     LecteurQt autreLecteur;
-    Generateur autre(autreTable, m_generateur->chemin(), &autreLecteur);
+    Generateur autre(autreTable, m_generateur->chemin());
 
     m_table.SonActif = false;
-    QVERIFY(m_generateur->GenereSon());
-    QVERIFY(autre.GenereSon()); // the file on disk is now the 660 Hz one
+    QVERIFY(genere());
+    QVERIFY(Genere(autre, autreLecteur, false)); // the file on disk is now the 660 Hz one
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
     m_lecteur->JoueSon();
     QVERIFY(attendJoue(joue));
@@ -225,7 +238,7 @@ void TestAudioReel::deuxProgrammesDansUnDossier()
     QVERIFY(Amplitude(premier, 660) < a440 / 30);
 
     m_lecteur->CoupeSon();
-    QVERIFY(m_generateur->GenereSon()); // and now the file is the 440 Hz one again
+    QVERIFY(genere()); // and now the file is the 440 Hz one again
     QSignalSpy joueAutre(&autreLecteur, &LecteurQt::joue);
     autreLecteur.JoueSon();
     QVERIFY(attendJoue(joueAutre));
@@ -240,7 +253,7 @@ void TestAudioReel::deuxProgrammesDansUnDossier()
 void TestAudioReel::leVolumeSAppliqueEnCoursDeBoucle()
 {
     QSignalSpy joue(m_lecteur.get(), &LecteurQt::joue);
-    QVERIFY(m_generateur->GenereSon());
+    QVERIFY(genere());
     QVERIFY(attendJoue(joue));
     const QByteArray fichier = [this] {
         QFile f(m_generateur->chemin());

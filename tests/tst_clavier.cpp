@@ -6,6 +6,7 @@
 #include "synth/generateur.h"
 #include "ui/clavier.h"
 #include "ui/synthetiseur.h"
+#include "model/regles.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -126,6 +127,8 @@ private slots:
     void doubleClic();
     void apresFermetureDuPrincipal();
     void fermetureEtReouverture();
+    void touchesSansSouris_data();
+    void touchesSansSouris();
 };
 
 void TestClavier::init()
@@ -418,6 +421,51 @@ void TestClavier::fermetureEtReouverture()
     p.appuie(12);
     QCOMPARE(p.banc.table.Frequence[1], std::int16_t(264));
     p.relache(12);
+}
+
+void TestClavier::touchesSansSouris_data()
+{
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<bool>("accessible"); // through the accessible press action, else Tab then Space
+    for (bool accessible : {false, true})
+        for (int i : {0, 10, 48})
+            QTest::addRow("key %d, %s", i, accessible ? "press action" : "Space") << i << accessible;
+}
+
+void TestClavier::touchesSansSouris()
+{
+    QFETCH(int, touche);
+    QFETCH(bool, accessible);
+    Poste p;
+    p.clavier->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.clavier));
+    QStringList notes;
+    for (int i = 0; i < Clavier::NombreTouches; ++i)
+        notes << QStringLiteral("note(%1)").arg(i);
+    // Tab goes along the keyboard from the lowest key, black keys in their places.
+    QCOMPARE(TourDeTab(p.clavier), notes);
+
+    p.principal->Play_Click();
+    p.banc.lecture.journal.clear();
+    QPushButton *t = p.touche(touche);
+    if (accessible) {
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(t);
+        QVERIFY(i && i->role() == QAccessible::Button);
+        QCOMPARE(i->text(QAccessible::Name), Clavier::NomNote(touche));
+        QVERIFY(PresseAccessible(t));
+    } else {
+        for (int n = 0; n < Clavier::NombreTouches && QApplication::focusWidget() != t; ++n)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), t);
+        QTest::keyClick(t, Qt::Key_Space);
+    }
+    const std::int16_t f = Regles::FrequenceNote(touche);
+    QTRY_COMPARE(p.banc.table.Frequence[1], f);
+    QTest::qWait(150); // a press action clicks after a short delay: nothing more may follow it
+    // One note, one synthesis, one restart of the loop; the marker went with it.
+    QCOMPARE(p.banc.lecture.journal, QStringList{"joue"});
+    QCOMPARE(p.banc.wav(), FichierAttendu(p.banc.table));
+    QCOMPARE(p.principal->PositionFondamental(), double(f));
 }
 
 QTEST_MAIN(TestClavier)

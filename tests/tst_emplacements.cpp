@@ -1,7 +1,7 @@
 // What test.wav can be when the program starts or writes, in a folder others may share: a link
 // planted by another user, a device, a FIFO, a folder, another user's file, a folder whose name
 // is not valid UTF-8. In every case the thing under the name and whatever it points to stay
-// untouched, nothing hangs, and the program's own sound is written elsewhere and played.
+// untouched, nothing hangs, and the program's own sound is written elsewhere and kept for the player.
 
 #include "banc.h"
 #include "synth/emplacements.h"
@@ -66,8 +66,7 @@ QString Demarre(const QString &application, const QString &perso, bool plantePlu
     qputenv("XDG_DATA_HOME", QFile::encodeName(perso));
     const Emplacements e = Emplacements::Choisis(application);
     Composantes t = Table440();
-    LectureEspion lecture;
-    Generateur g(t, e.test(), &lecture);
+    Generateur g(t, e.test());
     g.fixeSecours(e.secours());
     if (plantePlusTard) {
         // Chosen while the name was free; the link appears between two edits.
@@ -88,9 +87,8 @@ QString Demarre(const QString &application, const QString &perso, bool plantePlu
         return QStringLiteral("written at %1, not in the per-user folder").arg(g.chemin());
     if (Lis(g.chemin()) != Attendu(t))
         return QStringLiteral("the per-user test.wav is not the table's sound");
-    if (lecture.journal.value(lecture.journal.size() - 1) != QLatin1String("joue")
-        || lecture.sonJoue != Attendu(t).mid(Synthese::TailleEnTete))
-        return QStringLiteral("the table's sound was not played");
+    if (!g.sonNeuf() || g.echantillons() != Attendu(t).mid(Synthese::TailleEnTete))
+        return QStringLiteral("the table's sound is not the one handed to the player");
     return {};
 }
 

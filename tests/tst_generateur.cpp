@@ -1,4 +1,3 @@
-#include "audio/lecture.h"
 #include "model/composantes.h"
 #include "synth/generateur.h"
 
@@ -15,16 +14,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-struct LectureEspion : Lecture
-{
-    int joue = 0;
-    int coupe = 0;
-    QByteArray son;
-    void FixeSon(const QByteArray &echantillons) override { son = echantillons; }
-    void JoueSon() override { ++joue; }
-    void CoupeSon() override { ++coupe; }
-};
 
 Composantes Table(std::initializer_list<std::pair<int, float>> composantes)
 {
@@ -71,7 +60,6 @@ private slots:
     void disquePleinGardeLAncienFichier();
     void preconditionsRefuseesNEcriventRien_data();
     void preconditionsRefuseesNEcriventRien();
-    void relanceLaLectureSeulementSonActif();
 };
 
 void TestGenerateur::sonParDefautOctetParOctet()
@@ -279,31 +267,15 @@ void TestGenerateur::preconditionsRefuseesNEcriventRien()
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath("test.wav");
     Composantes bonne = Table({{440, 10.0f}});
-    LectureEspion espion;
     Generateur(bonne, chemin).GenereSon();
     const QByteArray avant = Lis(chemin);
 
     Composantes t = Table({{f1, a1}, {880, a2}});
     t.SonActif = true;
-    Generateur g(t, chemin, &espion);
+    Generateur g(t, chemin);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("test.wav not written"));
     QVERIFY(!g.GenereSon());
     QCOMPARE(Lis(chemin), avant);
-    QCOMPARE(espion.joue, 0);
-}
-
-void TestGenerateur::relanceLaLectureSeulementSonActif()
-{
-    QTemporaryDir dossier;
-    Composantes t = Table({{440, 10.0f}});
-    LectureEspion espion;
-    Generateur g(t, dossier.filePath("test.wav"), &espion);
-    QVERIFY(g.GenereSon());
-    QCOMPARE(espion.joue, 0);
-    t.SonActif = true;
-    QVERIFY(g.GenereSon());
-    QCOMPARE(espion.joue, 1);
-    QCOMPARE(espion.coupe, 0);
 }
 
 QTEST_GUILESS_MAIN(TestGenerateur)

@@ -373,12 +373,17 @@ void TestLecture::sansSortieUnSeulAvertissement()
     Ecoute ecoute;
     LecteurQt lecteur;
     QSignalSpy joue(&lecteur, &LecteurQt::joue);
-    Generateur g(t, dossier.filePath("test.wav"), &lecteur);
+    Generateur g(t, dossier.filePath("test.wav"));
 
     // Edits with sound on, a mute, more edits: each goes through the player.
     for (int i = 0; i < 4; ++i) {
         t.Frequence[1] = std::int16_t(440 + 110 * i);
+        // As the program commits an edit: the file written, the samples handed over, played when
+        // sound is on.
         QVERIFY(g.GenereSon());
+        lecteur.FixeSon(g.echantillons());
+        if (t.SonActif)
+            lecteur.JoueSon();
         QTest::qWait(20);
         if (i == 1)
             lecteur.CoupeSon();

@@ -170,7 +170,7 @@ struct Programme
             espion->cheminTest = e.test();
             lecteur = std::move(espion);
         }
-        generateur = std::make_unique<Generateur>(table, e.test(), lecteur.get());
+        generateur = std::make_unique<Generateur>(table, e.test());
         contexte = std::make_unique<Contexte>(Contexte{table, *generateur, *lecteur});
         fenetre = std::make_unique<Synthetiseur>(*contexte);
     }

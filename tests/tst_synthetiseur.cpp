@@ -3,12 +3,15 @@
 #include "plot/frequences.h"
 #include "plot/surface.h"
 #include "synth/generateur.h"
+#include "ui/marqueur.h"
 #include "ui/synthetiseur.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
 
@@ -94,6 +97,12 @@ private slots:
     void fermetureCoupeLeSon();
     void geometrie_data();
     void geometrie();
+    void doubleClicUneSeuleFois();
+    void marqueurSeul_data();
+    void marqueurSeul();
+    void tabulationDansLOrdreVisuel();
+    void commandesSansSouris_data();
+    void commandesSansSouris();
 };
 
 void TestSynthetiseur::demarrage()
@@ -529,6 +538,219 @@ void TestSynthetiseur::geometrie()
     QCOMPARE(e->geometry(), rect);
     f.w->resize(1400, 900); // the contents stay where they are
     QCOMPARE(e->geometry(), rect);
+}
+
+void TestSynthetiseur::doubleClicUneSeuleFois()
+{
+    // The switch's other face shows under the pointer after the first click: the second press
+    // of a double click must not switch it back.
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    f.banc.lecture.journal.clear();
+    QWidget *legende = f.element("Label3");
+    QTest::mouseDClick(f.w->windowHandle(), Qt::LeftButton, {}, legende->mapTo(f.w.get(), legende->rect().center()));
+    QVERIFY(f.banc.table.SonActif);
+    QCOMPARE(f.banc.lecture.journal, QStringList{"joue"});
+    QVERIFY(f.element("TaGueule")->isVisible());
+}
+
+void TestSynthetiseur::marqueurSeul_data()
+{
+    // Pointer events as the marker receives them while it holds the pointer; positions are pixels
+    // of a 200 × 100 spectrum (x in pixels = hertz × 2.6184 / 15).
+    QTest::addColumn<QStringList>("evenements");
+    QTest::addColumn<QStringList>("pas");      // drag steps: hertz (rounded) and state
+    QTest::addColumn<int>("deposes");
+    QTest::addColumn<bool>("saisieApres");     // the gripping hand still held by the drag
+    QTest::newRow("drag over the spectrum, drop on the marker")
+        << QStringList{"appui gauche", "bouge 50 40", "bouge 60 40", "bouge 11 40", "relache gauche"}
+        << QStringList{"286 2", "344 2"} << 1 << false;
+    QTest::newRow("leaving the spectrum: one last step")
+        << QStringList{"appui gauche", "bouge 50 40", "bouge 250 40", "bouge 300 40", "relache gauche"}
+        << QStringList{"286 2", "1432 1"} << 0 << false;
+    QTest::newRow("back into the spectrum")
+        << QStringList{"appui gauche", "bouge 250 40", "bouge 50 40"} << QStringList{"1432 1", "286 2"} << 0 << true;
+    QTest::newRow("moves over the marker move nothing")
+        << QStringList{"appui gauche", "bouge 11 40", "relache gauche"} << QStringList{} << 1 << false;
+    QTest::newRow("the right button starts nothing")
+        << QStringList{"appui droit", "bouge 50 40", "relache droit"} << QStringList{} << 0 << false;
+    QTest::newRow("a right release during the drag ends nothing")
+        << QStringList{"appui gauche", "relache droit", "bouge 50 40"} << QStringList{"286 2"} << 0 << true;
+    QTest::newRow("the window system ends the drag") << QStringList{"appui gauche", "abandon", "bouge 50 40"}
+                                                     << QStringList{} << 0 << false;
+}
+
+void TestSynthetiseur::marqueurSeul()
+{
+    QFETCH(QStringList, evenements);
+    QFETCH(QStringList, pas);
+    QFETCH(int, deposes);
+    QFETCH(bool, saisieApres);
+
+    QWidget fenetre;
+    auto *spectre = new Surface(RepereSpectre, QSize(200, 100), &fenetre);
+    auto marqueur = std::make_unique<Marqueur>(spectre);
+    marqueur->setGeometry(10, 10, 3, 80);
+    fenetre.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    QStringList recus;
+    connect(marqueur.get(), &Marqueur::pas, this,
+            [&](float x, float, int etat) { recus << QStringLiteral("%1 %2").arg(std::lround(x)).arg(etat); });
+    QSignalSpy depose(marqueur.get(), &Marqueur::depose);
+    QVERIFY(!QGuiApplication::overrideCursor());
+
+    Qt::MouseButtons tenus;
+    QPoint ici(1, 40 - 10); // in the marker's coordinates
+    for (const QString &e : evenements) {
+        const QStringList m = e.split(' ');
+        const Qt::MouseButton b = m.value(1) == "droit" ? Qt::RightButton : Qt::LeftButton;
+        if (m[0] == "appui") {
+            tenus |= b;
+            Souris(marqueur.get(), QEvent::MouseButtonPress, ici, b, tenus);
+        } else if (m[0] == "relache") {
+            tenus &= ~b;
+            Souris(marqueur.get(), QEvent::MouseButtonRelease, ici, b, tenus);
+        } else if (m[0] == "bouge") {
+            ici = marqueur->mapFrom(spectre, QPoint(m[1].toInt(), m[2].toInt()));
+            Souris(marqueur.get(), QEvent::MouseMove, ici, Qt::NoButton, tenus);
+        } else if (m[0] == "abandon") {
+            marqueur->abandonne();
+        }
+        // The gripping hand shows exactly while the drag lasts.
+        QCOMPARE(QGuiApplication::overrideCursor() != nullptr, marqueur->enGlissement());
+    }
+    QCOMPARE(recus, pas);
+    QCOMPARE(depose.count(), deposes);
+    QCOMPARE(marqueur->enGlissement(), saisieApres);
+    // Destroyed during a drag, it gives the pointer back.
+    marqueur.reset();
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+void TestSynthetiseur::tabulationDansLOrdreVisuel()
+{
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    const QStringList attendu{"Play", "Picture6", "Image3", "CacheTemp", "SensibiliteTemp(3)", "Effacer",
+                              "CacheSpectre", "AfficheFreq", "Musical"};
+    QCOMPARE(TourDeTab(f.w.get()), attendu);
+
+    // Every command shown with a keyboard way in is on the round (the captions' boxes stand for them).
+    for (QAbstractButton *b : f.w->findChildren<QAbstractButton *>())
+        if (b->isVisible() && (b->focusPolicy() & Qt::TabFocus) && !qobject_cast<QRadioButton *>(b))
+            QVERIFY2(attendu.contains(b->objectName()), qPrintable(b->objectName()));
+
+    // The other faces take the same places on the round: sound off, the placeholders.
+    f.w->Play_Click();
+    f.w->CacheTemp_Click();
+    f.w->CacheSpectre_Click();
+    f.element("TaGueule")->setFocus(Qt::TabFocusReason);
+    QCOMPARE(TourDeTab(f.w.get()), (QStringList{"TaGueule", "Picture6", "Image3", "Picture3", "SpectreCache"}));
+}
+
+void TestSynthetiseur::commandesSansSouris_data()
+{
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<bool>("accessible"); // through the accessible press action, else Tab then Space
+    QTest::addColumn<QString>("effet");
+    for (bool accessible : {false, true}) {
+        const char *voie = accessible ? "press action" : "Space";
+        auto ligne = [&](const char *nom, const char *effet) {
+            QTest::addRow("%s, %s", nom, voie) << QString::fromLatin1(nom) << accessible << QString::fromLatin1(effet);
+        };
+        ligne("Play", "son");
+        ligne("TaGueule", "silence");
+        ligne("Picture6", "clavier");
+        ligne("Image3", "aide");
+        ligne("CacheTemp", "temps");
+        ligne("Picture3", "temps-retour");
+        ligne("Effacer", "efface");
+        ligne("CacheSpectre", "spectre");
+        ligne("SpectreCache", "spectre-retour");
+        ligne("AfficheFreq", "affiche");
+        ligne("Musical", "musical");
+    }
+    // The captions are pressed by assistive technologies only: Tab goes to their boxes.
+    QTest::addRow("Label6, press action") << "Label6" << true << "affiche";
+    QTest::addRow("Label11, press action") << "Label11" << true << "musical";
+}
+
+void TestSynthetiseur::commandesSansSouris()
+{
+    QFETCH(QString, element);
+    QFETCH(bool, accessible);
+    QFETCH(QString, effet);
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    // The state each command acts on.
+    if (effet == "silence")
+        f.w->Play_Click();
+    if (effet == "temps-retour")
+        f.w->CacheTemp_Click();
+    if (effet == "spectre-retour")
+        f.w->CacheSpectre_Click();
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    QCOMPARE(f.banc.table.ProchaineComposante, std::int16_t(3));
+    f.banc.lecture.journal.clear();
+    const bool affiche = f.w->afficheFreq(), musical = f.w->musical();
+
+    QWidget *e = f.element(qPrintable(element));
+    QVERIFY(e && e->isVisible());
+    if (accessible) {
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(e);
+        QVERIFY(i);
+        QVERIFY(i->role() == QAccessible::Button || i->role() == QAccessible::CheckBox);
+        QVERIFY(!i->text(QAccessible::Name).isEmpty());
+        QVERIFY(PresseAccessible(e));
+    } else {
+        // Reached by Tab from wherever the focus starts, then Space.
+        for (int n = 0; n < 40 && QApplication::focusWidget() != e; ++n)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), e);
+        QTest::keyClick(e, Qt::Key_Space);
+    }
+
+    auto *tourTemps = f.element("TourGrapheTemp");
+    auto *tourSpectre = f.element("TourSpectre");
+    if (effet == "son") {
+        QTRY_VERIFY(f.banc.table.SonActif);
+        QCOMPARE(f.banc.lecture.journal, QStringList{"joue"});
+        QVERIFY(f.element("TaGueule")->isVisible());
+    } else if (effet == "silence") {
+        QTRY_VERIFY(!f.banc.table.SonActif);
+        QCOMPARE(f.banc.lecture.journal, QStringList{"coupe"});
+        QVERIFY(f.element("Play")->isVisible());
+    } else if (effet == "clavier") {
+        QTRY_VERIFY(f.w->clavier() && f.w->clavier()->isVisible());
+        delete f.w->clavier();
+    } else if (effet == "aide") {
+        QTRY_VERIFY(f.w->aide() && f.w->aide()->isVisible());
+        delete f.w->aide();
+    } else if (effet == "temps" || effet == "spectre") {
+        QWidget *tour = effet == "temps" ? tourTemps : tourSpectre;
+        QTRY_VERIFY(!tour->isVisible());
+        if (!accessible) // the focus moves to the placeholder that shows in its place
+            QCOMPARE(QApplication::focusWidget(), f.element(effet == "temps" ? "Picture3" : "SpectreCache"));
+    } else if (effet == "temps-retour" || effet == "spectre-retour") {
+        QTRY_VERIFY((effet == "temps-retour" ? tourTemps : tourSpectre)->isVisible());
+        QVERIFY(!e->isVisible());
+        if (!accessible) // and back to the panel's first command
+            QCOMPARE(QApplication::focusWidget(), f.element(effet == "temps-retour" ? "CacheTemp" : "Effacer"));
+    } else if (effet == "efface") {
+        QTRY_COMPARE(f.banc.table.ProchaineComposante, std::int16_t(2));
+        QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
+    } else if (effet == "affiche") {
+        QTRY_COMPARE(f.w->afficheFreq(), !affiche);
+    } else if (effet == "musical") {
+        QTRY_COMPARE(f.w->musical(), !musical);
+    } else {
+        QFAIL("unknown effect");
+    }
 }
 
 QTEST_MAIN(TestSynthetiseur)

@@ -1,6 +1,8 @@
 #include "ui/accueil.h"
 
 #include "plot/repere.h"
+#include "ui/bouton.h"
+#include "ui/couleurs.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
@@ -8,18 +10,13 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
+using namespace Couleurs;
 using namespace Elements;
 
 namespace {
 
-const QColor BleuNuit(0, 0, 64);
-const QColor GrisPanneau(224, 224, 224);
-const QColor GrisTexte(64, 64, 64);
-const QColor Blanc(255, 255, 255);
 
 } // namespace
 
@@ -28,12 +25,11 @@ Accueil::Accueil(Contexte contexte)
     , m_ctx(contexte)
 {
     setObjectName(QStringLiteral("accueil"));
-    setAccessibleName(QStringLiteral("Accueil"));
+    setAccessibleName(tr("Accueil"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The platform's common-controls initialisation has no counterpart here.
     construit();
-    if (QScreen *ecran = QGuiApplication::primaryScreen())
-        move(ecran->availableGeometry().center() - rect().center());
+    Centre(this);
 }
 
 void Accueil::construit()
@@ -46,70 +42,56 @@ void Accueil::construit()
     const QCursor main = Ressources::PointeurMain();
 
     // Created from the bottom up: a later sibling lies above an earlier one.
-    QLabel *titre = Etiquette(this, "Label1", {120, 0, 7572, 852}, QStringLiteral("Sonavirelle 2013"), Blanc,
+    QLabel *titre = Etiquette(this, "Label1", {120, 0, 7572, 852}, tr("Sonavirelle 2013"), Blanc,
                               Police("Calibri", 36));
     Fond(titre, BleuNuit);
 
-    m_musique = Image(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"));
-    m_musique->setCursor(main);
-    m_musique->setAccessibleName(QStringLiteral("Partition : démarrer"));
-    m_musique->installEventFilter(this);
+    auto *musique = BoutonImage(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"),
+                                tr("Partition : démarrer"));
+    connect(musique, &Bouton::clicked, this, &Accueil::Demarrer);
 
-    QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, QStringLiteral("Projet Sonavirelle"), Blanc,
+    QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, tr("Projet Sonavirelle"), Blanc,
                                Police("Calibri", 13.8));
     Fond(projet, BleuNuit);
-    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, QStringLiteral("Logiciel éducatif"),
+    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, tr("Logiciel éducatif"),
                                Blanc, Police("Calibri", 10.2), Qt::AlignRight);
     Fond(credit, BleuNuit);
 
-    m_croix = Image(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"));
-    m_croix->setCursor(main);
-    m_croix->setAccessibleName(QStringLiteral("Quitter"));
-    m_croix->installEventFilter(this);
+    auto *croix = BoutonImage(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
+                              tr("Quitter"));
+    // Nothing else is open yet and no sound plays: the run ends at once.
+    connect(croix, &Bouton::clicked, this, [] { QCoreApplication::exit(0); });
 
     // The panel lies above every label and picture of the window.
     auto *panneau = new QFrame(this);
     panneau->setObjectName(QStringLiteral("Picture1"));
     Cadre(panneau);
-    Fond(panneau, GrisPanneau);
+    Fond(panneau, GrisFenetre);
     Place(panneau, 3840, 960, 5535, 2532);
 
     const QFont texte = Police("Calibri", 10.8);
     Etiquette(panneau, "Label4", {240, 120, 4932, 1332},
-              QStringLiteral("Sonavirelle permet de générer un son en choisissant les composantes qui le "
+              tr("Sonavirelle permet de générer un son en choisissant les composantes qui le "
                              "constituent, ce qui illustre la notion de timbre d'un son musical."),
-              GrisTexte, texte);
+              GrisParagraphe, texte);
     Etiquette(panneau, "Label5", {240, 960, 4932, 1212},
-              QStringLiteral("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
+              tr("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
                              "de celle du fondamental\u00a0: le son généré n'est alors plus un son musical."),
-              GrisTexte, texte);
+              GrisParagraphe, texte);
 
-    auto *demarrer = new QPushButton(QStringLiteral("Démarrer"), panneau);
+    auto *demarrer = new QPushButton(tr("Démarrer"), panneau);
     demarrer->setObjectName(QStringLiteral("Command1"));
-    demarrer->setAccessibleName(QStringLiteral("Démarrer"));
+    demarrer->setAccessibleName(tr("Démarrer"));
     demarrer->setFont(Police("Arial", 9));
     demarrer->setCursor(main);
     Place(demarrer, 1800, 1800, 1815, 615);
     connect(demarrer, &QPushButton::clicked, this, &Accueil::Demarrer);
-}
 
-bool Accueil::eventFilter(QObject *objet, QEvent *event)
-{
-    // A picture's click: the left button released over the picture it was pressed on.
-    if (event->type() == QEvent::MouseButtonRelease && (objet == m_musique || objet == m_croix)) {
-        auto *souris = static_cast<QMouseEvent *>(event);
-        auto *image = static_cast<QWidget *>(objet);
-        if (souris->button() == Qt::LeftButton && image->rect().contains(souris->position().toPoint())) {
-            if (objet == m_musique) {
-                Demarrer();
-            } else {
-                // Nothing else is open yet and no sound plays: end the run at once.
-                QCoreApplication::exit(0);
-            }
-            return true;
-        }
-    }
-    return QFrame::eventFilter(objet, event);
+    // Reading order: the cross at the top, the picture, then the button.
+    setTabOrder(croix, musique);
+    setTabOrder(musique, demarrer);
+    // Space or Enter at once starts, as before: the button holds the focus when the window opens.
+    demarrer->setFocus();
 }
 
 void Accueil::Demarrer()

@@ -19,14 +19,9 @@ public:
     /// Opens the main window (its constructor runs the start-up) and destroys this one.
     void Demarrer();
 
-protected:
-    bool eventFilter(QObject *objet, QEvent *event) override;
-
 private:
     void construit();
 
     Contexte m_ctx;
     QPointer<Synthetiseur> m_principal;
-    QWidget *m_musique = nullptr; // Image1: starts, like the button
-    QWidget *m_croix = nullptr;   // Image2: quits
 };

@@ -1,32 +1,27 @@
 #include "ui/aide.h"
 
 #include "plot/repere.h"
+#include "ui/bouton.h"
+#include "ui/couleurs.h"
 #include "ui/elements.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QPainter>
-#include <QScreen>
 
 #include <cmath>
 #include <functional>
 
+using namespace Couleurs;
 using namespace Elements;
 
 namespace {
 
-const QColor BleuNuit(0, 0, 64);
-const QColor GrisTexte(64, 64, 64);
-const QColor Blanc(255, 255, 255);
-const QColor BleuGrille(192, 192, 255);
-const QColor Orange(255, 128, 0);
 
 // "entendre" is meant in both places; the blank runs leave room for the two loudspeaker pictures.
-const char *const TexteEcouter =
-    "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ";
+const char *const TexteEcouter = QT_TRANSLATE_NOOP(
+    "Aide", "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ");
 
 // A lightweight drawn element (outline, grid): paints over its parent, lets the mouse through.
 class Trace : public QWidget
@@ -64,15 +59,9 @@ void Quadrillage(QPainter &p, const QRect &)
 {
     auto px = [](double twips) { return int(std::lround(twips / TwipsParPixel)); };
     for (double haut : {120, 480, 840, 1200, 1560})
-        p.fillRect(QRect(QPoint(px(1320), px(haut)), QPoint(px(7680) - 1, px(haut))), BleuGrille);
+        p.fillRect(QRect(QPoint(px(1320), px(haut)), QPoint(px(7680) - 1, px(haut))), Lavande);
     for (double gauche : {2160, 3000, 3840, 4680, 5520, 6360, 7200})
-        p.fillRect(QRect(QPoint(px(gauche), px(120)), QPoint(px(gauche), px(1560) - 1)), BleuGrille);
-}
-
-void CentreSurEcran(QWidget *fenetre)
-{
-    if (QScreen *ecran = QGuiApplication::primaryScreen())
-        fenetre->move(ecran->availableGeometry().center() - fenetre->rect().center());
+        p.fillRect(QRect(QPoint(px(gauche), px(120)), QPoint(px(gauche), px(1560) - 1)), Lavande);
 }
 
 } // namespace
@@ -81,8 +70,8 @@ Aide::Aide(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Aide"));
-    setWindowTitle(QStringLiteral("Aide"));
-    setAccessibleName(QStringLiteral("Aide"));
+    setWindowTitle(tr("Aide"));
+    setAccessibleName(tr("Aide"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Tool windows do not keep the program alive by default; this one must, since it may stay
     // open after the main window is closed.
@@ -90,7 +79,7 @@ Aide::Aide(QWidget *parent)
     Fond(this, BleuNuit);
     setFixedSize(RectangleTwips(0, 0, 11892, 7692).size());
     construit();
-    CentreSurEcran(this);
+    Centre(this);
 }
 
 void Aide::construit()
@@ -98,15 +87,14 @@ void Aide::construit()
     const QColor couleurFenetre = palette().color(QPalette::Base);
 
     // Created from the bottom up: a later sibling lies above an earlier one.
-    QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, QStringLiteral("Comment ça marche"), Blanc,
+    QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, tr("Comment ça marche"), Blanc,
                               Police("Calibri", 28.2));
     Fond(titre, BleuNuit);
     Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
 
-    m_croix = Image(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"));
-    m_croix->setCursor(Ressources::PointeurMain());
-    m_croix->setAccessibleName(QStringLiteral("Fermer l'aide"));
-    m_croix->installEventFilter(this);
+    auto *croix = BoutonImage(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
+                              tr("Fermer l'aide"));
+    connect(croix, &Bouton::clicked, this, &QWidget::close);
 
     // Its bottom edge lies below the window and is not seen.
     auto *bord = new Trace(this, "Shape1", [](QPainter &p, const QRect &r) { Contour(p, r, 1, Blanc); });
@@ -127,25 +115,25 @@ void Aide::construit()
     const QFont reponse = Police("Calibri", 12);
     const QColor noir = palette().color(QPalette::ButtonText);
     Etiquette(textes, "Label6", {840, 5040, 10692, 972},
-              QStringLiteral("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
+              tr("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
                              "(cochée par défaut) fait que les composantes ajoutées ont des fréquences "
                              "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
                              "cette contrainte."),
-              GrisTexte, reponse);
+              GrisParagraphe, reponse);
     Etiquette(textes, "Label5", {840, 4440, 10692, 732},
-              QStringLiteral("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
+              tr("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
                              "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
-              GrisTexte, reponse);
-    Etiquette(textes, "Label4", {480, 4080, 6012, 372}, QStringLiteral("Comment modifier le spectre du son produit ?"),
+              GrisParagraphe, reponse);
+    Etiquette(textes, "Label4", {480, 4080, 6012, 372}, tr("Comment modifier le spectre du son produit ?"),
               noir, question);
     Etiquette(textes, "Label3", {840, 1680, 10692, 732},
-              QStringLiteral("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
+              tr("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
                              "pic et déplacer celui-ci avec le clic gauche."),
-              GrisTexte, reponse);
+              GrisParagraphe, reponse);
     Etiquette(textes, "Label2", {480, 1320, 10212, 372},
-              QStringLiteral("Comment modifier la fréquence fondamentale ?"), noir, question);
-    Etiquette(textes, "Label8", {840, 720, 10692, 612}, QString::fromUtf8(TexteEcouter), GrisTexte, reponse);
-    Etiquette(textes, "Label7", {480, 240, 10212, 372}, QStringLiteral("Comment écouter le son produit ?"), noir,
+              tr("Comment modifier la fréquence fondamentale ?"), noir, question);
+    Etiquette(textes, "Label8", {840, 720, 10692, 612}, tr(TexteEcouter), GrisParagraphe, reponse);
+    Etiquette(textes, "Label7", {480, 240, 10212, 372}, tr("Comment écouter le son produit ?"), noir,
               question);
     // The two loudspeakers stand in the blanks of Label8's line.
     Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
@@ -160,17 +148,4 @@ void Aide::construit()
     auto *pic = new Trace(miniature, "Shape3", [](QPainter &p, const QRect &r) { Contour(p, r, 3, Orange); });
     pic->setGeometry(RectangleTwips(2520, 240, 12, 1332).adjusted(-1, -1, 1, 1));
     Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
-}
-
-bool Aide::eventFilter(QObject *objet, QEvent *event)
-{
-    // The cross's click: the left button released over it.
-    if (objet == m_croix && event->type() == QEvent::MouseButtonRelease) {
-        auto *souris = static_cast<QMouseEvent *>(event);
-        if (souris->button() == Qt::LeftButton && m_croix->rect().contains(souris->position().toPoint())) {
-            close();
-            return true;
-        }
-    }
-    return QWidget::eventFilter(objet, event);
 }

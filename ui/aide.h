@@ -11,11 +11,6 @@ class Aide : public QWidget
 public:
     explicit Aide(QWidget *parent = nullptr);
 
-protected:
-    bool eventFilter(QObject *objet, QEvent *event) override;
-
 private:
     void construit();
-
-    QWidget *m_croix = nullptr; // Image2: closes the window
 };

@@ -2,13 +2,15 @@
 
 #include "model/regles.h"
 #include "plot/repere.h"
-#include "synth/generateur.h"
-#include "ui/synthetiseur.h"
+#include "ui/couleurs.h"
+#include "ui/edition.h"
+#include "ui/elements.h"
 
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPainter>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -29,26 +31,53 @@ const char *const StyleNoire =
     "QPushButton { background-color: #000000; border: 1px solid #000000; }"
     "QPushButton:pressed { background-color: #404040; }";
 
-void Centre(QWidget *fenetre)
+// A key: a flat button that acts on the mouse press (through the window's filter), or on
+// Space, Enter or an assistive technology's press action (through clicked). The click that
+// ends a mouse press is not a second action.
+class Touche : public QPushButton
 {
-    QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
-    if (!ecran)
-        return;
-    const QRect zone = ecran->availableGeometry();
-    fenetre->move(zone.x() + (zone.width() - fenetre->width()) / 2,
-                  zone.y() + (zone.height() - fenetre->height()) / 2);
-}
+public:
+    using QPushButton::QPushButton;
+    bool relacheSouris() const { return m_relacheSouris; }
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override
+    {
+        m_relacheSouris = true;
+        QPushButton::mouseReleaseEvent(event);
+        m_relacheSouris = false;
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat())
+            click();
+        else
+            QPushButton::keyPressEvent(event);
+    }
+    void paintEvent(QPaintEvent *event) override
+    {
+        QPushButton::paintEvent(event);
+        // The focus shows only once the keyboard is used: mouse users see the keys unchanged.
+        if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+            QPainter p(this);
+            p.setPen(QPen(Couleurs::Orange, 2));
+            p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+        }
+    }
+
+private:
+    bool m_relacheSouris = false;
+};
 
 } // namespace
 
-Clavier::Clavier(Contexte contexte, Synthetiseur *principal)
+Clavier::Clavier(Edition *edition)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_ctx(contexte)
-    , m_principal(principal)
+    , m_edition(edition)
 {
     setObjectName(QStringLiteral("Clavier"));
-    setWindowTitle(QStringLiteral("Clavier"));
-    setAccessibleName(QStringLiteral("Clavier"));
+    setWindowTitle(tr("Clavier"));
+    setAccessibleName(tr("Clavier"));
     setAttribute(Qt::WA_DeleteOnClose);
     // Tool windows do not keep the program alive by default; this one must, since it may stay
     // open after the main window is closed.
@@ -59,7 +88,7 @@ Clavier::Clavier(Contexte contexte, Synthetiseur *principal)
     setPalette(fond);
     setFixedSize(RectangleTwips(0, 0, 14604, 1104).size());
     construit();
-    Centre(this);
+    Elements::Centre(this);
 }
 
 bool Clavier::EstNoire(int Index)
@@ -74,10 +103,15 @@ bool Clavier::EstNoire(int Index)
 
 QString Clavier::NomNote(int Index)
 {
-    static const char *const noms[12] = {"Do", "Do dièse", "Ré", "Ré dièse", "Mi", "Fa",
-                                         "Fa dièse", "Sol", "Sol dièse", "La", "La dièse", "Si"};
+    static const char *const noms[12] = {
+        QT_TRANSLATE_NOOP("Clavier", "Do"),       QT_TRANSLATE_NOOP("Clavier", "Do dièse"),
+        QT_TRANSLATE_NOOP("Clavier", "Ré"),       QT_TRANSLATE_NOOP("Clavier", "Ré dièse"),
+        QT_TRANSLATE_NOOP("Clavier", "Mi"),       QT_TRANSLATE_NOOP("Clavier", "Fa"),
+        QT_TRANSLATE_NOOP("Clavier", "Fa dièse"), QT_TRANSLATE_NOOP("Clavier", "Sol"),
+        QT_TRANSLATE_NOOP("Clavier", "Sol dièse"), QT_TRANSLATE_NOOP("Clavier", "La"),
+        QT_TRANSLATE_NOOP("Clavier", "La dièse"), QT_TRANSLATE_NOOP("Clavier", "Si")};
     // Key 0 (132 Hz) is the C an octave below the middle C, "Do 2" in French numbering.
-    return QStringLiteral("%1 %2").arg(QString::fromUtf8(noms[Index % 12])).arg(2 + Index / 12);
+    return tr("%1 %2", "note name, octave").arg(tr(noms[Index % 12])).arg(2 + Index / 12);
 }
 
 void Clavier::construit()
@@ -86,13 +120,13 @@ void Clavier::construit()
     panneau->setObjectName(QStringLiteral("Picture2"));
     panneau->setAutoFillBackground(true);
     QPalette bleu = panneau->palette();
-    bleu.setColor(QPalette::Window, QColor(0, 0, 64));
+    bleu.setColor(QPalette::Window, Couleurs::BleuNuit);
     panneau->setPalette(bleu);
     panneau->setGeometry(RectangleTwips(0, -120, 14655, 1275));
 
     double gaucheBlanche = PremiereBlanche - PasBlanche; // left of the white key below the current one
     for (int i = 0; i < NombreTouches; ++i) {
-        auto *touche = new QPushButton(panneau);
+        auto *touche = new Touche(panneau);
         const bool noire = EstNoire(i);
         if (noire) {
             touche->setGeometry(RectangleTwips(gaucheBlanche + DecalageNoire, 0, LargeurNoire, HauteurNoire));
@@ -102,11 +136,16 @@ void Clavier::construit()
         }
         touche->setObjectName(QStringLiteral("note(%1)").arg(i));
         touche->setFlat(true);
-        touche->setFocusPolicy(Qt::NoFocus);
+        // Tab reaches every key, lowest first; a click does not take the focus.
+        touche->setFocusPolicy(Qt::TabFocus);
         touche->setStyleSheet(QLatin1String(noire ? StyleNoire : StyleBlanche));
         touche->setAccessibleName(NomNote(i));
-        touche->setAccessibleDescription(QStringLiteral("%1 Hz").arg(Regles::FrequenceNote(i)));
+        touche->setAccessibleDescription(tr("%1 Hz").arg(Regles::FrequenceNote(i)));
         touche->installEventFilter(this);
+        connect(touche, &QPushButton::clicked, this, [this, touche, i] {
+            if (!touche->relacheSouris())
+                note_MouseDown(i);
+        });
         m_touches[i] = touche;
     }
     // Black keys lie above every white key, so a press where they overlap goes to the black one.
@@ -135,14 +174,8 @@ bool Clavier::eventFilter(QObject *objet, QEvent *event)
 
 void Clavier::note_MouseDown(int Index)
 {
-    // The redraws and the marker belong to the main window. Once it has been closed there is
-    // nothing to show the new sound on, so the press is ignored and the table left as it is.
-    if (!m_principal || Index < 0 || Index >= NombreTouches)
-        return;
-    const std::int16_t F = Regles::FrequenceNote(Index);
-    Regles::Transpose(m_ctx.table, F);
-    m_principal->RedessineSpectre();
-    m_principal->TraceTemporel(1);
-    m_principal->PlaceFondamental(F);
-    m_ctx.generateur.GenereSon();
+    // The session lives as long as the main window, which shows the new sound. Once it has been
+    // closed there is nothing to show the sound on, so the press is ignored and the table left as it is.
+    if (m_edition)
+        m_edition->ChoisitNote(Index);
 }

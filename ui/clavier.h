@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/contexte.h"
+#include "ui/edition.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -8,19 +8,19 @@
 #include <array>
 
 class QPushButton;
-class Synthetiseur;
 
 // The keyboard window "Clavier": 49 keys over four octaves. A press on a key moves the
 // fundamental to that note and rescales the other components with it, so the timbre stays.
-// A tool window of its own (no Qt parent): it may outlive the main window.
+// A tool window of its own (no Qt parent): it may outlive the main window. It talks to the
+// editing session only; once the session is gone (the main window closed), presses are ignored.
 class Clavier : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr int NombreTouches = 49;
+    static constexpr int NombreTouches = Edition::NombreNotes;
 
-    Clavier(Contexte contexte, Synthetiseur *principal);
+    explicit Clavier(Edition *edition);
 
     /// A press on key `Index` (any mouse button, acted on at the press).
     void note_MouseDown(int Index);
@@ -38,8 +38,7 @@ protected:
 private:
     void construit();
 
-    Contexte m_ctx;
-    QPointer<Synthetiseur> m_principal;
+    QPointer<Edition> m_edition;
     std::array<QPushButton *, NombreTouches> m_touches{};
     bool m_enfonce = false; ///< a key press has had no release yet
 };

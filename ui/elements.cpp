@@ -1,18 +1,26 @@
 #include "ui/elements.h"
 
 #include "plot/repere.h"
+#include "ui/bouton.h"
 #include "ui/libelle.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLabel>
+
+#include <algorithm>
 
 namespace Elements {
 
 void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
 {
-    auto *cadre = qobject_cast<QFrame *>(w->parentWidget());
-    const int d = cadre && cadre->frameShape() != QFrame::NoFrame ? cadre->frameWidth() : 0;
+    int d = 0;
+    if (auto *cadre = qobject_cast<QFrame *>(w->parentWidget()); cadre && cadre->frameShape() != QFrame::NoFrame)
+        d = cadre->frameWidth();
+    else if (auto *bouton = qobject_cast<Bouton *>(w->parentWidget()))
+        d = bouton->bord();
     w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
 }
 
@@ -65,6 +73,42 @@ QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &che
     Place(i, twips.x(), twips.y(), twips.width(), twips.height());
     i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
     return i;
+}
+
+QPoint PositionCentree(const QRect &zone, const QSize &taille)
+{
+    const int x = zone.x() + (zone.width() - taille.width()) / 2;
+    const int y = zone.y() + (zone.height() - taille.height()) / 2;
+    return {std::max(x, zone.x()), std::max(y, zone.y())};
+}
+
+void Centre(QWidget *fenetre)
+{
+    QScreen *ecran = fenetre->screen() ? fenetre->screen() : QGuiApplication::primaryScreen();
+    if (ecran)
+        fenetre->move(PositionCentree(ecran->availableGeometry(), fenetre->size()));
+}
+
+Bouton *BoutonImage(QWidget *parent, const char *nom, QRectF twips, const QString &chemin, const QString &accessible)
+{
+    auto *b = new Bouton(parent, nom);
+    Place(b, twips.x(), twips.y(), twips.width(), twips.height());
+    b->fixeImage(chemin);
+    b->setCursor(Ressources::PointeurMain());
+    b->setAccessibleName(accessible);
+    return b;
+}
+
+Bouton *BoutonPanneau(QWidget *parent, const char *nom, QRectF twips, const QColor &fond, bool cadre,
+                      const QString &accessible)
+{
+    auto *b = new Bouton(parent, nom);
+    b->fixeCadre(cadre);
+    Fond(b, fond);
+    Place(b, twips.x(), twips.y(), twips.width(), twips.height());
+    b->setCursor(Ressources::PointeurMain());
+    b->setAccessibleName(accessible);
+    return b;
 }
 
 } // namespace Elements

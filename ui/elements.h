@@ -2,9 +2,12 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPoint>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 
+class Bouton;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -26,5 +29,16 @@ QLabel *Etiquette(QWidget *parent, const char *nom, QRectF twips, const QString 
                   const QFont &police, Qt::Alignment alignement = Qt::AlignLeft);
 /// A picture stretched to its rectangle, rendered at the parent's device pixel ratio.
 QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &chemin);
+/// A clickable picture: drawn as Image() draws it, with a pointing hand over it and an accessible name.
+Bouton *BoutonImage(QWidget *parent, const char *nom, QRectF twips, const QString &chemin, const QString &accessible);
+/// A clickable panel filled with `fond`, optionally framed, with a pointing hand and an accessible name.
+Bouton *BoutonPanneau(QWidget *parent, const char *nom, QRectF twips, const QColor &fond, bool cadre,
+                      const QString &accessible);
+
+/// Top-left corner that centres a window of `taille` in `zone`. A window larger than the zone
+/// keeps its top-left corner in the zone: the title bar and the top-left contents stay reachable.
+QPoint PositionCentree(const QRect &zone, const QSize &taille);
+/// Centres a window on its screen's available area (the primary screen before it has one).
+void Centre(QWidget *fenetre);
 
 } // namespace Elements

@@ -3,15 +3,17 @@
 #include "ui/aide.h"
 #include "ui/clavier.h"
 #include "ui/contexte.h"
+#include "ui/marqueur.h"
 
-#include <QHash>
 #include <QPointer>
 #include <QWidget>
 
+class Bouton;
 class QCheckBox;
 class QFrame;
 class QLabel;
 class QRadioButton;
+class Edition;
 class Surface;
 
 // The main window "Synthétiseur": the two plots, the sound switch, the keyboard opener and
@@ -35,7 +37,7 @@ public:
     /// Moves the marker's left edge to `hertz` in the spectrum's x coordinate.
     void PlaceFondamental(double hertz);
     /// The marker's left edge in hertz (fractional, as the layout puts it).
-    double PositionFondamental() const { return m_xFondamental; }
+    double PositionFondamental() const;
 
     /// The clear command (Effacer, and the last step of the start-up).
     void Efface();
@@ -64,12 +66,13 @@ public:
 
     Surface &spectre() const { return *m_spectre; }
     Surface &grapheTemp() const { return *m_grapheTemp; }
-    QFrame &fondamental() const { return *m_fondamental; }
+    Marqueur &fondamental() const { return *m_fondamental; }
     bool musical() const;
     bool afficheFreq() const;
     Clavier *clavier() const { return m_clavier; }
     Aide *aide() const { return m_aide; }
     const Contexte &contexte() const { return m_ctx; }
+    Edition &edition() const { return *m_edition; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -78,21 +81,19 @@ protected:
 private:
     void construit();
     void Charge();
-    void relie(QWidget *element, void (Synthetiseur::*handler)());
-    void glisse(QPointF positionGlobale);
-    void lache(QPointF positionGlobale);
+    void relieEdition();
 
     Contexte m_ctx;
+    Edition *m_edition;
     Surface *m_spectre = nullptr;
     Surface *m_grapheTemp = nullptr;
-    QFrame *m_fondamental = nullptr;
-    double m_xFondamental = 0.0;
-    bool m_glisse = false;
-    bool m_dansSpectre = false;
-    QWidget *m_appui = nullptr;
-    QHash<QObject *, void (Synthetiseur::*)()> m_clics;
-    QWidget *m_play = nullptr;
-    QWidget *m_taGueule = nullptr;
+    Marqueur *m_fondamental = nullptr;
+    Bouton *m_play = nullptr;
+    Bouton *m_taGueule = nullptr;
+    Bouton *m_spectreCache = nullptr;
+    Bouton *m_picture3 = nullptr;
+    Bouton *m_cacheTemp = nullptr;
+    Bouton *m_effacer = nullptr;
     QWidget *m_tourSpectre = nullptr;
     QWidget *m_tourGrapheTemp = nullptr;
     QCheckBox *m_musical = nullptr;

@@ -1,0 +1,273 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR" sourcelanguage="fr_FR">
+<context>
+    <name>Accueil</name>
+    <message>
+        <source>Accueil</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sonavirelle 2013</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Partition : démarrer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Projet Sonavirelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logiciel éducatif</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sonavirelle permet de générer un son en choisissant les composantes qui le constituent, ce qui illustre la notion de timbre d&apos;un son musical.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>On peut aussi ajouter des composantes de fréquences quelconques, non multiples de celle du fondamental&#xa0;: le son généré n&apos;est alors plus un son musical.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Démarrer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Aide</name>
+    <message>
+        <source>Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment ça marche</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fermer l&apos;aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>L&apos;option «&#xa0;n&apos;autoriser que les fréquences multiples&#xa0;» (cochée par défaut) fait que les composantes ajoutées ont des fréquences multiples de la fréquence fondamentale. On peut décocher cette option pour lever cette contrainte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la souris&#xa0;; pour les retirer, cliquer avec le bouton droit.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment modifier le spectre du son produit ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dans le spectre affiché en bas de l&apos;écran, approcher le curseur de la souris du premier pic et déplacer celui-ci avec le clic gauche.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment modifier la fréquence fondamentale ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment écouter le son produit ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Clavier</name>
+    <message>
+        <source>Clavier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Do dièse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ré</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ré dièse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fa</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fa dièse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sol</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sol dièse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>La dièse</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Si</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>note name, octave</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Synthetiseur</name>
+    <message>
+        <source>Sonavirelle 2010</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Afficher le spectre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir le spectre de fréquence du son produit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Afficher l&apos;évolution temporelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir l&apos;évolution temporelle du signal sonore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Masquer cette fenêtre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Effacer toutes les composantes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectre de fréquence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fréquence fondamentale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensibilité horizontale : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>500 Hz/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Propriétés du spectre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Afficher les fréquences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Evolution temporelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0,1 ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0,2 ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0,5 ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1    ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2    ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5    ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10  ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>20  ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>50  ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ecouter le son produit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silence !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Afficher le clavier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Masquer le spectre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Masquer l&apos;évolution temporelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,148 @@
+#include "ui/edition.h"
+
+#include "audio/lecture.h"
+#include "model/composantes.h"
+#include "model/regles.h"
+#include "plot/repere.h"
+#include "plot/temporel.h"
+#include "synth/generateur.h"
+
+#include <iterator>
+
+namespace {
+
+// Start position of the marker: 1152 twips from the spectrum's left edge.
+constexpr double TwipsFondamental = 1152.0;
+
+} // namespace
+
+Edition::Edition(Contexte contexte, QObject *parent)
+    : QObject(parent), m_ctx(contexte), m_fondamental(TwipsFondamental / RepereSpectre.twipsX)
+{
+}
+
+void Edition::Demarre()
+{
+    m_ctx.table.ProchaineComposante = 1;
+    m_musical = true;
+    m_ctx.lecture.CoupeSon();
+    m_ctx.table.Sensibilite = 1.0f;
+    emit tempsChange(Fin);
+    Efface();
+}
+
+void Edition::Efface()
+{
+    Regles::Efface(m_ctx.table, m_musical, m_fondamental);
+    valide(Spectre | TempsFin | Synthese);
+}
+
+bool Edition::Survole(float X, float Y, bool gauche)
+{
+    Composantes &t = m_ctx.table;
+    if (!Regles::DansZoneEdition(t, X, Y)) {
+        valide(Spectre);
+        return false;
+    }
+    if (m_musical)
+        X = Regles::Accroche(t, X, Regles::AccrocheApercu);
+    if (gauche)
+        Regles::EcritCandidat(t, X, Y);
+    emit apercuChange(X, Y);
+    valide(gauche ? TempsGrossier : 0);
+    return true;
+}
+
+bool Edition::Ajoute(float X, float Y)
+{
+    if (m_musical)
+        X = Regles::Accroche(m_ctx.table, X, Regles::AccrocheValide);
+    if (!Regles::Ajoute(m_ctx.table, X, Y))
+        return false;
+    // The preview line stays; the new line shows at the next pointer move.
+    valide(TempsFin | Synthese);
+    return true;
+}
+
+bool Edition::RetireDerniere()
+{
+    if (!Regles::RetireDerniere(m_ctx.table))
+        return false;
+    valide(Spectre | TempsFin | Synthese);
+    return true;
+}
+
+void Edition::GlisseFondamental(float X)
+{
+    m_fondamental = Regles::DeplaceFondamental(m_ctx.table, X);
+    emit fondamentalPlace(m_fondamental);
+    valide(Spectre | TempsGrossier);
+}
+
+void Edition::LacheFondamental()
+{
+    valide(TempsFin | Synthese);
+}
+
+bool Edition::ChoisitNote(int index)
+{
+    if (index < 0 || index >= NombreNotes)
+        return false;
+    const std::int16_t F = Regles::FrequenceNote(index);
+    Regles::Transpose(m_ctx.table, F);
+    m_fondamental = F;
+    emit fondamentalPlace(F);
+    // A key press is drawn coarse, like a drag step, yet written at once.
+    valide(Spectre | TempsGrossier | Synthese);
+    return true;
+}
+
+bool Edition::ChoisitSensibilite(int index)
+{
+    if (index < 0 || index >= int(std::size(Temporel::Sensibilites)))
+        return false;
+    m_ctx.table.Sensibilite = Temporel::Sensibilites[index];
+    valide(TempsFin);
+    return true;
+}
+
+void Edition::Ecoute()
+{
+    m_ctx.table.SonActif = true;
+    m_ctx.lecture.JoueSon();
+    emit sonChange(true);
+}
+
+void Edition::Coupe()
+{
+    m_ctx.table.SonActif = false;
+    m_ctx.lecture.CoupeSon();
+    emit sonChange(false);
+}
+
+void Edition::Ferme()
+{
+    m_ctx.lecture.CoupeSon();
+}
+
+void Edition::valide(int effets)
+{
+    if (effets & Spectre)
+        emit spectreChange();
+    if (effets & TempsGrossier)
+        emit tempsChange(Grossier);
+    if (effets & TempsFin)
+        emit tempsChange(Fin);
+    if (effets & Synthese) {
+        // The player gets the new samples themselves, even when test.wav could not be written (a
+        // full disk): what is heard is always the table on screen. A table that cannot be
+        // synthesised leaves the sound as it was.
+        const bool ecrit = m_ctx.generateur.GenereSon();
+        if (m_ctx.generateur.sonNeuf()) {
+            m_ctx.lecture.FixeSon(m_ctx.generateur.echantillons());
+            if (m_ctx.table.SonActif)
+                m_ctx.lecture.JoueSon();
+        }
+        emit sonGenere(ecrit);
+    }
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "ui/contexte.h"
+
+#include <QObject>
+
+// The editing session: the one place that knows what each user intent does to the sound and
+// what must follow it. Every intent changes the table through the rules, then goes through one
+// commit path that says what to redraw (by signals) and, for a committed change, writes test.wav
+// and restarts the loop when sound is on. Windows connect the signals to their plots; the
+// keyboard window talks to this object, never to the main window.
+class Edition : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Quality of a time-plot redraw: coarse while the pointer moves, fine once a change is committed.
+    enum Qualite { Grossier = 1, Fin = 2 };
+    /// Keys of the keyboard: four octaves from the lowest C.
+    static constexpr int NombreNotes = 49;
+
+    explicit Edition(Contexte contexte, QObject *parent = nullptr);
+
+    const Contexte &contexte() const { return m_ctx; }
+    Composantes &table() const { return m_ctx.table; }
+
+    /// The multiples-only option (read by clear, preview and add).
+    bool musical() const { return m_musical; }
+    void fixeMusical(bool musical) { m_musical = musical; }
+    /// The marker's left edge in hertz (fractional, as the layout puts it).
+    double fondamental() const { return m_fondamental; }
+
+    /// The start-up: empty table, sound off, the finest time base, then a clear.
+    void Demarre();
+    /// Clear: the table emptied (the fundamental re-created at the marker with multiples only).
+    void Efface();
+    /// The pointer over the spectrum at (X, Y), `gauche` when the left button is held.
+    /// Returns false outside the editing area, where nothing but a plain redraw happens.
+    bool Survole(float X, float Y, bool gauche);
+    /// A left release at (X, Y): one component added unless the table is full.
+    bool Ajoute(float X, float Y);
+    /// A right release: the last component removed, the fundamental kept.
+    bool RetireDerniere();
+    /// One step of the fundamental's drag to abscissa X.
+    void GlisseFondamental(float X);
+    /// The fundamental dropped where its last step put it.
+    void LacheFondamental();
+    /// A key of the keyboard: the fundamental moves to that note, the timbre stays.
+    bool ChoisitNote(int index);
+    /// One of the nine time bases of the time plot.
+    bool ChoisitSensibilite(int index);
+    /// Sound on: loops the newest test.wav, without a new synthesis.
+    void Ecoute();
+    /// Sound off.
+    void Coupe();
+    /// The main window closes: the loop stops, the option stays as it was.
+    void Ferme();
+
+signals:
+    /// The spectrum must be drawn again from the table (grid and lines).
+    void spectreChange();
+    /// The spectrum with a preview line at (X, Y), under the table's lines.
+    void apercuChange(float X, float Y);
+    /// The time plot must be drawn again at this quality.
+    void tempsChange(int qualite);
+    /// The fundamental's marker moves: left edge at `hertz`.
+    void fondamentalPlace(double hertz);
+    /// Sound switched on or off.
+    void sonChange(bool actif);
+    /// test.wav was written for a committed change (`ecrit` false when the write failed).
+    void sonGenere(bool ecrit);
+
+private:
+    enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
+    void valide(int effets);
+
+    Contexte m_ctx;
+    bool m_musical = true;
+    double m_fondamental;
+};
