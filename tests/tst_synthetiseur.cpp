@@ -79,6 +79,8 @@ class TestSynthetiseur : public QObject
 
 private slots:
     void demarrage();
+    void panneauxDeCommande_data();
+    void panneauxDeCommande();
     void efface_data();
     void efface();
     void sonActifEtSilence_data();
@@ -751,6 +753,39 @@ void TestSynthetiseur::commandesSansSouris()
     } else {
         QFAIL("unknown effect");
     }
+}
+
+void TestSynthetiseur::panneauxDeCommande_data()
+{
+    QTest::addColumn<QString>("panneau");
+    QTest::addColumn<QString>("legende");
+    QTest::newRow("sound on") << "Play" << "Label3";
+    QTest::newRow("sound off") << "TaGueule" << "Label13";
+    QTest::newRow("keyboard") << "Picture6" << "Label14";
+}
+
+void TestSynthetiseur::panneauxDeCommande()
+{
+    // The command panels are buttons now, but keep the layout's dark blue and white captions,
+    // whatever colours the platform gives its push buttons.
+    QFETCH(QString, panneau);
+    QFETCH(QString, legende);
+    QPalette boutons = QApplication::palette();
+    boutons.setColor(QPalette::Button, QColor(239, 239, 239));
+    boutons.setColor(QPalette::ButtonText, Qt::black);
+    QApplication::setPalette(boutons, "QAbstractButton");
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    QWidget *p = f.element(panneau.toUtf8().constData());
+    QVERIFY(p);
+    p->show();
+    const QImage image = p->grab().toImage();
+    QCOMPARE(image.pixelColor(3, p->height() / 2), QColor(0, 0, 64));
+    QLabel *l = f.element<QLabel>(legende.toUtf8().constData());
+    QVERIFY(l);
+    QCOMPARE(l->palette().color(l->foregroundRole()), QColor(Qt::white));
+    QApplication::setPalette(QPalette(), "QAbstractButton");
 }
 
 QTEST_MAIN(TestSynthetiseur)

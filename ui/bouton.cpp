@@ -10,6 +10,11 @@
 Bouton::Bouton(QWidget *parent, const char *nom) : QAbstractButton(parent)
 {
     setObjectName(QString::fromUtf8(nom));
+    // Filled and lettered like the panel or picture it replaces, not like a push button: a button's
+    // roles (Button, ButtonText) would take the platform's button colours instead of the layout's,
+    // and its captions would inherit them.
+    setBackgroundRole(QPalette::Window);
+    setForegroundRole(QPalette::WindowText);
     // Tab reaches it; a mouse click leaves the focus where it was, as before.
     setFocusPolicy(Qt::TabFocus);
 }
