@@ -53,9 +53,14 @@ struct Seance
 
     ~Seance()
     {
+        // Held by QPointer: a window may own another top-level widget (a menu) deleted with it.
+        QList<QPointer<QWidget>> fenetres;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<Accueil *>(w) || qobject_cast<Synthetiseur *>(w) || qobject_cast<Aide *>(w)
-                || qobject_cast<Clavier *>(w))
+            fenetres << w;
+        for (const QPointer<QWidget> &w : fenetres)
+            if (w
+                && (qobject_cast<Accueil *>(w) || qobject_cast<Synthetiseur *>(w) || qobject_cast<Aide *>(w)
+                    || qobject_cast<Clavier *>(w)))
                 delete w;
     }
 
