@@ -82,6 +82,10 @@
         <source>Comment écouter le son produit ?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Le timbre type «&#xa0;Impairs en 1/n²&#xa0;» sonne comme un signal triangulaire sans en avoir la forme, car ses composantes sont en phase sinus et l&apos;oreille n&apos;entend pas la phase.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Clavier</name>
