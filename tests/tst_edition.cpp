@@ -1,5 +1,6 @@
 #include "banc.h"
 
+#include "model/regles.h"
 #include "synth/generateur.h"
 #include "ui/edition.h"
 
@@ -276,6 +277,11 @@ void TestEdition::chargeTimbre()
     QCOMPARE(b.table.Amplitude[3], 0.0f);
     QCOMPARE(e.TimbreCourant(), t);
     QCOMPARE(b.wav(), FichierAttendu(b.table));
+
+    // A fundamental beyond the plot: the marker stays whole at the plot's right edge.
+    QVERIFY(e.ChargeTimbre(Timbre{true, {{12000, 10}}}));
+    QCOMPARE(e.fondamental(), Regles::XMaxFondamental);
+    QCOMPARE(b.table.Frequence[1], std::int16_t(12000));
 }
 
 void TestEdition::timbreRefuseNeChangeRien()

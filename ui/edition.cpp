@@ -10,6 +10,7 @@
 #include <QUndoCommand>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <cmath>
 #include <iterator>
 
@@ -83,7 +84,9 @@ bool Edition::ChargeTimbre(const Timbre &timbre)
         return false;
     m_musical = timbre.multiples;
     emit musicalChange(m_musical);
-    m_fondamental = m_ctx.table.Frequence[1];
+    // The marker stays whole on the plot, as a drag keeps it: a fundamental beyond the plot's
+    // right edge puts it at that edge.
+    m_fondamental = std::min<double>(m_ctx.table.Frequence[1], Regles::XMaxFondamental);
     emit fondamentalPlace(m_fondamental);
     valide(Spectre | TempsFin | Synthese);
     return true;
