@@ -2,12 +2,14 @@
 // bytes as the export routine; refused input ends the run with one French line and no file.
 #include "model/timbre.h"
 #include "synth/export.h"
+#include "synth/generateur.h"
 #include "synth/timbrefichier.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QElapsedTimer>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -56,6 +58,8 @@ private slots:
     void exporte();
     void refuse_data();
     void refuse();
+    void demarreSurLeTimbre();
+    void timbreRefuseSansFenetre();
 };
 
 void TestExportation::exporte_data()
@@ -159,6 +163,61 @@ void TestExportation::refuse()
     QVERIFY(!QFile::exists(sortie));
     // Nothing but the input is left in the folder: no partial or temporary output.
     QVERIFY(QDir(dossier.path()).entryList(QDir::Files | QDir::System).size() <= 1);
+}
+
+void TestExportation::demarreSurLeTimbre()
+{
+    // A copy of the program in a folder of its own, so that its test.wav is written there.
+    QTemporaryDir dossier;
+    const QString programme = dossier.filePath(QStringLiteral("sonavirelle"));
+    QVERIFY(QFile::copy(QStringLiteral(SONAVIRELLE_PROGRAMME), programme));
+    const QString fichier = dossier.filePath(QStringLiteral("cours.timbre"));
+    const Timbre t{false, {{330, 8}, {990, 4}, {1650, 2}}};
+    QVERIFY(TimbreFichier::Enregistre(fichier, t));
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    p.setProcessEnvironment(env);
+    p.start(programme, {fichier});
+    QVERIFY(p.waitForStarted());
+    // test.wav is written by the main window's start-up only: here, with the file's sound.
+    Composantes table;
+    QVERIFY(Timbres::Applique(t, table));
+    Synthese::Plan plan;
+    QVERIFY(Synthese::Prepare(table, plan));
+    const QByteArray attendu = Synthese::FichierComplet(plan);
+    const QString wav = dossier.filePath(QStringLiteral("test.wav"));
+    QElapsedTimer chrono;
+    chrono.start();
+    while (Lit(wav) != attendu && chrono.elapsed() < 20000 && p.state() == QProcess::Running)
+        QTest::qWait(50);
+    const QByteArray lu = Lit(wav);
+    p.kill();
+    p.waitForFinished();
+    QVERIFY2(lu == attendu, p.readAllStandardError().constData());
+}
+
+void TestExportation::timbreRefuseSansFenetre()
+{
+    // Without --exporte too, a refused file ends the run before any window, with its reason.
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("faux.timbre"));
+    QFile f(fichier);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(R"({"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":0,"amplitude":10}]})");
+    f.close();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(SONAVIRELLE_PROGRAMME), {fichier});
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitCode(), int(2));
+    const QString erreur = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(erreur.startsWith(QStringLiteral("« ") + fichier + QStringLiteral(" » : ")), qPrintable(erreur));
+    QCOMPARE(erreur.count(QLatin1Char('\n')), 1);
 }
 
 QTEST_GUILESS_MAIN(TestExportation)
