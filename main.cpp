@@ -1,16 +1,22 @@
 #include "audio/lecteurqt.h"
 #include "model/composantes.h"
+#include "model/timbre.h"
 #include "synth/emplacements.h"
+#include "synth/export.h"
 #include "synth/generateur.h"
+#include "synth/timbrefichier.h"
 #include "ui/accueil.h"
 #include "ui/contexte.h"
 #include "ui/lignecommande.h"
 #include "ui/ressources.h"
+#include "ui/synthetiseur.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
 #include <QTranslator>
+
+#include <optional>
 
 int main(int argc, char *argv[])
 {
@@ -18,6 +24,31 @@ int main(int argc, char *argv[])
         LigneCommande::Analyse(LigneCommande::Arguments(argc, argv), QStringLiteral(SONAVIRELLE_VERSION));
     if (!ligne.demarre)
         return LigneCommande::Termine(ligne);
+
+    // A timbre named on the command line is read before anything else, so that a refused file
+    // ends the run with its reason before any window or output file exists.
+    std::optional<Timbre> timbre;
+    if (!ligne.timbre.isEmpty()) {
+        LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
+        timbre = TimbreFichier::Charge(ligne.timbre, &refus.erreur);
+        if (!timbre) {
+            refus.erreur += QLatin1Char('\n');
+            return LigneCommande::Termine(refus);
+        }
+    }
+
+    // The export needs neither a display nor a sound server: no QApplication at all.
+    if (!ligne.exporte.isEmpty()) {
+        Composantes table;
+        const Timbre son = timbre ? *timbre : Timbre{true, {{440, 10}}};
+        Timbres::Applique(son, table);
+        LigneCommande::Resultat fin{false, 0, {}, {}};
+        if (!Export::Ecrit(table, ligne.duree, ligne.exporte, &fin.erreur)) {
+            fin.code = LigneCommande::CodeErreur;
+            fin.erreur += QLatin1Char('\n');
+        }
+        return LigneCommande::Termine(fin);
+    }
 
     QApplication app(argc, argv);
     Ressources::InstallePolices();
@@ -42,7 +73,15 @@ int main(int argc, char *argv[])
     const Contexte contexte{table, generateur, lecteur};
 
     // Windows may outlive one another, so none is owned here; the welcome window deletes itself.
-    auto *accueil = new Accueil(contexte);
-    accueil->show();
+    // A timbre given on the command line skips the welcome window.
+    if (timbre) {
+        auto *principal = new Synthetiseur(contexte);
+        principal->setAttribute(Qt::WA_DeleteOnClose);
+        principal->OuvreTimbre(*timbre);
+        principal->show();
+    } else {
+        auto *accueil = new Accueil(contexte);
+        accueil->show();
+    }
     return app.exec();
 }

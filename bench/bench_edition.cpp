@@ -1,13 +1,17 @@
 // Times the two edits that follow the hand, on the real main window with a player that does
 // nothing: one drag step of the fundamental (spectrum and coarse waveform redrawn, ten components)
 // and one click that commits a component (fine waveform drawn, test.wav written). Each measure
-// includes the repaint that follows it. Run with QT_QPA_PLATFORM=offscreen.
+// includes the repaint that follows it. Opening a ten-component timbre file and an undo are
+// commits too, timed the same way. Run with QT_QPA_PLATFORM=offscreen.
 #include "mesure.h"
 
 #include "audio/lecture.h"
 #include "model/composantes.h"
+#include "model/timbre.h"
 #include "synth/generateur.h"
+#include "synth/timbrefichier.h"
 #include "ui/contexte.h"
+#include "ui/edition.h"
 #include "ui/synthetiseur.h"
 
 #include <QApplication>
@@ -90,5 +94,32 @@ int main(int argc, char *argv[])
     Banc::Rapporte("click commit, 1 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
     fenetre.SensibiliteTemp_Click(8);
     Banc::Rapporte("click commit, 50 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
+
+    // Two ten-component files opened in turn: each open reads, checks and commits a new table.
+    QString fichiers[2];
+    for (int k = 0; k < 2; ++k) {
+        Timbre t;
+        for (int n = 1; n <= Composantes::Max; ++n)
+            t.composantes.push_back({double((220 + 110 * k) * n), 10.0 / n});
+        fichiers[k] = dossier.filePath(QStringLiteral("t%1.timbre").arg(k));
+        if (!TimbreFichier::Enregistre(fichiers[k], t))
+            return 1;
+    }
+    int quel = 0;
+    Banc::Rapporte("open a timbre file, 10 components", Mediane(
+                                                             [&] {
+                                                                 fenetre.OuvreFichier(fichiers[quel]);
+                                                                 QApplication::processEvents();
+                                                             },
+                                                             [&] { quel = 1 - quel; }),
+                   "ms", "< 5 ms");
+    // The last open undone, then redone untimed.
+    Banc::Rapporte("undo, 10 components", Mediane(
+                                              [&] {
+                                                  fenetre.edition().Annule();
+                                                  QApplication::processEvents();
+                                              },
+                                              [&] { fenetre.edition().Retablit(); }),
+                   "ms", "< 5 ms");
     return 0;
 }

@@ -4,6 +4,7 @@
 #   bin/sonavirelle                         the program, alone in bin/
 #   share/sonavirelle/silence.wav           data, found from the executable's folder (../share/sonavirelle)
 #   share/applications, share/icons/hicolor, share/metainfo, share/man, share/doc/sonavirelle
+#   share/mime/packages/sonavirelle-timbre.xml   the .timbre file type, so a double-click opens it
 # The installed program writes test.wav in the per-user data folder only.
 include(GNUInstallDirs)
 
@@ -69,6 +70,7 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/icone.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME sonavirelle.svg)
 install(DIRECTORY ${SONAVIRELLE_PAQUET}/icones/ DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/sonavirelle-timbre.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 install(FILES ${SONAVIRELLE_PAQUET}/${SONAVIRELLE_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${SONAVIRELLE_PAQUET}/man/sonavirelle.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES ${SONAVIRELLE_PAQUET}/man/fr/sonavirelle.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/fr/man6)

@@ -65,6 +65,8 @@ verifie_arbre() {
     cmp -s "$source/resources/silence.wav" "$racine/share/sonavirelle/silence.wav" \
         || echec "$quoi: share/sonavirelle/silence.wav missing or not the source's copy"
     [ -f "$racine/share/applications/sonavirelle.desktop" ] || echec "$quoi: share/applications/sonavirelle.desktop missing"
+    cmp -s "$source/packaging/sonavirelle-timbre.xml" "$racine/share/mime/packages/sonavirelle-timbre.xml" \
+        || echec "$quoi: share/mime/packages/sonavirelle-timbre.xml missing or not the source's copy"
     cmp -s "$source/resources/icone.svg" "$racine/share/icons/hicolor/scalable/apps/sonavirelle.svg" \
         || echec "$quoi: scalable icon missing or not the application icon"
     local n
@@ -101,7 +103,8 @@ if [ -f "$bureau" ]; then
         echo "$rapport"
         echec "desktop-file-validate reports on the desktop entry"
     fi
-    for cle in 'Type=Application' 'Name=Sonavirelle' 'Exec=sonavirelle' 'Icon=sonavirelle' 'Terminal=false'; do
+    for cle in 'Type=Application' 'Name=Sonavirelle' 'Exec=sonavirelle %f' 'Icon=sonavirelle' 'Terminal=false' \
+        'MimeType=application/x-sonavirelle-timbre;'; do
         grep -qx "$cle" "$bureau" || echec "desktop entry lacks $cle"
     done
     grep -q '^Comment=..*' "$bureau" || echec "desktop entry has no Comment"
@@ -117,6 +120,13 @@ if [ -f "$bureau" ]; then
     # What the entry names must be what was installed.
     commande="$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$bureau")"
     [ -x "$prefixe/bin/$commande" ] || echec "Exec=$commande is not an installed program"
+    # The type the entry opens is one the package declares, matching the .timbre files.
+    python3 - "$prefixe/share/mime/packages/sonavirelle-timbre.xml" <<'FIN' || echec "the MIME type for .timbre is not declared"
+import sys, xml.etree.ElementTree as ET
+ns = {'m': 'http://www.freedesktop.org/standards/shared-mime-info'}
+t = ET.parse(sys.argv[1]).getroot().find("m:mime-type[@type='application/x-sonavirelle-timbre']", ns)
+sys.exit(0 if t is not None and t.find("m:glob[@pattern='*.timbre']", ns) is not None else 1)
+FIN
     icone="$(sed -n 's/^Icon=//p' "$bureau")"
     [ -f "$prefixe/share/icons/hicolor/scalable/apps/$icone.svg" ] || echec "Icon=$icone has no installed icon"
     [ -f "$prefixe/share/icons/hicolor/48x48/apps/$icone.png" ] || echec "Icon=$icone has no 48x48 PNG"
@@ -190,7 +200,7 @@ dpkg-deb -x "$deb" "$travail/deb"
 verifie_arbre "$travail/deb/usr" "deb"
 # Every file in a place Debian and the program expect, none elsewhere.
 dpkg-deb -c "$deb" | awk '{print $NF}' | grep -v '/$' | grep -v -E \
-    '^\./usr/(bin/sonavirelle|share/(sonavirelle|applications|icons/hicolor|metainfo|man|doc/sonavirelle|lintian/overrides)/.+)$' \
+    '^\./usr/(bin/sonavirelle|share/(sonavirelle|applications|icons/hicolor|metainfo|man|mime/packages|doc/sonavirelle|lintian/overrides)/.+)$' \
     >"$travail/ailleurs" && echec "package files in unexpected places: $(tr '\n' ' ' <"$travail/ailleurs")"
 dependances="$(dpkg-deb -f "$deb" Depends)"
 for p in fonts-crosextra-carlito fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6svg6; do

@@ -53,9 +53,14 @@ struct Seance
 
     ~Seance()
     {
+        // Held by QPointer: a window may own another top-level widget (a menu) deleted with it.
+        QList<QPointer<QWidget>> fenetres;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (qobject_cast<Accueil *>(w) || qobject_cast<Synthetiseur *>(w) || qobject_cast<Aide *>(w)
-                || qobject_cast<Clavier *>(w))
+            fenetres << w;
+        for (const QPointer<QWidget> &w : fenetres)
+            if (w
+                && (qobject_cast<Accueil *>(w) || qobject_cast<Synthetiseur *>(w) || qobject_cast<Aide *>(w)
+                    || qobject_cast<Clavier *>(w)))
                 delete w;
     }
 
@@ -85,6 +90,7 @@ private slots:
     void clicsSansEffet_data();
     void clicsSansEffet();
     void fenetreAide();
+    void phraseDesImpairsTientDansSaPlace();
     void pixelsAide_data();
     void pixelsAide();
     void hautParleursDansLesBlancs();
@@ -169,6 +175,7 @@ void TestAccueil::disposition_data()
     QTest::newRow("Aide Image3") << "Aide" << "Image3" << "Picture1" << QRect(200, 40, 30, 30);
     QTest::newRow("Aide Image5") << "Aide" << "Image5" << "Picture1" << QRect(264, 40, 30, 30);
     QTest::newRow("Aide Label6") << "Aide" << "Label6" << "Picture1" << QRect(56, 336, 713, 65);
+    QTest::newRow("Aide Label9") << "Aide" << "Label9" << "Picture1" << QRect(56, 404, 713, 45);
     QTest::newRow("Aide Image4") << "Aide" << "Image4" << "Picture2" << QRect(168, 32, 26, 26);
 }
 
@@ -277,6 +284,23 @@ void TestAccueil::fenetreAide()
     QVERIFY(texte("Label5").contains(QStringLiteral("droit")));
     QVERIFY(texte("Label6").contains(QStringLiteral("multiples")));
     QVERIFY(!Element(aide, QStringLiteral("Image2"))->accessibleName().isEmpty());
+}
+
+void TestAccueil::phraseDesImpairsTientDansSaPlace()
+{
+    // The sentence on the odd harmonics in 1/n² is shown whole, in the blank under the last answer.
+    Aide aide;
+    auto *phrase = aide.findChild<QLabel *>(QStringLiteral("Label9"));
+    QVERIFY(phrase);
+    QVERIFY(phrase->text().contains(QStringLiteral("Impairs en 1/n²")));
+    QVERIFY(phrase->text().contains(QStringLiteral("phase")));
+    QVERIFY(phrase->wordWrap());
+    const QRect besoin =
+        QFontMetrics(phrase->font()).boundingRect(QRect(0, 0, phrase->width(), 10000), Qt::TextWordWrap, phrase->text());
+    QVERIFY2(besoin.height() <= phrase->height(), qPrintable(QString::number(besoin.height())));
+    auto *precedente = aide.findChild<QLabel *>(QStringLiteral("Label6"));
+    QVERIFY(phrase->geometry().top() >= precedente->geometry().bottom());
+    QVERIFY(phrase->parentWidget()->rect().contains(phrase->geometry()));
 }
 
 void TestAccueil::pixelsAide_data()

@@ -1,10 +1,12 @@
 #include "banc.h"
 
+#include "model/regles.h"
 #include "synth/generateur.h"
 #include "ui/edition.h"
 
 #include <QSignalSpy>
 #include <QTest>
+#include <QUndoStack>
 
 #include <cmath>
 
@@ -69,6 +71,20 @@ void Execute(Edition &e, const QString &action)
         e.Coupe();
     else if (quoi == QLatin1String("libre"))
         e.fixeMusical(false);
+    else if (quoi == QLatin1String("annule"))
+        e.Annule();
+    else if (quoi == QLatin1String("retablit"))
+        e.Retablit();
+    else if (quoi == QLatin1String("type"))
+        e.ChoisitTimbreType(Timbres::Types[m.at(1).toInt()]);
+    else if (quoi == QLatin1String("charge")) {
+        // "charge 0|1 f a f a ...": multiples, then the components.
+        Timbre t;
+        t.multiples = m.at(1) == QLatin1String("1");
+        for (int i = 2; i + 1 < m.size(); i += 2)
+            t.composantes.push_back({m.at(i).toDouble(), m.at(i + 1).toDouble()});
+        e.ChargeTimbre(t);
+    }
     else
         QFAIL(qPrintable(QStringLiteral("unknown action ") + action));
 }
@@ -85,6 +101,11 @@ private slots:
     void intention();
     void ecritureRateeJoueQuandMemeLaTable();
     void effaceSansMultiples();
+    void chargeTimbre();
+    void timbreRefuseNeChangeRien();
+    void timbreTypeSurLeFondamental();
+    void historique_data();
+    void historique();
 };
 
 void TestEdition::demarrage()
@@ -227,6 +248,153 @@ void TestEdition::effaceSansMultiples()
     QCOMPARE(b.table.ProchaineComposante, std::int16_t(2));
     QCOMPARE(b.table.Frequence[1], std::int16_t(std::lround(e.fondamental())));
     QCOMPARE(b.table.Amplitude[1], 10.0f);
+}
+
+void TestEdition::chargeTimbre()
+{
+    Banc b;
+    Edition e(b.contexte);
+    e.Demarre();
+    e.Ecoute();
+    e.Ajoute(880, 5);
+    e.Ajoute(1320, 5);
+    b.lecture.journal.clear();
+    QSignalSpy musical(&e, &Edition::musicalChange);
+
+    Ecouteur ecouteur(e);
+    const Timbre t{false, {{300, 7}, {450, 2.5}}};
+    QVERIFY(e.ChargeTimbre(t));
+    // The marker goes first, then the commit of any edit; the sound restarts since it is on.
+    QCOMPARE(ecouteur.recu, (QStringList{"fondamental 300", "spectre", "temps 2", "genere 1"}));
+    QCOMPARE(b.lecture.journal, QStringList{"joue"});
+    QCOMPARE(musical.size(), 1);
+    QCOMPARE(musical.at(0).at(0).toBool(), false);
+    QVERIFY(!e.musical());
+    QCOMPARE(b.table.ProchaineComposante, std::int16_t(3));
+    QCOMPARE(b.table.Frequence[2], std::int16_t(450));
+    // The slot the earlier table used past the new count is emptied.
+    QCOMPARE(b.table.Frequence[3], std::int16_t(0));
+    QCOMPARE(b.table.Amplitude[3], 0.0f);
+    QCOMPARE(e.TimbreCourant(), t);
+    QCOMPARE(b.wav(), FichierAttendu(b.table));
+
+    // A fundamental beyond the plot: the marker stays whole at the plot's right edge.
+    QVERIFY(e.ChargeTimbre(Timbre{true, {{12000, 10}}}));
+    QCOMPARE(e.fondamental(), Regles::XMaxFondamental);
+    QCOMPARE(b.table.Frequence[1], std::int16_t(12000));
+}
+
+void TestEdition::timbreRefuseNeChangeRien()
+{
+    Banc b;
+    Edition e(b.contexte);
+    e.Demarre();
+    e.Ajoute(880, 5);
+    const Composantes avant = b.table;
+    const QByteArray wav = b.wav();
+    Ecouteur ecouteur(e);
+    QVERIFY(!e.ChargeTimbre(Timbre{true, {{0, 10}}}));
+    QVERIFY(!e.ChargeTimbre(Timbre{true, {}}));
+    QVERIFY(ecouteur.recu.isEmpty());
+    QCOMPARE(b.table.Frequence, avant.Frequence);
+    QCOMPARE(b.table.Amplitude, avant.Amplitude);
+    QCOMPARE(b.table.ProchaineComposante, avant.ProchaineComposante);
+    QCOMPARE(b.wav(), wav);
+    QCOMPARE(e.historique().count(), 1);
+}
+
+void TestEdition::timbreTypeSurLeFondamental()
+{
+    Banc b;
+    Edition e(b.contexte);
+    e.Demarre();
+    e.ChoisitNote(9); // 221 Hz
+    for (Timbres::Type type : Timbres::Types) {
+        e.ChoisitTimbreType(type);
+        const Timbre attendu = Timbres::Classique(type, 221);
+        QCOMPARE(e.TimbreCourant(), attendu);
+        QCOMPARE(e.fondamental(), 221.0);
+        QCOMPARE(b.wav(), FichierAttendu(b.table));
+    }
+    // After a clear without multiples the table is empty; the marker is the fundamental.
+    e.GlisseFondamental(500);
+    e.LacheFondamental();
+    e.fixeMusical(false);
+    e.Efface();
+    e.ChoisitTimbreType(Timbres::Type::SonPur);
+    QCOMPARE(b.table.Frequence[1], std::int16_t(std::lround(e.fondamental())));
+    QCOMPARE(b.table.ProchaineComposante, std::int16_t(2));
+}
+
+void TestEdition::historique_data()
+{
+    // After each action, either a new state ("n") or the state reached after an earlier action
+    // (its index; 0 is the start-up's).
+    QTest::addColumn<QString>("actions");
+    QTest::addColumn<QString>("etats");
+
+    QTest::newRow("add, undo, redo") << "ajoute 880 5;ajoute 1320 3;annule;annule;retablit;retablit"
+                                     << "n n 1 0 1 2";
+    QTest::newRow("undo at the start does nothing") << "annule;ajoute 880 5;annule;annule" << "0 n 0 0";
+    QTest::newRow("a new change drops the redo") << "ajoute 880 5;ajoute 1320 3;annule;ajoute 1760 2;retablit;annule"
+                                                 << "n n 1 n 4 1";
+    QTest::newRow("remove and clear") << "ajoute 880 5;ajoute 1320 3;retire;efface;annule;annule;retablit"
+                                      << "n n 1 n 3 2 3";
+    QTest::newRow("a drag is one step") << "ajoute 880 5;glisse 300;glisse 350;glisse 500;lache;annule;retablit"
+                                        << "n n n n 4 1 4";
+    QTest::newRow("key") << "ajoute 880 5;note 9;note 20;annule;annule;retablit" << "n n n 2 1 2";
+    QTest::newRow("built-in timbres") << "type 1;type 3;annule;annule;retablit;retablit" << "n n 1 0 1 2";
+    QTest::newRow("open a timbre") << "ajoute 880 5;charge 0 300 7 450 2.5 1000 1;annule;retablit"
+                                   << "n n 1 2";
+    QTest::newRow("a clear that changes nothing is no step") << "ajoute 880 5;retire;efface;annule"
+                                                             << "n 0 0 1";
+}
+
+void TestEdition::historique()
+{
+    QFETCH(QString, actions);
+    QFETCH(QString, etats);
+
+    struct Vu
+    {
+        Edition::Etat etat;
+        QByteArray wav;
+        double marqueur;
+    };
+    Banc b;
+    Edition e(b.contexte);
+    double marqueur = 0;
+    QObject::connect(&e, &Edition::fondamentalPlace, [&marqueur](double h) { marqueur = h; });
+    e.Demarre();
+    marqueur = e.fondamental();
+    auto observe = [&] {
+        Edition::Etat s{b.table.Frequence, b.table.Amplitude, b.table.ProchaineComposante, e.fondamental()};
+        return Vu{s, b.wav(), marqueur};
+    };
+    QList<Vu> vus{observe()};
+    const QStringList a = actions.split(QLatin1Char(';'));
+    const QStringList attendus = etats.split(QLatin1Char(' '));
+    QCOMPARE(a.size(), attendus.size());
+    for (int i = 0; i < a.size(); ++i) {
+        Execute(e, a[i]);
+        const Vu vu = observe();
+        // Outside a drag, the file on disk is always the table's sound; the marker is where the
+        // session says.
+        if (!a[i].startsWith(QLatin1String("glisse")))
+            QCOMPARE(vu.wav, FichierAttendu(b.table));
+        QCOMPARE(vu.marqueur, e.fondamental());
+        if (attendus[i] == QLatin1String("n")) {
+            QVERIFY2(!(vu.etat == vus.last().etat), qPrintable(a[i]));
+        } else {
+            const Vu &avant = vus.at(attendus[i].toInt());
+            QVERIFY2(vu.etat == avant.etat, qPrintable(QStringLiteral("after %1 (step %2)").arg(a[i]).arg(i + 1)));
+            // A drag step writes no file: the one on disk then is the earlier commit's.
+            const int k = attendus[i].toInt();
+            if (k == 0 || !a[k - 1].startsWith(QLatin1String("glisse")))
+                QCOMPARE(vu.wav, avant.wav);
+        }
+        vus << vu;
+    }
 }
 
 QTEST_GUILESS_MAIN(TestEdition)

@@ -14,7 +14,9 @@
 // shown; test.wav is only ever replaced whole, and each new one is byte for byte the sound of
 // the table, computed here by an independent reference; the events that must synthesise do so
 // exactly once and no other does; playback restarts after each synthesis while sound is on
-// only; the program logs no warning.
+// only; the program logs no warning. The Timbres menu's undo, redo and classic timbres are in the
+// streams too: each synthesises once when it has something to do (a classic timbre always does,
+// on the fundamental the table had), never otherwise.
 //
 // Environment:
 //   SONAVIRELLE_FUZZ_EVENTS   number of events in all (default 200000; 20000 under AddressSanitizer)
@@ -28,6 +30,7 @@
 #include "plot/surface.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/edition.h"
 #include "ui/synthetiseur.h"
 
 #include <QApplication>
@@ -35,11 +38,13 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QFrame>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <array>
@@ -296,6 +301,7 @@ enum class Genre : std::uint8_t {
     Touche,         ///< `bouton` pressed and released on key `cible`, (x, y) inside it as fractions
     FermeClavier,   ///< the keyboard window's close button
     FermeAide,      ///< the help window's red cross
+    Menu,           ///< command `cible` of the Timbres menu: 0 undo, 1 redo, 2.. the classic timbres
 };
 
 struct Evenement
@@ -377,6 +383,10 @@ QString Action(const Evenement &e)
         return QStringLiteral("close the keyboard window");
     case Genre::FermeAide:
         return QStringLiteral("click the help window's cross");
+    case Genre::Menu:
+        return e.cible == 0   ? QStringLiteral("menu Timbres: undo")
+               : e.cible == 1 ? QStringLiteral("menu Timbres: redo")
+                              : QStringLiteral("menu Timbres: classic timbre %1").arg(e.cible - 2);
     }
     return {};
 }
@@ -397,6 +407,14 @@ public:
             return pendantGlissement();
         if (m_tenus != 0)
             return boutonTenu();
+        // An undo is often followed at once by a redo or a further undo, as a hand does.
+        if (m_annule && uniforme() < 0.6) {
+            e.genre = Genre::Menu;
+            e.cible = std::int16_t(uniforme() < 0.6 ? 1 : 0);
+            m_annule = e.cible == 0;
+            return e;
+        }
+        m_annule = false;
         const double r = uniforme();
         if (r < 0.66) {
             e.genre = Genre::Bouge;
@@ -429,6 +447,15 @@ public:
             // Option buttons and check boxes answer on their indicator and caption only.
             e.x = caseACocher ? uniforme() * 0.4 : 0.05 + 0.9 * uniforme();
             e.y = 0.1 + 0.8 * uniforme();
+        } else if (r < 0.985 && uniforme() < 0.15) {
+            // Undo and redo twice as often as each classic timbre, so that long undo runs happen.
+            e.genre = Genre::Menu;
+            e.cible = std::int16_t(entier(0, 7));
+            if (e.cible >= 4)
+                e.cible = std::int16_t(e.cible % 2);
+            else
+                e.cible = std::int16_t(e.cible + 2);
+            m_annule = e.cible == 0;
         } else if (r < 0.985) {
             e.genre = Genre::Touche;
             e.cible = std::int16_t(entier(0, 48));
@@ -598,6 +625,7 @@ private:
     std::mt19937_64 m_alea;
     std::uint8_t m_tenus = 0;
     bool m_glisse = false;
+    bool m_annule = false; ///< the last event was an undo
     double m_x = 440;
     double m_y = 5;
 };
@@ -642,7 +670,7 @@ struct Couverture
 {
     qint64 evenements = 0, syntheses = 0, ajouts = 0, retraits = 0, pleine = 0, vide = 0, glissements = 0,
            notes = 0, sonActif = 0, spectreCache = 0, clavierOuvert = 0, aideOuverte = 0, candidats = 0,
-           fondamentalBas = 0;
+           fondamentalBas = 0, annulations = 0, retablissements = 0, classiques = 0;
 };
 
 class Session
@@ -840,6 +868,22 @@ private:
             if (Clavier *k = m_fenetre->clavier())
                 k->close();
             break;
+        case Genre::Menu: {
+            // Through the menu's own actions, as a click in it or a shortcut would.
+            const QUndoStack &h = m_fenetre->edition().historique();
+            m_menuAttendu = e.cible == 0 ? h.canUndo() : e.cible == 1 ? h.canRedo() : true;
+            m_f1Menu = m_banc.table.Frequence[1] >= 1 ? m_banc.table.Frequence[1]
+                                                      : int(std::lround(m_fenetre->edition().fondamental()));
+            QList<QAction *> actions;
+            for (QAction *a : m_fenetre->menuTimbres()->actions())
+                if (!a->isSeparator())
+                    actions << a;
+            if (e.cible <= 1)
+                actions.at(4 + e.cible)->trigger();
+            else
+                actions.at(3)->menu()->actions().at(e.cible - 2)->trigger();
+            break;
+        }
         case Genre::FermeAide:
             if (Aide *a = m_fenetre->aide(); a && a->isVisible()) {
                 if (auto *croix = a->findChild<QWidget *>(QStringLiteral("Image2"))) {
@@ -996,6 +1040,23 @@ private:
     std::optional<Echec> verifieSyntheses(const Evenement &e, int syntheses)
     {
         const Composantes &t = m_banc.table;
+        if (e.genre == Genre::Menu) {
+            if (syntheses != int(m_menuAttendu))
+                return rate(QStringLiteral("synthesis count"), QStringLiteral("%1 syntheses where %2 were due")
+                                                                   .arg(syntheses)
+                                                                   .arg(int(m_menuAttendu)));
+            if (e.cible >= 2) {
+                const Timbres::Type type = Timbres::Types[e.cible - 2];
+                if (m_fenetre->edition().TimbreCourant() != Timbres::Classique(type, m_f1Menu))
+                    return rate(QStringLiteral("classic timbre"),
+                                QStringLiteral("classic timbre %1 not on the fundamental of %2 Hz")
+                                    .arg(e.cible - 2)
+                                    .arg(m_f1Menu));
+                if (!m_fenetre->musical())
+                    return rate(QStringLiteral("classic timbre"), QStringLiteral("multiples-only box not checked"));
+            }
+            return std::nullopt;
+        }
         int attendues = 0;
         int p = m_pAvantEvenement;
         int note = -1;
@@ -1083,6 +1144,8 @@ private:
         c.clavierOuvert += m_fenetre->clavier() != nullptr;
         c.aideOuverte += m_fenetre->aide() != nullptr;
         c.fondamentalBas += syntheses > 0 && t.Frequence[1] < 20;
+        if (e.genre == Genre::Menu && syntheses > 0)
+            ++(e.cible == 0 ? c.annulations : e.cible == 1 ? c.retablissements : c.classiques);
         m_pAvant = t.ProchaineComposante;
         m_f1Avant = t.Frequence[1];
         m_amplitudesAvant = t.Amplitude;
@@ -1120,6 +1183,8 @@ private:
     std::vector<Livraison> m_livraisons; ///< presses and releases of the current event, where they went
     int m_tenusAvant = 0;
     int m_pAvantEvenement = 0;
+    bool m_menuAttendu = false; ///< the menu command played must synthesise
+    int m_f1Menu = 0;           ///< the fundamental a classic timbre is built on
     std::optional<Reference> m_reference;
     std::array<std::int16_t, 11> m_frequencesReference{};
     std::array<float, 11> m_amplitudesReference{};
@@ -1307,11 +1372,11 @@ void TestFuzz::evenementsAleatoires()
     qInstallMessageHandler(g_precedent);
     qInfo("fuzz: %lld events in %lld ms: %lld syntheses, %lld adds, %lld removals, %lld drag steps, %lld notes, "
           "%lld candidates; table full %lld, empty %lld, sound on %lld, spectrum hidden %lld, keyboard open %lld, "
-          "help open %lld, syntheses under 20 Hz %lld",
+          "help open %lld, syntheses under 20 Hz %lld; undone %lld, redone %lld, classic timbres %lld",
           couverture.evenements, chrono.elapsed(), couverture.syntheses, couverture.ajouts, couverture.retraits,
           couverture.glissements, couverture.notes, couverture.candidats, couverture.pleine, couverture.vide,
           couverture.sonActif, couverture.spectreCache, couverture.clavierOuvert, couverture.aideOuverte,
-          couverture.fondamentalBas);
+          couverture.fondamentalBas, couverture.annulations, couverture.retablissements, couverture.classiques);
 
     if (echec) {
         --session;
@@ -1366,6 +1431,8 @@ void TestFuzz::evenementsAleatoires()
         QVERIFY2(couverture.candidats > 0, "no candidate was ever written");
         QVERIFY2(couverture.sonActif > 0 && couverture.spectreCache > 0 && couverture.aideOuverte > 0,
                  "the sound switch, the panel toggles or the help icon were never reached");
+        QVERIFY2(couverture.annulations > 0 && couverture.retablissements > 0 && couverture.classiques > 0,
+                 "the Timbres menu's undo, redo or classic timbres never changed the sound");
     }
 }
 

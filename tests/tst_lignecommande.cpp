@@ -12,6 +12,8 @@ private slots:
     void analyse_data();
     void analyse();
     void aideListeLesOptions();
+    void timbreEtExport_data();
+    void timbreEtExport();
 };
 
 void TestLigneCommande::analyse_data()
@@ -42,7 +44,7 @@ void TestLigneCommande::analyse_data()
                                           << "^sonavirelle : option inconnue « -x » ";
     QTest::newRow("unknown option beside --version")
         << QStringList{prog, "--version", "--verbeux"} << false << 2 << QString() << "option inconnue « --verbeux »";
-    QTest::newRow("unexpected argument") << QStringList{prog, "son.wav"} << false << 2 << QString()
+    QTest::newRow("unexpected argument") << QStringList{prog, "a.timbre", "son.wav"} << false << 2 << QString()
                                          << "^sonavirelle : argument inattendu « son\\.wav » ";
     QTest::newRow("missing value") << QStringList{prog, "-platform"} << false << 2 << QString()
                                    << "^sonavirelle : valeur manquante après « -platform » ";
@@ -94,7 +96,67 @@ void TestLigneCommande::aideListeLesOptions()
     QCOMPARE(listees, (QStringList{QStringLiteral("--help"), QStringLiteral("--version")}));
     QVERIFY(aide.contains(QStringLiteral("Options :\n")));
     QVERIFY(aide.contains(QStringLiteral("-platform")));
+    QVERIFY(aide.contains(QStringLiteral("[FICHIER.timbre]")));
+    QVERIFY(QRegularExpression(QStringLiteral("\n  --exporte SORTIE +Écrit le son")).match(aide).hasMatch());
+    QVERIFY(QRegularExpression(QStringLiteral("\n  --duree SECONDES +Durée ")).match(aide).hasMatch());
     QVERIFY(aide.endsWith(QLatin1Char('\n')));
+}
+
+void TestLigneCommande::timbreEtExport_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("timbre");
+    QTest::addColumn<QString>("exporte");
+    QTest::addColumn<double>("duree");
+    QTest::addColumn<QString>("erreur"); // pattern; empty: accepted
+
+    const QString p = QStringLiteral("sonavirelle");
+    QTest::newRow("a timbre") << QStringList{p, "cours/son.timbre"} << "cours/son.timbre" << "" << 3.0 << "";
+    QTest::newRow("export, default sound") << QStringList{p, "--exporte", "s.wav"} << "" << "s.wav" << 3.0 << "";
+    QTest::newRow("export of a file") << QStringList{p, "--exporte=s.wav", "--duree", "60", "a.timbre"} << "a.timbre"
+                                      << "s.wav" << 60.0 << "";
+    QTest::newRow("file first") << QStringList{p, "a.timbre", "--duree", "0.5", "--exporte", "s.wav"} << "a.timbre"
+                                << "s.wav" << 0.5 << "";
+    QTest::newRow("French decimal comma") << QStringList{p, "--exporte", "s.wav", "--duree", "1,5"} << "" << "s.wav"
+                                          << 1.5 << "";
+    QTest::newRow("duration not a number") << QStringList{p, "--exporte", "s.wav", "--duree", "abc"} << "" << ""
+                                           << 3.0 << "^sonavirelle : durée « abc » : ";
+    QTest::newRow("duration zero") << QStringList{p, "--exporte", "s.wav", "--duree", "0"} << "" << "" << 3.0
+                                   << "^sonavirelle : durée « 0 » : la durée doit";
+    QTest::newRow("duration too long") << QStringList{p, "--exporte", "s.wav", "--duree", "601"} << "" << "" << 3.0
+                                       << "durée « 601 »";
+    QTest::newRow("duration not finite") << QStringList{p, "--exporte", "s.wav", "--duree", "inf"} << "" << "" << 3.0
+                                         << "durée « inf »";
+    QTest::newRow("duration without export") << QStringList{p, "--duree", "2"} << "" << "" << 3.0
+                                             << "« --duree » ne sert qu'avec « --exporte »";
+    QTest::newRow("export without a name") << QStringList{p, "--exporte="} << "" << "" << 3.0
+                                           << "« --exporte » attend le nom";
+    QTest::newRow("export without a value") << QStringList{p, "--exporte"} << "" << "" << 3.0
+                                            << "valeur manquante après « --exporte »";
+}
+
+void TestLigneCommande::timbreEtExport()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, timbre);
+    QFETCH(QString, exporte);
+    QFETCH(double, duree);
+    QFETCH(QString, erreur);
+
+    const LigneCommande::Resultat r = LigneCommande::Analyse(arguments, QStringLiteral("1.0"));
+    if (erreur.isEmpty()) {
+        QVERIFY2(r.erreur.isEmpty(), qPrintable(r.erreur));
+        QVERIFY(r.demarre);
+        QCOMPARE(r.timbre, timbre);
+        QCOMPARE(r.exporte, exporte);
+        QCOMPARE(r.duree, duree);
+    } else {
+        QVERIFY(!r.demarre);
+        QCOMPARE(r.code, int(LigneCommande::CodeErreur));
+        QVERIFY2(QRegularExpression(erreur).match(r.erreur).hasMatch(), qPrintable(r.erreur));
+        QCOMPARE(r.erreur.count(QLatin1Char('\n')), 1);
+        QVERIFY(r.sortie.isEmpty());
+    }
 }
 
 QTEST_APPLESS_MAIN(TestLigneCommande)

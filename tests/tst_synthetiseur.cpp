@@ -6,8 +6,19 @@
 #include "ui/marqueur.h"
 #include "ui/synthetiseur.h"
 
+#include "model/timbre.h"
+#include "synth/timbrefichier.h"
+#include "ui/edition.h"
+
 #include <QAccessible>
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTimer>
+#include <QUrl>
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
@@ -105,6 +116,10 @@ private slots:
     void tabulationDansLOrdreVisuel();
     void commandesSansSouris_data();
     void commandesSansSouris();
+    void menuTimbres();
+    void raccourcisAnnulerRetablir();
+    void deposerUnTimbre();
+    void timbreRefuseDansLaFenetre();
 };
 
 void TestSynthetiseur::demarrage()
@@ -528,6 +543,8 @@ void TestSynthetiseur::geometrie_data()
     QTest::newRow("CacheTemp") << "CacheTemp" << QRect(985, 4, 19, 19);
     QTest::newRow("SensibiliteTemp(8)") << "SensibiliteTemp(8)" << QRect(8, 184, 105, 17);
     QTest::newRow("Label7") << "Label7" << QRect(49, 137, 905, 41);
+    // Right of the help icon, in the strip's free part, as tall as the other panels.
+    QTest::newRow("Timbres") << "Timbres" << QRect(624, 8, 144, 33);
 }
 
 void TestSynthetiseur::geometrie()
@@ -636,7 +653,7 @@ void TestSynthetiseur::tabulationDansLOrdreVisuel()
     f.w->show();
     f.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
-    const QStringList attendu{"Play", "Picture6", "Image3", "CacheTemp", "SensibiliteTemp(3)", "Effacer",
+    const QStringList attendu{"Play", "Picture6", "Image3", "Timbres", "CacheTemp", "SensibiliteTemp(3)", "Effacer",
                               "CacheSpectre", "AfficheFreq", "Musical"};
     QCOMPARE(TourDeTab(f.w.get()), attendu);
 
@@ -650,7 +667,7 @@ void TestSynthetiseur::tabulationDansLOrdreVisuel()
     f.w->CacheTemp_Click();
     f.w->CacheSpectre_Click();
     f.element("TaGueule")->setFocus(Qt::TabFocusReason);
-    QCOMPARE(TourDeTab(f.w.get()), (QStringList{"TaGueule", "Picture6", "Image3", "Picture3", "SpectreCache"}));
+    QCOMPARE(TourDeTab(f.w.get()), (QStringList{"TaGueule", "Picture6", "Image3", "Timbres", "Picture3", "SpectreCache"}));
 }
 
 void TestSynthetiseur::commandesSansSouris_data()
@@ -789,4 +806,129 @@ void TestSynthetiseur::panneauxDeCommande()
 }
 
 QTEST_MAIN(TestSynthetiseur)
+void TestSynthetiseur::menuTimbres()
+{
+    Fenetre f;
+    QMenu *menu = f.w->menuTimbres();
+    QVERIFY(menu);
+    QStringList textes, touches;
+    for (QAction *a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        textes << a->text();
+        QStringList t;
+        for (const QKeySequence &k : a->shortcuts())
+            t << k.toString(QKeySequence::PortableText);
+        touches << t.join(QLatin1Char(' '));
+    }
+    QCOMPARE(textes, (QStringList{"Ouvrir…", "Enregistrer sous…", "Exporter le son…", "Timbres types", "Annuler",
+                                  "Rétablir"}));
+    QCOMPARE(touches, (QStringList{"Ctrl+O", "Ctrl+S", "Ctrl+E", "", "Ctrl+Z", "Ctrl+Shift+Z Ctrl+Y"}));
+    // The sub-menu lists the four classic timbres; each replaces the table on the fundamental.
+    QMenu *types = menu->actions().at(3)->menu();
+    QVERIFY(types);
+    QCOMPARE(types->actions().size(), int(std::size(Timbres::Types)));
+    for (int i = 0; i < types->actions().size(); ++i) {
+        QCOMPARE(types->actions().at(i)->text(), TimbreFichier::Nom(Timbres::Types[i]));
+        types->actions().at(i)->trigger();
+        QCOMPARE(f.w->edition().TimbreCourant(), Timbres::Classique(Timbres::Types[i], 440));
+        QCOMPARE(f.banc.wav(), [&] {
+            Synthese::Plan p;
+            Composantes c = f.banc.table;
+            return Synthese::Prepare(c, p) ? Synthese::FichierComplet(p) : QByteArray();
+        }());
+    }
+    // A click on the panel opens the menu under it.
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    f.clique("Timbres");
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
+}
+
+void TestSynthetiseur::raccourcisAnnulerRetablir()
+{
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    const Composantes depart = f.banc.table;
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    const Composantes ajout = f.banc.table;
+    QCOMPARE(ajout.ProchaineComposante, std::int16_t(3));
+
+    struct Pas
+    {
+        QKeyCombination touche;
+        const Composantes *attendu;
+    };
+    const Pas pas[] = {{Qt::CTRL | Qt::Key_Z, &depart},
+                       {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &ajout},
+                       {Qt::CTRL | Qt::Key_Z, &depart},
+                       {Qt::CTRL | Qt::Key_Y, &ajout}};
+    for (const Pas &p : pas) {
+        QTest::keyClick(f.w.get(), p.touche.key(), p.touche.keyboardModifiers());
+        QCOMPARE(f.banc.table.Frequence, p.attendu->Frequence);
+        QCOMPARE(f.banc.table.Amplitude, p.attendu->Amplitude);
+        QCOMPARE(f.banc.table.ProchaineComposante, p.attendu->ProchaineComposante);
+    }
+}
+
+void TestSynthetiseur::deposerUnTimbre()
+{
+    Fenetre f;
+    const QString chemin = f.banc.dossier.filePath(QStringLiteral("cours.timbre"));
+    const Timbre t{false, {{300, 7}, {450, 2.5}}};
+    QVERIFY(TimbreFichier::Enregistre(chemin, t));
+
+    QMimeData donnees;
+    donnees.setUrls({QUrl::fromLocalFile(chemin)});
+    QDragEnterEvent entree(QPoint(500, 300), Qt::CopyAction, &donnees, Qt::LeftButton, {});
+    QApplication::sendEvent(f.w.get(), &entree);
+    QVERIFY(entree.isAccepted());
+    QDropEvent depot(QPointF(500, 300), Qt::CopyAction, &donnees, Qt::LeftButton, {});
+    QApplication::sendEvent(f.w.get(), &depot);
+    QCOMPARE(f.w->edition().TimbreCourant(), t);
+    // The multiples-only box follows the file; the marker stands on the fundamental.
+    QVERIFY(!f.w->musical());
+    QCOMPARE(f.w->PositionFondamental(), 300.0);
+
+    // Anything else dragged over the window is not taken.
+    QMimeData autre;
+    autre.setUrls({QUrl::fromLocalFile(f.banc.dossier.filePath(QStringLiteral("son.wav")))});
+    QDragEnterEvent refus(QPoint(500, 300), Qt::CopyAction, &autre, Qt::LeftButton, {});
+    refus.setAccepted(false);
+    QApplication::sendEvent(f.w.get(), &refus);
+    QVERIFY(!refus.isAccepted());
+}
+
+void TestSynthetiseur::timbreRefuseDansLaFenetre()
+{
+    Fenetre f;
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    const Composantes avant = f.banc.table;
+    const QByteArray wav = f.banc.wav();
+    const QString chemin = f.banc.dossier.filePath(QStringLiteral("faux.timbre"));
+    {
+        QFile fichier(chemin);
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        fichier.write(R"({"format":"sonavirelle-timbre","version":2,"composantes":[{"frequence":440,"amplitude":10}]})");
+    }
+    QString message;
+    QTimer::singleShot(0, [&message] {
+        auto *boite = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (boite) {
+            message = boite->text();
+            boite->accept();
+        }
+    });
+    QVERIFY(!f.w->OuvreFichier(chemin));
+    QVERIFY2(message.contains(QStringLiteral("faux.timbre")), qPrintable(message));
+    QCOMPARE(f.banc.table.Frequence, avant.Frequence);
+    QCOMPARE(f.banc.table.Amplitude, avant.Amplitude);
+    QCOMPARE(f.banc.table.ProchaineComposante, avant.ProchaineComposante);
+    QCOMPARE(f.banc.wav(), wav);
+    QVERIFY(f.w->musical());
+}
+
 #include "tst_synthetiseur.moc"

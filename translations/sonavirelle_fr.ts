@@ -82,6 +82,10 @@
         <source>Comment écouter le son produit ?</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Le timbre type «&#xa0;Impairs en 1/n²&#xa0;» sonne comme un signal triangulaire sans en avoir la forme, car ses composantes sont en phase sinus et l&apos;oreille n&apos;entend pas la phase.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Clavier</name>
@@ -144,6 +148,78 @@
     </message>
     <message>
         <source>%1 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LigneCommande</name>
+    <message>
+        <source>Affiche cette aide et quitte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Affiche le nom et la version du programme et quitte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Écrit le son dans le fichier WAV SORTIE, sans ouvrir de fenêtre, et quitte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Durée du son exporté, en secondes (3 par défaut).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>« %1 --help » donne la liste des options</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : option inconnue « %2 » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : valeur manquante après « %2 » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : argument inattendu « %2 » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Usage : %1 [OPTION]... [FICHIER.timbre]</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fait comprendre le timbre d&apos;un son musical : un son périodique d&apos;au plus dix composantes
+sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en boucle.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Avec un FICHIER.timbre, la fenêtre principale s&apos;ouvre directement sur ce son.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Options :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Les options de Qt (-platform, -display, -style...) sont aussi acceptées.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --exporte » attend le nom d&apos;un fichier WAV (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : durée « %2 » : ce n&apos;est pas un nombre de secondes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : durée « %2 » : %3</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -267,6 +343,70 @@
     </message>
     <message>
         <source>Masquer l&apos;évolution temporelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ouvrir…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer sous…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exporter le son…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbres types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rétablir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ouvrir un timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbres (*.timbre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbre refusé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer le timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrement impossible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exporter le son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Durée (secondes) :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sons WAV (*.wav)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export impossible</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

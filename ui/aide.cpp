@@ -120,6 +120,11 @@ void Aide::construit()
                              "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
                              "cette contrainte."),
               GrisParagraphe, reponse);
+    // In the blank under the last answer, clear of everything laid out above.
+    Etiquette(textes, "Label9", {840, 6060, 10692, 672},
+              tr("Le timbre type «\u00a0Impairs en 1/n²\u00a0» sonne comme un signal triangulaire sans en avoir "
+                 "la forme, car ses composantes sont en phase sinus et l'oreille n'entend pas la phase."),
+              GrisParagraphe, reponse);
     Etiquette(textes, "Label5", {840, 4440, 10692, 732},
               tr("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
                              "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),

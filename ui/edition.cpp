@@ -7,6 +7,11 @@
 #include "plot/temporel.h"
 #include "synth/generateur.h"
 
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include <algorithm>
+#include <cmath>
 #include <iterator>
 
 namespace {
@@ -14,11 +19,89 @@ namespace {
 // Start position of the marker: 1152 twips from the spectrum's left edge.
 constexpr double TwipsFondamental = 1152.0;
 
+// One committed change of the table: the states before and after it. The change has already
+// happened when the step is pushed, so the first redo (QUndoStack::push calls it) does nothing.
+class Etape : public QUndoCommand
+{
+public:
+    Etape(Edition &edition, const Edition::Etat &avant, const Edition::Etat &apres)
+        : m_edition(edition), m_avant(avant), m_apres(apres)
+    {
+    }
+    void undo() override { m_edition.Restaure(m_avant); }
+    void redo() override
+    {
+        if (m_fait)
+            m_edition.Restaure(m_apres);
+        m_fait = true;
+    }
+
+private:
+    Edition &m_edition;
+    Edition::Etat m_avant, m_apres;
+    bool m_fait = false;
+};
+
 } // namespace
 
 Edition::Edition(Contexte contexte, QObject *parent)
-    : QObject(parent), m_ctx(contexte), m_fondamental(TwipsFondamental / RepereSpectre.twipsX)
+    : QObject(parent), m_ctx(contexte), m_fondamental(TwipsFondamental / RepereSpectre.twipsX),
+      m_historique(new QUndoStack(this))
 {
+}
+
+Edition::Etat Edition::etat() const
+{
+    return {m_ctx.table.Frequence, m_ctx.table.Amplitude, m_ctx.table.ProchaineComposante, m_fondamental};
+}
+
+void Edition::Restaure(const Etat &e)
+{
+    Composantes &t = m_ctx.table;
+    t.Frequence = e.frequence;
+    t.Amplitude = e.amplitude;
+    t.ProchaineComposante = e.prochaine;
+    m_fondamental = e.fondamental;
+    emit fondamentalPlace(m_fondamental);
+    m_restaure = true;
+    valide(Spectre | TempsFin | Synthese);
+    m_restaure = false;
+}
+
+void Edition::Annule()
+{
+    m_historique->undo();
+}
+
+void Edition::Retablit()
+{
+    m_historique->redo();
+}
+
+bool Edition::ChargeTimbre(const Timbre &timbre)
+{
+    if (!Timbres::Applique(timbre, m_ctx.table))
+        return false;
+    m_musical = timbre.multiples;
+    emit musicalChange(m_musical);
+    // The marker stays whole on the plot, as a drag keeps it: a fundamental beyond the plot's
+    // right edge puts it at that edge.
+    m_fondamental = std::min<double>(m_ctx.table.Frequence[1], Regles::XMaxFondamental);
+    emit fondamentalPlace(m_fondamental);
+    valide(Spectre | TempsFin | Synthese);
+    return true;
+}
+
+void Edition::ChoisitTimbreType(Timbres::Type type)
+{
+    // After a clear without multiples the table is empty: the marker is the fundamental then.
+    const int f1 = m_ctx.table.Frequence[1] >= 1 ? m_ctx.table.Frequence[1] : int(std::lround(m_fondamental));
+    ChargeTimbre(Timbres::Classique(type, f1));
+}
+
+Timbre Edition::TimbreCourant() const
+{
+    return Timbres::DepuisTable(m_ctx.table, m_musical);
 }
 
 void Edition::Demarre()
@@ -29,6 +112,8 @@ void Edition::Demarre()
     m_ctx.table.Sensibilite = 1.0f;
     emit tempsChange(Fin);
     Efface();
+    // The start-up is where history begins, not a step of it.
+    m_historique->clear();
 }
 
 void Edition::Efface()
@@ -144,5 +229,11 @@ void Edition::valide(int effets)
                 m_ctx.lecture.JoueSon();
         }
         emit sonGenere(ecrit);
+        // Every committed change is one history step, from the last commit's table to this one:
+        // a drag's steps are not commits, so a whole drag is one step.
+        const Etat apres = etat();
+        if (!m_restaure && !(apres == m_etatValide))
+            m_historique->push(new Etape(*this, m_etatValide, apres));
+        m_etatValide = apres;
     }
 }

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "model/timbre.h"
 #include "ui/contexte.h"
 
 #include <QObject>
+
+#include <array>
+#include <cstdint>
+
+class QUndoStack;
 
 // The editing session: the one place that knows what each user intent does to the sound and
 // what must follow it. Every intent changes the table through the rules, then goes through one
@@ -55,6 +61,31 @@ public:
     void Coupe();
     /// The main window closes: the loop stops, the option stays as it was.
     void Ferme();
+    /// Replaces the whole table with a valid timbre (a file's or a built-in one): the option takes
+    /// the timbre's state, the marker goes to the fundamental, then the commit of any edit.
+    /// Returns false, with nothing changed, for a timbre that breaks a rule.
+    bool ChargeTimbre(const Timbre &timbre);
+    /// A built-in timbre on the current fundamental.
+    void ChoisitTimbreType(Timbres::Type type);
+    /// The table as a timbre, with the option's state, ready to be saved.
+    Timbre TimbreCourant() const;
+
+    /// The history of committed table changes; undo and redo go through the commit path.
+    QUndoStack &historique() const { return *m_historique; }
+    void Annule();
+    void Retablit();
+
+    /// What one history step restores: the table's components and the marker.
+    struct Etat
+    {
+        std::array<std::int16_t, Composantes::Max + 1> frequence{};
+        std::array<float, Composantes::Max + 1> amplitude{};
+        std::int16_t prochaine = 0;
+        double fondamental = 0.0;
+        bool operator==(const Etat &) const = default;
+    };
+    /// Puts a recorded state back and commits it (no new history step).
+    void Restaure(const Etat &etat);
 
 signals:
     /// The spectrum must be drawn again from the table (grid and lines).
@@ -69,12 +100,18 @@ signals:
     void sonChange(bool actif);
     /// test.wav was written for a committed change (`ecrit` false when the write failed).
     void sonGenere(bool ecrit);
+    /// The multiples-only option was set by a loaded timbre.
+    void musicalChange(bool musical);
 
 private:
     enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
     void valide(int effets);
+    Etat etat() const;
 
     Contexte m_ctx;
     bool m_musical = true;
     double m_fondamental;
+    QUndoStack *m_historique;
+    Etat m_etatValide;        ///< the table as last committed: the "before" of the next step
+    bool m_restaure = false;  ///< a history step is being replayed: record nothing
 };

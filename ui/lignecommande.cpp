@@ -1,8 +1,11 @@
 #include "ui/lignecommande.h"
 
+#include "synth/export.h"
+
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QLocale>
 
 #include <cstdio>
 #include <vector>
@@ -25,6 +28,13 @@ const std::vector<Option> &OptionsProgramme()
         {{QStringLiteral("h"), QStringLiteral("help")}, QT_TRANSLATE_NOOP("LigneCommande", "Affiche cette aide et quitte."), {}},
         {{QStringLiteral("v"), QStringLiteral("version")},
          QT_TRANSLATE_NOOP("LigneCommande", "Affiche le nom et la version du programme et quitte."), {}},
+        {{QStringLiteral("exporte")},
+         QT_TRANSLATE_NOOP("LigneCommande",
+                           "Écrit le son dans le fichier WAV SORTIE, sans ouvrir de fenêtre, et quitte."),
+         QStringLiteral("SORTIE")},
+        {{QStringLiteral("duree")},
+         QT_TRANSLATE_NOOP("LigneCommande", "Durée du son exporté, en secondes (3 par défaut)."),
+         QStringLiteral("SECONDES")},
     };
     return options;
 }
@@ -84,9 +94,10 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         // The only other failure of the parser is an option whose value is missing.
         return refuse(tr("%1 : valeur manquante après « %2 » (%3).").arg(programme, arguments.last(), essayez));
     }
-    if (!analyseur.positionalArguments().isEmpty())
+    // One timbre file at most: the sound to start with, or to export.
+    if (analyseur.positionalArguments().size() > 1)
         return refuse(
-            tr("%1 : argument inattendu « %2 » (%3).").arg(programme, analyseur.positionalArguments().first(), essayez));
+            tr("%1 : argument inattendu « %2 » (%3).").arg(programme, analyseur.positionalArguments().at(1), essayez));
 
     if (analyseur.isSet(QStringLiteral("help"))) {
         QStringList colonne;
@@ -101,9 +112,11 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
             colonne << gauche;
             largeur = std::max(largeur, gauche.size());
         }
-        QString aide = tr("Usage : %1 [OPTION]...").arg(programme) + QLatin1Char('\n')
+        QString aide = tr("Usage : %1 [OPTION]... [FICHIER.timbre]").arg(programme) + QLatin1Char('\n')
                        + tr("Fait comprendre le timbre d'un son musical : un son périodique d'au plus dix composantes\n"
                             "sinusoïdales, son spectre et sa forme d'onde côte à côte, joué en boucle.")
+                       + QLatin1Char('\n')
+                       + tr("Avec un FICHIER.timbre, la fenêtre principale s'ouvre directement sur ce son.")
                        + QStringLiteral("\n\n") + tr("Options :") + QLatin1Char('\n');
         for (std::size_t i = 0; i < OptionsProgramme().size(); ++i)
             aide += QStringLiteral("  ") + colonne[qsizetype(i)].leftJustified(largeur + 2)
@@ -118,6 +131,29 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         r.demarre = false;
         r.sortie = QStringLiteral("Sonavirelle %1\n").arg(version);
         return r;
+    }
+    if (!analyseur.positionalArguments().isEmpty())
+        r.timbre = analyseur.positionalArguments().first();
+    if (analyseur.isSet(QStringLiteral("exporte"))) {
+        r.exporte = analyseur.value(QStringLiteral("exporte"));
+        if (r.exporte.isEmpty())
+            return refuse(tr("%1 : « --exporte » attend le nom d'un fichier WAV (%2).").arg(programme, essayez));
+    }
+    if (analyseur.isSet(QStringLiteral("duree"))) {
+        const QString texte = analyseur.value(QStringLiteral("duree"));
+        if (r.exporte.isEmpty())
+            return refuse(tr("%1 : « --duree » ne sert qu'avec « --exporte » (%2).").arg(programme, essayez));
+        bool ok = false;
+        // Both the C and the French decimal separator are accepted.
+        double d = texte.toDouble(&ok);
+        if (!ok)
+            d = QLocale(QLocale::French).toDouble(texte, &ok);
+        QString pourquoi;
+        if (!ok)
+            return refuse(tr("%1 : durée « %2 » : ce n'est pas un nombre de secondes.").arg(programme, texte));
+        if (!Export::DureeValide(d, &pourquoi))
+            return refuse(tr("%1 : durée « %2 » : %3").arg(programme, texte, pourquoi));
+        r.duree = d;
     }
     return r;
 }

@@ -17,6 +17,9 @@ public:
         int code = 0;        ///< exit status when the run ends here
         QString sortie;      ///< for standard output (help, version)
         QString erreur;      ///< for standard error, one line
+        QString timbre;      ///< a .timbre file to start with (or to export); empty: the default sound
+        QString exporte;     ///< a WAV to write without any window; empty: the windows open
+        double duree = 3.0;  ///< length of the export, seconds
     };
 
     /// Reads `arguments` (program name first, as in argv). Qt's own options (-platform, -style...)

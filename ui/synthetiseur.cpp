@@ -5,6 +5,8 @@
 #include "plot/frequences.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
+#include "synth/export.h"
+#include "synth/timbrefichier.h"
 #include "ui/aide.h"
 #include "ui/bouton.h"
 #include "ui/clavier.h"
@@ -16,12 +18,22 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QFocusEvent>
 #include <QFrame>
+#include <QInputDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
 #include <QPainter>
 #include <QRadioButton>
+#include <QUndoStack>
+#include <QUrl>
 
 #include <cmath>
 
@@ -288,6 +300,13 @@ void Synthetiseur::construit()
     image6->setAccessibleName(tr("Afficher le clavier"));
     Etiquette(picture6, "Label14", {120, 96, 2532, 372}, tr("Afficher le clavier"), Blanc, blanc12);
 
+    // The timbre menu's opener, in the free part of the strip right of the help icon.
+    m_timbres = boutonPanneau("Timbres", 9360, 2160, tr("Timbres"));
+    connect(m_timbres, &Bouton::clicked, this, &Synthetiseur::Timbres_Click);
+    Etiquette(m_timbres, "Label15", {120, 96, 1920, 372}, tr("Timbres"), Blanc, blanc12);
+    construitMenuTimbres();
+    setAcceptDrops(true);
+
     // A placeholder is covered by its panel while the panel shows; hidden then, Tab skips it.
     m_spectreCache->hide();
     m_picture3->hide();
@@ -295,7 +314,7 @@ void Synthetiseur::construit()
     m_cacheTemp = cacheTemp;
     m_effacer = effacer;
     // Tab goes through the commands in reading order, whichever of two faces is shown.
-    QWidget *ordre[] = {m_play, m_taGueule, picture6, image3, m_picture3, cacheTemp};
+    QWidget *ordre[] = {m_play, m_taGueule, picture6, image3, m_timbres, m_picture3, cacheTemp};
     for (std::size_t i = 1; i < std::size(ordre); ++i)
         setTabOrder(ordre[i - 1], ordre[i]);
     QWidget *precedent = cacheTemp;
@@ -347,6 +366,7 @@ void Synthetiseur::relieEdition()
     });
     connect(m_edition, &Edition::tempsChange, this, &Synthetiseur::TraceTemporel);
     connect(m_edition, &Edition::fondamentalPlace, this, &Synthetiseur::PlaceFondamental);
+    connect(m_edition, &Edition::musicalChange, m_musical, &QCheckBox::setChecked);
     connect(m_edition, &Edition::sonChange, this, [this](bool actif) {
         QWidget *montre = actif ? m_taGueule : m_play;
         QWidget *cache = actif ? m_play : m_taGueule;
@@ -514,6 +534,127 @@ void Synthetiseur::Image3_Click()
 // The caption "500 Hz/div" and the properties panel have nothing to show: a click does nothing.
 void Synthetiseur::Label10_Click() {}
 void Synthetiseur::Picture5_Click() {}
+
+// The menu's commands are also the window's shortcuts, whether the menu is open or not.
+void Synthetiseur::construitMenuTimbres()
+{
+    m_menuTimbres = new QMenu(this);
+    m_menuTimbres->setObjectName(QStringLiteral("MenuTimbres"));
+    auto commande = [this](const QString &texte, QList<QKeySequence> touches, auto &&quoi) {
+        auto *a = m_menuTimbres->addAction(texte);
+        a->setShortcuts(touches);
+        a->setShortcutContext(Qt::WindowShortcut);
+        addAction(a);
+        connect(a, &QAction::triggered, this, quoi);
+        return a;
+    };
+    commande(tr("Ouvrir…"), {QKeySequence(Qt::CTRL | Qt::Key_O)}, [this] { Ouvrir(); });
+    commande(tr("Enregistrer sous…"), {QKeySequence(Qt::CTRL | Qt::Key_S)}, [this] { EnregistrerSous(); });
+    commande(tr("Exporter le son…"), {QKeySequence(Qt::CTRL | Qt::Key_E)}, [this] { ExporterSon(); });
+    QMenu *types = m_menuTimbres->addMenu(tr("Timbres types"));
+    for (Timbres::Type type : Timbres::Types)
+        connect(types->addAction(TimbreFichier::Nom(type)), &QAction::triggered, this,
+                [this, type] { m_edition->ChoisitTimbreType(type); });
+    m_menuTimbres->addSeparator();
+    QAction *annuler = commande(tr("Annuler"), {QKeySequence(Qt::CTRL | Qt::Key_Z)}, [this] { m_edition->Annule(); });
+    QAction *retablir = commande(tr("Rétablir"),
+                                 {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+                                 [this] { m_edition->Retablit(); });
+    annuler->setEnabled(false);
+    retablir->setEnabled(false);
+    connect(&m_edition->historique(), &QUndoStack::canUndoChanged, annuler, &QAction::setEnabled);
+    connect(&m_edition->historique(), &QUndoStack::canRedoChanged, retablir, &QAction::setEnabled);
+}
+
+void Synthetiseur::Timbres_Click()
+{
+    m_menuTimbres->popup(m_timbres->mapToGlobal(QPoint(0, m_timbres->height())));
+}
+
+void Synthetiseur::Ouvrir()
+{
+    const QString chemin =
+        QFileDialog::getOpenFileName(this, tr("Ouvrir un timbre"), QString(), tr("Timbres (*.timbre)"));
+    if (!chemin.isEmpty())
+        OuvreFichier(chemin);
+}
+
+bool Synthetiseur::OuvreFichier(const QString &chemin)
+{
+    QString pourquoi;
+    const std::optional<Timbre> t = TimbreFichier::Charge(chemin, &pourquoi);
+    if (!t) {
+        QMessageBox::warning(this, tr("Timbre refusé"), pourquoi);
+        return false;
+    }
+    OuvreTimbre(*t);
+    return true;
+}
+
+void Synthetiseur::OuvreTimbre(const Timbre &timbre)
+{
+    m_edition->ChargeTimbre(timbre);
+}
+
+void Synthetiseur::EnregistrerSous()
+{
+    QString chemin =
+        QFileDialog::getSaveFileName(this, tr("Enregistrer le timbre"), QString(), tr("Timbres (*.timbre)"));
+    if (chemin.isEmpty())
+        return;
+    if (!chemin.endsWith(QLatin1String(".timbre"), Qt::CaseInsensitive))
+        chemin += QStringLiteral(".timbre");
+    QString pourquoi;
+    if (!TimbreFichier::Enregistre(chemin, m_edition->TimbreCourant(), &pourquoi))
+        QMessageBox::warning(this, tr("Enregistrement impossible"), pourquoi);
+}
+
+void Synthetiseur::ExporterSon()
+{
+    bool ok = false;
+    const double secondes = QInputDialog::getDouble(this, tr("Exporter le son"), tr("Durée (secondes) :"), 3.0, 0.1,
+                                                    Export::DureeMaximale, 1, &ok);
+    if (!ok)
+        return;
+    QString chemin = QFileDialog::getSaveFileName(this, tr("Exporter le son"), QString(), tr("Sons WAV (*.wav)"));
+    if (chemin.isEmpty())
+        return;
+    if (!chemin.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+        chemin += QStringLiteral(".wav");
+    QString pourquoi;
+    if (!Export::Ecrit(m_ctx.table, secondes, chemin, &pourquoi))
+        QMessageBox::warning(this, tr("Export impossible"), pourquoi);
+}
+
+namespace {
+
+// The first local .timbre file a drag carries, or nothing.
+QString TimbreDepose(const QMimeData *donnees)
+{
+    if (!donnees || !donnees->hasUrls())
+        return {};
+    for (const QUrl &url : donnees->urls())
+        if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".timbre"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    return {};
+}
+
+} // namespace
+
+void Synthetiseur::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!TimbreDepose(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void Synthetiseur::dropEvent(QDropEvent *event)
+{
+    const QString chemin = TimbreDepose(event->mimeData());
+    if (chemin.isEmpty())
+        return;
+    event->acceptProposedAction();
+    OuvreFichier(chemin);
+}
 
 void Synthetiseur::closeEvent(QCloseEvent *event)
 {

@@ -9,7 +9,9 @@
 #include <QWidget>
 
 class Bouton;
+struct Timbre;
 class QCheckBox;
+class QMenu;
 class QFrame;
 class QLabel;
 class QRadioButton;
@@ -63,6 +65,18 @@ public:
     void Image3_Click();
     void Label10_Click();
     void Picture5_Click();
+    void Timbres_Click();
+
+    // The timbre menu's commands.
+    /// Asks for a .timbre file and opens it.
+    void Ouvrir();
+    /// Opens the file at `chemin`; a refused file is reported in a message box and changes nothing.
+    bool OuvreFichier(const QString &chemin);
+    /// Replaces the table with a timbre already read (the command line's).
+    void OuvreTimbre(const Timbre &timbre);
+    void EnregistrerSous();
+    void ExporterSon();
+    QMenu *menuTimbres() const { return m_menuTimbres; }
 
     Surface &spectre() const { return *m_spectre; }
     Surface &grapheTemp() const { return *m_grapheTemp; }
@@ -77,11 +91,14 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *objet, QEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void construit();
     void Charge();
     void relieEdition();
+    void construitMenuTimbres();
 
     Contexte m_ctx;
     Edition *m_edition;
@@ -101,4 +118,6 @@ private:
     QRadioButton *m_sensibilite[9] = {};
     QPointer<Clavier> m_clavier;
     QPointer<Aide> m_aide;
+    Bouton *m_timbres = nullptr;
+    QMenu *m_menuTimbres = nullptr;
 };

@@ -1,0 +1,224 @@
+// The program run from a shell, without a display or a sound server: the export writes the same
+// bytes as the export routine; refused input ends the run with one French line and no file.
+#include "model/timbre.h"
+#include "synth/export.h"
+#include "synth/generateur.h"
+#include "synth/timbrefichier.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include <sys/stat.h>
+
+namespace {
+
+struct Execution
+{
+    int code = -1;
+    QByteArray sortie, erreur;
+};
+
+Execution Lance(const QStringList &arguments)
+{
+    QProcess p;
+    // No display, no platform, no sound server: the export must need none of them.
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char *v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "PULSE_SERVER"})
+        env.remove(QString::fromLatin1(v));
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(SONAVIRELLE_PROGRAMME), arguments);
+    if (!p.waitForFinished(60000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
+            p.readAllStandardError()};
+}
+
+QByteArray Lit(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestExportation : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void exporte_data();
+    void exporte();
+    void refuse_data();
+    void refuse();
+    void demarreSurLeTimbre();
+    void timbreRefuseSansFenetre();
+};
+
+void TestExportation::exporte_data()
+{
+    QTest::addColumn<QString>("timbre"); // file content; empty: no file, the default sound
+    QTest::addColumn<QString>("duree");  // empty: the default
+    QTest::addColumn<double>("secondes");
+
+    QTest::newRow("default sound, 3 s") << "" << "" << 3.0;
+    QTest::newRow("a file, 0.25 s")
+        << R"({"format":"sonavirelle-timbre","version":1,"multiples":false,)"
+           R"("composantes":[{"frequence":220,"amplitude":10},{"frequence":661,"amplitude":3.5}]})"
+        << "0.25" << 0.25;
+    QTest::newRow("1 Hz, ten components, 2.5 s")
+        << R"({"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":1,"amplitude":10},)"
+           R"({"frequence":2,"amplitude":9},{"frequence":3,"amplitude":8},{"frequence":4,"amplitude":7},)"
+           R"({"frequence":5,"amplitude":6},{"frequence":6,"amplitude":5},{"frequence":7,"amplitude":4},)"
+           R"({"frequence":8,"amplitude":3},{"frequence":9,"amplitude":2},{"frequence":10,"amplitude":1}]})"
+        << "2.5" << 2.5;
+}
+
+void TestExportation::exporte()
+{
+    QFETCH(QString, timbre);
+    QFETCH(QString, duree);
+    QFETCH(double, secondes);
+
+    QTemporaryDir dossier;
+    const QString sortie = dossier.filePath(QStringLiteral("sortie.wav"));
+    QStringList arguments{QStringLiteral("--exporte"), sortie};
+    if (!duree.isEmpty())
+        arguments << QStringLiteral("--duree") << duree;
+    Timbre t{true, {{440, 10}}};
+    if (!timbre.isEmpty()) {
+        const QString fichier = dossier.filePath(QStringLiteral("son.timbre"));
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(timbre.toUtf8());
+        f.close();
+        arguments << fichier;
+        const auto lu = TimbreFichier::Charge(fichier);
+        QVERIFY(lu);
+        t = *lu;
+    }
+    const Execution e = Lance(arguments);
+    QVERIFY2(e.code == 0, e.erreur.constData());
+    QVERIFY(e.erreur.isEmpty());
+
+    Composantes table;
+    QVERIFY(Timbres::Applique(t, table));
+    const QString attendu = dossier.filePath(QStringLiteral("attendu.wav"));
+    QVERIFY(Export::Ecrit(table, secondes, attendu));
+    const QByteArray octets = Lit(sortie);
+    QVERIFY(octets.size() > 44);
+    QVERIFY(octets == Lit(attendu));
+}
+
+void TestExportation::refuse_data()
+{
+    QTest::addColumn<QString>("contenu"); // of the input file; "@fifo": a FIFO; "@absent": no file
+    QTest::addColumn<QString>("duree");
+    QTest::addColumn<QString>("raison"); // expected in the one stderr line
+
+    QTest::newRow("not JSON") << "bonjour" << "" << "son.timbre";
+    QTest::newRow("version 2") << R"({"format":"sonavirelle-timbre","version":2,"composantes":[{"frequence":440,"amplitude":10}]})"
+                               << "" << "son.timbre";
+    QTest::newRow("a FIFO") << "@fifo" << "" << "son.timbre";
+    QTest::newRow("a missing file") << "@absent" << "" << "son.timbre";
+    QTest::newRow("a bad duration") << "" << "-1" << "durée « -1 »";
+}
+
+void TestExportation::refuse()
+{
+    QFETCH(QString, contenu);
+    QFETCH(QString, duree);
+    QFETCH(QString, raison);
+
+    QTemporaryDir dossier;
+    const QString sortie = dossier.filePath(QStringLiteral("sortie.wav"));
+    const QString fichier = dossier.filePath(QStringLiteral("son.timbre"));
+    QStringList arguments{QStringLiteral("--exporte"), sortie};
+    if (!duree.isEmpty())
+        arguments << QStringLiteral("--duree") << duree;
+    if (contenu == QLatin1String("@fifo"))
+        QCOMPARE(::mkfifo(QFile::encodeName(fichier).constData(), 0600), 0);
+    else if (contenu != QLatin1String("@absent") && !contenu.isEmpty()) {
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(contenu.toUtf8());
+    }
+    if (!contenu.isEmpty())
+        arguments << fichier;
+
+    const Execution e = Lance(arguments);
+    QVERIFY(e.code > 0);
+    QVERIFY(e.sortie.isEmpty());
+    const QString erreur = QString::fromUtf8(e.erreur);
+    QCOMPARE(erreur.count(QLatin1Char('\n')), 1);
+    QVERIFY2(erreur.endsWith(QLatin1Char('\n')), qPrintable(erreur));
+    QVERIFY2(erreur.contains(raison), qPrintable(erreur));
+    QVERIFY(!QFile::exists(sortie));
+    // Nothing but the input is left in the folder: no partial or temporary output.
+    QVERIFY(QDir(dossier.path()).entryList(QDir::Files | QDir::System).size() <= 1);
+}
+
+void TestExportation::demarreSurLeTimbre()
+{
+    // A copy of the program in a folder of its own, so that its test.wav is written there.
+    QTemporaryDir dossier;
+    const QString programme = dossier.filePath(QStringLiteral("sonavirelle"));
+    QVERIFY(QFile::copy(QStringLiteral(SONAVIRELLE_PROGRAMME), programme));
+    const QString fichier = dossier.filePath(QStringLiteral("cours.timbre"));
+    const Timbre t{false, {{330, 8}, {990, 4}, {1650, 2}}};
+    QVERIFY(TimbreFichier::Enregistre(fichier, t));
+
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    p.setProcessEnvironment(env);
+    p.start(programme, {fichier});
+    QVERIFY(p.waitForStarted());
+    // test.wav is written by the main window's start-up only: here, with the file's sound.
+    Composantes table;
+    QVERIFY(Timbres::Applique(t, table));
+    Synthese::Plan plan;
+    QVERIFY(Synthese::Prepare(table, plan));
+    const QByteArray attendu = Synthese::FichierComplet(plan);
+    const QString wav = dossier.filePath(QStringLiteral("test.wav"));
+    QElapsedTimer chrono;
+    chrono.start();
+    while (Lit(wav) != attendu && chrono.elapsed() < 20000 && p.state() == QProcess::Running)
+        QTest::qWait(50);
+    const QByteArray lu = Lit(wav);
+    p.kill();
+    p.waitForFinished();
+    QVERIFY2(lu == attendu, p.readAllStandardError().constData());
+}
+
+void TestExportation::timbreRefuseSansFenetre()
+{
+    // Without --exporte too, a refused file ends the run before any window, with its reason.
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("faux.timbre"));
+    QFile f(fichier);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(R"({"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":0,"amplitude":10}]})");
+    f.close();
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(SONAVIRELLE_PROGRAMME), {fichier});
+    QVERIFY(p.waitForFinished(20000));
+    QCOMPARE(p.exitCode(), int(2));
+    const QString erreur = QString::fromUtf8(p.readAllStandardError());
+    QVERIFY2(erreur.startsWith(QStringLiteral("« ") + fichier + QStringLiteral(" » : ")), qPrintable(erreur));
+    QCOMPARE(erreur.count(QLatin1Char('\n')), 1);
+}
+
+QTEST_GUILESS_MAIN(TestExportation)
+#include "tst_exportation.moc"
