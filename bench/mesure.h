@@ -3,6 +3,9 @@
 // Small timing helpers shared by the benchmark programs.
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStringList>
 
 #include <algorithm>
 #include <cstdio>
@@ -33,6 +36,24 @@ inline void Rapporte(const char *nom, double valeur, const char *unite, const ch
     std::printf("%-44s %10.3f %-3s  (target %s)\n", nom, valeur, unite, cible);
     std::printf("MEDIAN %s %.4f %s\n", nom, valeur, unite);
     std::fflush(stdout);
+}
+
+/// Median time in milliseconds for sox to write `secondes` of the worst-case sound (ten sines at
+/// 1 to 10 Hz, 16-bit mono at 44100 Hz) to `sortie`: the reference the synthesis is held against.
+/// −1 when sox is not installed.
+inline double MedianeSox(const QString &sortie, int secondes)
+{
+    const QString sox = QStandardPaths::findExecutable(QStringLiteral("sox"));
+    if (sox.isEmpty())
+        return -1;
+    QStringList arguments{"-n", "-r", "44100", "-b", "16", "-c", "1", sortie, "synth", QString::number(secondes)};
+    for (int i = 1; i <= 10; ++i)
+        arguments << "sin" << QString::number(i);
+    return Mediane(9, [&] {
+        QProcess p;
+        p.start(sox, arguments);
+        p.waitForFinished(-1);
+    });
 }
 
 } // namespace Banc
