@@ -1,5 +1,6 @@
 #include "plot/surface.h"
 
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QPainter>
@@ -331,6 +332,43 @@ void Surface::paintEvent(QPaintEvent *)
     const FinDePeinture fin;
     QPainter peintre(this);
     peintre.drawImage(QPoint(0, 0), m_image);
+    if (!m_etiquette.isEmpty()) {
+        // Right of the point and above it, moved inside the surface when it would leave it.
+        const QPointF p = m_repere.versPixels(m_pointEtiquette.x(), m_pointEtiquette.y());
+        const QFontMetrics m(font());
+        QRect boite = m.boundingRect(m_etiquette).adjusted(-3, -2, 3, 2);
+        boite.moveTopLeft(QPoint(int(std::floor(p.x())) + 6, int(std::floor(p.y())) - boite.height() - 4));
+        if (boite.right() > width() - 3)
+            boite.moveRight(int(std::floor(p.x())) - 5);
+        boite.moveLeft(std::max(boite.left(), 3));
+        boite.moveTop(std::clamp(boite.top(), 3, std::max(3, height() - boite.height() - 3)));
+        peintre.setPen(m_anneau.isValid() ? m_anneau : palette().color(QPalette::Text));
+        peintre.setBrush(palette().color(QPalette::Base));
+        peintre.drawRect(boite);
+        peintre.setPen(palette().color(QPalette::Text));
+        peintre.drawText(boite, Qt::AlignCenter, m_etiquette);
+    }
+    // The focus shows only once the keyboard has been used in this window, as on the commands.
+    if (m_anneau.isValid() && hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        peintre.setPen(QPen(m_anneau, 1, Qt::DotLine));
+        peintre.setBrush(Qt::NoBrush);
+        peintre.drawRect(rect().adjusted(1, 1, -2, -2));
+    }
+}
+
+void Surface::FixeAnneauFocus(const QColor &couleur)
+{
+    m_anneau = couleur;
+    update();
+}
+
+void Surface::FixeEtiquette(const QString &texte, QPointF point)
+{
+    if (texte == m_etiquette && point == m_pointEtiquette)
+        return;
+    m_etiquette = texte;
+    m_pointEtiquette = point;
+    update();
 }
 
 void Surface::mouseMoveEvent(QMouseEvent *event)

@@ -44,6 +44,13 @@ public:
 
     /// The retained drawing, at device resolution (its devicePixelRatio is set).
     const QImage &image() const { return m_image; }
+    /// Drawn over the image, never into it, so the retained drawing stays the plot alone: a dotted
+    /// ring in `couleur` while the surface holds the keyboard focus after keyboard use in its
+    /// window (an invalid colour: no ring), and a caption at a user point (an empty text: none).
+    void FixeAnneauFocus(const QColor &couleur);
+    void FixeEtiquette(const QString &texte, QPointF point = {});
+    QString etiquette() const { return m_etiquette; }
+
     /// Widget position (logical pixels) to user coordinates.
     QPointF versUtilisateur(QPointF position) const { return m_repere.versUtilisateur(position); }
 
@@ -69,4 +76,7 @@ private:
     QImage m_image;
     QPointF m_plume;
     int m_largeur = 1;
+    QColor m_anneau;
+    QString m_etiquette;
+    QPointF m_pointEtiquette;
 };

@@ -654,7 +654,7 @@ void TestSynthetiseur::tabulationDansLOrdreVisuel()
     f.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
     const QStringList attendu{"Play", "Picture6", "Image3", "Timbres", "CacheTemp", "SensibiliteTemp(3)", "Effacer",
-                              "CacheSpectre", "AfficheFreq", "Musical"};
+                              "CacheSpectre", "Spectre", "AfficheFreq", "Musical"};
     QCOMPARE(TourDeTab(f.w.get()), attendu);
 
     // Every command shown with a keyboard way in is on the round (the captions' boxes stand for them).

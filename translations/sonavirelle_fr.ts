@@ -152,6 +152,41 @@
     </message>
 </context>
 <context>
+    <name>Descriptions</name>
+    <message>
+        <source>Spectre : aucune composante</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Hz amplitude %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectre : 1 composante — %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectre : %1 composantes — %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. Curseur : %2 Hz, amplitude %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Évolution temporelle, %1 ms par division</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 Hz — amplitude %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>t = %1 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LigneCommande</name>
     <message>
         <source>Affiche cette aide et quitte.</source>

@@ -11,6 +11,7 @@
 #include "ui/bouton.h"
 #include "ui/clavier.h"
 #include "ui/couleurs.h"
+#include "ui/curseurspectre.h"
 #include "ui/edition.h"
 #include "ui/elements.h"
 #include "ui/marqueur.h"
@@ -125,6 +126,7 @@ Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
 {
     construit();
     relieEdition();
+    m_curseur = new CurseurSpectre(*this);
     Charge();
 }
 
@@ -322,7 +324,7 @@ void Synthetiseur::construit()
         setTabOrder(precedent, option);
         precedent = option;
     }
-    QWidget *suite[] = {precedent, m_spectreCache, effacer, cacheSpectre, m_afficheFreq, label6, m_musical, label11};
+    QWidget *suite[] = {precedent, m_spectreCache, effacer, cacheSpectre, m_spectre, m_afficheFreq, label6, m_musical, label11};
     for (std::size_t i = 1; i < std::size(suite); ++i)
         setTabOrder(suite[i - 1], suite[i]);
     // The window opens with the first command of the strip in focus.

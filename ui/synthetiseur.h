@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class Bouton;
+class CurseurSpectre;
 struct Timbre;
 class QCheckBox;
 class QMenu;
@@ -87,6 +88,7 @@ public:
     Aide *aide() const { return m_aide; }
     const Contexte &contexte() const { return m_ctx; }
     Edition &edition() const { return *m_edition; }
+    CurseurSpectre &curseur() const { return *m_curseur; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -119,5 +121,6 @@ private:
     QPointer<Clavier> m_clavier;
     QPointer<Aide> m_aide;
     Bouton *m_timbres = nullptr;
+    CurseurSpectre *m_curseur = nullptr;
     QMenu *m_menuTimbres = nullptr;
 };

@@ -1,0 +1,173 @@
+#include "ui/curseurspectre.h"
+
+#include "model/regles.h"
+#include "plot/surface.h"
+#include "ui/couleurs.h"
+#include "ui/descriptions.h"
+#include "ui/edition.h"
+#include "ui/synthetiseur.h"
+
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QToolTip>
+
+#include <cmath>
+
+CurseurSpectre::CurseurSpectre(Synthetiseur &fenetre) : QObject(&fenetre), m_fenetre(fenetre)
+{
+    Surface &spectre = m_fenetre.spectre();
+    // Tab reaches the plot; a click leaves the focus where it was, as on the commands.
+    spectre.setFocusPolicy(Qt::TabFocus);
+    spectre.FixeAnneauFocus(Couleurs::Orange);
+    spectre.installEventFilter(this);
+    m_fenetre.grapheTemp().installEventFilter(this);
+
+    Edition &e = m_fenetre.edition();
+    // A redraw from elsewhere (an undo, the mouse leaving the editing area) would wipe the
+    // cursor's preview line: it is drawn again on top.
+    connect(&e, &Edition::spectreChange, this, [this] {
+        if (actif() && !m_occupe)
+            montre();
+        else
+            decrit();
+    });
+    connect(&e, &Edition::tempsChange, this, &CurseurSpectre::decrit);
+    connect(&e, &Edition::sonGenere, this, &CurseurSpectre::decrit);
+    decrit();
+}
+
+bool CurseurSpectre::actif() const
+{
+    return m_fenetre.spectre().hasFocus();
+}
+
+void CurseurSpectre::montre()
+{
+    m_occupe = true;
+    // The mouse's own handler, no button held: the preview line and nothing else.
+    m_fenetre.Spectre_MouseMove(0, 0, float(m_point.frequence), float(m_point.Y()));
+    m_occupe = false;
+    const Edition &e = m_fenetre.edition();
+    double x = m_point.frequence;
+    if (e.musical())
+        x = Regles::Accroche(e.table(), float(x), Regles::AccrocheApercu);
+    m_fenetre.spectre().FixeEtiquette(Descriptions::Valeur(x, m_point.amplitude), {x, m_point.Y()});
+    decrit();
+}
+
+void CurseurSpectre::cache()
+{
+    m_fenetre.spectre().FixeEtiquette(QString());
+    m_fenetre.RedessineSpectre();
+    decrit();
+}
+
+void CurseurSpectre::decrit()
+{
+    const Edition &e = m_fenetre.edition();
+    QString spectre = Descriptions::Spectre(e.table());
+    if (actif())
+        spectre = Descriptions::AvecCurseur(spectre, m_point);
+    // Set only when it changes: assistive technologies are told of every change.
+    if (m_fenetre.spectre().accessibleDescription() != spectre)
+        m_fenetre.spectre().setAccessibleDescription(spectre);
+    const QString temps = Descriptions::Temporel(e.table().Sensibilite);
+    if (m_fenetre.grapheTemp().accessibleDescription() != temps)
+        m_fenetre.grapheTemp().setAccessibleDescription(temps);
+}
+
+bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, bool repetition)
+{
+    const Edition &e = m_fenetre.edition();
+    const Composantes &t = e.table();
+    const bool ctrl = modificateurs & Qt::ControlModifier;
+    const bool maj = modificateurs & Qt::ShiftModifier;
+    const int sens = touche == Qt::Key_Right || touche == Qt::Key_Up ? 1 : -1;
+    switch (touche) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (ctrl) {
+            // A cursor on a multiple keeps its harmonic number, as the components do.
+            const double f1 = Regles::FondamentalDiviseur(t);
+            const double n = m_point.frequence / f1;
+            const bool multiple = t.Frequence[1] >= 1 && n >= 1.0 && n == std::floor(n);
+            m_occupe = true;
+            m_fenetre.Spectre_DragOver(Curseur::PasFondamental(t, e.fondamental(), sens), 0.0f, 0);
+            m_fenetre.Fondamental_DragDrop();
+            m_occupe = false;
+            if (multiple)
+                m_point.frequence = std::min(n * Regles::FondamentalDiviseur(t), Curseur::FrequenceMaxCurseur);
+        } else {
+            m_point = Curseur::Deplace(t, m_point, sens, e.musical(), maj);
+        }
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        m_point = Curseur::ChangeAmplitude(m_point, sens);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Delete:
+    case Qt::Key_Backspace:
+        // A held key is one click, not a stream of them.
+        if (!repetition) {
+            const bool ajout = touche == Qt::Key_Return || touche == Qt::Key_Enter;
+            m_occupe = true;
+            m_fenetre.Spectre_MouseUp(ajout ? 1 : 2, 0, float(m_point.frequence), float(m_point.Y()));
+            m_occupe = false;
+        }
+        break;
+    default:
+        return false;
+    }
+    montre();
+    return true;
+}
+
+bool CurseurSpectre::eventFilter(QObject *objet, QEvent *event)
+{
+    Surface &spectre = m_fenetre.spectre();
+    const bool estSpectre = objet == &spectre;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (estSpectre) {
+            auto *k = static_cast<QKeyEvent *>(event);
+            const auto mods = k->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+            if (!(mods & Qt::AltModifier) && Touche(k->key(), mods, k->isAutoRepeat()))
+                return true;
+        }
+        break;
+    case QEvent::FocusIn:
+        if (estSpectre) {
+            if (!m_place)
+                m_point = Curseur::Depart(m_fenetre.edition().table(), m_fenetre.edition().fondamental());
+            m_place = true;
+            montre();
+        }
+        break;
+    case QEvent::FocusOut:
+        if (estSpectre)
+            cache();
+        break;
+    case QEvent::ToolTip: {
+        auto *aide = static_cast<QHelpEvent *>(event);
+        const Composantes &t = m_fenetre.edition().table();
+        auto *surface = static_cast<Surface *>(objet);
+        QString texte;
+        if (estSpectre) {
+            if (const int i = Descriptions::ComposanteSous(t, spectre.repere(), aide->pos()))
+                texte = Descriptions::Valeur(t.Frequence[i], t.Amplitude[i]);
+        } else {
+            texte = Descriptions::Instant(surface->versUtilisateur(aide->pos()).x(), t.Sensibilite);
+        }
+        if (texte.isEmpty())
+            QToolTip::hideText();
+        else
+            QToolTip::showText(aide->globalPos(), texte, surface);
+        return true;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(objet, event);
+}
