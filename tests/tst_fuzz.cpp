@@ -302,6 +302,21 @@ enum class Genre : std::uint8_t {
     FermeClavier,   ///< the keyboard window's close button
     FermeAide,      ///< the help window's red cross
     Menu,           ///< command `cible` of the Timbres menu: 0 undo, 1 redo, 2.. the classic timbres
+    ToucheSpectre,  ///< key `cible` of ToucheSpectre pressed on the spectrum, `bouton` 1 with Shift
+};
+
+// The keys that edit the spectrum, by `cible`.
+struct CleSpectre
+{
+    int cle;
+    Qt::KeyboardModifiers mods;
+    const char *nom;
+};
+const CleSpectre ClesSpectre[] = {
+    {Qt::Key_Left, {}, "Left"},         {Qt::Key_Right, {}, "Right"},   {Qt::Key_Up, {}, "Up"},
+    {Qt::Key_Down, {}, "Down"},         {Qt::Key_Enter, {}, "Enter"},   {Qt::Key_Return, {}, "Return"},
+    {Qt::Key_Delete, {}, "Delete"},     {Qt::Key_Backspace, {}, "Backspace"},
+    {Qt::Key_Left, Qt::ControlModifier, "Ctrl+Left"}, {Qt::Key_Right, Qt::ControlModifier, "Ctrl+Right"},
 };
 
 struct Evenement
@@ -383,6 +398,9 @@ QString Action(const Evenement &e)
         return QStringLiteral("close the keyboard window");
     case Genre::FermeAide:
         return QStringLiteral("click the help window's cross");
+    case Genre::ToucheSpectre:
+        return QStringLiteral("key %1%2 on the spectrum")
+            .arg(e.bouton ? QStringLiteral("Shift+") : QString(), QString::fromLatin1(ClesSpectre[e.cible].nom));
     case Genre::Menu:
         return e.cible == 0   ? QStringLiteral("menu Timbres: undo")
                : e.cible == 1 ? QStringLiteral("menu Timbres: redo")
@@ -456,6 +474,10 @@ public:
             else
                 e.cible = std::int16_t(e.cible + 2);
             m_annule = e.cible == 0;
+        } else if (r < 0.985 && uniforme() < 0.35) {
+            e.genre = Genre::ToucheSpectre;
+            e.cible = std::int16_t(entier(0, int(std::size(ClesSpectre)) - 1));
+            e.bouton = uniforme() < 0.3 ? 1 : 0;
         } else if (r < 0.985) {
             e.genre = Genre::Touche;
             e.cible = std::int16_t(entier(0, 48));
@@ -864,6 +886,18 @@ private:
                 envoie(k, QEvent::MouseButtonRelease, p, b, m_tenus & ~b);
             }
             break;
+        case Genre::ToucheSpectre: {
+            // As the keyboard reaches it: Tab onto the plot, then the key.
+            Surface &s = m_fenetre->spectre();
+            m_toucheEnvoyee = s.isVisible();
+            if (!m_toucheEnvoyee)
+                break;
+            if (!s.hasFocus())
+                s.setFocus(Qt::TabFocusReason);
+            const CleSpectre &c = ClesSpectre[e.cible];
+            QTest::keyClick(&s, Qt::Key(c.cle), c.mods | (e.bouton ? Qt::ShiftModifier : Qt::NoModifier));
+            break;
+        }
         case Genre::FermeClavier:
             if (Clavier *k = m_fenetre->clavier())
                 k->close();
@@ -1059,6 +1093,17 @@ private:
         }
         int attendues = 0;
         int p = m_pAvantEvenement;
+        if (e.genre == Genre::ToucheSpectre) {
+            // Enter adds and Delete removes as the mouse's releases do; Ctrl+arrows are one drag
+            // step and its drop; the cursor's own moves synthesise nothing.
+            const int cle = m_toucheEnvoyee ? ClesSpectre[e.cible].cle : 0;
+            if ((cle == Qt::Key_Enter || cle == Qt::Key_Return) && p <= 10)
+                ++attendues, ++p;
+            else if ((cle == Qt::Key_Delete || cle == Qt::Key_Backspace) && p > 2)
+                ++attendues, --p;
+            else if (ClesSpectre[e.cible].mods && m_toucheEnvoyee)
+                ++attendues;
+        }
         int note = -1;
         bool efface = false;
         for (const Livraison &l : m_livraisons) {
@@ -1184,6 +1229,7 @@ private:
     int m_tenusAvant = 0;
     int m_pAvantEvenement = 0;
     bool m_menuAttendu = false; ///< the menu command played must synthesise
+    bool m_toucheEnvoyee = false; ///< the spectrum key played reached the plot (it was shown)
     int m_f1Menu = 0;           ///< the fundamental a classic timbre is built on
     std::optional<Reference> m_reference;
     std::array<std::int16_t, 11> m_frequencesReference{};
