@@ -130,7 +130,12 @@ Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
     Charge();
 }
 
-Synthetiseur::~Synthetiseur() = default;
+Synthetiseur::~Synthetiseur()
+{
+    // The cursor watches the spectrum's focus: it goes before the focus is cleared from a window
+    // that is no longer whole.
+    delete m_curseur;
+}
 
 void Synthetiseur::construit()
 {
