@@ -5,24 +5,24 @@
 #include "ui/couleurs.h"
 #include "ui/descriptions.h"
 #include "ui/edition.h"
-#include "ui/synthetiseur.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QToolTip>
 
 #include <cmath>
+#include <utility>
 
-CurseurSpectre::CurseurSpectre(Synthetiseur &fenetre) : QObject(&fenetre), m_fenetre(fenetre)
+CurseurSpectre::CurseurSpectre(Surface &spectre, Surface &temps, Edition &edition, Gestes gestes, QObject *parent)
+    : QObject(parent), m_spectre(spectre), m_temps(temps), m_edition(edition), m_gestes(std::move(gestes))
 {
-    Surface &spectre = m_fenetre.spectre();
     // Tab reaches the plot; a click leaves the focus where it was, as on the commands.
     spectre.setFocusPolicy(Qt::TabFocus);
     spectre.FixeAnneauFocus(Couleurs::Orange);
     spectre.installEventFilter(this);
-    m_fenetre.grapheTemp().installEventFilter(this);
+    m_temps.installEventFilter(this);
 
-    Edition &e = m_fenetre.edition();
+    Edition &e = m_edition;
     // A redraw from elsewhere (an undo, the mouse leaving the editing area) would wipe the
     // cursor's preview line: it is drawn again on top.
     connect(&e, &Edition::spectreChange, this, [this] {
@@ -38,47 +38,47 @@ CurseurSpectre::CurseurSpectre(Synthetiseur &fenetre) : QObject(&fenetre), m_fen
 
 bool CurseurSpectre::actif() const
 {
-    return m_fenetre.spectre().hasFocus();
+    return m_spectre.hasFocus();
 }
 
 void CurseurSpectre::montre()
 {
     m_occupe = true;
     // The mouse's own handler, no button held: the preview line and nothing else.
-    m_fenetre.Spectre_MouseMove(0, 0, float(m_point.frequence), float(m_point.Y()));
+    m_gestes.survole(float(m_point.frequence), float(m_point.Y()));
     m_occupe = false;
-    const Edition &e = m_fenetre.edition();
+    const Edition &e = m_edition;
     double x = m_point.frequence;
     if (e.musical())
         x = Regles::Accroche(e.table(), float(x), Regles::AccrocheApercu);
-    m_fenetre.spectre().FixeEtiquette(Descriptions::Valeur(x, m_point.amplitude), {x, m_point.Y()});
+    m_spectre.FixeEtiquette(Descriptions::Valeur(x, m_point.amplitude), {x, m_point.Y()});
     decrit();
 }
 
 void CurseurSpectre::cache()
 {
-    m_fenetre.spectre().FixeEtiquette(QString());
-    m_fenetre.RedessineSpectre();
+    m_spectre.FixeEtiquette(QString());
+    m_gestes.redessine();
     decrit();
 }
 
 void CurseurSpectre::decrit()
 {
-    const Edition &e = m_fenetre.edition();
+    const Edition &e = m_edition;
     QString spectre = Descriptions::Spectre(e.table());
     if (actif())
         spectre = Descriptions::AvecCurseur(spectre, m_point);
     // Set only when it changes: assistive technologies are told of every change.
-    if (m_fenetre.spectre().accessibleDescription() != spectre)
-        m_fenetre.spectre().setAccessibleDescription(spectre);
+    if (m_spectre.accessibleDescription() != spectre)
+        m_spectre.setAccessibleDescription(spectre);
     const QString temps = Descriptions::Temporel(e.table().Sensibilite);
-    if (m_fenetre.grapheTemp().accessibleDescription() != temps)
-        m_fenetre.grapheTemp().setAccessibleDescription(temps);
+    if (m_temps.accessibleDescription() != temps)
+        m_temps.setAccessibleDescription(temps);
 }
 
 bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, bool repetition)
 {
-    const Edition &e = m_fenetre.edition();
+    const Edition &e = m_edition;
     const Composantes &t = e.table();
     const bool ctrl = modificateurs & Qt::ControlModifier;
     const bool maj = modificateurs & Qt::ShiftModifier;
@@ -92,8 +92,8 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
             const double n = m_point.frequence / f1;
             const bool multiple = t.Frequence[1] >= 1 && n >= 1.0 && n == std::floor(n);
             m_occupe = true;
-            m_fenetre.Spectre_DragOver(Curseur::PasFondamental(t, e.fondamental(), sens), 0.0f, 0);
-            m_fenetre.Fondamental_DragDrop();
+            m_gestes.glisse(Curseur::PasFondamental(t, e.fondamental(), sens));
+            m_gestes.lache();
             m_occupe = false;
             if (multiple)
                 m_point.frequence = std::min(n * Regles::FondamentalDiviseur(t), Curseur::FrequenceMaxCurseur);
@@ -113,7 +113,7 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
         if (!repetition) {
             const bool ajout = touche == Qt::Key_Return || touche == Qt::Key_Enter;
             m_occupe = true;
-            m_fenetre.Spectre_MouseUp(ajout ? 1 : 2, 0, float(m_point.frequence), float(m_point.Y()));
+            m_gestes.relache(ajout ? 1 : 2, float(m_point.frequence), float(m_point.Y()));
             m_occupe = false;
         }
         break;
@@ -126,7 +126,7 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
 
 bool CurseurSpectre::eventFilter(QObject *objet, QEvent *event)
 {
-    Surface &spectre = m_fenetre.spectre();
+    Surface &spectre = m_spectre;
     const bool estSpectre = objet == &spectre;
     switch (event->type()) {
     case QEvent::KeyPress:
@@ -140,7 +140,7 @@ bool CurseurSpectre::eventFilter(QObject *objet, QEvent *event)
     case QEvent::FocusIn:
         if (estSpectre) {
             if (!m_place)
-                m_point = Curseur::Depart(m_fenetre.edition().table(), m_fenetre.edition().fondamental());
+                m_point = Curseur::Depart(m_edition.table(), m_edition.fondamental());
             m_place = true;
             montre();
         }
@@ -151,7 +151,7 @@ bool CurseurSpectre::eventFilter(QObject *objet, QEvent *event)
         break;
     case QEvent::ToolTip: {
         auto *aide = static_cast<QHelpEvent *>(event);
-        const Composantes &t = m_fenetre.edition().table();
+        const Composantes &t = m_edition.table();
         auto *surface = static_cast<Surface *>(objet);
         QString texte;
         if (estSpectre) {

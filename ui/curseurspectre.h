@@ -4,7 +4,10 @@
 
 #include <QObject>
 
-class Synthetiseur;
+#include <functional>
+
+class Edition;
+class Surface;
 
 // The spectrum edited from the keyboard, and what the plots tell about their values. With the
 // keyboard focus on the spectrum, a cursor stands at a point of it and shows the mouse's preview
@@ -21,7 +24,17 @@ class CurseurSpectre : public QObject
     Q_OBJECT
 
 public:
-    explicit CurseurSpectre(Synthetiseur &fenetre);
+    /// The main window's pointer handlers, in the spectrum's user coordinates.
+    struct Gestes
+    {
+        std::function<void(float X, float Y)> survole;             ///< a move, no button held
+        std::function<void(int bouton, float X, float Y)> relache; ///< a release: 1 left, 2 right
+        std::function<void(float X)> glisse;                       ///< one drag step of the marker
+        std::function<void()> lache;                               ///< the marker's drop
+        std::function<void()> redessine;                           ///< the spectrum without preview
+    };
+
+    CurseurSpectre(Surface &spectre, Surface &temps, Edition &edition, Gestes gestes, QObject *parent);
 
     Curseur::Point point() const { return m_point; }
     /// Shown while the spectrum holds the keyboard focus.
@@ -37,7 +50,10 @@ private:
     void cache();
     void decrit();
 
-    Synthetiseur &m_fenetre;
+    Surface &m_spectre;
+    Surface &m_temps;
+    Edition &m_edition;
+    Gestes m_gestes;
     Curseur::Point m_point;
     bool m_place = false;    ///< the cursor has had its start position
     bool m_occupe = false;   ///< a key's action runs: it redraws the cursor itself

@@ -126,7 +126,12 @@ Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
 {
     construit();
     relieEdition();
-    m_curseur = new CurseurSpectre(*this);
+    m_curseur = new CurseurSpectre(*m_spectre, *m_grapheTemp, *m_edition,
+                                   {[this](float X, float Y) { Spectre_MouseMove(0, 0, X, Y); },
+                                    [this](int bouton, float X, float Y) { Spectre_MouseUp(bouton, 0, X, Y); },
+                                    [this](float X) { Spectre_DragOver(X, 0, 0); },
+                                    [this] { Fondamental_DragDrop(); }, [this] { RedessineSpectre(); }},
+                                   this);
     Charge();
 }
 
