@@ -150,9 +150,9 @@ void Aide::construit()
               question);
     // The two loudspeakers stand in the blanks of Label8's line.
     auto *hautParleur = Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
-    hautParleur->setAccessibleName(tr("Icône « Ecouter le son produit » (haut-parleur)"));
+    hautParleur->setAccessibleName(tr("Icône «\u00a0Ecouter le son produit\u00a0» (haut-parleur)"));
     auto *muet = Image(textes, "Image5", {3960, 600, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
-    muet->setAccessibleName(tr("Icône « Silence ! » (haut-parleur barré)"));
+    muet->setAccessibleName(tr("Icône «\u00a0Silence !\u00a0» (haut-parleur barré)"));
 
     // The miniature spectrum lies over the text panel, between an answer and the next heading.
     auto *miniature = new Trace(this, "Picture2", Quadrillage);
@@ -164,7 +164,7 @@ void Aide::construit()
     pic->setGeometry(RectangleTwips(2520, 240, 12, 1332).adjusted(-1, -1, 1, 1));
     auto *main = Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
     main->setAccessibleName(tr("Pointeur en forme de main qui saisit le pic"));
-    miniature->setAccessibleName(tr("Exemple de spectre : le premier pic, saisi avec la souris"));
+    miniature->setAccessibleName(tr("Exemple de spectre\u00a0: le premier pic, saisi avec la souris"));
 
     // Read as seen: title, icon, cross, then the questions and answers from the top, each picture
     // after the line it stands in, the miniature between the answer it illustrates and the next
