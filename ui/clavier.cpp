@@ -50,7 +50,6 @@ public:
             update();
         }
     }
-    bool marque() const { return m_marque; }
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override
