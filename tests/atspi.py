@@ -226,4 +226,31 @@ commande('Effacer toutes les composantes')
 attend(lambda: octets() == apres_touche, 'clearing did not bring test.wav back to the fundamental alone')
 photo('04-effacer')
 
+etape('the letter rows play the piano through the X server (keycodes of a QWERTY map)')
+
+
+def note(index):
+    sortie = subprocess.run(VERIF + ['note', str(index)], capture_output=True, text=True, check=True)
+    return sortie.stdout.strip()
+
+
+def joue(titre, touche, index):
+    fenetre = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', titre],
+                             capture_output=True, text=True).stdout.split()
+    if not fenetre:
+        echec('no window titled %s' % titre)
+    subprocess.run(['xdotool', 'windowfocus', '--sync', fenetre[0]], check=True)
+    time.sleep(0.3)
+    avant = octets()
+    subprocess.run(['xdotool', 'key', touche], check=True)
+    attend(lambda: octets() != avant, '"%s" in %s did not rewrite test.wav' % (touche, titre))
+    time.sleep(0.3)
+    verifie_wav('key ' + touche, note(index) + ':10')
+
+
+# Keycode 38 (A on QWERTY, Q on AZERTY) plays Do 3; keycode 25 (W / Z) Do dièse 3.
+joue('^Sonavirelle 2010$', 'a', 12)
+joue('^Clavier$', 'w', 13)
+photo('05-lettres')
+
 print('all AT-SPI steps passed', flush=True)
