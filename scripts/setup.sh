@@ -7,9 +7,10 @@ PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev li
                    fonts-crosextra-carlito fonts-liberation2 fontconfig)
 # dpkg-dev reads the package's library dependencies; lintian, appstream and desktop-file-utils
 # check the package, its AppStream metadata and its desktop entry; clang builds the timbre
-# decoder's fuzzer.
+# decoder's fuzzer; at-spi2-core, python3-pyatspi and dbus drive the program through the
+# accessibility bus.
 PAQUETS_TESTS=(xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6
-               dpkg-dev lintian appstream clang libclang-rt-14-dev)
+               dpkg-dev lintian appstream clang libclang-rt-14-dev at-spi2-core python3-pyatspi dbus)
 
 installe_paquets() {
     local manquants=()

@@ -8,6 +8,7 @@
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QLabel>
@@ -17,6 +18,8 @@
 #include <QTest>
 #include <QTimer>
 #include <QTranslator>
+
+#include <functional>
 
 namespace {
 
@@ -108,6 +111,9 @@ private slots:
     void positionCentree_data();
     void positionCentree();
     void textesTraduisibles();
+    void entreeDemarre_data();
+    void entreeDemarre();
+    void aideLueDansLOrdre();
 };
 
 void TestAccueil::initTestCase()
@@ -662,6 +668,97 @@ void TestAccueil::textesTraduisibles()
         }
     }
     QVERIFY(vus > 100); // the texts were really looked at: captions, names, keys
+}
+
+void TestAccueil::entreeDemarre_data()
+{
+    QTest::addColumn<QString>("focus"); // the element holding the focus when Enter is pressed
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<QString>("effet");
+    QTest::newRow("on Démarrer, Return") << "Command1" << int(Qt::Key_Return) << "demarre";
+    QTest::newRow("nothing focused, Return") << "" << int(Qt::Key_Return) << "demarre";
+    QTest::newRow("nothing focused, keypad Enter") << "" << int(Qt::Key_Enter) << "demarre";
+    QTest::newRow("on the picture, Return") << "Image1" << int(Qt::Key_Return) << "demarre";
+    // A focused command presses itself, as everywhere: Enter on the cross quits.
+    QTest::newRow("on the cross, Return") << "Image2" << int(Qt::Key_Return) << "quitte";
+    QTest::newRow("nothing focused, Escape does nothing") << "" << int(Qt::Key_Escape) << "rien";
+}
+
+void TestAccueil::entreeDemarre()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, touche);
+    QFETCH(QString, effet);
+    Seance s;
+    QPointer<Accueil> w = s.accueil.data();
+    w->show();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QWidget *cible = w;
+    if (focus.isEmpty()) {
+        QApplication::focusWidget()->clearFocus();
+        QVERIFY(!QApplication::focusWidget());
+    } else {
+        cible = Element(w, focus);
+        cible->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), cible);
+    }
+    QObject portee;
+    QTimer::singleShot(0, &portee, [&] { QTest::keyClick(cible, Qt::Key(touche)); });
+    QTimer::singleShot(400, &portee, [] { QCoreApplication::exit(99); });
+    const int code = QApplication::exec();
+    if (effet == "quitte") {
+        QCOMPARE(code, 0);
+        QVERIFY(Fenetres<Synthetiseur>().isEmpty());
+    } else if (effet == "demarre") {
+        QCOMPARE(code, 99);
+        QCOMPARE(Fenetres<Synthetiseur>().size(), 1);
+        QCOMPARE(s.banc.table.Frequence[1], std::int16_t(440));
+        QVERIFY(!w);
+    } else {
+        QCOMPARE(code, 99);
+        QVERIFY(Fenetres<Synthetiseur>().isEmpty());
+        QVERIFY(w && w->isVisible());
+    }
+}
+
+void TestAccueil::aideLueDansLOrdre()
+{
+    Seance s;
+    Synthetiseur *principal = s.principal();
+    principal->Image3_Click();
+    Aide *aide = principal->aide();
+    QVERIFY(QTest::qWaitForWindowExposed(aide));
+
+    // What a screen reader gets, walking the accessible tree from the window down.
+    QStringList lus;
+    std::function<void(QAccessibleInterface *, int)> parcours = [&](QAccessibleInterface *i, int profondeur) {
+        for (int n = 0; n < i->childCount(); ++n) {
+            QAccessibleInterface *e = i->child(n);
+            QVERIFY(e);
+            // The tree is consistent both ways: the child's parent is where it was found.
+            QCOMPARE(e->parent()->object(), i->object());
+            QCOMPARE(i->indexOfChild(e), n);
+            if (e->object()->objectName().isEmpty() || e->object()->objectName() == QLatin1String("Shape1"))
+                continue;
+            lus << e->object()->objectName();
+            if (e->role() == QAccessible::Graphic)
+                QVERIFY2(!e->text(QAccessible::Name).isEmpty(), qPrintable(e->object()->objectName()));
+            if (profondeur < 2)
+                parcours(e, profondeur + 1);
+        }
+    };
+    parcours(QAccessible::queryAccessibleInterface(aide), 0);
+    QCOMPARE(lus, (QStringList{"Label1", "Image1", "Image2", "Picture1", "Label7", "Label8", "Image3", "Image5",
+                               "Label2", "Label3", "Picture2", "Shape3", "Image4", "Label4", "Label5", "Label6",
+                               "Label9"}));
+    // The pictures say what they show.
+    for (const char *nom : {"Image1", "Image3", "Image5", "Image4", "Picture2"}) {
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(aide->findChild<QWidget *>(nom));
+        QVERIFY2(i && !i->text(QAccessible::Name).isEmpty(), nom);
+    }
+    // The miniature is still where the layout puts it: above the text panel, a child of the window.
+    QCOMPARE(aide->findChild<QWidget *>("Picture2")->parentWidget(), aide);
 }
 
 QTEST_MAIN(TestAccueil)

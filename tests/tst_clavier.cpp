@@ -10,6 +10,8 @@
 
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
@@ -105,6 +107,17 @@ QImage TemporelAttendu(const Synthetiseur &w, Composantes table, int qualite)
     return s.image();
 }
 
+// A key press as the window system delivers it: the key's place on the keyboard (its native scan
+// code, evdev + 8) with the key and character the layout makes of it; then the release.
+void Frappe(QWidget *cible, quint32 code, Qt::Key cle, const QString &texte, Qt::KeyboardModifiers modificateurs = {},
+            bool repetition = false)
+{
+    QKeyEvent appui(QEvent::KeyPress, cle, modificateurs, code, 0, 0, texte, repetition);
+    QApplication::sendEvent(cible, &appui);
+    QKeyEvent relache(QEvent::KeyRelease, cle, modificateurs, code, 0, 0, texte, repetition);
+    QApplication::sendEvent(cible, &relache);
+}
+
 } // namespace
 
 class TestClavier : public QObject
@@ -129,6 +142,13 @@ private slots:
     void fermetureEtReouverture();
     void touchesSansSouris_data();
     void touchesSansSouris();
+    void pianoDuClavierDOrdinateur_data();
+    void pianoDuClavierDOrdinateur();
+    void derniereToucheMarquee();
+    void nomsDesTouches_data();
+    void nomsDesTouches();
+    void raccourcis_data();
+    void raccourcis();
 };
 
 void TestClavier::init()
@@ -451,7 +471,8 @@ void TestClavier::touchesSansSouris()
     if (accessible) {
         QAccessibleInterface *i = QAccessible::queryAccessibleInterface(t);
         QVERIFY(i && i->role() == QAccessible::Button);
-        QCOMPARE(i->text(QAccessible::Name), Clavier::NomNote(touche));
+        QCOMPARE(i->text(QAccessible::Name), Clavier::Libelle(touche));
+        QVERIFY(i->text(QAccessible::Name).startsWith(Clavier::NomNote(touche)));
         QVERIFY(PresseAccessible(t));
     } else {
         for (int n = 0; n < Clavier::NombreTouches && QApplication::focusWidget() != t; ++n)
@@ -466,6 +487,237 @@ void TestClavier::touchesSansSouris()
     QCOMPARE(p.banc.lecture.journal, QStringList{"joue"});
     QCOMPARE(p.banc.wav(), FichierAttendu(p.banc.table));
     QCOMPARE(p.principal->PositionFondamental(), double(f));
+}
+
+void TestClavier::pianoDuClavierDOrdinateur_data()
+{
+    QTest::addColumn<QString>("fenetre"); // the active window: "principal", "seul" (no keyboard window), "clavier"
+    QTest::addColumn<QString>("focus");   // the control holding the focus there
+    QTest::addColumn<uint>("code");
+    QTest::addColumn<int>("cle");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<int>("modificateurs");
+    QTest::addColumn<int>("note"); // −1: nothing played
+
+    auto ligne = [](const char *nom, const char *fenetre, const char *focus, uint code, Qt::Key cle, const char *texte,
+                    int modificateurs, int note) {
+        QTest::newRow(nom) << QString::fromLatin1(fenetre) << QString::fromLatin1(focus) << code << int(cle)
+                           << QString::fromUtf8(texte) << modificateurs << note;
+    };
+    // The same places give the same notes whatever the layout makes of them.
+    ligne("AZERTY Q, main window on the sound switch", "principal", "TaGueule", 38, Qt::Key_Q, "q", 0, 12);
+    ligne("QWERTY A, main window on the sound switch", "principal", "TaGueule", 38, Qt::Key_A, "a", 0, 12);
+    ligne("AZERTY M, main window on a check box", "principal", "AfficheFreq", 47, Qt::Key_M, "m", 0, 28);
+    ligne("QWERTY ;, main window on a check box", "principal", "AfficheFreq", 47, Qt::Key_Semicolon, ";", 0, 28);
+    ligne("AZERTY/QWERTY P, main window on a time base", "principal", "SensibiliteTemp(3)", 33, Qt::Key_P, "p", 0, 27);
+    ligne("AZERTY Z, keyboard window on a key", "clavier", "note(5)", 25, Qt::Key_Z, "z", 0, 13);
+    ligne("QWERTY W, keyboard window on a key", "clavier", "note(5)", 25, Qt::Key_W, "w", 0, 13);
+    ligne("AZERTY G, keyboard window", "clavier", "", 42, Qt::Key_G, "g", 0, 19);
+    ligne("QWERTY J, main window without the keyboard window", "seul", "TaGueule", 44, Qt::Key_J, "j", 0, 23);
+    ligne("Shift+E still plays", "principal", "TaGueule", 26, Qt::Key_E, "E", int(Qt::ShiftModifier), 15);
+    // Not the letter: AZERTY A lies where QWERTY Q does, a key of no note.
+    ligne("AZERTY A plays nothing", "principal", "TaGueule", 24, Qt::Key_A, "a", 0, -1);
+    ligne("QWERTY Q plays nothing", "clavier", "note(5)", 24, Qt::Key_Q, "q", 0, -1);
+    ligne("R (between E and T) plays nothing", "principal", "TaGueule", 27, Qt::Key_R, "r", 0, -1);
+    ligne("Ctrl+Q plays nothing", "principal", "TaGueule", 38, Qt::Key_Q, "", int(Qt::ControlModifier), -1);
+    ligne("Alt+S plays nothing", "clavier", "note(5)", 39, Qt::Key_S, "", int(Qt::AltModifier), -1);
+}
+
+void TestClavier::pianoDuClavierDOrdinateur()
+{
+    QFETCH(QString, fenetre);
+    QFETCH(QString, focus);
+    QFETCH(uint, code);
+    QFETCH(int, cle);
+    QFETCH(QString, texte);
+    QFETCH(int, modificateurs);
+    QFETCH(int, note);
+
+    // The same table in two sessions: one played from the computer keyboard, one with a click.
+    Poste p, reference;
+    for (Poste *q : {&p, &reference}) {
+        q->principal->Spectre_MouseUp(1, 0, 880, 5);
+        q->principal->Play_Click();
+        q->banc.lecture.journal.clear();
+    }
+    if (fenetre == QLatin1String("seul"))
+        delete p.clavier;
+    QWidget *w = fenetre == QLatin1String("clavier") ? static_cast<QWidget *>(p.clavier) : p.principal.data();
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QWidget *cible = w;
+    if (!focus.isEmpty()) {
+        cible = w->findChild<QWidget *>(focus);
+        QVERIFY(cible);
+        cible->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), cible);
+    }
+    const QByteArray avant = p.banc.wav();
+
+    // Held down: the press, then the window system's auto-repeats.
+    const auto mod = Qt::KeyboardModifiers(modificateurs);
+    QKeyEvent appui(QEvent::KeyPress, cle, mod, code, 0, 0, texte);
+    QApplication::sendEvent(cible, &appui);
+    for (int n = 0; n < 3; ++n) {
+        QKeyEvent repetition(QEvent::KeyPress, cle, mod, code, 0, 0, texte, true);
+        QApplication::sendEvent(cible, &repetition);
+    }
+    QKeyEvent relache(QEvent::KeyRelease, cle, mod, code, 0, 0, texte);
+    QApplication::sendEvent(cible, &relache);
+    // The focus stays where it was: a letter is not a way round the window.
+    if (cible != w)
+        QCOMPARE(QApplication::focusWidget(), cible);
+
+    if (note < 0) {
+        QCOMPARE(p.banc.wav(), avant);
+        QCOMPARE(p.banc.lecture.journal, QStringList{});
+        if (p.clavier)
+            QCOMPARE(p.clavier->derniere(), -1);
+        return;
+    }
+    // Exactly what a click on that key does: the same table, file, marker and one restart.
+    reference.appuie(note);
+    reference.relache(note);
+    QCOMPARE(p.banc.table.Frequence[1], Regles::FrequenceNote(note));
+    for (int j = 1; j <= Composantes::Max; ++j) {
+        QCOMPARE(p.banc.table.Frequence[j], reference.banc.table.Frequence[j]);
+        QCOMPARE(p.banc.table.Amplitude[j], reference.banc.table.Amplitude[j]);
+    }
+    QCOMPARE(p.banc.wav(), reference.banc.wav());
+    QVERIFY(p.banc.wav() != avant);
+    QCOMPARE(p.principal->PositionFondamental(), reference.principal->PositionFondamental());
+    QCOMPARE(p.banc.lecture.journal, QStringList{"joue"});
+    QCOMPARE(p.principal->spectre().image(), reference.principal->spectre().image());
+    if (p.clavier)
+        QCOMPARE(p.clavier->derniere(), note);
+}
+
+void TestClavier::derniereToucheMarquee()
+{
+    Poste p;
+    QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
+    QCOMPARE(p.clavier->derniere(), -1);
+    const int blanche = 12, noire = 13;
+    const QImage blancheAvant = p.touche(blanche)->grab().toImage();
+    const QImage noireAvant = p.touche(noire)->grab().toImage();
+    const QRect rectBlanche = p.touche(blanche)->geometry(), rectNoire = p.touche(noire)->geometry();
+
+    // A click marks its key; the mark lies inside the face, the key keeps its place and size.
+    p.appuie(blanche);
+    p.relache(blanche);
+    QCOMPARE(p.clavier->derniere(), blanche);
+    QImage marquee = p.touche(blanche)->grab().toImage();
+    QVERIFY(marquee != blancheAvant);
+    QCOMPARE(p.touche(blanche)->geometry(), rectBlanche);
+    int orange = 0;
+    for (int y = 0; y < marquee.height(); ++y)
+        for (int x = 0; x < marquee.width(); ++x)
+            if (marquee.pixelColor(x, y) == QColor(255, 128, 0)) {
+                ++orange;
+                QVERIFY(x >= 2 && x < marquee.width() - 2 && y < marquee.height() - 2);
+            }
+    QVERIFY(orange > 50);
+
+    // The computer keyboard's press moves the mark: the white key is as before, the black one marked.
+    p.clavier->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.clavier));
+    Frappe(p.clavier, 25, Qt::Key_Z, QStringLiteral("z"));
+    QCOMPARE(p.clavier->derniere(), noire);
+    QCOMPARE(p.touche(blanche)->grab().toImage(), blancheAvant);
+    QVERIFY(p.touche(noire)->grab().toImage() != noireAvant);
+    QCOMPARE(p.touche(noire)->geometry(), rectNoire);
+
+    // A press once the main window is gone changes nothing, so it marks nothing either.
+    delete p.principal;
+    p.appuie(blanche);
+    p.relache(blanche);
+    QCOMPARE(p.clavier->derniere(), noire);
+}
+
+void TestClavier::nomsDesTouches_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QString>("libelle");
+    QTest::newRow("lowest key") << 0 << QStringLiteral("Do 2 — 132 Hz");
+    QTest::newRow("black key") << 13 << QStringLiteral("Do dièse 3 — 279 Hz");
+    QTest::newRow("A of the middle octave") << 21 << QStringLiteral("La 3 — 443 Hz");
+    // Thousands grouped as French writes them.
+    QTest::newRow("highest key") << 48 << QStringLiteral("Do 6 — 2") + QLocale(QLocale::French).groupSeparator()
+                                              + QStringLiteral("112 Hz");
+}
+
+void TestClavier::nomsDesTouches()
+{
+    QFETCH(int, index);
+    QFETCH(QString, libelle);
+    Poste p;
+    QPushButton *t = p.touche(index);
+    QCOMPARE(t->toolTip(), libelle);
+    QAccessibleInterface *i = QAccessible::queryAccessibleInterface(t);
+    QVERIFY(i);
+    QCOMPARE(i->text(QAccessible::Name), libelle);
+    QVERIFY(!QLocale(QLocale::French).groupSeparator().isEmpty());
+}
+
+void TestClavier::raccourcis_data()
+{
+    QTest::addColumn<QString>("fenetre"); // where the key is pressed
+    QTest::addColumn<int>("touche");
+    QTest::addColumn<QString>("effet");
+    QTest::newRow("F1 in the main window") << "principal" << int(Qt::Key_F1) << "aide";
+    QTest::newRow("F1 in the keyboard window") << "clavier" << int(Qt::Key_F1) << "aide";
+    QTest::newRow("F1 in the keyboard window, main window closed") << "clavier-seul" << int(Qt::Key_F1) << "aide";
+    QTest::newRow("Escape closes the keyboard window") << "clavier" << int(Qt::Key_Escape) << "ferme";
+    QTest::newRow("Escape closes the help window") << "aide" << int(Qt::Key_Escape) << "ferme";
+    QTest::newRow("Escape in the main window closes nothing") << "principal" << int(Qt::Key_Escape) << "rien";
+}
+
+void TestClavier::raccourcis()
+{
+    QFETCH(QString, fenetre);
+    QFETCH(int, touche);
+    QFETCH(QString, effet);
+    Poste p;
+    if (fenetre == QLatin1String("clavier-seul")) {
+        p.principal->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!p.principal);
+    }
+    QPointer<QWidget> w;
+    if (fenetre == QLatin1String("principal")) {
+        w = p.principal.data();
+    } else if (fenetre == QLatin1String("aide")) {
+        p.principal->Image3_Click();
+        w = p.principal->aide();
+    } else {
+        w = p.clavier.data();
+    }
+    w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(w));
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.data(), Qt::Key(touche));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    auto aides = [] {
+        QList<Aide *> liste;
+        for (QWidget *t : QApplication::topLevelWidgets())
+            if (auto *a = qobject_cast<Aide *>(t); a && a->isVisible())
+                liste << a;
+        return liste;
+    };
+    if (effet == "aide") {
+        QTRY_COMPARE(aides().size(), 1);
+        if (p.principal) // the main window's own help, the one its icon opens
+            QCOMPARE(aides().first(), p.principal->aide());
+        delete aides().first();
+    } else if (effet == "ferme") {
+        QTRY_VERIFY(!w);
+        if (p.principal)
+            QVERIFY(p.principal->isVisible());
+    } else {
+        QVERIFY(w && w->isVisible());
+        QVERIFY(p.clavier && p.clavier->isVisible());
+        QVERIFY(aides().isEmpty());
+    }
 }
 
 QTEST_MAIN(TestClavier)

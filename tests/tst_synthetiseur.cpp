@@ -2,6 +2,7 @@
 
 #include "plot/frequences.h"
 #include "plot/surface.h"
+#include "plot/temporel.h"
 #include "synth/generateur.h"
 #include "ui/marqueur.h"
 #include "ui/synthetiseur.h"
@@ -120,6 +121,10 @@ private slots:
     void raccourcisAnnulerRetablir();
     void deposerUnTimbre();
     void timbreRefuseDansLaFenetre();
+    void choixParTousLesChemins_data();
+    void choixParTousLesChemins();
+    void unSeulTraceParClic_data();
+    void unSeulTraceParClic();
 };
 
 void TestSynthetiseur::demarrage()
@@ -803,6 +808,103 @@ void TestSynthetiseur::panneauxDeCommande()
     QVERIFY(l);
     QCOMPARE(l->palette().color(l->foregroundRole()), QColor(Qt::white));
     QApplication::setPalette(QPalette(), "QAbstractButton");
+}
+
+void TestSynthetiseur::choixParTousLesChemins_data()
+{
+    QTest::addColumn<QString>("element");
+    QTest::addColumn<QString>("chemin"); // setChecked (a program or an assistive technology), action, arrow
+    QTest::addColumn<float>("sensibilite"); // the time base it leaves, 0 for the frequencies box
+    QTest::newRow("AfficheFreq, setChecked") << "AfficheFreq" << "setChecked" << 0.0f;
+    QTest::newRow("AfficheFreq, toggle action") << "AfficheFreq" << "action" << 0.0f;
+    QTest::newRow("10 ms/div, setChecked") << "SensibiliteTemp(6)" << "setChecked" << 10.0f;
+    QTest::newRow("0,1 ms/div, setChecked") << "SensibiliteTemp(0)" << "setChecked" << 0.1f;
+    QTest::newRow("50 ms/div, toggle action") << "SensibiliteTemp(8)" << "action" << 50.0f;
+    QTest::newRow("2 ms/div, Down arrow from 1 ms/div") << "SensibiliteTemp(3)" << "bas" << 2.0f;
+}
+
+void TestSynthetiseur::choixParTousLesChemins()
+{
+    QFETCH(QString, element);
+    QFETCH(QString, chemin);
+    QFETCH(float, sensibilite);
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    const QImage spectre = f.w->spectre().image();
+    const QImage temps = f.w->grapheTemp().image();
+    auto *b = f.element<QAbstractButton>(qPrintable(element));
+    QVERIFY(b);
+    if (chemin == "setChecked") {
+        b->setChecked(true);
+    } else if (chemin == "action") {
+        // What an assistive technology offers on a check box or an option: its toggle action.
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(b);
+        QVERIFY(i && i->actionInterface());
+        QVERIFY(i->actionInterface()->actionNames().contains(QAccessibleActionInterface::toggleAction()));
+        i->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+    } else {
+        b->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(b, Qt::Key_Down);
+    }
+
+    if (sensibilite == 0.0f) {
+        QTRY_VERIFY(f.w->afficheFreq());
+        // Drawn at once, with the frequencies, as the mouse's tick draws it.
+        auto attendu = [&](bool frequences) {
+            Surface s(RepereSpectre, f.w->spectre().size(), nullptr, spectre.devicePixelRatio());
+            s.setFont(f.w->spectre().font());
+            s.Efface();
+            Spectre::QuadrilleSpectre(s);
+            Spectre::TraceSpectre(s, f.banc.table, frequences);
+            return s.image();
+        };
+        QCOMPARE(f.w->spectre().image(), attendu(true));
+        QVERIFY(attendu(true) != attendu(false));
+        b->setChecked(false);
+        QCOMPARE(f.w->spectre().image(), attendu(false));
+    } else {
+        QTRY_COMPARE(f.banc.table.Sensibilite, sensibilite);
+        // The time plot is redrawn at the new time base, fine.
+        Surface attendu(RepereTemporel, f.w->grapheTemp().size(), nullptr, temps.devicePixelRatio());
+        Temporel::QuadrilleTemporel(attendu);
+        Temporel::TraceTemporel(attendu, f.banc.table, 2);
+        QCOMPARE(f.w->grapheTemp().image(), attendu.image());
+        QVERIFY(f.w->grapheTemp().image() != temps);
+        int coches = 0;
+        for (QRadioButton *o : f.w->findChildren<QRadioButton *>())
+            coches += o->isChecked();
+        QCOMPARE(coches, 1);
+    }
+}
+
+void TestSynthetiseur::unSeulTraceParClic_data()
+{
+    QTest::addColumn<int>("option");
+    QTest::newRow("another time base") << 6;
+    // The chosen one toggles nothing, yet a click on it redraws the plot, fine, as it always did.
+    QTest::newRow("the time base in force") << 3;
+}
+
+void TestSynthetiseur::unSeulTraceParClic()
+{
+    QFETCH(int, option);
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    QSignalSpy traces(&f.w->edition(), &Edition::tempsChange);
+    auto *o = f.element<QRadioButton>(qPrintable(QStringLiteral("SensibiliteTemp(%1)").arg(option)));
+    QTest::mouseClick(o, Qt::LeftButton, {}, QPoint(6, o->height() / 2));
+    QCOMPARE(traces.count(), 1);
+    QCOMPARE(traces.first().first().toInt(), int(Edition::Fin));
+    QVERIFY(o->isChecked());
+    // The same through the keyboard: Space on the focused option.
+    traces.clear();
+    o->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(o, Qt::Key_Space);
+    QCOMPARE(traces.count(), 1);
 }
 
 QTEST_MAIN(TestSynthetiseur)

@@ -86,6 +86,26 @@
         <source>Le timbre type «&#xa0;Impairs en 1/n²&#xa0;» sonne comme un signal triangulaire sans en avoir la forme, car ses composantes sont en phase sinus et l&apos;oreille n&apos;entend pas la phase.</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Icône de l&apos;aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Pointeur en forme de main qui saisit le pic</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icône «ꃬouter le son produit&#xa0;» (haut-parleur)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icône «&#xa0;Silence !&#xa0;» (haut-parleur barré)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exemple de spectre&#xa0;: le premier pic, saisi avec la souris</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Clavier</name>
@@ -148,6 +168,11 @@
     </message>
     <message>
         <source>%1 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 — %2 Hz</source>
+        <comment>note name, frequency</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -9,8 +9,10 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 using namespace Couleurs;
 using namespace Elements;
@@ -92,6 +94,28 @@ void Accueil::construit()
     setTabOrder(musique, demarrer);
     // Space or Enter at once starts, as before: the button holds the focus when the window opens.
     demarrer->setFocus();
+    m_demarrer = demarrer;
+
+    auto *aide = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(aide, &QShortcut::activated, this, [this] {
+        if (!m_aide)
+            m_aide = new Aide();
+        m_aide->show();
+        m_aide->raise();
+        m_aide->activateWindow();
+    });
+}
+
+void Accueil::keyPressEvent(QKeyEvent *event)
+{
+    // "Démarrer" is the window's default button: Enter presses it wherever the focus is, unless a
+    // focused command takes Enter for itself (the commands press themselves, as everywhere).
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !event->isAutoRepeat()) {
+        m_demarrer->click();
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
 }
 
 void Accueil::Demarrer()

@@ -4,11 +4,13 @@
 #include "ui/bouton.h"
 #include "ui/couleurs.h"
 #include "ui/elements.h"
+#include "ui/lecture.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QShortcut>
 
 #include <cmath>
 #include <functional>
@@ -24,8 +26,11 @@ const char *const TexteEcouter = QT_TRANSLATE_NOOP(
     "Aide", "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ");
 
 // A lightweight drawn element (outline, grid): paints over its parent, lets the mouse through.
+// A class of its own for assistive technologies too, so that the reading order can place it.
 class Trace : public QWidget
 {
+    Q_OBJECT
+
 public:
     Trace(QWidget *parent, const char *nom, std::function<void(QPainter &, const QRect &)> dessin)
         : QWidget(parent), m_dessin(std::move(dessin))
@@ -80,6 +85,8 @@ Aide::Aide(QWidget *parent)
     setFixedSize(RectangleTwips(0, 0, 11892, 7692).size());
     construit();
     Centre(this);
+    auto *ferme = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(ferme, &QShortcut::activated, this, &QWidget::close);
 }
 
 void Aide::construit()
@@ -90,7 +97,8 @@ void Aide::construit()
     QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, tr("Comment ça marche"), Blanc,
                               Police("Calibri", 28.2));
     Fond(titre, BleuNuit);
-    Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
+    auto *icone = Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
+    icone->setAccessibleName(tr("Icône de l'aide"));
 
     auto *croix = BoutonImage(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
                               tr("Fermer l'aide"));
@@ -114,35 +122,37 @@ void Aide::construit()
     const QFont question = Police("Calibri", 13.8);
     const QFont reponse = Police("Calibri", 12);
     const QColor noir = palette().color(QPalette::ButtonText);
-    Etiquette(textes, "Label6", {840, 5040, 10692, 972},
+    QLabel *label6 = Etiquette(textes, "Label6", {840, 5040, 10692, 972},
               tr("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
                              "(cochée par défaut) fait que les composantes ajoutées ont des fréquences "
                              "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
                              "cette contrainte."),
               GrisParagraphe, reponse);
     // In the blank under the last answer, clear of everything laid out above.
-    Etiquette(textes, "Label9", {840, 6060, 10692, 672},
+    QLabel *label9 = Etiquette(textes, "Label9", {840, 6060, 10692, 672},
               tr("Le timbre type «\u00a0Impairs en 1/n²\u00a0» sonne comme un signal triangulaire sans en avoir "
                  "la forme, car ses composantes sont en phase sinus et l'oreille n'entend pas la phase."),
               GrisParagraphe, reponse);
-    Etiquette(textes, "Label5", {840, 4440, 10692, 732},
+    QLabel *label5 = Etiquette(textes, "Label5", {840, 4440, 10692, 732},
               tr("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
                              "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
               GrisParagraphe, reponse);
-    Etiquette(textes, "Label4", {480, 4080, 6012, 372}, tr("Comment modifier le spectre du son produit ?"),
+    QLabel *label4 = Etiquette(textes, "Label4", {480, 4080, 6012, 372}, tr("Comment modifier le spectre du son produit ?"),
               noir, question);
-    Etiquette(textes, "Label3", {840, 1680, 10692, 732},
+    QLabel *label3 = Etiquette(textes, "Label3", {840, 1680, 10692, 732},
               tr("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
                              "pic et déplacer celui-ci avec le clic gauche."),
               GrisParagraphe, reponse);
-    Etiquette(textes, "Label2", {480, 1320, 10212, 372},
+    QLabel *label2 = Etiquette(textes, "Label2", {480, 1320, 10212, 372},
               tr("Comment modifier la fréquence fondamentale ?"), noir, question);
-    Etiquette(textes, "Label8", {840, 720, 10692, 612}, tr(TexteEcouter), GrisParagraphe, reponse);
-    Etiquette(textes, "Label7", {480, 240, 10212, 372}, tr("Comment écouter le son produit ?"), noir,
+    QLabel *label8 = Etiquette(textes, "Label8", {840, 720, 10692, 612}, tr(TexteEcouter), GrisParagraphe, reponse);
+    QLabel *label7 = Etiquette(textes, "Label7", {480, 240, 10212, 372}, tr("Comment écouter le son produit ?"), noir,
               question);
     // The two loudspeakers stand in the blanks of Label8's line.
-    Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
-    Image(textes, "Image5", {3960, 600, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
+    auto *hautParleur = Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
+    hautParleur->setAccessibleName(tr("Icône «\u00a0Ecouter le son produit\u00a0» (haut-parleur)"));
+    auto *muet = Image(textes, "Image5", {3960, 600, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
+    muet->setAccessibleName(tr("Icône «\u00a0Silence !\u00a0» (haut-parleur barré)"));
 
     // The miniature spectrum lies over the text panel, between an answer and the next heading.
     auto *miniature = new Trace(this, "Picture2", Quadrillage);
@@ -152,5 +162,17 @@ void Aide::construit()
     // The peak: a 3-pixel orange border around a one-pixel-wide rectangle, centred on its outline.
     auto *pic = new Trace(miniature, "Shape3", [](QPainter &p, const QRect &r) { Contour(p, r, 3, Orange); });
     pic->setGeometry(RectangleTwips(2520, 240, 12, 1332).adjusted(-1, -1, 1, 1));
-    Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
+    auto *main = Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
+    main->setAccessibleName(tr("Pointeur en forme de main qui saisit le pic"));
+    miniature->setAccessibleName(tr("Exemple de spectre\u00a0: le premier pic, saisi avec la souris"));
+
+    // Read as seen: title, icon, cross, then the questions and answers from the top, each picture
+    // after the line it stands in, the miniature between the answer it illustrates and the next
+    // question (it lies over the text panel, so it is read as part of it).
+    Lecture::Ordonne(this, {titre, icone, croix, textes});
+    Lecture::Adopte(textes, miniature);
+    Lecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label4, label5, label6,
+                              label9});
 }
+
+#include "aide.moc"

@@ -5,12 +5,16 @@
 #include "ui/couleurs.h"
 #include "ui/edition.h"
 #include "ui/elements.h"
+#include "ui/touchespiano.h"
 
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QGuiApplication>
+#include <QLocale>
+#include <QMetaMethod>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -39,6 +43,13 @@ class Touche : public QPushButton
 public:
     using QPushButton::QPushButton;
     bool relacheSouris() const { return m_relacheSouris; }
+    void fixeMarque(bool marque)
+    {
+        if (marque != m_marque) {
+            m_marque = marque;
+            update();
+        }
+    }
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override
@@ -57,6 +68,12 @@ protected:
     void paintEvent(QPaintEvent *event) override
     {
         QPushButton::paintEvent(event);
+        // The key pressed last: a bar across the lower end of its face, inside its edges.
+        if (m_marque) {
+            QPainter p(this);
+            const int h = std::max(3, height() / 10);
+            p.fillRect(QRect(3, height() - h - 4, width() - 6, h), Couleurs::Orange);
+        }
         // The focus shows only once the keyboard is used: mouse users see the keys unchanged.
         if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
             QPainter p(this);
@@ -67,6 +84,7 @@ protected:
 
 private:
     bool m_relacheSouris = false;
+    bool m_marque = false;
 };
 
 } // namespace
@@ -89,6 +107,13 @@ Clavier::Clavier(Edition *edition)
     setFixedSize(RectangleTwips(0, 0, 14604, 1104).size());
     construit();
     Elements::Centre(this);
+
+    auto *aide = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(aide, &QShortcut::activated, this, &Clavier::ouvreAide);
+    auto *ferme = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(ferme, &QShortcut::activated, this, &QWidget::close);
+    // The letter rows play the keys, as a click on them would.
+    TouchesPiano::Relie(this, [this](int note) { note_MouseDown(note); });
 }
 
 bool Clavier::EstNoire(int Index)
@@ -112,6 +137,12 @@ QString Clavier::NomNote(int Index)
         QT_TRANSLATE_NOOP("Clavier", "La dièse"), QT_TRANSLATE_NOOP("Clavier", "Si")};
     // Key 0 (132 Hz) is the C an octave below the middle C, "Do 2" in French numbering.
     return tr("%1 %2", "note name, octave").arg(tr(noms[Index % 12])).arg(2 + Index / 12);
+}
+
+QString Clavier::Libelle(int Index)
+{
+    return tr("%1 — %2 Hz", "note name, frequency")
+        .arg(NomNote(Index), QLocale(QLocale::French).toString(Regles::FrequenceNote(Index)));
 }
 
 void Clavier::construit()
@@ -139,7 +170,8 @@ void Clavier::construit()
         // Tab reaches every key, lowest first; a click does not take the focus.
         touche->setFocusPolicy(Qt::TabFocus);
         touche->setStyleSheet(QLatin1String(noire ? StyleNoire : StyleBlanche));
-        touche->setAccessibleName(NomNote(i));
+        touche->setAccessibleName(Libelle(i));
+        touche->setToolTip(Libelle(i));
         touche->setAccessibleDescription(tr("%1 Hz").arg(Regles::FrequenceNote(i)));
         touche->installEventFilter(this);
         connect(touche, &QPushButton::clicked, this, [this, touche, i] {
@@ -176,6 +208,28 @@ void Clavier::note_MouseDown(int Index)
 {
     // The session lives as long as the main window, which shows the new sound. Once it has been
     // closed there is nothing to show the sound on, so the press is ignored and the table left as it is.
-    if (m_edition)
-        m_edition->ChoisitNote(Index);
+    if (m_edition && m_edition->ChoisitNote(Index))
+        marque(Index);
+}
+
+void Clavier::marque(int Index)
+{
+    if (m_derniere >= 0)
+        static_cast<Touche *>(m_touches[m_derniere])->fixeMarque(false);
+    m_derniere = Index;
+    static_cast<Touche *>(m_touches[Index])->fixeMarque(true);
+}
+
+void Clavier::ouvreAide()
+{
+    // The main window owns the help while it lives; without it, this window opens one itself.
+    if (isSignalConnected(QMetaMethod::fromSignal(&Clavier::aideDemandee))) {
+        emit aideDemandee();
+        return;
+    }
+    if (!m_aide)
+        m_aide = new Aide();
+    m_aide->show();
+    m_aide->raise();
+    m_aide->activateWindow();
 }

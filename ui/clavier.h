@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/aide.h"
 #include "ui/edition.h"
 
 #include <QPointer>
@@ -29,16 +30,29 @@ public:
     static bool EstNoire(int Index);
     /// The key's French name with its octave, e.g. "La 3" or "Do dièse 2".
     static QString NomNote(int Index);
+    /// The name with the note's frequency, e.g. "La 3 — 440 Hz": the key's tooltip and accessible name.
+    static QString Libelle(int Index);
+
+    /// The key pressed last (highlighted), or −1 before the first press.
+    int derniere() const { return m_derniere; }
 
     QPushButton *touche(int Index) const { return m_touches.at(Index); }
+
+signals:
+    /// F1 in this window: the main window opens its help.
+    void aideDemandee();
 
 protected:
     bool eventFilter(QObject *objet, QEvent *event) override;
 
 private:
     void construit();
+    void marque(int Index);
+    void ouvreAide();
 
     QPointer<Edition> m_edition;
     std::array<QPushButton *, NombreTouches> m_touches{};
     bool m_enfonce = false; ///< a key press has had no release yet
+    int m_derniere = -1;
+    QPointer<Aide> m_aide;  ///< the help opened from here once the main window is gone
 };

@@ -16,6 +16,7 @@
 #include "ui/elements.h"
 #include "ui/marqueur.h"
 #include "ui/ressources.h"
+#include "ui/touchespiano.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -37,6 +38,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <memory>
 
 using namespace Couleurs;
 using namespace Elements;
@@ -242,7 +244,8 @@ void Synthetiseur::construit()
     connect(label11, &Bouton::clicked, this, &Synthetiseur::Label11_Click);
     m_afficheFreq = Case(picture5, "AfficheFreq", 120, 720, 252, 255);
     m_afficheFreq->setAccessibleName(tr("Afficher les fréquences"));
-    connect(m_afficheFreq, &QCheckBox::clicked, this, &Synthetiseur::AfficheFreq_Click);
+    // However it is ticked (mouse, keyboard, caption, an assistive technology), the plot follows.
+    connect(m_afficheFreq, &QCheckBox::toggled, this, &Synthetiseur::AfficheFreq_Click);
     m_musical = Case(picture5, "Musical", 120, 1320, 255, 255);
     m_musical->setAccessibleName(tr("N'autoriser que les multiples de la fréquence fondamentale"));
     connect(m_musical, &QCheckBox::toggled, m_edition, &Edition::fixeMusical);
@@ -281,11 +284,25 @@ void Synthetiseur::construit()
         option->setPalette(p);
         option->setAccessibleName(tr(legendes[i]).simplified());
         Place(option, 120, 840 + 240 * i, 1572, 252);
-        connect(option, &QRadioButton::clicked, this, [this, i] { SensibiliteTemp_Click(i); });
+        if (i == 3)
+            option->setChecked(true);
+        // A choice acts however it is made (mouse, arrows, an assistive technology's toggle),
+        // through toggled; a click on the option already chosen toggles nothing yet acts too.
+        // Once per click either way: pressed tells which of the two the click will be.
+        auto dejaChoisie = std::make_shared<bool>(false);
+        connect(option, &QRadioButton::pressed, this, [option, dejaChoisie] { *dejaChoisie = option->isChecked(); });
+        connect(option, &QRadioButton::toggled, this, [this, i](bool coche) {
+            if (coche)
+                SensibiliteTemp_Click(i);
+        });
+        connect(option, &QRadioButton::clicked, this, [this, i, dejaChoisie] {
+            if (*dejaChoisie)
+                SensibiliteTemp_Click(i);
+            *dejaChoisie = false;
+        });
         option->installEventFilter(this);
         m_sensibilite[i] = option;
     }
-    m_sensibilite[3]->setChecked(true);
 
     // The strip of button panels: sound on, sound off (above it), keyboard opener. Their pictures
     // and captions let the clicks through to the panel.
@@ -339,6 +356,19 @@ void Synthetiseur::construit()
         setTabOrder(suite[i - 1], suite[i]);
     // The window opens with the first command of the strip in focus.
     m_play->setFocus(Qt::OtherFocusReason);
+
+    auto *aide = new QAction(this);
+    aide->setShortcut(QKeySequence(Qt::Key_F1));
+    aide->setShortcutContext(Qt::WindowShortcut);
+    addAction(aide);
+    connect(aide, &QAction::triggered, this, &Synthetiseur::Image3_Click);
+    // The letter rows play the keys, exactly as a click on the keyboard window's key would.
+    TouchesPiano::Relie(this, [this](int note) {
+        if (m_clavier)
+            m_clavier->note_MouseDown(note);
+        else
+            m_edition->ChoisitNote(note);
+    });
 }
 
 bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
@@ -490,8 +520,8 @@ void Synthetiseur::AfficheFreq_Click()
 
 void Synthetiseur::Label6_Click()
 {
+    // The box's toggled redraws.
     m_afficheFreq->setChecked(!m_afficheFreq->isChecked());
-    AfficheFreq_Click();
 }
 
 void Synthetiseur::Label11_Click()
@@ -501,8 +531,14 @@ void Synthetiseur::Label11_Click()
 
 void Synthetiseur::SensibiliteTemp_Click(int Index)
 {
-    if (m_edition->ChoisitSensibilite(Index))
+    if (m_edition->ChoisitSensibilite(Index)) {
         m_sensibilite[Index]->setChecked(true);
+        return;
+    }
+    // Refused: the option of the time base in force stays (or becomes again) the checked one.
+    for (int i = 0; i < int(std::size(m_sensibilite)); ++i)
+        if (Temporel::Sensibilites[i] == m_ctx.table.Sensibilite)
+            m_sensibilite[i]->setChecked(true);
 }
 
 void Synthetiseur::CacheSpectre_Click()
@@ -527,8 +563,10 @@ void Synthetiseur::Picture3_Click()
 
 void Synthetiseur::Picture6_Click()
 {
-    if (!m_clavier)
+    if (!m_clavier) {
         m_clavier = new Clavier(m_edition);
+        connect(m_clavier, &Clavier::aideDemandee, this, &Synthetiseur::Image3_Click);
+    }
     m_clavier->show();
     m_clavier->raise();
     m_clavier->activateWindow();
