@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class Bouton;
+class CurseurVolume;
 struct Timbre;
 class QCheckBox;
 class QMenu;
@@ -87,6 +88,7 @@ public:
     Aide *aide() const { return m_aide; }
     const Contexte &contexte() const { return m_ctx; }
     Edition &edition() const { return *m_edition; }
+    CurseurVolume &volume() const { return *m_volume; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -99,6 +101,7 @@ private:
     void Charge();
     void relieEdition();
     void construitMenuTimbres();
+    void montreSon();
 
     Contexte m_ctx;
     Edition *m_edition;
@@ -120,4 +123,6 @@ private:
     QPointer<Aide> m_aide;
     Bouton *m_timbres = nullptr;
     QMenu *m_menuTimbres = nullptr;
+    CurseurVolume *m_volume = nullptr;
+    QLabel *m_avisSon = nullptr;
 };
