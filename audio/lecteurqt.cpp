@@ -224,6 +224,9 @@ private:
         m_sortie->setBufferSize(m_format.bytesForDuration(qint64(LecteurQt::TamponMs) * 1000));
         m_flux = m_sortie->start();
         if (!m_flux || m_sortie->error() != QAudio::NoError) {
+            // A sink that failed is not tried again: the next try makes a new one, so that an
+            // output that comes back under the same id (a restarted server) is really reopened.
+            jetteSortie();
             passeA(Etat::SansSortie, QStringLiteral("%1 cannot be opened").arg(cible.description()));
             return;
         }
@@ -269,10 +272,28 @@ private:
 
     void perdu()
     {
+        // The sink belonged to a stream the server dropped; it is of no use when the output returns.
+        jetteSortie();
         passeA(Etat::SansSortie, QStringLiteral("the output %1 was lost").arg(m_peripherique.description()));
     }
 
     void suitDefaut();
+
+    // Whether the default output can be opened now. The list of outputs alone cannot tell: after
+    // the sound server dies, Qt may keep listing its devices while nothing can be opened.
+    bool sortieOuvrable()
+    {
+        const QAudioDevice defaut = QMediaDevices::defaultAudioOutput();
+        if (defaut.isNull())
+            return false;
+        auto *essai = new QAudioSink(defaut, m_format, this);
+        const QIODevice *flux = essai->start();
+        const bool ouvert = flux && essai->error() == QAudio::NoError;
+        essai->stop();
+        // Deleted later, as every sink here: its destructor runs the event loop.
+        essai->deleteLater();
+        return ouvert;
+    }
 
     std::shared_ptr<LecteurQt::Commun> m_commun;
     QAudioFormat m_format;
@@ -325,7 +346,7 @@ void SortieSon::suitDefaut()
     if (!m_boucle) {
         // Sound off: the next JoueSon opens whatever is the default then. Only an output coming
         // back after none was found is worth telling.
-        if (!m_disponible && !QMediaDevices::audioOutputs().isEmpty()) {
+        if (!m_disponible && sortieOuvrable()) {
             annonceSortie(true);
             m_veille->stop();
         }

@@ -19,6 +19,7 @@
 #include <QFile>
 #include <QPushButton>
 #include <QLabel>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -503,6 +504,15 @@ void TestPannes::serveurTueEnPleineBoucle()
     QVERIFY(avis && !avis->isVisible());
     QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
 
+    // How the server was started, to start it again later.
+    QFile commande(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    QVERIFY(commande.open(QIODevice::ReadOnly));
+    QStringList ligneServeur;
+    for (const QByteArray &a : commande.readAll().split('\0'))
+        if (!a.isEmpty())
+            ligneServeur << QString::fromLocal8Bit(a);
+    QVERIFY(!ligneServeur.isEmpty());
+
     QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
     // The loss is noticed and said, in the log and in the window; the loop stops feeding a dead
     // output and the sound command no longer says "Silence !".
@@ -531,6 +541,34 @@ void TestPannes::serveurTueEnPleineBoucle()
     QCOMPARE(p.wav(), FichierSain(p.table));
     QVERIFY(!p.lecteurQt().enLecture());
     QCOMPARE(Messages::nombre(QStringLiteral("no sound")), 1);
+    // Sound off, the server still dead: the notice stays.
+    QVERIFY(avis->isVisible());
+
+    // The same server comes back (same socket, same sink), started here and stopped here by its
+    // own PID: the notice goes, and "Ecouter" plays again.
+    QProcess serveur;
+    serveur.setProgram(ligneServeur.first());
+    serveur.setArguments(ligneServeur.mid(1));
+    serveur.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    serveur.start();
+    QVERIFY(serveur.waitForStarted(5000));
+    struct Arret
+    {
+        QProcess &p;
+        ~Arret()
+        {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+    } arret{serveur};
+    QTRY_VERIFY_WITH_TIMEOUT(!avis->isVisible(), 15000);
+    QVERIFY(p.lecteurQt().sortieDisponible());
+    joue.clear();
+    SANS_BLOCAGE(p.fenetre->Play_Click());
+    QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
+    QVERIFY(p.lecteurQt().enLecture());
+    QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
+    p.fenetre->TaGueule_Click();
 }
 
 QTEST_MAIN(TestPannes)
