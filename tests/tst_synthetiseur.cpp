@@ -8,6 +8,7 @@
 
 #include "model/timbre.h"
 #include "synth/timbrefichier.h"
+#include "audio/volume.h"
 #include "ui/curseurvolume.h"
 #include "ui/edition.h"
 
@@ -1032,8 +1033,8 @@ void TestSynthetiseur::volumeAuClavier_data()
     QTest::newRow("Ctrl+Haut Ctrl+Haut Bas") << QList{ctrl(Key_Up), ctrl(Key_Up), seul(Key_Down)}
                                             << 2 * CurseurVolume::GrandPas - 1;
     QTest::newRow("Ctrl+Bas") << QList{ctrl(Key_Down)} << -CurseurVolume::GrandPas;
-    QTest::newRow("Ctrl+Haut × 5: stops at the top") << QList<QKeyCombination>(5, ctrl(Key_Up)) << 20;
-    QTest::newRow("Fin") << QList{seul(Qt::Key_End)} << 20;
+    QTest::newRow("Ctrl+Haut × 5: stops at the top") << QList<QKeyCombination>(5, ctrl(Key_Up)) << CurseurVolume::Maximum;
+    QTest::newRow("Fin") << QList{seul(Qt::Key_End)} << CurseurVolume::Maximum;
     QTest::newRow("Début: silence") << QList{seul(Qt::Key_Home)} << CurseurVolume::Silence;
     QTest::newRow("Ctrl+Bas × 8: silence") << QList<QKeyCombination>(8, ctrl(Key_Down)) << CurseurVolume::Silence;
 }

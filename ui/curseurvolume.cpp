@@ -1,5 +1,6 @@
 #include "ui/curseurvolume.h"
 
+#include "audio/volume.h"
 #include "ui/couleurs.h"
 
 #include <QKeyEvent>
@@ -7,9 +8,12 @@
 
 #include <algorithm>
 
+static_assert(CurseurVolume::Silence == int(Volume::MinDecibels) - 1, "one position of silence under the quietest step");
+static_assert(CurseurVolume::Maximum == int(Volume::MaxDecibels));
+
 CurseurVolume::CurseurVolume(QWidget *parent) : QSlider(Qt::Horizontal, parent)
 {
-    setRange(Silence, int(Volume::MaxDecibels));
+    setRange(Silence, Maximum);
     setSingleStep(1);
     setPageStep(GrandPas);
     setFocusPolicy(Qt::StrongFocus);

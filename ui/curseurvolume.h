@@ -1,11 +1,9 @@
 #pragma once
 
-#include "audio/volume.h"
-
 #include <QSlider>
 
 // The listening volume as a slider in whole decibels over the file's level: its lowest position
-// is silence, the next ones go from Volume::MinDecibels up to Volume::MaxDecibels. The arrows
+// is silence, the next ones go from Volume::MinDecibels (−40 dB) up to Volume::MaxDecibels (+20 dB). The arrows
 // move it by one decibel, Ctrl+Haut and Ctrl+Bas by a larger step. The position chosen is kept
 // between runs (QSettings, the application's own names).
 class CurseurVolume : public QSlider
@@ -14,7 +12,8 @@ class CurseurVolume : public QSlider
 
 public:
     /// The lowest position: nothing is heard.
-    static constexpr int Silence = int(Volume::MinDecibels) - 1;
+    static constexpr int Silence = -41;
+    static constexpr int Maximum = 20;
     /// The step of Ctrl+Haut / Ctrl+Bas (and of Page up / Page down), in decibels.
     static constexpr int GrandPas = 6;
     /// Where the position is kept.

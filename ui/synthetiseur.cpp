@@ -320,7 +320,7 @@ void Synthetiseur::construit()
 
     // Said where the sound command is, in the gap between the strip and the time plot.
     m_avisSon = Etiquette(this, "AvisSon", {120, 612, 7572, 228}, tr("Aucune sortie son"), BleuNuit,
-                          Police("Calibri", 9));
+                          Police("Calibri", 10.2));
     QFont gras = m_avisSon->font();
     gras.setBold(true);
     m_avisSon->setFont(gras);
