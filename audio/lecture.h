@@ -23,8 +23,8 @@ public:
     /// sent to the output, never to the samples handed by FixeSon nor to test.wav. Returns at once.
     virtual void FixeVolume(double decibels) = 0;
     /// Calls `quoi(false)` when sound cannot reach the user (no output could be found or opened,
-    /// or the output in use was lost) and `quoi(true)` when an output is there again; once at
-    /// once with the present state, then at each change, on `contexte`'s thread, for as long as
+    /// or the output in use was lost) and `quoi(true)` when an output is there again: first right
+    /// away with the present state, then at each change, on `contexte`'s thread, for as long as
     /// `contexte` lives. A player that cannot lose its output has nothing to report.
     virtual void SuitSortie(QObject *contexte, std::function<void(bool disponible)> quoi)
     {
