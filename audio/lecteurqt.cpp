@@ -64,6 +64,9 @@ public:
         connect(m_veille, &QTimer::timeout, this, &SortieSon::suitDefaut);
         m_peripheriques = new QMediaDevices(this);
         connect(m_peripheriques, &QMediaDevices::audioOutputsChanged, this, &SortieSon::suitDefaut);
+        // Said before any sound is asked for, so that a machine without sound shows it at once.
+        if (QMediaDevices::audioOutputs().isEmpty())
+            annonceSortie(false);
         traite();
     }
 
@@ -117,8 +120,21 @@ public:
 signals:
     void joue();
     void etatChange(LecteurQt::Etat etat);
+    void sortieChange(bool disponible);
 
 private:
+    // While no output is known, the watch keeps looking, sound on or off, so that the news of
+    // an output coming back reaches the window.
+    void annonceSortie(bool disponible)
+    {
+        if (!disponible)
+            m_veille->start();
+        if (disponible == m_disponible)
+            return;
+        m_disponible = disponible;
+        emit sortieChange(disponible);
+    }
+
     double decibels() const
     {
         QMutexLocker verrou(&m_commun->verrou);
@@ -131,13 +147,14 @@ private:
         switch (etat) {
         case Etat::Arrete:
             arreteSortie();
-            if (m_veille)
+            if (m_veille && m_disponible)
                 m_veille->stop();
             m_boucle.reset();
             m_original.clear();
             break;
         case Etat::EnLecture:
             m_averti = false;
+            annonceSortie(true);
             m_aAnnoncer = true;
             m_commun->numeroEnLecture = m_traite;
             m_alimentation->start();
@@ -146,7 +163,7 @@ private:
         case Etat::SansSortie:
             arreteSortie();
             // The watch stays on while a sound is wanted: the loop comes back when an output does.
-            m_veille->start();
+            annonceSortie(false);
             if (!m_averti) {
                 m_averti = true;
                 qWarning("sonavirelle: no sound (%s); the program goes on without it", qUtf8Printable(raison));
@@ -207,6 +224,9 @@ private:
         m_sortie->setBufferSize(m_format.bytesForDuration(qint64(LecteurQt::TamponMs) * 1000));
         m_flux = m_sortie->start();
         if (!m_flux || m_sortie->error() != QAudio::NoError) {
+            // A sink that failed is not tried again: the next try makes a new one, so that an
+            // output that comes back under the same id (a restarted server) is really reopened.
+            jetteSortie();
             passeA(Etat::SansSortie, QStringLiteral("%1 cannot be opened").arg(cible.description()));
             return;
         }
@@ -252,10 +272,28 @@ private:
 
     void perdu()
     {
+        // The sink belonged to a stream the server dropped; it is of no use when the output returns.
+        jetteSortie();
         passeA(Etat::SansSortie, QStringLiteral("the output %1 was lost").arg(m_peripherique.description()));
     }
 
     void suitDefaut();
+
+    // Whether the default output can be opened now. The list of outputs alone cannot tell: after
+    // the sound server dies, Qt may keep listing its devices while nothing can be opened.
+    bool sortieOuvrable()
+    {
+        const QAudioDevice defaut = QMediaDevices::defaultAudioOutput();
+        if (defaut.isNull())
+            return false;
+        auto *essai = new QAudioSink(defaut, m_format, this);
+        const QIODevice *flux = essai->start();
+        const bool ouvert = flux && essai->error() == QAudio::NoError;
+        essai->stop();
+        // Deleted later, as every sink here: its destructor runs the event loop.
+        essai->deleteLater();
+        return ouvert;
+    }
 
     std::shared_ptr<LecteurQt::Commun> m_commun;
     QAudioFormat m_format;
@@ -274,6 +312,7 @@ private:
     QByteArray m_tranche;             ///< reused slice buffer
     bool m_aAnnoncer = false;         ///< joue() still owed for the current start
     bool m_averti = false;            ///< the missing output was already reported
+    bool m_disponible = true;         ///< as last told to the window's side
 };
 
 namespace {
@@ -304,8 +343,15 @@ std::optional<QAudioDevice> DefautSur()
 // it sits on exactly one device (the server itself moves our stream to a new default meanwhile).
 void SortieSon::suitDefaut()
 {
-    if (!m_boucle)
-        return; // sound off: the next JoueSon opens whatever is the default then
+    if (!m_boucle) {
+        // Sound off: the next JoueSon opens whatever is the default then. Only an output coming
+        // back after none was found is worth telling.
+        if (!m_disponible && sortieOuvrable()) {
+            annonceSortie(true);
+            m_veille->stop();
+        }
+        return;
+    }
     if (m_etat == Etat::SansSortie) {
         // No output at the last try: look again (this warns only once while none is found).
         demarre();
@@ -336,6 +382,10 @@ LecteurQt::LecteurQt(QObject *parent)
     connect(m_fil, &QThread::finished, m_sortie, &QObject::deleteLater);
     connect(m_sortie, &SortieSon::joue, this, &LecteurQt::joue);
     connect(m_sortie, &SortieSon::etatChange, this, &LecteurQt::etatChange);
+    connect(m_sortie, &SortieSon::sortieChange, this, [this](bool disponible) {
+        m_disponible = disponible;
+        emit sortieChange(disponible);
+    });
     m_fil->start();
 }
 
@@ -388,6 +438,12 @@ void LecteurQt::FixeVolume(double decibels)
         m_commun->decibels = decibels;
     }
     QMetaObject::invokeMethod(m_sortie, &SortieSon::changeVolume, Qt::QueuedConnection);
+}
+
+void LecteurQt::SuitSortie(QObject *contexte, std::function<void(bool disponible)> quoi)
+{
+    quoi(m_disponible);
+    connect(this, &LecteurQt::sortieChange, contexte, std::move(quoi));
 }
 
 bool LecteurQt::enLecture() const

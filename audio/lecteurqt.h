@@ -18,7 +18,8 @@ class SortieSon;
 // thread always acts on the newest one, so requests made while the server does not answer
 // collapse into the last. The sound is the samples handed by FixeSon, never a file read back.
 // Without any output (no sound server, no device) the program goes on silently and says so
-// once in the log. When the default output changes while sound is on, the loop restarts on it.
+// once in the log, and tells SuitSortie's followers, which hear again when an output comes back.
+// When the default output changes while sound is on, the loop restarts on it.
 class LecteurQt : public QObject, public Lecture
 {
     Q_OBJECT
@@ -51,8 +52,13 @@ public:
 
     /// The listening volume in decibels over the file's level (see Volume): applied to what is
     /// sent to the output, at once, even to the loop in progress. Returns at once.
-    void FixeVolume(double decibels);
+    void FixeVolume(double decibels) override;
     double volume() const { return m_decibels; }
+
+    void SuitSortie(QObject *contexte, std::function<void(bool disponible)> quoi) override;
+    /// False from the moment the player thread found no output (none at start-up, none to open,
+    /// the one in use lost) until it finds one again.
+    bool sortieDisponible() const { return m_disponible; }
 
     /// True while the newest request is a loop being fed to an output device.
     bool enLecture() const;
@@ -67,6 +73,8 @@ signals:
     void joue();
     /// The player thread changed state.
     void etatChange(LecteurQt::Etat etat);
+    /// An output could not be found or was lost (false), or is there again (true).
+    void sortieChange(bool disponible);
 
 private:
     void demande(bool jouer);
@@ -78,4 +86,5 @@ private:
     quint64 m_numero = 0;      ///< of the newest request
     bool m_jouer = false;      ///< the newest request is a loop
     double m_decibels = 0.0;   ///< the listening volume
+    bool m_disponible = true;  ///< as the player thread last said
 };

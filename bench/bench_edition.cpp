@@ -24,6 +24,7 @@ struct LectureMuette : Lecture
     void FixeSon(const QByteArray &) override {}
     void JoueSon() override {}
     void CoupeSon() override {}
+    void FixeVolume(double) override {}
 };
 
 constexpr int Tours = 300;

@@ -206,12 +206,18 @@ presse(case)
 attend(lambda: not etats(case).contains(pyatspi.STATE_CHECKED), '"Afficher les fréquences" is still checked')
 attend(lambda: empreinte(spectre) == spectre_avant, 'the spectrum was not redrawn without the frequencies', 5)
 
-etape('"Ecouter le son produit" turns into "Silence !" and back')
+etape('with no sound server, "Ecouter le son produit" does not pretend to play and the notice says why')
+AVIS = 'Aucune sortie son'
+AVIS_ATTENTE = "Aucune sortie son : le son partira dès qu'une sortie sera disponible"
+attend(lambda: cherche(AVIS, 'label'), 'the no-output notice is not shown')
 avant = octets()
-commande('Ecouter le son produit')
-attend(lambda: cherche('Silence !', 'push button'), '"Silence !" did not show')
-commande('Silence !')
-attend(lambda: cherche('Ecouter le son produit', 'push button'), '"Ecouter le son produit" did not come back')
+ecouter = commande('Ecouter le son produit')
+attend(lambda: cherche(AVIS_ATTENTE, 'label'), 'the notice does not say the sound waits for an output')
+time.sleep(0.5)
+if cherche('Silence !', 'push button') is not None:
+    echec('"Silence !" shows although no output plays')
+if not montre(ecouter):
+    echec('"Ecouter le son produit" was hidden although no output plays')
 if octets() != avant:
     echec('the sound switch rewrote test.wav')
 

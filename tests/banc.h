@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QStringList>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -35,6 +36,24 @@ struct LectureEspion : Lecture
     void CoupeSon() override
     {
         journal << (QFile::exists(cheminTest) ? QStringLiteral("coupe") : QStringLiteral("coupe:sans-fichier"));
+    }
+    QList<double> volumes; ///< every volume handed, in decibels
+    void FixeVolume(double decibels) override { volumes << decibels; }
+    // The output as a test sets it: FixeSortie(false) is a lost output, (true) one back.
+    bool disponible = true;
+    QPointer<QObject> suiveur;
+    std::function<void(bool)> prevenir;
+    void SuitSortie(QObject *contexte, std::function<void(bool)> quoi) override
+    {
+        suiveur = contexte;
+        prevenir = std::move(quoi);
+        prevenir(disponible);
+    }
+    void FixeSortie(bool d)
+    {
+        disponible = d;
+        if (suiveur && prevenir)
+            prevenir(d);
     }
 };
 

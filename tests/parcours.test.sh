@@ -3,7 +3,9 @@
 # events: welcome window, "Démarrer", add and remove a component, drag the fundamental, a key of
 # the keyboard, clear, sound on, add, sound off, close. After every step test.wav is compared
 # with an independent computation (tests/verif_wav.py) of the table that step must leave.
-# A screenshot of every step is kept in BUILD_DIR/parcours/.
+# The program plays to a private sound server's null sink; where none can run (or with
+# PARCOURS_SANS_SON=1) it has no output, and "sound on" must leave the switch as it is and show the
+# no-output notice instead. A screenshot of every step is kept in BUILD_DIR/parcours/.
 #
 # Usage: parcours.test.sh BUILD_DIR SOURCE_DIR. Exit 77 (skipped) only when no X server can start.
 set -uo pipefail
@@ -35,6 +37,7 @@ fin() {
         wait "$PROG_PID" 2>/dev/null
     fi
     declare -F ecran_x_arrete >/dev/null && ecran_x_arrete || true
+    declare -F serveur_son_arrete >/dev/null && serveur_son_arrete || true
     rm -rf "$TEMP"
 }
 trap fin EXIT
@@ -63,6 +66,18 @@ fi
 WAV=$APP/test.wav
 # No sound server: the program must work without one.
 printf 'autospawn = no\n' >"$TEMP/client.conf"
+
+# --- A private sound server with a null sink, so that "Ecouter" really plays. Where none can run
+# (or PARCOURS_SANS_SON=1), the program is given an address where nobody answers and must say so.
+SORTIE_SON=0
+if [ -z "${PARCOURS_SANS_SON:-}" ]; then
+    source "$SOURCE_DIR/scripts/serveur_son.sh"
+    if serveur_son_demarre sonavirelle_parcours >"$ARTEFACTS/serveur-son.log" 2>&1; then
+        SORTIE_SON=1
+    fi
+fi
+[ "$SORTIE_SON" = 1 ] || PULSE_SERVER="unix:$TEMP/sans-serveur"
+echo "sound output: $([ "$SORTIE_SON" = 1 ] && echo "private server" || echo none)"
 
 ECHECS=0
 echec() {
@@ -202,8 +217,8 @@ vivant() {
 DEBUT=$SECONDS
 (
     cd "$APP" || exit 1
-    exec env XDG_RUNTIME_DIR="$TEMP/run" QT_QPA_PLATFORM=xcb PULSE_SERVER="unix:$TEMP/sans-serveur" \
-        PULSE_CLIENTCONFIG="$TEMP/client.conf" ./sonavirelle
+    exec env XDG_RUNTIME_DIR="$TEMP/run" QT_QPA_PLATFORM=xcb PULSE_SERVER="$PULSE_SERVER" \
+        XDG_CONFIG_HOME="$TEMP/config" PULSE_CLIENTCONFIG="$TEMP/client.conf" ./sonavirelle
 ) >"$ARTEFACTS/programme.log" 2>&1 &
 PROG_PID=$!
 
@@ -331,14 +346,33 @@ photo effacer
 # The sound switch: Play and TaGueule share the rectangle at (8, 8) px, 225 x 33.
 INTERRUPTEUR=("$((FX + 8))" "$((FY + 8))" 225 33)
 SON_COUPE=$(empreinte "${INTERRUPTEUR[@]}")
+# The no-output notice's place, under the switch: from (8, 41) px, 15 high; the gap right of the
+# help icon, as wide, is bare window: the notice shows when the two differ.
+AVIS=("$((FX + 8))" "$((FY + 41))" 400 15)
+SANS_AVIS=$(empreinte "$((FX + 614))" "$((FY + 41))" 400 15)
 
 echo "step: sound on"
 AVANT=$(etat)
 clic $((FX + 120)) $((FY + 24))
 etape_n_ecrit_pas "sound on" "$AVANT"
-photo son
-[ "$(empreinte "${INTERRUPTEUR[@]}")" != "$SON_COUPE" ] \
-    || echec "sound on: the switch still shows 'Ecouter le son produit'"
+if [ "$SORTIE_SON" = 1 ]; then
+    # The face changes once the loop plays.
+    for _ in $(seq 50); do
+        [ "$(empreinte "${INTERRUPTEUR[@]}")" != "$SON_COUPE" ] && break
+        sleep 0.1
+    done
+    photo son
+    [ "$(empreinte "${INTERRUPTEUR[@]}")" != "$SON_COUPE" ] \
+        || echec "sound on: the switch still shows 'Ecouter le son produit'"
+    [ "$(empreinte "${AVIS[@]}")" = "$SANS_AVIS" ] || echec "sound on: a no-output notice shows with a server"
+else
+    # Nothing can play: the switch does not pretend, the notice says why.
+    sleep 0.5
+    photo son
+    [ "$(empreinte "${INTERRUPTEUR[@]}")" = "$SON_COUPE" ] \
+        || echec "sound on without output: the switch shows 'Silence !'"
+    [ "$(empreinte "${AVIS[@]}")" != "$SANS_AVIS" ] || echec "sound on without output: no notice under the switch"
+fi
 vivant || abandon "the program ended when the sound was turned on"
 
 echo "step: add while the sound is on"

@@ -203,7 +203,9 @@ void TestAudioReel::suitLaNouvelleSortieParDefaut()
     joue.clear();
     Pactl({QStringLiteral("set-default-sink"), autre});
     QTRY_COMPARE_WITH_TIMEOUT(m_lecteur->peripherique().id(), autre.toUtf8(), 5000);
-    QVERIFY(joue.count() > 0);
+    // The new output is in use as soon as it is opened; joue() crosses from the player thread
+    // after the first slice is written.
+    QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 2000);
     QVERIFY(m_lecteur->enLecture());
 
     const auto nouvelle = Enregistre(autre, 300);

@@ -18,7 +18,10 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QPushButton>
+#include <QLabel>
+#include <QProcess>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -212,6 +215,9 @@ private slots:
     void sansServeurDeSon();
     void serveurFige();
     void serveurTueEnPleineBoucle();
+
+private:
+    QTemporaryDir m_reglages;
 };
 
 void TestPannes::initTestCase()
@@ -220,6 +226,9 @@ void TestPannes::initTestCase()
     // answer: an address where nobody listens (explicit, so no server is spawned either).
     if (qEnvironmentVariableIsEmpty("SONAVIRELLE_PANNES_PID"))
         qputenv("PULSE_SERVER", "unix:/nonexistent/sonavirelle-pannes");
+    // The listening volume starts at the file's level, whatever the user keeps in their settings.
+    QVERIFY(m_reglages.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
 }
 
 void TestPannes::dossierApplicationInterdit_data()
@@ -381,10 +390,20 @@ void TestPannes::sansServeurDeSon()
     Programme p(e, true);
     p.fenetre->show();
     QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
+    // Said in the window from the start, before any sound is asked for.
+    auto *avis = p.fenetre->findChild<QLabel *>(QStringLiteral("AvisSon"));
+    QVERIFY(avis);
+    QTRY_VERIFY_WITH_TIMEOUT(avis->isVisible(), 5000);
+    QCOMPARE(avis->text(), QString::fromUtf8("Aucune sortie son"));
 
     SANS_BLOCAGE(p.fenetre->Play_Click());
     QVERIFY(p.table.SonActif);
     QTRY_COMPARE_WITH_TIMEOUT(Messages::nombre(QStringLiteral("no sound")), 1, 5000);
+    // The sound command does not pretend: "Ecouter" stays, the notice says the sound waits.
+    QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("Play"))->isHidden());
+    QVERIFY(p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
+    QVERIFY(avis->isVisible());
+    QVERIFY(avis->text().startsWith(QString::fromUtf8("Aucune sortie son : le son partira")));
 
     // The window goes on: edits with sound on write their files, the switch still switches.
     SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(1, 0, 880, 5));
@@ -481,11 +500,28 @@ void TestPannes::serveurTueEnPleineBoucle()
     QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
     QVERIFY(p.lecteurQt().enLecture());
     QTest::qWait(200); // the loop runs
+    auto *avis = p.fenetre->findChild<QLabel *>(QStringLiteral("AvisSon"));
+    QVERIFY(avis && !avis->isVisible());
+    QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
+
+    // How the server was started, to start it again later.
+    QFile commande(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    QVERIFY(commande.open(QIODevice::ReadOnly));
+    QStringList ligneServeur;
+    for (const QByteArray &a : commande.readAll().split('\0'))
+        if (!a.isEmpty())
+            ligneServeur << QString::fromLocal8Bit(a);
+    QVERIFY(!ligneServeur.isEmpty());
 
     QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
-    // The loss is noticed and said; the loop stops feeding a dead output.
+    // The loss is noticed and said, in the log and in the window; the loop stops feeding a dead
+    // output and the sound command no longer says "Silence !".
     QTRY_VERIFY_WITH_TIMEOUT(Messages::nombre(QStringLiteral("^sonavirelle: no sound \\(.+\\)")) == 1, 5000);
     QTRY_VERIFY_WITH_TIMEOUT(!p.lecteurQt().enLecture(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(avis->isVisible(), 5000);
+    QVERIFY(!p.lecteurQt().sortieDisponible());
+    QVERIFY(p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
+    QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("Play"))->isHidden());
 
     // The program keeps working: edits with sound on, the switch, the keyboard.
     SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(1, 0, 880, 5));
@@ -505,6 +541,34 @@ void TestPannes::serveurTueEnPleineBoucle()
     QCOMPARE(p.wav(), FichierSain(p.table));
     QVERIFY(!p.lecteurQt().enLecture());
     QCOMPARE(Messages::nombre(QStringLiteral("no sound")), 1);
+    // Sound off, the server still dead: the notice stays.
+    QVERIFY(avis->isVisible());
+
+    // The same server comes back (same socket, same sink), started here and stopped here by its
+    // own PID: the notice goes, and "Ecouter" plays again.
+    QProcess serveur;
+    serveur.setProgram(ligneServeur.first());
+    serveur.setArguments(ligneServeur.mid(1));
+    serveur.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    serveur.start();
+    QVERIFY(serveur.waitForStarted(5000));
+    struct Arret
+    {
+        QProcess &p;
+        ~Arret()
+        {
+            p.kill();
+            p.waitForFinished(5000);
+        }
+    } arret{serveur};
+    QTRY_VERIFY_WITH_TIMEOUT(!avis->isVisible(), 15000);
+    QVERIFY(p.lecteurQt().sortieDisponible());
+    joue.clear();
+    SANS_BLOCAGE(p.fenetre->Play_Click());
+    QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
+    QVERIFY(p.lecteurQt().enLecture());
+    QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
+    p.fenetre->TaGueule_Click();
 }
 
 QTEST_MAIN(TestPannes)

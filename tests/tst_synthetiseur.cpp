@@ -9,6 +9,8 @@
 
 #include "model/timbre.h"
 #include "synth/timbrefichier.h"
+#include "audio/volume.h"
+#include "ui/curseurvolume.h"
 #include "ui/edition.h"
 
 #include <QAccessible>
@@ -23,6 +25,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSettings>
+#include <QSlider>
 #include <QSignalSpy>
 #include <QTest>
 #include <QtEndian>
@@ -90,6 +94,7 @@ class TestSynthetiseur : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void demarrage();
     void panneauxDeCommande_data();
     void panneauxDeCommande();
@@ -125,7 +130,24 @@ private slots:
     void choixParTousLesChemins();
     void unSeulTraceParClic_data();
     void unSeulTraceParClic();
+    void sansSortie_data();
+    void sansSortie();
+    void volumeAuClavier_data();
+    void volumeAuClavier();
+    void volumeMemoriseEtHorsDuFichier();
+
+private:
+    QTemporaryDir m_reglages;
 };
+
+void TestSynthetiseur::initTestCase()
+{
+    // The settings go to a folder of this run: the user's own are neither read nor written.
+    QVERIFY(m_reglages.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_reglages.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_reglages.path());
+    QSettings().clear();
+}
 
 void TestSynthetiseur::demarrage()
 {
@@ -550,6 +572,11 @@ void TestSynthetiseur::geometrie_data()
     QTest::newRow("Label7") << "Label7" << QRect(49, 137, 905, 41);
     // Right of the help icon, in the strip's free part, as tall as the other panels.
     QTest::newRow("Timbres") << "Timbres" << QRect(624, 8, 144, 33);
+    // The volume right of it, up to the plots' right edge; the no-output notice in the gap
+    // between the strip and the time plot, under the sound command.
+    QTest::newRow("LabelVolume") << "LabelVolume" << QRect(784, 14, 72, 25);
+    QTest::newRow("Volume") << "Volume" << QRect(856, 8, 161, 33);
+    QTest::newRow("AvisSon") << "AvisSon" << QRect(8, 41, 505, 15);
 }
 
 void TestSynthetiseur::geometrie()
@@ -658,8 +685,8 @@ void TestSynthetiseur::tabulationDansLOrdreVisuel()
     f.w->show();
     f.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
-    const QStringList attendu{"Play", "Picture6", "Image3", "Timbres", "CacheTemp", "SensibiliteTemp(3)", "Effacer",
-                              "CacheSpectre", "Spectre", "AfficheFreq", "Musical"};
+    const QStringList attendu{"Play",   "Picture6", "Image3",       "Timbres", "Volume",      "CacheTemp",
+                              "SensibiliteTemp(3)", "Effacer", "CacheSpectre", "Spectre", "AfficheFreq", "Musical"};
     QCOMPARE(TourDeTab(f.w.get()), attendu);
 
     // Every command shown with a keyboard way in is on the round (the captions' boxes stand for them).
@@ -672,7 +699,8 @@ void TestSynthetiseur::tabulationDansLOrdreVisuel()
     f.w->CacheTemp_Click();
     f.w->CacheSpectre_Click();
     f.element("TaGueule")->setFocus(Qt::TabFocusReason);
-    QCOMPARE(TourDeTab(f.w.get()), (QStringList{"TaGueule", "Picture6", "Image3", "Timbres", "Picture3", "SpectreCache"}));
+    QCOMPARE(TourDeTab(f.w.get()),
+             (QStringList{"TaGueule", "Picture6", "Image3", "Timbres", "Volume", "Picture3", "SpectreCache"}));
 }
 
 void TestSynthetiseur::commandesSansSouris_data()
@@ -1031,6 +1059,149 @@ void TestSynthetiseur::timbreRefuseDansLaFenetre()
     QCOMPARE(f.banc.table.ProchaineComposante, avant.ProchaineComposante);
     QCOMPARE(f.banc.wav(), wav);
     QVERIFY(f.w->musical());
+}
+
+// The output is lost (or missing) while sound is off or on: the notice shows under the sound
+// command, the command never shows "Silence !" while nothing can be heard, a press of "Ecouter"
+// is kept until an output comes back, and the notice goes then.
+void TestSynthetiseur::sansSortie_data()
+{
+    QTest::addColumn<bool>("sonAvant");
+    QTest::newRow("lost while sound is off") << false;
+    QTest::newRow("lost while sound plays") << true;
+}
+
+void TestSynthetiseur::sansSortie()
+{
+    QFETCH(bool, sonAvant);
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    QLabel *avis = f.element<QLabel>("AvisSon");
+    QVERIFY(avis);
+    QVERIFY(!avis->isVisible());
+    QStringList &journal = f.banc.lecture.journal;
+    if (sonAvant)
+        f.clique("Play");
+    QCOMPARE(f.element("TaGueule")->isVisible(), sonAvant);
+    journal.clear();
+
+    f.banc.lecture.FixeSortie(false);
+    QVERIFY(avis->isVisible());
+    QVERIFY(f.element("Play")->isVisible());
+    QVERIFY(!f.element("TaGueule")->isVisible());
+    QCOMPARE(avis->text(), sonAvant ? tr("Aucune sortie son : le son partira dès qu'une sortie sera disponible")
+                                    : tr("Aucune sortie son"));
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(avis);
+    QVERIFY(a && !a->state().invisible);
+    QCOMPARE(a->text(QAccessible::Name), avis->text());
+
+    // "Ecouter" pressed with no output: the wish is handed to the player, the face stays.
+    f.clique("Play");
+    QCOMPARE(journal, QStringList{"joue"});
+    QVERIFY(f.banc.table.SonActif);
+    QVERIFY(f.element("Play")->isVisible());
+    QVERIFY(!f.element("TaGueule")->isVisible());
+    QCOMPARE(avis->text(), tr("Aucune sortie son : le son partira dès qu'une sortie sera disponible"));
+    QCOMPARE(a->text(QAccessible::Name), avis->text());
+    // Edits go on as usual and are handed over for the output to come.
+    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    QCOMPARE(journal, (QStringList{"joue", "joue"}));
+    QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
+
+    // The output comes back: the sound plays, the command says so, the notice goes.
+    f.banc.lecture.FixeSortie(true);
+    QVERIFY(!avis->isVisible());
+    QVERIFY(f.element("TaGueule")->isVisible());
+    QVERIFY(!f.element("Play")->isVisible());
+    f.clique("TaGueule");
+    QVERIFY(!f.banc.table.SonActif);
+    QVERIFY(f.element("Play")->isVisible());
+}
+
+// The volume from the keyboard: the slider's own keys, Ctrl+Haut/Bas, the lowest position
+// silent; each position is handed to the player in decibels.
+void TestSynthetiseur::volumeAuClavier_data()
+{
+    QTest::addColumn<QList<QKeyCombination>>("touches");
+    QTest::addColumn<int>("decibels");
+    using Qt::Key_Up, Qt::Key_Down, Qt::Key_Right, Qt::Key_Left;
+    const auto ctrl = [](Qt::Key k) { return QKeyCombination(Qt::ControlModifier, k); };
+    const auto seul = [](Qt::Key k) { return QKeyCombination(k); };
+    QTest::newRow("none: the file's level") << QList<QKeyCombination>{} << 0;
+    QTest::newRow("Haut") << QList{seul(Key_Up)} << 1;
+    QTest::newRow("Droite Droite Gauche") << QList{seul(Key_Right), seul(Key_Right), seul(Key_Left)} << 1;
+    QTest::newRow("Ctrl+Haut") << QList{ctrl(Key_Up)} << CurseurVolume::GrandPas;
+    QTest::newRow("Ctrl+Haut Ctrl+Haut Bas") << QList{ctrl(Key_Up), ctrl(Key_Up), seul(Key_Down)}
+                                            << 2 * CurseurVolume::GrandPas - 1;
+    QTest::newRow("Ctrl+Bas") << QList{ctrl(Key_Down)} << -CurseurVolume::GrandPas;
+    QTest::newRow("Ctrl+Haut × 5: stops at the top") << QList<QKeyCombination>(5, ctrl(Key_Up)) << CurseurVolume::Maximum;
+    QTest::newRow("Fin") << QList{seul(Qt::Key_End)} << CurseurVolume::Maximum;
+    QTest::newRow("Début: silence") << QList{seul(Qt::Key_Home)} << CurseurVolume::Silence;
+    QTest::newRow("Ctrl+Bas × 8: silence") << QList<QKeyCombination>(8, ctrl(Key_Down)) << CurseurVolume::Silence;
+}
+
+void TestSynthetiseur::volumeAuClavier()
+{
+    QFETCH(QList<QKeyCombination>, touches);
+    QFETCH(int, decibels);
+    QSettings().remove(QLatin1String(CurseurVolume::Cle));
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    auto *curseur = f.element<QSlider>("Volume");
+    QVERIFY(curseur);
+    QCOMPARE(f.banc.lecture.volumes, QList<double>{0.0});
+    curseur->setFocus(Qt::TabFocusReason);
+    for (const QKeyCombination &k : touches)
+        QTest::keyClick(curseur, k.key(), k.keyboardModifiers());
+    QCOMPARE(curseur->value(), decibels);
+    QCOMPARE(f.banc.lecture.volumes.last(), double(decibels));
+    QCOMPARE(f.w->edition().volume(), double(decibels));
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(curseur);
+    QVERIFY(a && a->valueInterface());
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Volume"));
+    QCOMPARE(a->valueInterface()->currentValue().toInt(), decibels);
+    QCOMPARE(a->text(QAccessible::Description), CurseurVolume::Texte(decibels));
+    // The lowest position is silence for any sound, the others a gain.
+    QCOMPARE(Volume::Gain(f.banc.lecture.volumes.last(), 1000) == 0.0, decibels == CurseurVolume::Silence);
+}
+
+// The volume is kept between runs, a stored value outside the slider's range is brought back
+// into it, and whatever the volume, test.wav and the samples handed to the player are the same.
+void TestSynthetiseur::volumeMemoriseEtHorsDuFichier()
+{
+    QSettings().remove(QLatin1String(CurseurVolume::Cle));
+    QByteArray wavNeutre, sonNeutre;
+    {
+        Fenetre f;
+        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        wavNeutre = f.banc.wav();
+        sonNeutre = f.banc.lecture.son;
+        f.w->volume().setValue(13);
+        QCOMPARE(f.banc.lecture.volumes.last(), 13.0);
+    }
+    QCOMPARE(QSettings().value(QLatin1String(CurseurVolume::Cle)).toInt(), 13);
+    {
+        Fenetre f;
+        QCOMPARE(f.w->volume().value(), 13);
+        QCOMPARE(f.banc.lecture.volumes, QList<double>{13.0});
+        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        QCOMPARE(f.banc.wav(), wavNeutre);
+        QCOMPARE(f.banc.lecture.son, sonNeutre);
+        f.w->volume().setValue(CurseurVolume::Silence);
+        f.w->Spectre_MouseUp(2, 0, 0, 0);
+        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        QCOMPARE(f.banc.wav(), wavNeutre);
+    }
+    for (auto [stocke, attendu] : {std::pair{99, 20}, std::pair{-500, int(CurseurVolume::Silence)}}) {
+        QSettings().setValue(QLatin1String(CurseurVolume::Cle), stocke);
+        Fenetre f;
+        QCOMPARE(f.w->volume().value(), attendu);
+        QCOMPARE(f.banc.lecture.volumes, QList<double>{double(attendu)});
+    }
+    QSettings().remove(QLatin1String(CurseurVolume::Cle));
 }
 
 #include "tst_synthetiseur.moc"

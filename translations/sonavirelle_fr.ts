@@ -212,6 +212,33 @@
     </message>
 </context>
 <context>
+    <name>CurseurVolume</name>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>−%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LigneCommande</name>
     <message>
         <source>Affiche cette aide et quitte.</source>
@@ -467,6 +494,18 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>Export impossible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucune sortie son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucune sortie son : le son partira dès qu&apos;une sortie sera disponible</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -48,6 +48,10 @@ Edition::Edition(Contexte contexte, QObject *parent)
     : QObject(parent), m_ctx(contexte), m_fondamental(TwipsFondamental / RepereSpectre.twipsX),
       m_historique(new QUndoStack(this))
 {
+    m_ctx.lecture.SuitSortie(this, [this](bool disponible) {
+        m_sortieDisponible = disponible;
+        emit sortieChange(disponible);
+    });
 }
 
 Edition::Etat Edition::etat() const
@@ -203,6 +207,12 @@ void Edition::Coupe()
     m_ctx.table.SonActif = false;
     m_ctx.lecture.CoupeSon();
     emit sonChange(false);
+}
+
+void Edition::FixeVolume(double decibels)
+{
+    m_volume = decibels;
+    m_ctx.lecture.FixeVolume(decibels);
 }
 
 void Edition::Ferme()

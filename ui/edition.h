@@ -59,6 +59,12 @@ public:
     void Ecoute();
     /// Sound off.
     void Coupe();
+    /// The listening volume in decibels over the file's level; below Volume::MinDecibels, silence.
+    /// Changes what is heard only, never test.wav.
+    void FixeVolume(double decibels);
+    double volume() const { return m_volume; }
+    /// False while sound cannot reach the user (no output, or the output lost).
+    bool sortieDisponible() const { return m_sortieDisponible; }
     /// The main window closes: the loop stops, the option stays as it was.
     void Ferme();
     /// Replaces the whole table with a valid timbre (a file's or a built-in one): the option takes
@@ -102,6 +108,8 @@ signals:
     void sonGenere(bool ecrit);
     /// The multiples-only option was set by a loaded timbre.
     void musicalChange(bool musical);
+    /// An output is there for the sound (true) or none is (false).
+    void sortieChange(bool disponible);
 
 private:
     enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
@@ -114,4 +122,6 @@ private:
     QUndoStack *m_historique;
     Etat m_etatValide;        ///< the table as last committed: the "before" of the next step
     bool m_restaure = false;  ///< a history step is being replayed: record nothing
+    double m_volume = 0.0;
+    bool m_sortieDisponible = true;
 };

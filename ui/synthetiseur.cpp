@@ -12,12 +12,14 @@
 #include "ui/clavier.h"
 #include "ui/couleurs.h"
 #include "ui/curseurspectre.h"
+#include "ui/curseurvolume.h"
 #include "ui/edition.h"
 #include "ui/elements.h"
 #include "ui/marqueur.h"
 #include "ui/ressources.h"
 #include "ui/touchespiano.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QAction>
@@ -336,6 +338,25 @@ void Synthetiseur::construit()
     construitMenuTimbres();
     setAcceptDrops(true);
 
+    // The listening volume, in the strip's free part right of the timbre menu.
+    auto *legendeVolume = Etiquette(this, "LabelVolume", {11760, 216, 1080, 372}, tr("Volume"), Qt::black, calibri12);
+    m_volume = new CurseurVolume(this);
+    m_volume->setObjectName(QStringLiteral("Volume"));
+    Place(m_volume, 12840, 120, 2412, 492);
+    legendeVolume->setBuddy(m_volume);
+    m_edition->FixeVolume(m_volume->decibels());
+    connect(m_volume, &QSlider::valueChanged, m_edition, [this] { m_edition->FixeVolume(m_volume->decibels()); });
+
+    // Said where the sound command is, in the gap between the strip and the time plot.
+    m_avisSon = Etiquette(this, "AvisSon", {120, 612, 7572, 228}, tr("Aucune sortie son"), BleuNuit,
+                          Police("Calibri", 10.2));
+    QFont gras = m_avisSon->font();
+    gras.setBold(true);
+    m_avisSon->setFont(gras);
+    m_avisSon->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_avisSon->setAccessibleName(m_avisSon->text());
+    m_avisSon->hide();
+
     // A placeholder is covered by its panel while the panel shows; hidden then, Tab skips it.
     m_spectreCache->hide();
     m_picture3->hide();
@@ -343,7 +364,7 @@ void Synthetiseur::construit()
     m_cacheTemp = cacheTemp;
     m_effacer = effacer;
     // Tab goes through the commands in reading order, whichever of two faces is shown.
-    QWidget *ordre[] = {m_play, m_taGueule, picture6, image3, m_timbres, m_picture3, cacheTemp};
+    QWidget *ordre[] = {m_play, m_taGueule, picture6, image3, m_timbres, m_volume, m_picture3, cacheTemp};
     for (std::size_t i = 1; i < std::size(ordre); ++i)
         setTabOrder(ordre[i - 1], ordre[i]);
     QWidget *precedent = cacheTemp;
@@ -409,16 +430,46 @@ void Synthetiseur::relieEdition()
     connect(m_edition, &Edition::tempsChange, this, &Synthetiseur::TraceTemporel);
     connect(m_edition, &Edition::fondamentalPlace, this, &Synthetiseur::PlaceFondamental);
     connect(m_edition, &Edition::musicalChange, m_musical, &QCheckBox::setChecked);
-    connect(m_edition, &Edition::sonChange, this, [this](bool actif) {
-        QWidget *montre = actif ? m_taGueule : m_play;
-        QWidget *cache = actif ? m_play : m_taGueule;
-        const bool avaitFocus = cache->hasFocus();
-        montre->show();
-        cache->hide();
-        // The switch keeps the keyboard focus from one face to the other.
-        if (avaitFocus)
-            montre->setFocus(Qt::OtherFocusReason);
-    });
+    connect(m_edition, &Edition::sonChange, this, &Synthetiseur::montreSon);
+    connect(m_edition, &Edition::sortieChange, this, &Synthetiseur::montreSon);
+    montreSon();
+}
+
+// The sound command shows "Silence !" only while sound can be heard. With no output, the wish to
+// listen is kept (the player keeps looking) and the notice says the sound starts once an output
+// is found; the notice goes when one is.
+void Synthetiseur::montreSon()
+{
+    const bool sortie = m_edition->sortieDisponible();
+    const bool actif = m_ctx.table.SonActif && sortie;
+    QWidget *montre = actif ? m_taGueule : m_play;
+    QWidget *cache = actif ? m_play : m_taGueule;
+    const bool avaitFocus = cache->hasFocus();
+    montre->show();
+    cache->hide();
+    // The switch keeps the keyboard focus from one face to the other.
+    if (avaitFocus)
+        montre->setFocus(Qt::OtherFocusReason);
+
+    const QString avis = m_ctx.table.SonActif
+                             ? tr("Aucune sortie son : le son partira dès qu'une sortie sera disponible")
+                             : tr("Aucune sortie son");
+    if (m_avisSon->text() != avis) {
+        m_avisSon->setText(avis);
+        m_avisSon->setAccessibleName(avis);
+        if (m_avisSon->isVisible()) {
+            QAccessibleEvent nom(m_avisSon, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&nom);
+        }
+    }
+    if (m_avisSon->isHidden() == sortie)
+        return;
+    m_avisSon->setVisible(!sortie);
+    if (!sortie) {
+        // Screen readers announce it as an alert, not only as one more caption.
+        QAccessibleEvent alerte(m_avisSon, QAccessible::Alert);
+        QAccessible::updateAccessibility(&alerte);
+    }
 }
 
 void Synthetiseur::QuadrilleSpectre()

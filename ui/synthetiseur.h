@@ -10,6 +10,7 @@
 
 class Bouton;
 class CurseurSpectre;
+class CurseurVolume;
 struct Timbre;
 class QCheckBox;
 class QMenu;
@@ -89,6 +90,7 @@ public:
     const Contexte &contexte() const { return m_ctx; }
     Edition &edition() const { return *m_edition; }
     CurseurSpectre &curseur() const { return *m_curseur; }
+    CurseurVolume &volume() const { return *m_volume; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -101,6 +103,7 @@ private:
     void Charge();
     void relieEdition();
     void construitMenuTimbres();
+    void montreSon();
 
     Contexte m_ctx;
     Edition *m_edition;
@@ -123,4 +126,6 @@ private:
     Bouton *m_timbres = nullptr;
     CurseurSpectre *m_curseur = nullptr;
     QMenu *m_menuTimbres = nullptr;
+    CurseurVolume *m_volume = nullptr;
+    QLabel *m_avisSon = nullptr;
 };
