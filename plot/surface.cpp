@@ -200,6 +200,7 @@ Surface::Surface(const Repere &repere, QSize taille, QWidget *parent, qreal rati
         const QScreen *ecran = QGuiApplication::primaryScreen();
         ratio = ecran ? ecran->devicePixelRatio() : 1.0;
     }
+    m_ratio = ratio;
     m_image = NouvelleImage(taille, ratio);
     // The image covers every pixel: nothing needs to be painted beneath it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -310,13 +311,23 @@ void Surface::FixeLargeur(int pixels)
     m_largeur = std::max(1, pixels);
 }
 
+void Surface::FixeZoom(double zoom)
+{
+    if (!(zoom > 0.0) || zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    m_image = NouvelleImage(m_taille, m_ratio * m_zoom);
+    Efface();
+}
+
 void Surface::adapteRatio()
 {
     // Moved to a screen of another ratio: the retained picture is resampled once; nothing is
     // recomputed from the model, the next redraw is sharp again.
     if (!m_ratioAuto)
         return;
-    const qreal ratio = devicePixelRatioF();
+    m_ratio = devicePixelRatioF();
+    const qreal ratio = m_ratio * m_zoom;
     if (qFuzzyCompare(ratio, m_image.devicePixelRatio()))
         return;
     QImage image = m_image.scaled(qRound(m_taille.width() * ratio), qRound(m_taille.height() * ratio),
@@ -330,7 +341,12 @@ void Surface::paintEvent(QPaintEvent *)
     adapteRatio();
     const FinDePeinture fin;
     QPainter peintre(this);
-    peintre.drawImage(QPoint(0, 0), m_image);
+    if (m_zoom == 1.0) {
+        peintre.drawImage(QPoint(0, 0), m_image);
+        return;
+    }
+    // Zoomed: the image's device pixels go one to one onto the widget's.
+    peintre.drawImage(QRectF(QPointF(0, 0), QSizeF(m_image.size()) / devicePixelRatioF()), m_image);
 }
 
 void Surface::mouseMoveEvent(QMouseEvent *event)

@@ -13,6 +13,7 @@
 #include "ui/couleurs.h"
 #include "ui/edition.h"
 #include "ui/elements.h"
+#include "ui/loupe.h"
 #include "ui/marqueur.h"
 #include "ui/ressources.h"
 
@@ -92,6 +93,8 @@ Bouton *Legende(QWidget *parent, const char *nom, QRectF twips, const QString &t
     b->setAccessibleName(texte);
     auto *e = Etiquette(b, "", {0, 0, twips.width(), twips.height()}, texte, GrisCommande, police);
     e->setGeometry(b->rect());
+    e->setProperty("twips", QVariant());
+    e->setProperty("remplitParent", true);
     e->setAttribute(Qt::WA_TransparentForMouseEvents);
     return b;
 }
@@ -126,6 +129,19 @@ Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
     construit();
     relieEdition();
     Charge();
+    // Laid out at the run's zoom once drawn; plots and marker are drawn again at each new one.
+    m_loupe = m_ctx.loupe ? m_ctx.loupe : new Loupe(this);
+    m_loupe->suit(this, true);
+    connect(m_loupe, &Loupe::change, this, &Synthetiseur::apresZoom);
+    if (m_loupe->pourcents() != 100)
+        apresZoom();
+}
+
+void Synthetiseur::apresZoom()
+{
+    RedessineSpectre();
+    TraceTemporel(2);
+    PlaceFondamental(m_edition->fondamental());
 }
 
 Synthetiseur::~Synthetiseur() = default;
@@ -138,6 +154,7 @@ void Synthetiseur::construit()
     Fond(this, GrisFenetre);
     // Resizable, but the contents keep their places.
     resize(1024, 624);
+    setProperty("twipsTaille", QSizeF(15360, 9360));
     Centre(this);
 
     const QFont calibri12 = Police("Calibri", 12);
@@ -404,10 +421,12 @@ void Synthetiseur::RedessineSpectre()
 void Synthetiseur::PlaceFondamental(double hertz)
 {
     const Repere &r = RepereSpectre;
-    // Left edge at the frequency, top on the top grid line, 10 units high, 44 twips wide.
+    // Left edge at the frequency, top on the top grid line, 10 units high, 44 twips wide; every
+    // edge scaled by the zoom before it is rounded.
+    const double z = Zoom(this);
     const double gaucheTwips = (hertz - r.x0) * r.twipsX;
     const double hautTwips = (0.0 - r.y0) * r.twipsY;
-    m_fondamental->setGeometry(RectangleTwips(gaucheTwips, hautTwips, 44, 10 * r.twipsY));
+    m_fondamental->setGeometry(RectangleTwips(gaucheTwips * z, hautTwips * z, 44 * z, 10 * r.twipsY * z));
 }
 
 double Synthetiseur::PositionFondamental() const
@@ -515,8 +534,10 @@ void Synthetiseur::Picture3_Click()
 
 void Synthetiseur::Picture6_Click()
 {
-    if (!m_clavier)
+    if (!m_clavier) {
         m_clavier = new Clavier(m_edition);
+        m_loupe->suit(m_clavier);
+    }
     m_clavier->show();
     m_clavier->raise();
     m_clavier->activateWindow();
@@ -524,8 +545,10 @@ void Synthetiseur::Picture6_Click()
 
 void Synthetiseur::Image3_Click()
 {
-    if (!m_aide)
+    if (!m_aide) {
         m_aide = new Aide();
+        m_loupe->suit(m_aide);
+    }
     m_aide->show();
     m_aide->raise();
     m_aide->activateWindow();

@@ -16,6 +16,7 @@ class QFrame;
 class QLabel;
 class QRadioButton;
 class Edition;
+class Loupe;
 class Surface;
 
 // The main window "Synthétiseur": the two plots, the sound switch, the keyboard opener and
@@ -87,6 +88,7 @@ public:
     Aide *aide() const { return m_aide; }
     const Contexte &contexte() const { return m_ctx; }
     Edition &edition() const { return *m_edition; }
+    Loupe &loupe() const { return *m_loupe; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -99,6 +101,7 @@ private:
     void Charge();
     void relieEdition();
     void construitMenuTimbres();
+    void apresZoom();
 
     Contexte m_ctx;
     Edition *m_edition;
@@ -120,4 +123,5 @@ private:
     QPointer<Aide> m_aide;
     Bouton *m_timbres = nullptr;
     QMenu *m_menuTimbres = nullptr;
+    Loupe *m_loupe = nullptr;
 };
