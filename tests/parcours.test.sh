@@ -202,7 +202,8 @@ vivant() {
 DEBUT=$SECONDS
 (
     cd "$APP" || exit 1
-    exec env XDG_RUNTIME_DIR="$TEMP/run" QT_QPA_PLATFORM=xcb PULSE_SERVER="unix:$TEMP/sans-serveur" \
+    # Settings of its own (the zoom among them): never the user's.
+    exec env XDG_RUNTIME_DIR="$TEMP/run" XDG_CONFIG_HOME="$TEMP/reglages" QT_QPA_PLATFORM=xcb PULSE_SERVER="unix:$TEMP/sans-serveur" \
         PULSE_CLIENTCONFIG="$TEMP/client.conf" ./sonavirelle
 ) >"$ARTEFACTS/programme.log" 2>&1 &
 PROG_PID=$!

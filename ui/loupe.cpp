@@ -245,12 +245,13 @@ void Loupe::suit(QWidget *fenetre, bool pleinEcran)
     Applique(fenetre, facteur());
     connect(this, &Loupe::change, fenetre, [fenetre](int pourcents) { Applique(fenetre, pourcents / 100.0); });
 
-    auto raccourci = [fenetre](QList<QKeySequence> touches, auto &&quoi) {
+    // Tied to the loupe as well as to the window: a window may outlive a loupe that is not the run's.
+    auto raccourci = [this, fenetre](QList<QKeySequence> touches, auto &&quoi) {
         auto *a = new QAction(fenetre);
         a->setShortcuts(touches);
         a->setShortcutContext(Qt::WindowShortcut);
         fenetre->addAction(a);
-        connect(a, &QAction::triggered, fenetre, quoi);
+        connect(a, &QAction::triggered, this, quoi);
     };
     const Qt::KeyboardModifiers ctrl = Qt::ControlModifier;
     const Qt::KeyboardModifiers pave = Qt::ControlModifier | Qt::KeypadModifier;
