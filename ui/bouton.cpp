@@ -1,7 +1,7 @@
 #include "ui/bouton.h"
 
 #include "ui/couleurs.h"
-#include "ui/elements.h"
+#include "ui/echelle.h"
 #include "ui/ressources.h"
 
 #include <QKeyEvent>

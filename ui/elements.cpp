@@ -44,16 +44,6 @@ bool Replace(QWidget *w)
     return true;
 }
 
-double Zoom(const QWidget *w)
-{
-    const QVariant z = w->window()->property("zoom");
-    return z.isValid() ? z.toDouble() : 1.0;
-}
-
-int Trait(const QWidget *w, int pixels)
-{
-    return std::max(1, int(std::lround(pixels * Zoom(w))));
-}
 
 void Fond(QWidget *w, const QColor &couleur)
 {

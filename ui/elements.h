@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/echelle.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPoint>
@@ -21,10 +23,6 @@ namespace Elements {
 void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur);
 /// Places again an element placed by Place(), at its window's current zoom; false when it was not placed so.
 bool Replace(QWidget *w);
-/// The zoom of the window `w` belongs to (its "zoom" property; 1 when unset).
-double Zoom(const QWidget *w);
-/// A line `pixels` thick at 100 %, at the zoom of `w`'s window: whole pixels, never less than one.
-int Trait(const QWidget *w, int pixels = 1);
 /// Fills the element's background with `couleur`.
 void Fond(QWidget *w, const QColor &couleur);
 /// A flat one-pixel black frame.

@@ -1,7 +1,7 @@
 #include "ui/marqueur.h"
 
 #include "plot/surface.h"
-#include "ui/elements.h"
+#include "ui/echelle.h"
 #include "ui/ressources.h"
 
 #include <QGuiApplication>
