@@ -3,6 +3,7 @@
 #include "plot/repere.h"
 #include "plot/surface.h"
 #include "ui/elements.h"
+#include "ui/libelle.h"
 #include "ui/ressources.h"
 
 #include <QAction>
@@ -89,9 +90,10 @@ void GardeSurEcran(QWidget *fenetre)
 
 void Agrandit(QWidget *w, double z)
 {
-    // Fonts: those set on an element, and every window's own (windows inherit none). A plot
-    // keeps its font: its whole drawing is scaled, text included.
-    if (!qobject_cast<Surface *>(w) && (w->isWindow() || w->testAttribute(Qt::WA_SetFont))) {
+    // Fonts: those set on an element, and every window's own (windows inherit none). A plot and
+    // a caption keep their fonts: their whole drawing is scaled, text included.
+    const bool dessinAgrandi = qobject_cast<Surface *>(w) || dynamic_cast<Libelle *>(w);
+    if (!dessinAgrandi && (w->isWindow() || w->testAttribute(Qt::WA_SetFont))) {
         if (!w->property("policeBase").isValid())
             w->setProperty("policeBase", QVariant::fromValue(w->font()));
         QFont f = w->property("policeBase").value<QFont>();
