@@ -8,12 +8,14 @@
 #include "ui/accueil.h"
 #include "ui/contexte.h"
 #include "ui/lignecommande.h"
+#include "ui/loupe.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QScreen>
 #include <QTranslator>
 
 #include <optional>
@@ -70,7 +72,14 @@ int main(int argc, char *argv[])
     LecteurQt lecteur;
     Generateur generateur(table, emplacements.test());
     generateur.fixeSecours(emplacements.secours());
-    const Contexte contexte{table, generateur, lecteur};
+    // The zoom: the one remembered, or the largest step below it at which the main window fits the screen.
+    Loupe loupe;
+    loupe.memorise(true);
+    const QScreen *ecran = QGuiApplication::primaryScreen();
+    loupe.fixe(ecran ? Loupe::PasQuiTient(ecran->availableGeometry().size(), Loupe::TaillePrincipale,
+                                          Loupe::Memorisee())
+                     : Loupe::Memorisee());
+    const Contexte contexte{table, generateur, lecteur, &loupe};
 
     // Windows may outlive one another, so none is owned here; the welcome window deletes itself.
     // A timbre given on the command line skips the welcome window.

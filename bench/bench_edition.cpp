@@ -12,6 +12,7 @@
 #include "synth/timbrefichier.h"
 #include "ui/contexte.h"
 #include "ui/edition.h"
+#include "ui/loupe.h"
 #include "ui/synthetiseur.h"
 
 #include <QApplication>
@@ -122,5 +123,33 @@ int main(int argc, char *argv[])
                                               },
                                               [&] { fenetre.edition().Retablit(); }),
                    "ms", "< 5 ms");
+
+    // The same hand-following edits at 200 %, as on a projector: four times the pixels to fill.
+    fenetre.loupe().fixe(200);
+    QApplication::processEvents();
+    fenetre.SensibiliteTemp_Click(3);
+    const double glisse200 = Mediane(
+        [&] {
+            fenetre.Spectre_DragOver(aller ? 452.3f : 440.0f, 5.0f, 2);
+            QApplication::processEvents();
+        },
+        [&] { aller = !aller; });
+    Banc::Rapporte("drag step, 10 components, zoom 200 %", glisse200, "ms", "< 2 ms");
+    fenetre.Spectre_DragOver(440.0f, 5.0f, 2);
+    fenetre.Fondamental_DragDrop();
+    retire();
+    Banc::Rapporte("click commit, 1 ms/div, zoom 200 %", Mediane(ajoute, retire), "ms", "< 8 ms");
+    fenetre.SensibiliteTemp_Click(8);
+    Banc::Rapporte("click commit, 50 ms/div, zoom 200 %", Mediane(ajoute, retire), "ms", "< 8 ms");
+
+    // A zoom step: every element placed, lettered and drawn again, both plots redrawn, the window repainted.
+    bool petit = true;
+    Banc::Rapporte("zoom change 175 % <-> 200 %, main window", Mediane(
+                                                                  [&] {
+                                                                      fenetre.loupe().fixe(petit ? 175 : 200);
+                                                                      QApplication::processEvents();
+                                                                  },
+                                                                  [&] { petit = !petit; }),
+                   "ms", "< 50 ms");
     return 0;
 }

@@ -201,6 +201,7 @@ Surface::Surface(const Repere &repere, QSize taille, QWidget *parent, qreal rati
         const QScreen *ecran = QGuiApplication::primaryScreen();
         ratio = ecran ? ecran->devicePixelRatio() : 1.0;
     }
+    m_ratio = ratio;
     m_image = NouvelleImage(taille, ratio);
     // The image covers every pixel: nothing needs to be painted beneath it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -311,13 +312,23 @@ void Surface::FixeLargeur(int pixels)
     m_largeur = std::max(1, pixels);
 }
 
+void Surface::FixeZoom(double zoom)
+{
+    if (!(zoom > 0.0) || zoom == m_zoom)
+        return;
+    m_zoom = zoom;
+    m_image = NouvelleImage(m_taille, m_ratio * m_zoom);
+    Efface();
+}
+
 void Surface::adapteRatio()
 {
     // Moved to a screen of another ratio: the retained picture is resampled once; nothing is
     // recomputed from the model, the next redraw is sharp again.
     if (!m_ratioAuto)
         return;
-    const qreal ratio = devicePixelRatioF();
+    m_ratio = devicePixelRatioF();
+    const qreal ratio = m_ratio * m_zoom;
     if (qFuzzyCompare(ratio, m_image.devicePixelRatio()))
         return;
     QImage image = m_image.scaled(qRound(m_taille.width() * ratio), qRound(m_taille.height() * ratio),
@@ -331,17 +342,24 @@ void Surface::paintEvent(QPaintEvent *)
     adapteRatio();
     const FinDePeinture fin;
     QPainter peintre(this);
-    peintre.drawImage(QPoint(0, 0), m_image);
+    if (m_zoom == 1.0)
+        peintre.drawImage(QPoint(0, 0), m_image);
+    else // zoomed: the image's device pixels go one to one onto the widget's
+        peintre.drawImage(QRectF(QPointF(0, 0), QSizeF(m_image.size()) / devicePixelRatioF()), m_image);
+    // The caption and the focus ring are laid out in the unzoomed pixels, then drawn scaled.
+    peintre.scale(m_zoom, m_zoom);
+    const int largeur = int(std::lround(width() / m_zoom));
+    const int hauteur = int(std::lround(height() / m_zoom));
     if (!m_etiquette.isEmpty()) {
         // Right of the point and above it, moved inside the surface when it would leave it.
         const QPointF p = m_repere.versPixels(m_pointEtiquette.x(), m_pointEtiquette.y());
         const QFontMetrics m(font());
         QRect boite = m.boundingRect(m_etiquette).adjusted(-3, -2, 3, 2);
         boite.moveTopLeft(QPoint(int(std::floor(p.x())) + 6, int(std::floor(p.y())) - boite.height() - 4));
-        if (boite.right() > width() - 3)
+        if (boite.right() > largeur - 3)
             boite.moveRight(int(std::floor(p.x())) - 5);
         boite.moveLeft(std::max(boite.left(), 3));
-        boite.moveTop(std::clamp(boite.top(), 3, std::max(3, height() - boite.height() - 3)));
+        boite.moveTop(std::clamp(boite.top(), 3, std::max(3, hauteur - boite.height() - 3)));
         peintre.setPen(m_anneau.isValid() ? m_anneau : palette().color(QPalette::Text));
         peintre.setBrush(palette().color(QPalette::Base));
         peintre.drawRect(boite);
@@ -352,7 +370,7 @@ void Surface::paintEvent(QPaintEvent *)
     if (m_anneau.isValid() && hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
         peintre.setPen(QPen(m_anneau, 1, Qt::DotLine));
         peintre.setBrush(Qt::NoBrush);
-        peintre.drawRect(rect().adjusted(1, 1, -2, -2));
+        peintre.drawRect(QRect(0, 0, largeur, hauteur).adjusted(1, 1, -2, -2));
     }
 }
 

@@ -52,7 +52,13 @@ public:
     QString etiquette() const { return m_etiquette; }
 
     /// Widget position (logical pixels) to user coordinates.
-    QPointF versUtilisateur(QPointF position) const { return m_repere.versUtilisateur(position); }
+    QPointF versUtilisateur(QPointF position) const { return m_repere.versUtilisateur(position / m_zoom); }
+
+    /// Shown `zoom` times larger: the drawing keeps its logical pixels and pixel rule, and the retained
+    /// image is made `zoom` times denser, as a higher device pixel ratio would make it. The image is
+    /// cleared: the owner redraws.
+    void FixeZoom(double zoom);
+    double zoom() const { return m_zoom; }
 
 signals:
     /// `boutons`: mask of the buttons held (1 left, 2 right, 4 middle).
@@ -73,6 +79,8 @@ private:
     Repere m_repere;
     QSize m_taille;
     bool m_ratioAuto = false;
+    qreal m_ratio = 1.0; ///< device pixel ratio of the screen (or the one given), before the zoom
+    double m_zoom = 1.0;
     QImage m_image;
     QPointF m_plume;
     int m_largeur = 1;

@@ -18,6 +18,8 @@ JOURNAL=$(mktemp)
 trap 'ecran_x_arrete; rm -f "$JOURNAL"' EXIT
 # No sound server: the program must start without one.
 export PULSE_SERVER=unix:/nonexistent/sonavirelle-ecran-x QT_QPA_PLATFORM=xcb
+# The program's settings (its zoom) are not the user's: none at all here.
+export XDG_CONFIG_HOME=/nonexistent/sonavirelle-ecran-x
 
 echecs=0
 for tour in 1 2; do

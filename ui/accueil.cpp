@@ -4,6 +4,7 @@
 #include "ui/bouton.h"
 #include "ui/couleurs.h"
 #include "ui/elements.h"
+#include "ui/loupe.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
 
@@ -32,6 +33,8 @@ Accueil::Accueil(Contexte contexte)
     // The platform's common-controls initialisation has no counterpart here.
     construit();
     Centre(this);
+    if (m_ctx.loupe)
+        m_ctx.loupe->suit(this);
 }
 
 void Accueil::construit()
@@ -40,6 +43,7 @@ void Accueil::construit()
     Fond(this, BleuNuit);
     const int bord = 2 * frameWidth();
     setFixedSize(RectangleTwips(0, 0, 9456, 4632).size() + QSize(bord, bord));
+    setProperty("twipsTaille", QSizeF(9456, 4632));
 
     const QCursor main = Ressources::PointeurMain();
 

@@ -59,14 +59,23 @@ void Contour(QPainter &p, const QRect &r, int epaisseur, const QColor &couleur)
     p.fillRect(QRect(r.right() - epaisseur + 1, r.top(), epaisseur, r.height()), couleur);
 }
 
+// The zoom of the window a drawn element paints in.
+double ZoomPeint(const QPainter &p)
+{
+    const auto *w = dynamic_cast<const QWidget *>(p.device());
+    return w ? Zoom(w) : 1.0;
+}
+
 // Grid of the miniature spectrum, in twips of its panel: five rows and seven columns.
 void Quadrillage(QPainter &p, const QRect &)
 {
-    auto px = [](double twips) { return int(std::lround(twips / TwipsParPixel)); };
+    const double z = ZoomPeint(p);
+    auto px = [z](double twips) { return int(std::lround(twips * z / TwipsParPixel)); };
+    const int e = std::max(1, int(std::lround(z)));
     for (double haut : {120, 480, 840, 1200, 1560})
-        p.fillRect(QRect(QPoint(px(1320), px(haut)), QPoint(px(7680) - 1, px(haut))), Lavande);
+        p.fillRect(QRect(px(1320), px(haut), px(7680) - px(1320), e), Lavande);
     for (double gauche : {2160, 3000, 3840, 4680, 5520, 6360, 7200})
-        p.fillRect(QRect(QPoint(px(gauche), px(120)), QPoint(px(gauche), px(1560) - 1)), Lavande);
+        p.fillRect(QRect(px(gauche), px(120), e, px(1560) - px(120)), Lavande);
 }
 
 } // namespace
@@ -83,6 +92,7 @@ Aide::Aide(QWidget *parent)
     setAttribute(Qt::WA_QuitOnClose, true);
     Fond(this, BleuNuit);
     setFixedSize(RectangleTwips(0, 0, 11892, 7692).size());
+    setProperty("twipsTaille", QSizeF(11892, 7692));
     construit();
     Centre(this);
     auto *ferme = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -105,7 +115,9 @@ void Aide::construit()
     connect(croix, &Bouton::clicked, this, &QWidget::close);
 
     // Its bottom edge lies below the window and is not seen.
-    auto *bord = new Trace(this, "Shape1", [](QPainter &p, const QRect &r) { Contour(p, r, 1, Blanc); });
+    auto *bord = new Trace(this, "Shape1", [](QPainter &p, const QRect &r) {
+        Contour(p, r, std::max(1, int(std::lround(ZoomPeint(p)))), Blanc);
+    });
     Place(bord, 0, 0, 11892, 7812);
 
     auto *textes = new QFrame(this);
@@ -160,8 +172,11 @@ void Aide::construit()
     Fond(miniature, couleurFenetre);
     Place(miniature, 1080, 3120, 8652, 1752);
     // The peak: a 3-pixel orange border around a one-pixel-wide rectangle, centred on its outline.
-    auto *pic = new Trace(miniature, "Shape3", [](QPainter &p, const QRect &r) { Contour(p, r, 3, Orange); });
-    pic->setGeometry(RectangleTwips(2520, 240, 12, 1332).adjusted(-1, -1, 1, 1));
+    auto *pic = new Trace(miniature, "Shape3", [](QPainter &p, const QRect &r) {
+        Contour(p, r, std::max(1, int(std::lround(3 * ZoomPeint(p)))), Orange);
+    });
+    pic->setProperty("marge", 1);
+    Place(pic, 2520, 240, 12, 1332);
     auto *main = Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
     main->setAccessibleName(tr("Pointeur en forme de main qui saisit le pic"));
     miniature->setAccessibleName(tr("Exemple de spectre\u00a0: le premier pic, saisi avec la souris"));

@@ -1,6 +1,7 @@
 #include "ui/bouton.h"
 
 #include "ui/couleurs.h"
+#include "ui/echelle.h"
 #include "ui/ressources.h"
 
 #include <QKeyEvent>
@@ -25,11 +26,30 @@ void Bouton::fixeCadre(bool cadre)
     update();
 }
 
+int Bouton::bord() const
+{
+    return m_cadre ? Elements::Trait(this) : 0;
+}
+
 void Bouton::fixeImage(const QString &chemin)
 {
+    m_chemin = chemin;
+    rendImage();
+}
+
+void Bouton::rendImage()
+{
     const QWidget *p = parentWidget();
-    m_image = Ressources::Image(chemin, size(), p ? p->devicePixelRatioF() : devicePixelRatioF());
+    m_image = Ressources::Image(m_chemin, size(), p ? p->devicePixelRatioF() : devicePixelRatioF());
     update();
+}
+
+void Bouton::resizeEvent(QResizeEvent *event)
+{
+    // A new size (a zoom): the picture is drawn again at it, never stretched.
+    if (!m_chemin.isEmpty() && (m_image.isNull() || m_image.deviceIndependentSize().toSize() != size()))
+        rendImage();
+    QAbstractButton::resizeEvent(event);
 }
 
 void Bouton::paintEvent(QPaintEvent *)
@@ -38,15 +58,25 @@ void Bouton::paintEvent(QPaintEvent *)
     if (!m_image.isNull())
         p.drawPixmap(QPoint(0, 0), m_image);
     if (m_cadre) {
-        p.setPen(Qt::black);
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        const int b = bord();
+        if (b == 1) {
+            p.setPen(Qt::black);
+            p.drawRect(rect().adjusted(0, 0, -1, -1));
+        } else {
+            const QRect r = rect();
+            p.fillRect(QRect(r.left(), r.top(), r.width(), b), Qt::black);
+            p.fillRect(QRect(r.left(), r.bottom() - b + 1, r.width(), b), Qt::black);
+            p.fillRect(QRect(r.left(), r.top(), b, r.height()), Qt::black);
+            p.fillRect(QRect(r.right() - b + 1, r.top(), b, r.height()), Qt::black);
+        }
     }
     // The focus shows only once the keyboard has been used in this window: mouse users see
     // the layout's pixels unchanged.
     if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
-        p.setPen(QPen(Couleurs::Orange, 1, Qt::DotLine));
+        const int t = Elements::Trait(this);
+        p.setPen(QPen(Couleurs::Orange, t == 1 ? 1 : t, Qt::DotLine));
         p.setBrush(Qt::NoBrush);
-        p.drawRect(rect().adjusted(1 + bord(), 1 + bord(), -2 - bord(), -2 - bord()));
+        p.drawRect(rect().adjusted(t + bord(), t + bord(), -1 - t - bord(), -1 - t - bord()));
     }
 }
 

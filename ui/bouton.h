@@ -18,8 +18,8 @@ public:
 
     /// A one-pixel black frame around the element; its contents sit inside it.
     void fixeCadre(bool cadre);
-    /// Width of the frame: 1 when framed, else 0.
-    int bord() const { return m_cadre ? 1 : 0; }
+    /// Width of the frame: 1 when framed (times the window's zoom, in whole pixels), else 0.
+    int bord() const;
     /// A picture stretched to the element, rendered at the parent's device pixel ratio.
     void fixeImage(const QString &chemin);
 
@@ -31,8 +31,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
+    void rendImage();
+
     bool m_cadre = false;
+    QString m_chemin;
     QPixmap m_image;
 };

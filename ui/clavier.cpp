@@ -105,6 +105,7 @@ Clavier::Clavier(Edition *edition)
     fond.setColor(QPalette::Window, fond.color(QPalette::Base));
     setPalette(fond);
     setFixedSize(RectangleTwips(0, 0, 14604, 1104).size());
+    setProperty("twipsTaille", QSizeF(14604, 1104));
     construit();
     Elements::Centre(this);
 
@@ -153,17 +154,17 @@ void Clavier::construit()
     QPalette bleu = panneau->palette();
     bleu.setColor(QPalette::Window, Couleurs::BleuNuit);
     panneau->setPalette(bleu);
-    panneau->setGeometry(RectangleTwips(0, -120, 14655, 1275));
+    Elements::Place(panneau, 0, -120, 14655, 1275);
 
     double gaucheBlanche = PremiereBlanche - PasBlanche; // left of the white key below the current one
     for (int i = 0; i < NombreTouches; ++i) {
         auto *touche = new Touche(panneau);
         const bool noire = EstNoire(i);
         if (noire) {
-            touche->setGeometry(RectangleTwips(gaucheBlanche + DecalageNoire, 0, LargeurNoire, HauteurNoire));
+            Elements::Place(touche, gaucheBlanche + DecalageNoire, 0, LargeurNoire, HauteurNoire);
         } else {
             gaucheBlanche += PasBlanche;
-            touche->setGeometry(RectangleTwips(gaucheBlanche, 0, LargeurBlanche, HauteurBlanche));
+            Elements::Place(touche, gaucheBlanche, 0, LargeurBlanche, HauteurBlanche);
         }
         touche->setObjectName(QStringLiteral("note(%1)").arg(i));
         touche->setFlat(true);

@@ -2,6 +2,7 @@
 
 class Generateur;
 class Lecture;
+class Loupe;
 struct Composantes;
 
 // What the windows share: the one component table, the synthesis and the player.
@@ -11,4 +12,6 @@ struct Contexte
     Composantes &table;
     Generateur &generateur;
     Lecture &lecture;
+    /// The run's zoom, shared by its windows; none: the main window keeps one of its own.
+    Loupe *loupe = nullptr;
 };

@@ -155,7 +155,7 @@ bool CurseurSpectre::eventFilter(QObject *objet, QEvent *event)
         auto *surface = static_cast<Surface *>(objet);
         QString texte;
         if (estSpectre) {
-            if (const int i = Descriptions::ComposanteSous(t, spectre.repere(), aide->pos()))
+            if (const int i = Descriptions::ComposanteSous(t, spectre.repere(), aide->pos() / spectre.zoom()))
                 texte = Descriptions::Valeur(t.Frequence[i], t.Amplitude[i]);
         } else {
             texte = Descriptions::Instant(surface->versUtilisateur(aide->pos()).x(), t.Sensibilite);

@@ -2,11 +2,15 @@
 
 #include "audio/volume.h"
 #include "ui/couleurs.h"
+#include "ui/echelle.h"
 
 #include <QKeyEvent>
+#include <QPainter>
+#include <QStyleOptionSlider>
 #include <QSettings>
 
 #include <algorithm>
+#include <cmath>
 
 static_assert(CurseurVolume::Silence == int(Volume::MinDecibels) - 1, "one position of silence under the quietest step");
 static_assert(CurseurVolume::Maximum == int(Volume::MaxDecibels));
@@ -61,4 +65,39 @@ void CurseurVolume::keyPressEvent(QKeyEvent *event)
         return;
     }
     QSlider::keyPressEvent(event);
+}
+
+// Drawn in the strip's colours, every length at the window's zoom, so that the slider grows with
+// the rest of the layout; the handle stands where the style puts it, so the mouse finds it there.
+void CurseurVolume::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const double z = Elements::Zoom(this);
+    const auto longueur = [z](double pixels) { return std::max(1, int(std::lround(pixels * z))); };
+    const int trait = Elements::Trait(this);
+    QStyleOptionSlider option;
+    initStyleOption(&option);
+    const int x = style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, this).center().x();
+    const int milieu = height() / 2;
+
+    const int marge = longueur(4);
+    const int epaisseur = longueur(6);
+    const QRect gorge(marge, milieu - epaisseur / 2, width() - 2 * marge, epaisseur);
+    p.fillRect(gorge, Couleurs::GrisCache);
+    p.fillRect(QRect(gorge.topLeft(), QPoint(x, gorge.bottom())), Couleurs::BleuNuit);
+    p.setPen(QPen(Qt::black, trait));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(gorge).adjusted(trait / 2.0, trait / 2.0, -trait / 2.0, -trait / 2.0));
+
+    const int largeurPoignee = longueur(10);
+    const int hauteurPoignee = longueur(20);
+    const QRect poignee(x - largeurPoignee / 2, milieu - hauteurPoignee / 2, largeurPoignee, hauteurPoignee);
+    p.fillRect(poignee, Couleurs::Blanc);
+    p.drawRect(QRectF(poignee).adjusted(trait / 2.0, trait / 2.0, -trait / 2.0, -trait / 2.0));
+
+    // The focus shows only once the keyboard has been used in this window, as on the commands.
+    if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
+        p.setPen(QPen(Couleurs::Orange, trait, Qt::DotLine));
+        p.drawRect(rect().adjusted(trait, trait, -1 - trait, -1 - trait));
+    }
 }

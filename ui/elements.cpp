@@ -11,18 +11,39 @@
 #include <QLabel>
 
 #include <algorithm>
+#include <cmath>
 
 namespace Elements {
 
 void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
 {
+    w->setProperty("twips", QRectF(gauche, haut, largeur, hauteur));
+    Replace(w);
+}
+
+bool Replace(QWidget *w)
+{
+    const QVariant v = w->property("twips");
+    if (!v.isValid())
+        return false;
+    const QRectF t = v.toRectF();
+    const double z = Zoom(w);
     int d = 0;
     if (auto *cadre = qobject_cast<QFrame *>(w->parentWidget()); cadre && cadre->frameShape() != QFrame::NoFrame)
         d = cadre->frameWidth();
     else if (auto *bouton = qobject_cast<Bouton *>(w->parentWidget()))
         d = bouton->bord();
-    w->setGeometry(RectangleTwips(gauche, haut, largeur, hauteur).translated(d, d));
+    // Every edge is scaled in twips and rounded once, as at 100 %.
+    QRect r = RectangleTwips(t.x() * z, t.y() * z, t.width() * z, t.height() * z).translated(d, d);
+    // A margin around the rectangle, in pixels at 100 % (an outline centred on the rectangle's edge).
+    if (const int marge = w->property("marge").toInt()) {
+        const int m = Trait(w, marge);
+        r.adjust(-m, -m, m, m);
+    }
+    w->setGeometry(r);
+    return true;
 }
+
 
 void Fond(QWidget *w, const QColor &couleur)
 {
@@ -72,6 +93,8 @@ QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &che
     i->setObjectName(QString::fromUtf8(nom));
     Place(i, twips.x(), twips.y(), twips.width(), twips.height());
     i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
+    // Drawn again from its file at each new zoom.
+    i->setProperty("image", chemin);
     return i;
 }
 

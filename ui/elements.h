@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/echelle.h"
+
 #include <QColor>
 #include <QFont>
 #include <QPoint>
@@ -16,8 +18,11 @@ class QWidget;
 // layout's colours and fonts.
 namespace Elements {
 
-/// Places `w` from a rectangle in twips, rounded once; children of a framed panel sit inside its frame.
+/// Places `w` from a rectangle in twips, scaled by its window's zoom and rounded once; children of a
+/// framed panel sit inside its frame. The rectangle is kept on the widget, for Replace().
 void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur);
+/// Places again an element placed by Place(), at its window's current zoom; false when it was not placed so.
+bool Replace(QWidget *w);
 /// Fills the element's background with `couleur`.
 void Fond(QWidget *w, const QColor &couleur);
 /// A flat one-pixel black frame.

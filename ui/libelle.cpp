@@ -1,5 +1,7 @@
 #include "ui/libelle.h"
 
+#include "ui/echelle.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -21,12 +23,14 @@ QStringList Libelle::lignes() const
 {
     const QString t = text();
     const QFontMetricsF m(font());
+    // Zoomed, the caption is the 100 % caption scaled: it breaks where it breaks at 100 %.
+    const double largeur = width() / Elements::Zoom(this);
     auto tientDans = [&](qsizetype debut, qsizetype fin) {
         // Blanks at the end of a line take no room.
         qsizetype f = fin;
         while (f > debut && t.at(f - 1) == u' ')
             --f;
-        return m.horizontalAdvance(t.mid(debut, f - debut)) <= width();
+        return m.horizontalAdvance(t.mid(debut, f - debut)) <= largeur;
     };
 
     QStringList resultat;
@@ -51,6 +55,13 @@ QStringList Libelle::lignes() const
 void Libelle::paintEvent(QPaintEvent *)
 {
     QPainter peintre(this);
+    // Zoomed, the text is laid out in the 100 % font, whose whole-pixel advances leave the blanks the
+    // layout counts on, and drawn scaled, as on a screen of that pixel ratio: glyphs stay sharp and
+    // keep their places relative to the pictures beside them.
+    const double zoom = Elements::Zoom(this);
+    const double largeur = width() / zoom;
+    if (zoom != 1.0)
+        peintre.scale(zoom, zoom);
     peintre.setFont(font());
     peintre.setPen(palette().color(foregroundRole()));
     const QFontMetricsF m(font());
@@ -61,9 +72,9 @@ void Libelle::paintEvent(QPaintEvent *)
             ligne.chop(1);
         qreal x = 0;
         if (horizontal & Qt::AlignRight)
-            x = width() - m.horizontalAdvance(ligne);
+            x = largeur - m.horizontalAdvance(ligne);
         else if (horizontal & Qt::AlignHCenter)
-            x = (width() - m.horizontalAdvance(ligne)) / 2;
+            x = (largeur - m.horizontalAdvance(ligne)) / 2;
         peintre.drawText(QPointF(x, y), ligne);
         y += interligne();
     }

@@ -1,6 +1,7 @@
 #include "ui/marqueur.h"
 
 #include "plot/surface.h"
+#include "ui/echelle.h"
 #include "ui/ressources.h"
 
 #include <QGuiApplication>
@@ -32,7 +33,7 @@ void Marqueur::mousePressEvent(QMouseEvent *event)
         m_glisse = true;
         m_dansSpectre = true;
         // The press grabs the pointer implicitly; the gripping hand shows until the release.
-        QGuiApplication::setOverrideCursor(Ressources::PointeurSaisie());
+        QGuiApplication::setOverrideCursor(Ressources::PointeurSaisie(Elements::Zoom(this)));
     }
     event->accept();
 }

@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QSvgRenderer>
 
+#include <cmath>
+
 // The pictures live in the static library; nothing else refers to the generated resource
 // object, so the linker would drop it. Registering it from here keeps it in every program
 // that uses these functions. Q_INIT_RESOURCE must be called outside any namespace.
@@ -23,13 +25,20 @@ namespace {
 // Pointer images are 32 × 32 logical pixels.
 constexpr int CotePointeur = 32;
 
-QCursor Pointeur(const QString &chemin, QPoint pointChaud)
+const QPoint ChaudMain(12, 1);
+const QPoint ChaudSaisie(4, 16);
+
+QCursor Pointeur(const QString &chemin, QPoint pointChaud, double zoom)
 {
     const QScreen *ecran = QGuiApplication::primaryScreen();
     const qreal ratio = ecran ? ecran->devicePixelRatio() : 1.0;
-    // QCursor takes the hot spot in logical pixels and scales it with the pixmap's ratio.
-    return QCursor(Ressources::Image(chemin, QSize(CotePointeur, CotePointeur), ratio),
-                   pointChaud.x(), pointChaud.y());
+    if (zoom == 1.0)
+        // QCursor takes the hot spot in logical pixels and scales it with the pixmap's ratio.
+        return QCursor(Ressources::Image(chemin, QSize(CotePointeur, CotePointeur), ratio),
+                       pointChaud.x(), pointChaud.y());
+    const int cote = int(std::lround(CotePointeur * zoom));
+    return QCursor(Ressources::Image(chemin, QSize(cote, cote), ratio), int(std::lround(pointChaud.x() * zoom)),
+                   int(std::lround(pointChaud.y() * zoom)));
 }
 
 } // namespace
@@ -58,14 +67,26 @@ QPixmap Image(const QString &chemin, QSize taille, qreal ratio)
     return image;
 }
 
-QCursor PointeurMain()
+QCursor PointeurMain(double zoom)
 {
-    return Pointeur(QStringLiteral(":/pointeurs/main.svg"), QPoint(12, 1));
+    return Pointeur(QStringLiteral(":/pointeurs/main.svg"), ChaudMain, zoom);
 }
 
-QCursor PointeurSaisie()
+QCursor PointeurSaisie(double zoom)
 {
-    return Pointeur(QStringLiteral(":/pointeurs/saisie.svg"), QPoint(4, 16));
+    return Pointeur(QStringLiteral(":/pointeurs/saisie.svg"), ChaudSaisie, zoom);
+}
+
+QCursor PointeurAgrandi(const QCursor &base, double zoom)
+{
+    // The two pointers are told apart by their hot spots; a system pointer has no pixmap.
+    if (base.shape() != Qt::BitmapCursor)
+        return base;
+    if (base.hotSpot() == ChaudMain)
+        return PointeurMain(zoom);
+    if (base.hotSpot() == ChaudSaisie)
+        return PointeurSaisie(zoom);
+    return base;
 }
 
 void InstallePolices()

@@ -20,10 +20,13 @@ namespace Ressources {
 
 /// The picture rendered at `taille` logical pixels and the given device pixel ratio (crisp at any scale).
 QPixmap Image(const QString &chemin, QSize taille, qreal ratio = 1.0);
-/// Pointer image A: the pointing hand.
-QCursor PointeurMain();
-/// Pointer image B: the gripping hand.
-QCursor PointeurSaisie();
+/// Pointer image A: the pointing hand, `zoom` times its size.
+QCursor PointeurMain(double zoom = 1.0);
+/// Pointer image B: the gripping hand, `zoom` times its size.
+QCursor PointeurSaisie(double zoom = 1.0);
+/// `base` (one of the two pointers above at their own size, or any other) redrawn `zoom` times its size;
+/// another pointer is returned unchanged.
+QCursor PointeurAgrandi(const QCursor &base, double zoom);
 /// Fonts: Calibri, Arial and MS Sans Serif mapped onto metric-compatible free fonts.
 void InstallePolices();
 

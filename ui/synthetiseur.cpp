@@ -15,6 +15,7 @@
 #include "ui/curseurvolume.h"
 #include "ui/edition.h"
 #include "ui/elements.h"
+#include "ui/loupe.h"
 #include "ui/marqueur.h"
 #include "ui/ressources.h"
 #include "ui/touchespiano.h"
@@ -97,6 +98,8 @@ Bouton *Legende(QWidget *parent, const char *nom, QRectF twips, const QString &t
     b->setAccessibleName(texte);
     auto *e = Etiquette(b, "", {0, 0, twips.width(), twips.height()}, texte, GrisCommande, police);
     e->setGeometry(b->rect());
+    e->setProperty("twips", QVariant());
+    e->setProperty("remplitParent", true);
     e->setAttribute(Qt::WA_TransparentForMouseEvents);
     return b;
 }
@@ -137,6 +140,19 @@ Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
                                     [this] { Fondamental_DragDrop(); }, [this] { RedessineSpectre(); }},
                                    this);
     Charge();
+    // Laid out at the run's zoom once drawn; plots and marker are drawn again at each new one.
+    m_loupe = m_ctx.loupe ? m_ctx.loupe : new Loupe(this);
+    m_loupe->suit(this, true);
+    connect(m_loupe, &Loupe::change, this, &Synthetiseur::apresZoom);
+    if (m_loupe->pourcents() != 100)
+        apresZoom();
+}
+
+void Synthetiseur::apresZoom()
+{
+    RedessineSpectre();
+    TraceTemporel(2);
+    PlaceFondamental(m_edition->fondamental());
 }
 
 Synthetiseur::~Synthetiseur()
@@ -154,6 +170,7 @@ void Synthetiseur::construit()
     Fond(this, GrisFenetre);
     // Resizable, but the contents keep their places.
     resize(1024, 624);
+    setProperty("twipsTaille", QSizeF(15360, 9360));
     Centre(this);
 
     const QFont calibri12 = Police("Calibri", 12);
@@ -497,10 +514,12 @@ void Synthetiseur::RedessineSpectre()
 void Synthetiseur::PlaceFondamental(double hertz)
 {
     const Repere &r = RepereSpectre;
-    // Left edge at the frequency, top on the top grid line, 10 units high, 44 twips wide.
+    // Left edge at the frequency, top on the top grid line, 10 units high, 44 twips wide; every
+    // edge scaled by the zoom before it is rounded.
+    const double z = Zoom(this);
     const double gaucheTwips = (hertz - r.x0) * r.twipsX;
     const double hautTwips = (0.0 - r.y0) * r.twipsY;
-    m_fondamental->setGeometry(RectangleTwips(gaucheTwips, hautTwips, 44, 10 * r.twipsY));
+    m_fondamental->setGeometry(RectangleTwips(gaucheTwips * z, hautTwips * z, 44 * z, 10 * r.twipsY * z));
 }
 
 double Synthetiseur::PositionFondamental() const
@@ -617,6 +636,7 @@ void Synthetiseur::Picture6_Click()
     if (!m_clavier) {
         m_clavier = new Clavier(m_edition);
         connect(m_clavier, &Clavier::aideDemandee, this, &Synthetiseur::Image3_Click);
+        m_loupe->suit(m_clavier);
     }
     m_clavier->show();
     m_clavier->raise();
@@ -625,8 +645,10 @@ void Synthetiseur::Picture6_Click()
 
 void Synthetiseur::Image3_Click()
 {
-    if (!m_aide)
+    if (!m_aide) {
         m_aide = new Aide();
+        m_loupe->suit(m_aide);
+    }
     m_aide->show();
     m_aide->raise();
     m_aide->activateWindow();

@@ -18,6 +18,7 @@ class QFrame;
 class QLabel;
 class QRadioButton;
 class Edition;
+class Loupe;
 class Surface;
 
 // The main window "Synthétiseur": the two plots, the sound switch, the keyboard opener and
@@ -91,6 +92,7 @@ public:
     Edition &edition() const { return *m_edition; }
     CurseurSpectre &curseur() const { return *m_curseur; }
     CurseurVolume &volume() const { return *m_volume; }
+    Loupe &loupe() const { return *m_loupe; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -104,6 +106,7 @@ private:
     void relieEdition();
     void construitMenuTimbres();
     void montreSon();
+    void apresZoom();
 
     Contexte m_ctx;
     Edition *m_edition;
@@ -128,4 +131,5 @@ private:
     QMenu *m_menuTimbres = nullptr;
     CurseurVolume *m_volume = nullptr;
     QLabel *m_avisSon = nullptr;
+    Loupe *m_loupe = nullptr;
 };

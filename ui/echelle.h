@@ -1,0 +1,13 @@
+#pragma once
+
+class QWidget;
+
+// The zoom a window is shown at, as every element of it reads it.
+namespace Elements {
+
+/// The zoom of the window `w` belongs to (its "zoom" property; 1 when unset).
+double Zoom(const QWidget *w);
+/// A line `pixels` thick at 100 %, at the zoom of `w`'s window: whole pixels, never less than one.
+int Trait(const QWidget *w, int pixels = 1);
+
+} // namespace Elements
