@@ -177,6 +177,33 @@
     </message>
 </context>
 <context>
+    <name>CurseurVolume</name>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>+%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>−%1 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0 dB</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Descriptions</name>
     <message>
         <source>Spectre : aucune composante</source>
@@ -208,33 +235,6 @@
     </message>
     <message>
         <source>t = %1 ms</source>
-        <translation type="unfinished"></translation>
-    </message>
-</context>
-<context>
-    <name>CurseurVolume</name>
-    <message>
-        <source>Volume</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Silence</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>+%1 dB</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>−%1 dB</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>0 dB</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Volume : %1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
