@@ -15,6 +15,15 @@
 
 namespace {
 
+// QPainter scales a drawing by its image's device pixel ratio only from 1 up: below, on a plot
+// zoomed out, the painter is given the scale itself.
+void Reduit(QPainter &peintre, const QImage &image)
+{
+    const qreal ratio = image.devicePixelRatio();
+    if (ratio < 1)
+        peintre.scale(ratio, ratio);
+}
+
 // Segments are clipped to the image grown by this margin (logical pixels), wider than any pen,
 // so a clipped end never shows and pixel coordinates stay small.
 constexpr double Marge = 16.0;
@@ -152,6 +161,22 @@ void Chemin(QImage &image, const QPolygon &pixels, int largeur, const QColor &co
 
     const FinDePeinture fin;
     QPainter peintre(&image);
+    if (const qreal ratio = image.devicePixelRatio(); ratio < 1) {
+        // Zoomed out, in device pixels: every stroke keeps at least one pixel, so no thin line
+        // breaks up into dots.
+        const int n = std::max(1, int(std::lround(largeur * ratio)));
+        const auto appareil = [ratio](QPoint p) { return QPoint(int(std::floor(p.x() * ratio)), int(std::floor(p.y() * ratio))); };
+        for (const QRect &r : droits) {
+            const QPoint coin = appareil(r.topLeft());
+            peintre.fillRect(QRect(coin, appareil(r.topLeft() + QPoint(r.width(), r.height())) - QPoint(1, 1))
+                                 .united(QRect(coin, QSize(n, n))),
+                             couleur);
+        }
+        peintre.setPen(QPen(couleur, n == 1 ? 0 : n, Qt::SolidLine, Qt::SquareCap));
+        for (const QLine &l : obliques)
+            peintre.drawLine(appareil(l.p1()), appareil(l.p2()));
+        return;
+    }
     if (!droits.isEmpty()) {
         peintre.setPen(Qt::NoPen);
         peintre.setBrush(couleur);
@@ -280,6 +305,7 @@ void Surface::Point(double x, double y, const QColor &couleur)
         return;
     const FinDePeinture fin;
     QPainter peintre(&m_image);
+    Reduit(peintre, m_image);
     peintre.fillRect(QRect(Pixel(p), QSize(m_largeur, m_largeur)), couleur);
     update();
 }
@@ -300,6 +326,7 @@ void Surface::ImprimeNombre(int valeur)
     const QPoint coin = Pixel(p);
     const FinDePeinture fin;
     QPainter peintre(&m_image);
+    Reduit(peintre, m_image);
     peintre.setFont(font());
     peintre.setPen(palette().color(QPalette::Text));
     // Transparent: the grid stays visible between the digits.

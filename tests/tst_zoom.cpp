@@ -105,6 +105,8 @@ private slots:
     void retourA100IdentiqueAuNeuf();
     void graphesA200CommeAuRatio2();
     void pixelsA200();
+    void graphesAChaquePas_data();
+    void graphesAChaquePas();
     void pasQuiTient_data();
     void pasQuiTient();
     void raccourcis_data();
@@ -345,6 +347,59 @@ void TestZoom::pixelsA200()
     QCOMPARE(couleur(colonne, yg), Temporel::CouleurGrille);
     QCOMPARE(couleur(colonne + 1, yg), Temporel::CouleurGrille);
     QCOMPARE(couleur(colonne + 2, yg), QColor(Qt::white));
+}
+
+void TestZoom::graphesAChaquePas_data()
+{
+    QTest::addColumn<int>("pourcents");
+    for (int p : {50, 75, 125, 150, 175})
+        QTest::newRow(QByteArray::number(p) + " %") << p;
+}
+
+namespace {
+
+// The rows and columns where `couleur` is drawn in the plot as shown in its window, in that
+// window's pixels.
+QRect Etendue(Surface &graphe, const QColor &couleur)
+{
+    const QImage im = Grab(graphe.window());
+    const QRect ou(graphe.mapTo(graphe.window(), QPoint(0, 0)), graphe.size());
+    QRect etendue;
+    for (int y = ou.top(); y <= ou.bottom(); ++y)
+        for (int x = ou.left(); x <= ou.right(); ++x)
+            if (QColor(im.pixel(x, y)) == couleur)
+                etendue |= QRect(x - ou.left(), y - ou.top(), 1, 1);
+    return etendue;
+}
+
+} // namespace
+
+void TestZoom::graphesAChaquePas()
+{
+    // Both plots at every step are the 100 % drawing scaled: the curve spans the same share of
+    // the plot, a component stands at the same share of its width, whatever the zoom.
+    QFETCH(int, pourcents);
+    const double z = pourcents / 100.0;
+    Fenetres cent(100);
+    Fenetres f(pourcents);
+    for (Fenetres *w : {&cent, &f}) {
+        QVERIFY(w->principal->edition().Ajoute(1320, 4));
+        w->principal->RedessineSpectre(); // as the next pointer move would
+        w->principal->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w->principal.get()));
+    }
+    const QRect courbe = Etendue(cent.principal->grapheTemp(), Temporel::CouleurCourbe);
+    const QRect courbeZ = Etendue(f.principal->grapheTemp(), Temporel::CouleurCourbe);
+    QVERIFY(!courbe.isEmpty());
+    const QRect pic = Etendue(cent.principal->spectre(), Spectre::CouleurComposante);
+    const QRect picZ = Etendue(f.principal->spectre(), Spectre::CouleurComposante);
+    QVERIFY(!pic.isEmpty());
+    const auto proche = [z](int zoome, int a100) { return std::abs(zoome - a100 * z) <= 2 * std::max(1.0, z); };
+    for (auto [zoome, a100] : {std::pair{courbeZ.top(), courbe.top()}, {courbeZ.bottom(), courbe.bottom()},
+                               {courbeZ.left(), courbe.left()}, {courbeZ.right(), courbe.right()},
+                               {picZ.left(), pic.left()}, {picZ.right(), pic.right()}, {picZ.top(), pic.top()},
+                               {picZ.bottom(), pic.bottom()}})
+        QVERIFY2(proche(zoome, a100), qPrintable(QStringLiteral("%1 at %2 %, %3 at 100 %").arg(zoome).arg(pourcents).arg(a100)));
 }
 
 void TestZoom::pasQuiTient_data()
