@@ -195,6 +195,8 @@ temps_avant = empreinte(graphe)
 option = commande('10 ms/div', 'radio button')
 attend(lambda: etats(option).contains(pyatspi.STATE_CHECKED), '"10 ms/div" is not checked')
 attend(lambda: empreinte(graphe) != temps_avant, 'the time plot was not redrawn at 10 ms/div', 5)
+attend(lambda: graphe.description == 'Évolution temporelle, 10 ms par division',
+       'the time plot does not describe its new time base (it says "%s")' % graphe.description, 5)
 photo('03-10ms')
 
 etape('"Afficher les fréquences" toggled through its action redraws the spectrum')
@@ -227,9 +229,13 @@ subprocess.run(['xdotool', 'mousemove', '--sync', str(r.x + r.width // 3), str(r
 time.sleep(0.2)
 subprocess.run(['xdotool', 'click', '1'], check=True)
 attend(lambda: octets() != apres_touche, 'the click in the spectrum did not add a component')
+attend(lambda: spectre.description.startswith('Spectre : 2 composantes — '),
+       'the spectrum does not describe its two components (it says "%s")' % spectre.description, 5)
 time.sleep(0.3)
 commande('Effacer toutes les composantes')
 attend(lambda: octets() == apres_touche, 'clearing did not bring test.wav back to the fundamental alone')
+attend(lambda: spectre.description.startswith('Spectre : 1 composante — '),
+       'the cleared spectrum does not describe its one component (it says "%s")' % spectre.description, 5)
 photo('04-effacer')
 
 etape('the letter rows play the piano through the X server (keycodes of a QWERTY map)')
