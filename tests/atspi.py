@@ -175,19 +175,21 @@ attend(lambda: cherche('Comment ça marche'), 'the help window did not show')
 commande("Fermer l'aide")
 attend(lambda: cherche('Comment ça marche') is None, 'the help window did not close')
 
-etape('the time plot hidden and shown again')
-commande("Masquer l'évolution temporelle")
-attend(lambda: cherche("Afficher l'évolution temporelle", 'push button'), 'the time plot placeholder did not show')
-attend(lambda: graphe_('Evolution temporelle') is None, 'the time plot is still shown')
-commande("Afficher l'évolution temporelle")
-graphe = attend(lambda: graphe_('Evolution temporelle'), 'the time plot did not come back')
 
-etape('the spectrum hidden and shown again')
-commande('Masquer le spectre')
-attend(lambda: cherche('Afficher le spectre', 'push button'), 'the spectrum placeholder did not show')
-attend(lambda: graphe_('Spectre de fréquence') is None, 'the spectrum is still shown')
-commande('Afficher le spectre')
-spectre = attend(lambda: graphe_('Spectre de fréquence'), 'the spectrum did not come back')
+
+def masque_et_montre(quoi, masquer, afficher, nom):
+    """Hides a plot with its cross, shows it again from its placeholder; returns the plot."""
+    etape('the %s hidden and shown again' % quoi)
+    commande(masquer)
+    attend(lambda: cherche(afficher, 'push button'), 'the %s placeholder did not show' % quoi)
+    attend(lambda: graphe_(nom) is None, 'the %s is still shown' % quoi)
+    commande(afficher)
+    return attend(lambda: graphe_(nom), 'the %s did not come back' % quoi)
+
+
+graphe = masque_et_montre('time plot', "Masquer l'évolution temporelle", "Afficher l'évolution temporelle",
+                          'Evolution temporelle')
+spectre = masque_et_montre('spectrum', 'Masquer le spectre', 'Afficher le spectre', 'Spectre de fréquence')
 
 etape('"10 ms/div" chosen through its action redraws the time plot')
 time.sleep(0.3)

@@ -126,3 +126,12 @@ inline QStringList TourDeTab(QWidget *fenetre, int limite = 80)
     }
     return noms;
 }
+
+// The file a table should give, computed by the synthesis from a copy of the table.
+inline QByteArray FichierAttendu(Composantes table)
+{
+    Synthese::Plan p;
+    if (!Synthese::Prepare(table, p))
+        return {};
+    return Synthese::FichierComplet(p);
+}

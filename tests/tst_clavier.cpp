@@ -23,15 +23,6 @@ namespace {
 
 using Table = QList<QPair<int, float>>; // (frequency, amplitude) of slots 1, 2, …
 
-// The file a table should give, computed by the synthesis from a copy of the table.
-QByteArray FichierAttendu(Composantes table)
-{
-    Synthese::Plan p;
-    if (!Synthese::Prepare(table, p))
-        return {};
-    return Synthese::FichierComplet(p);
-}
-
 // The main window with its keyboard open, as the user gets it from "Afficher le clavier".
 struct Poste
 {

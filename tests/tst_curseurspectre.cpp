@@ -22,14 +22,6 @@ Q_DECLARE_METATYPE(Composantes)
 
 namespace {
 
-QByteArray FichierAttendu(Composantes table)
-{
-    Synthese::Plan p;
-    if (!Synthese::Prepare(table, p))
-        return {};
-    return Synthese::FichierComplet(p);
-}
-
 struct Fenetre
 {
     Banc banc;

@@ -15,14 +15,6 @@
 
 namespace {
 
-QByteArray FichierAttendu(Composantes table)
-{
-    Synthese::Plan p;
-    if (!Synthese::Prepare(table, p))
-        return {};
-    return Synthese::FichierComplet(p);
-}
-
 // Records every signal of the session, in order, as short words.
 struct Ecouteur
 {

@@ -35,15 +35,6 @@
 
 namespace {
 
-// The file a table should give, computed by the synthesis from a copy of the table.
-QByteArray FichierAttendu(Composantes table)
-{
-    Synthese::Plan p;
-    if (!Synthese::Prepare(table, p))
-        return {};
-    return Synthese::FichierComplet(p);
-}
-
 std::int16_t F1DuFichier(const QByteArray &wav)
 {
     // N = round(441000 / F1): enough to tell fundamentals apart in these tests.
