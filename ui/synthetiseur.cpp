@@ -11,7 +11,7 @@
 #include "ui/bouton.h"
 #include "ui/clavier.h"
 #include "ui/couleurs.h"
-#include "ui/curseurspectre.h"
+#include "ui/curseurfrequences.h"
 #include "ui/curseurvolume.h"
 #include "ui/edition.h"
 #include "ui/elements.h"

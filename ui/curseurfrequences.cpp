@@ -1,4 +1,4 @@
-#include "ui/curseurspectre.h"
+#include "ui/curseurfrequences.h"
 
 #include "model/regles.h"
 #include "plot/surface.h"

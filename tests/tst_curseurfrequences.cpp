@@ -4,7 +4,7 @@
 #include "plot/frequences.h"
 #include "plot/surface.h"
 #include "synth/generateur.h"
-#include "ui/curseurspectre.h"
+#include "ui/curseurfrequences.h"
 #include "ui/descriptions.h"
 #include "ui/edition.h"
 #include "ui/synthetiseur.h"
@@ -396,4 +396,4 @@ void TestCurseurSpectre::bullesDAide()
 }
 
 QTEST_MAIN(TestCurseurSpectre)
-#include "tst_curseurspectre.moc"
+#include "tst_curseurfrequences.moc"
