@@ -1,4 +1,5 @@
 #include "banc.h"
+#include "tables.h"
 
 #include "model/curseur.h"
 #include "plot/frequences.h"
@@ -48,19 +49,6 @@ struct Fenetre
         return im.pixelColor(int(p.x() * r), int(p.y() * r));
     }
 };
-
-Composantes Table(std::initializer_list<std::pair<int, float>> composantes)
-{
-    Composantes c;
-    int i = 1;
-    for (auto [f, a] : composantes) {
-        c.Frequence[i] = std::int16_t(f);
-        c.Amplitude[i] = a;
-        ++i;
-    }
-    c.ProchaineComposante = std::int16_t(i);
-    return c;
-}
 
 // Keys as words: D/G right/left, H/B up/down, E Enter, R Return, S Delete, A Backspace; a
 // leading + holds Shift, a leading ^ holds Ctrl.

@@ -2,6 +2,7 @@
 // and no file at all (or the previous one whole) when it cannot be written.
 
 #include "model/composantes.h"
+#include "tables.h"
 #include "synth/export.h"
 #include "synth/generateur.h"
 
@@ -30,19 +31,6 @@ QByteArray Lis(const QString &chemin)
     if (!f.open(QIODevice::ReadOnly))
         return {};
     return f.readAll();
-}
-
-Composantes Table(std::initializer_list<std::pair<int, float>> composantes)
-{
-    Composantes t;
-    int i = 1;
-    for (auto [f, a] : composantes) {
-        t.Frequence[i] = static_cast<std::int16_t>(f);
-        t.Amplitude[i] = a;
-        ++i;
-    }
-    t.ProchaineComposante = static_cast<std::int16_t>(i);
-    return t;
 }
 
 std::int32_t Entier32(const QByteArray &octets, int position)

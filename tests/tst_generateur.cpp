@@ -1,4 +1,5 @@
 #include "model/composantes.h"
+#include "tables.h"
 #include "synth/generateur.h"
 
 #include <QFile>
@@ -14,19 +15,6 @@
 #include <sys/resource.h>
 
 namespace {
-
-Composantes Table(std::initializer_list<std::pair<int, float>> composantes)
-{
-    Composantes t;
-    int i = 1;
-    for (auto [f, a] : composantes) {
-        t.Frequence[i] = static_cast<std::int16_t>(f);
-        t.Amplitude[i] = a;
-        ++i;
-    }
-    t.ProchaineComposante = static_cast<std::int16_t>(i);
-    return t;
-}
 
 QByteArray Lis(const QString &chemin)
 {

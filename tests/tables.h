@@ -1,0 +1,23 @@
+#pragma once
+
+// Small tables for the tests of every room.
+
+#include "model/composantes.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+
+/// A table of the given components (frequency, amplitude), the first one the fundamental.
+inline Composantes Table(std::initializer_list<std::pair<int, float>> composantes)
+{
+    Composantes t;
+    int i = 1;
+    for (auto [f, a] : composantes) {
+        t.Frequence[i] = static_cast<std::int16_t>(f);
+        t.Amplitude[i] = a;
+        ++i;
+    }
+    t.ProchaineComposante = static_cast<std::int16_t>(i);
+    return t;
+}
