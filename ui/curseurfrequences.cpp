@@ -28,11 +28,10 @@ CurseurSpectre::CurseurSpectre(Surface &spectre, Surface &temps, Edition &editio
     connect(&e, &Edition::spectreChange, this, [this] {
         if (actif() && !m_occupe)
             montre();
-        else
-            decrit();
     });
+    // Every change of the table or of the time base redraws the time plot: the descriptions
+    // follow that one signal.
     connect(&e, &Edition::tempsChange, this, &CurseurSpectre::decrit);
-    connect(&e, &Edition::sonGenere, this, &CurseurSpectre::decrit);
     decrit();
 }
 

@@ -44,7 +44,6 @@ bool Replace(QWidget *w)
     return true;
 }
 
-
 void Fond(QWidget *w, const QColor &couleur)
 {
     QPalette p = w->palette();
