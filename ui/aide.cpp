@@ -4,7 +4,7 @@
 #include "ui/bouton.h"
 #include "ui/couleurs.h"
 #include "ui/elements.h"
-#include "ui/lecture.h"
+#include "ui/ordrelecture.h"
 #include "ui/ressources.h"
 
 #include <QFrame>
@@ -184,9 +184,9 @@ void Aide::construit()
     // Read as seen: title, icon, cross, then the questions and answers from the top, each picture
     // after the line it stands in, the miniature between the answer it illustrates and the next
     // question (it lies over the text panel, so it is read as part of it).
-    Lecture::Ordonne(this, {titre, icone, croix, textes});
-    Lecture::Adopte(textes, miniature);
-    Lecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label4, label5, label6,
+    OrdreLecture::Ordonne(this, {titre, icone, croix, textes});
+    OrdreLecture::Adopte(textes, miniature);
+    OrdreLecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label4, label5, label6,
                               label9});
 }
 

@@ -1,4 +1,4 @@
-#include "ui/lecture.h"
+#include "ui/ordrelecture.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <QWidget>
 
-namespace Lecture {
+namespace OrdreLecture {
 
 namespace {
 
@@ -107,4 +107,4 @@ void Adopte(QWidget *parent, QWidget *enfant)
     Remplace(enfant);
 }
 
-} // namespace Lecture
+} // namespace OrdreLecture
