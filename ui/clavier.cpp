@@ -3,6 +3,7 @@
 #include "model/regles.h"
 #include "plot/repere.h"
 #include "ui/couleurs.h"
+#include "ui/echelle.h"
 #include "ui/edition.h"
 #include "ui/elements.h"
 #include "ui/touchespiano.h"
@@ -69,16 +70,19 @@ protected:
     {
         QPushButton::paintEvent(event);
         // The key pressed last: a bar across the lower end of its face, inside its edges.
+        // Lengths in pixels at 100 %, at the window's zoom.
         if (m_marque) {
             QPainter p(this);
-            const int h = std::max(3, height() / 10);
-            p.fillRect(QRect(3, height() - h - 4, width() - 6, h), Couleurs::Orange);
+            const int bord = Elements::Trait(this, 3);
+            const int h = std::max(bord, height() / 10);
+            p.fillRect(QRect(bord, height() - h - Elements::Trait(this, 4), width() - 2 * bord, h), Couleurs::Orange);
         }
         // The focus shows only once the keyboard is used: mouse users see the keys unchanged.
         if (hasFocus() && window()->testAttribute(Qt::WA_KeyboardFocusChange)) {
             QPainter p(this);
-            p.setPen(QPen(Couleurs::Orange, 2));
-            p.drawRect(QRectF(rect()).adjusted(2, 2, -2, -2));
+            const int trait = Elements::Trait(this, 2);
+            p.setPen(QPen(Couleurs::Orange, trait));
+            p.drawRect(QRectF(rect()).adjusted(trait, trait, -trait, -trait));
         }
     }
 
