@@ -1,13 +1,11 @@
 #include "audio/lecteurqt.h"
-#include "model/composantes.h"
 #include "model/timbre.h"
+#include "session/edition.h"
+#include "session/lignecommande.h"
 #include "synth/emplacements.h"
-#include "synth/export.h"
-#include "synth/generateur.h"
 #include "synth/timbrefichier.h"
 #include "ui/accueil.h"
 #include "ui/contexte.h"
-#include "ui/lignecommande.h"
 #include "ui/loupe.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
@@ -40,17 +38,8 @@ int main(int argc, char *argv[])
     }
 
     // The export needs neither a display nor a sound server: no QApplication at all.
-    if (!ligne.exporte.isEmpty()) {
-        Composantes table;
-        const Timbre son = timbre ? *timbre : Timbre{true, {{440, 10}}};
-        Timbres::Applique(son, table);
-        LigneCommande::Resultat fin{false, 0, {}, {}};
-        if (!Export::Ecrit(table, ligne.duree, ligne.exporte, &fin.erreur)) {
-            fin.code = LigneCommande::CodeErreur;
-            fin.erreur += QLatin1Char('\n');
-        }
-        return LigneCommande::Termine(fin);
-    }
+    if (!ligne.exporte.isEmpty())
+        return LigneCommande::Termine(LigneCommande::Exporte(ligne, timbre ? &*timbre : nullptr));
 
     QApplication app(argc, argv);
     Ressources::InstallePolices();
@@ -67,11 +56,10 @@ int main(int argc, char *argv[])
 
     const Emplacements emplacements = Emplacements::Choisis(Emplacements::DossierExecutable());
 
-    // The one sound of the run, zero-filled until the main window's start-up sets it.
-    Composantes table;
+    // The session owns the one sound of the run, zero-filled until the main window's start-up sets it.
     LecteurQt lecteur;
-    Generateur generateur(table, emplacements.test());
-    generateur.fixeSecours(emplacements.secours());
+    Edition session(lecteur, emplacements.test());
+    session.generateur().fixeSecours(emplacements.secours());
     // The zoom: the one remembered, or the largest step below it at which the main window fits the screen.
     Loupe loupe;
     loupe.memorise(true);
@@ -79,14 +67,13 @@ int main(int argc, char *argv[])
     loupe.fixe(ecran ? Loupe::PasQuiTient(ecran->availableGeometry().size(), Loupe::TaillePrincipale,
                                           Loupe::Memorisee())
                      : Loupe::Memorisee());
-    const Contexte contexte{table, generateur, lecteur, &loupe};
+    const Contexte contexte{session, &loupe};
 
     // Windows may outlive one another, so none is owned here; the welcome window deletes itself.
-    // A timbre given on the command line skips the welcome window.
+    // A timbre given on the command line skips the welcome window: the main window starts on it.
     if (timbre) {
-        auto *principal = new Synthetiseur(contexte);
+        auto *principal = new Synthetiseur(contexte, &*timbre);
         principal->setAttribute(Qt::WA_DeleteOnClose);
-        principal->OuvreTimbre(*timbre);
         principal->show();
     } else {
         auto *accueil = new Accueil(contexte);

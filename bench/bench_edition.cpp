@@ -6,12 +6,12 @@
 #include "mesure.h"
 
 #include "audio/lecture.h"
-#include "model/composantes.h"
+#include "model/son.h"
 #include "model/timbre.h"
 #include "synth/generateur.h"
 #include "synth/timbrefichier.h"
 #include "ui/contexte.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 #include "ui/loupe.h"
 #include "ui/synthetiseur.h"
 
@@ -56,17 +56,17 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dossier;
-    Composantes table;
     LectureMuette lecture;
-    Generateur generateur(table, dossier.filePath(QStringLiteral("test.wav")));
-    Synthetiseur fenetre(Contexte{table, generateur, lecture});
+    Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
+    const Son &table = edition.son();
+    Synthetiseur fenetre(Contexte{edition});
     fenetre.show();
     QApplication::processEvents();
 
     // The start-up leaves 440 Hz alone; nine harmonics are added by clicks, amplitudes 9 down to 1.
-    for (int i = 2; i <= Composantes::Max; ++i)
+    for (int i = 2; i <= Son::Max; ++i)
         fenetre.Spectre_MouseUp(1, 0, float(440 * i), float(i - 1));
-    if (table.ProchaineComposante != Composantes::Max + 1) {
+    if (table.ProchaineComposante != Son::Max + 1) {
         std::fprintf(stderr, "the table did not fill up: %d components\n", table.ProchaineComposante - 1);
         return 1;
     }
@@ -101,7 +101,7 @@ int main(int argc, char *argv[])
     QString fichiers[2];
     for (int k = 0; k < 2; ++k) {
         Timbre t;
-        for (int n = 1; n <= Composantes::Max; ++n)
+        for (int n = 1; n <= Son::Max; ++n)
             t.composantes.push_back({double((220 + 110 * k) * n), 10.0 / n});
         fichiers[k] = dossier.filePath(QStringLiteral("t%1.timbre").arg(k));
         if (!TimbreFichier::Enregistre(fichiers[k], t))

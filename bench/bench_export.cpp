@@ -3,7 +3,7 @@
 
 #include "mesure.h"
 
-#include "model/composantes.h"
+#include "model/son.h"
 #include "model/timbre.h"
 #include "synth/export.h"
 #include "synth/timbrefichier.h"
@@ -17,7 +17,7 @@ int main(int argc, char *argv[])
     QTemporaryDir dossier;
 
     // Worst case: a 1 Hz fundamental (a 10 s loop of 441 000 samples) and ten components.
-    Composantes pire;
+    Son pire;
     for (int i = 1; i <= 10; ++i) {
         pire.Frequence[i] = static_cast<std::int16_t>(i);
         pire.Amplitude[i] = 10.0f;
@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
     // Opening a timbre: read, decode, check, apply (the window's redraw is measured with it).
     const QString timbre = dossier.filePath("dix.timbre");
     TimbreFichier::Enregistre(timbre, Timbres::Classique(Timbres::Type::DentDeScie, 131));
-    Composantes table;
+    Son table;
     const double ouverture = Banc::Mediane(501, [&] {
         if (auto t = TimbreFichier::Charge(timbre))
             Timbres::Applique(*t, table);

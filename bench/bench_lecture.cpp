@@ -9,7 +9,7 @@
 #include "mesure.h"
 
 #include "audio/lecteurqt.h"
-#include "model/composantes.h"
+#include "model/son.h"
 #include "synth/generateur.h"
 
 #include <QCoreApplication>
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     }
 
     QTemporaryDir dossier;
-    Composantes table;
+    Son table;
     table.Frequence[1] = 440;
     table.Amplitude[1] = 10.0f;
     table.ProchaineComposante = 2;

@@ -2,7 +2,7 @@
 
 #include "mesure.h"
 
-#include "model/composantes.h"
+#include "model/son.h"
 #include "synth/generateur.h"
 
 #include <QCoreApplication>
@@ -13,7 +13,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTemporaryDir dossier;
 
-    Composantes defaut;
+    Son defaut;
     defaut.Frequence[1] = 440;
     defaut.Amplitude[1] = 10.0f;
     Generateur g1(defaut, dossier.filePath("test.wav"));
@@ -21,7 +21,7 @@ int main(int argc, char *argv[])
                    "< 0.2 ms");
 
     // Worst case: a 1 Hz fundamental (441 000 samples) and ten components.
-    Composantes pire;
+    Son pire;
     for (int i = 1; i <= 10; ++i) {
         pire.Frequence[i] = static_cast<std::int16_t>(i);
         pire.Amplitude[i] = 10.0f;

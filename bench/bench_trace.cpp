@@ -18,10 +18,10 @@ namespace {
 constexpr int Tours = 200;
 
 // A full table: 440 Hz and its nine next harmonics, amplitudes falling from 10 to 1.
-Composantes TablePleine(float sensibilite)
+Son TablePleine(float sensibilite)
 {
-    Composantes t;
-    for (int i = 1; i <= Composantes::Max; ++i) {
+    Son t;
+    for (int i = 1; i <= Son::Max; ++i) {
         t.Frequence[i] = static_cast<std::int16_t>(440 * i);
         t.Amplitude[i] = static_cast<float>(11 - i);
     }
@@ -62,8 +62,8 @@ int main(int argc, char **argv)
             double cible;
             std::function<void()> action;
         };
-        Composantes grossier = TablePleine(1.0f);
-        Composantes fin = TablePleine(50.0f);
+        Son grossier = TablePleine(1.0f);
+        Son fin = TablePleine(50.0f);
         const Cas cas[] = {
             {"pointer move: spectrum + coarse waveform", 1.0,
              [&] {

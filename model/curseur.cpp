@@ -10,21 +10,21 @@ namespace Curseur {
 namespace {
 
 // The fundamental the cursor's steps count in: the table's, or the marker's when slot 1 is empty.
-double Fondamental(const Composantes &c, double marqueur)
+double Fondamental(const Son &c, double marqueur)
 {
     return c.Frequence[1] >= 1 ? double(c.Frequence[1]) : std::max(1.0, std::floor(marqueur + 0.5));
 }
 
 } // namespace
 
-Point Depart(const Composantes &c, double marqueur)
+Point Depart(const Son &c, double marqueur)
 {
     const double f1 = Fondamental(c, marqueur);
     const double x = 2.0 * f1 <= FrequenceMaxCurseur ? 2.0 * f1 : std::min(f1, FrequenceMaxCurseur);
     return {x, 5.0};
 }
 
-Point Deplace(const Composantes &c, Point p, int sens, bool musical, bool fin)
+Point Deplace(const Son &c, Point p, int sens, bool musical, bool fin)
 {
     if (musical) {
         // The same divisor as the snapping, so the cursor lands where the preview and the add put it.
@@ -47,7 +47,7 @@ Point ChangeAmplitude(Point p, int sens)
     return p;
 }
 
-float PasFondamental(const Composantes &c, double marqueur, int sens)
+float PasFondamental(const Son &c, double marqueur, int sens)
 {
     return static_cast<float>(Fondamental(c, marqueur) + sens);
 }

@@ -11,21 +11,12 @@ double Arrondi(double v)
     return std::nearbyint(v);
 }
 
-float RecalculeSomme(Composantes &c)
-{
-    float somme = 0.0f;
-    for (int i = 1; i <= Composantes::Max; ++i)
-        somme = somme + c.Amplitude[i];
-    c.SommeAmplitudes = somme;
-    return somme;
-}
-
-double FondamentalDiviseur(const Composantes &c)
+double FondamentalDiviseur(const Son &c)
 {
     return std::max<double>(c.Frequence[1], 1.0);
 }
 
-float Accroche(const Composantes &c, float X, double constante)
+float Accroche(const Son &c, float X, double constante)
 {
     const double f1 = FondamentalDiviseur(c);
     return static_cast<float>(std::floor(double(X) / f1 + constante) * f1);
@@ -49,26 +40,26 @@ float BorneAmplitude(double a)
     return static_cast<float>(std::min(a, 10.0));
 }
 
-bool DansZoneEdition(const Composantes &c, float X, float Y)
+bool DansZoneEdition(const Son &c, float X, float Y)
 {
-    return X >= 0.0f && X <= 5000.0f && Y > 0.0f && Y <= 10.0f && c.ProchaineComposante <= Composantes::Max;
+    return X >= 0.0f && X <= 5000.0f && Y > 0.0f && Y <= 10.0f && c.ProchaineComposante <= Son::Max;
 }
 
-static int SlotCandidat(const Composantes &c)
+static int SlotCandidat(const Son &c)
 {
-    return std::clamp<int>(c.ProchaineComposante, 1, Composantes::Max);
+    return std::clamp<int>(c.ProchaineComposante, 1, Son::Max);
 }
 
-void EcritCandidat(Composantes &c, float X, float Y)
+void EcritCandidat(Son &c, float X, float Y)
 {
     const int n = SlotCandidat(c);
     c.Amplitude[n] = BorneAmplitude(10.0 - double(Y));
     c.Frequence[n] = BorneFrequence(X, n);
 }
 
-bool Ajoute(Composantes &c, float X, float Y)
+bool Ajoute(Son &c, float X, float Y)
 {
-    if (c.ProchaineComposante > Composantes::Max)
+    if (c.ProchaineComposante > Son::Max)
         return false;
     const int n = SlotCandidat(c);
     c.Amplitude[n] = BorneAmplitude(10.0 - double(Y));
@@ -77,27 +68,26 @@ bool Ajoute(Composantes &c, float X, float Y)
     return true;
 }
 
-bool RetireDerniere(Composantes &c)
+bool RetireDerniere(Son &c)
 {
     if (c.ProchaineComposante <= 2)
         return false;
-    const int n = std::min<int>(c.ProchaineComposante - 1, Composantes::Max);
+    const int n = std::min<int>(c.ProchaineComposante - 1, Son::Max);
     c.ProchaineComposante = static_cast<std::int16_t>(n);
     c.Amplitude[n] = 0.0f;
     c.Frequence[n] = 0;
     // A right click during a left drag: the candidate above the removed slot must not stay
     // behind as a component nobody can remove.
-    for (int i = n + 1; i <= Composantes::Max; ++i)
+    for (int i = n + 1; i <= Son::Max; ++i)
         c.Amplitude[i] = 0.0f;
     return true;
 }
 
-void Efface(Composantes &c, bool musical, double xFondamental)
+void Efface(Son &c, bool musical, double xFondamental)
 {
     c.ProchaineComposante = 1;
-    for (int i = 1; i <= Composantes::Max; ++i)
+    for (int i = 1; i <= Son::Max; ++i)
         c.Amplitude[i] = 0.0f;
-    c.SommeAmplitudes = 0.0f;
     if (musical) {
         c.Frequence[1] = BorneFrequence(xFondamental, 1);
         c.Amplitude[1] = 10.0f;
@@ -105,7 +95,7 @@ void Efface(Composantes &c, bool musical, double xFondamental)
     }
 }
 
-double DeplaceFondamental(Composantes &c, float X)
+double DeplaceFondamental(Son &c, float X)
 {
     // A pointer at the left edge (or reported left of it) stops the fundamental at 1 Hz.
     if (!(X >= 1.0f))
@@ -114,7 +104,7 @@ double DeplaceFondamental(Composantes &c, float X)
     if (X > float(XMaxFondamental))
         X = float(XMaxFondamental);
     const double f1 = FondamentalDiviseur(c);
-    for (int i = 2; i <= Composantes::Max; ++i) {
+    for (int i = 2; i <= Son::Max; ++i) {
         const double n = std::floor(double(c.Frequence[i]) / f1 + AccrocheHarmonique);
         c.Frequence[i] = BorneFrequence(n * double(X), i);
     }
@@ -127,10 +117,10 @@ std::int16_t FrequenceNote(int i)
     return static_cast<std::int16_t>(std::floor(132.0 * std::pow(2.0, i / 12.0)));
 }
 
-void Transpose(Composantes &c, std::int16_t F)
+void Transpose(Son &c, std::int16_t F)
 {
     const double f1 = FondamentalDiviseur(c);
-    for (int j = 2; j <= Composantes::Max; ++j)
+    for (int j = 2; j <= Son::Max; ++j)
         c.Frequence[j] = BorneFrequence(double(F) * (double(c.Frequence[j]) / f1), j);
     c.Frequence[1] = BorneFrequence(F, 1);
 }

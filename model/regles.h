@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/composantes.h"
+#include "model/son.h"
 
 #include <cstdint>
 
@@ -21,14 +21,11 @@ inline constexpr double XMaxFondamental = 5000.0 - 44.0 * 5000.0 / 13092.0;
 /// Nearest integer, exact halves to the even neighbour.
 double Arrondi(double v);
 
-/// SommeAmplitudes recomputed from 0 in index order, float after each addition, stored back.
-float RecalculeSomme(Composantes &c);
-
 /// Fundamental usable as a divisor: never below 1 Hz.
-double FondamentalDiviseur(const Composantes &c);
+double FondamentalDiviseur(const Son &c);
 
 /// floor(X / F1 + constante) × F1, returned as a single-precision value.
-float Accroche(const Composantes &c, float X, double constante);
+float Accroche(const Son &c, float X, double constante);
 
 /// nearest(v) clamped to 0..32767; slot 1 is kept at 1 Hz or more.
 std::int16_t BorneFrequence(double v, int slot);
@@ -36,26 +33,26 @@ std::int16_t BorneFrequence(double v, int slot);
 float BorneAmplitude(double a);
 
 /// True when the pointer lies in the editing area of the spectrum (X as delivered).
-bool DansZoneEdition(const Composantes &c, float X, float Y);
+bool DansZoneEdition(const Son &c, float X, float Y);
 
 /// Candidate written while the left button is held: slot ProchaineComposante receives (X, 10 − Y).
-void EcritCandidat(Composantes &c, float X, float Y);
+void EcritCandidat(Son &c, float X, float Y);
 /// Add on a left release; false when the table is full (nothing changes).
-bool Ajoute(Composantes &c, float X, float Y);
+bool Ajoute(Son &c, float X, float Y);
 /// Remove the last component added; false with fewer than two occupied slots.
-bool RetireDerniere(Composantes &c);
+bool RetireDerniere(Son &c);
 
 /// Clear: amplitudes to 0, sum to 0, table empty; with the multiples-only option the fundamental
 /// is re-created at the marker's position with amplitude 10.
-void Efface(Composantes &c, bool musical, double xFondamental);
+void Efface(Son &c, bool musical, double xFondamental);
 
 /// One drag step of the fundamental to abscissa X, kept within 1 .. XMaxFondamental.
 /// Returns the marker's new left edge (hertz).
-double DeplaceFondamental(Composantes &c, float X);
+double DeplaceFondamental(Son &c, float X);
 
 /// Frequency of key i of the keyboard (0 = the lowest C, 132 Hz).
 std::int16_t FrequenceNote(int i);
 /// Set the fundamental to F and rescale every other slot against the old fundamental.
-void Transpose(Composantes &c, std::int16_t F);
+void Transpose(Son &c, std::int16_t F);
 
 } // namespace Regles

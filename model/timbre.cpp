@@ -11,7 +11,7 @@ std::optional<Defaut> Verifie(const Timbre &t)
     const auto n = t.composantes.size();
     if (n == 0)
         return Defaut{C::AucuneComposante, 0};
-    if (n > std::size_t(Composantes::Max))
+    if (n > std::size_t(Son::Max))
         return Defaut{C::TropDeComposantes, 0};
     for (std::size_t i = 0; i < n; ++i) {
         const int numero = int(i) + 1;
@@ -30,12 +30,12 @@ std::optional<Defaut> Verifie(const Timbre &t)
     return std::nullopt;
 }
 
-bool Applique(const Timbre &t, Composantes &table)
+bool Applique(const Timbre &t, Son &table)
 {
     if (Verifie(t))
         return false;
     const int n = int(t.composantes.size());
-    for (int j = 1; j <= Composantes::Max; ++j) {
+    for (int j = 1; j <= Son::Max; ++j) {
         if (j <= n) {
             table.Frequence[j] = static_cast<std::int16_t>(t.composantes[j - 1].frequence);
             table.Amplitude[j] = static_cast<float>(t.composantes[j - 1].amplitude);
@@ -45,18 +45,14 @@ bool Applique(const Timbre &t, Composantes &table)
         }
     }
     table.ProchaineComposante = static_cast<std::int16_t>(n + 1);
-    float somme = 0.0f;
-    for (int j = 1; j <= Composantes::Max; ++j)
-        somme = somme + table.Amplitude[j];
-    table.SommeAmplitudes = somme;
     return true;
 }
 
-Timbre DepuisTable(const Composantes &table, bool multiples)
+Timbre DepuisTable(const Son &table, bool multiples)
 {
     Timbre t;
     t.multiples = multiples;
-    const int n = std::clamp<int>(table.ProchaineComposante - 1, 1, Composantes::Max);
+    const int n = std::clamp<int>(table.ProchaineComposante - 1, 1, Son::Max);
     for (int j = 1; j <= n; ++j)
         t.composantes.push_back({double(table.Frequence[j]), double(table.Amplitude[j])});
     return t;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/composantes.h"
+#include "model/son.h"
 
 #include <cstdint>
 #include <optional>
@@ -49,13 +49,13 @@ struct Defaut
 std::optional<Defaut> Verifie(const Timbre &t);
 
 /// Replaces the whole table with the timbre: slots past the last component get 0 Hz and amplitude
-/// 0, ProchaineComposante = count + 1, SommeAmplitudes recomputed. Playback state and time base
+/// 0, ProchaineComposante = count + 1. Playback state and time base
 /// are kept. Returns false (table untouched) when the timbre breaks a rule.
-bool Applique(const Timbre &t, Composantes &table);
+bool Applique(const Timbre &t, Son &table);
 
 /// The timbre the table holds: slots 1 .. ProchaineComposante − 1, and always the fundamental's
 /// slot (its frequency is the marker's place even when a clear left the table empty).
-Timbre DepuisTable(const Composantes &table, bool multiples);
+Timbre DepuisTable(const Son &table, bool multiples);
 
 /// The built-in timbres, all in sine phase like every sound of the program.
 enum class Type {

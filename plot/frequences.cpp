@@ -13,7 +13,7 @@ void QuadrilleSpectre(Surface &s)
         s.Ligne(0, y, 5000, y, CouleurGrille);
 }
 
-void TraceSpectre(Surface &s, const Composantes &table, bool afficheFreq)
+void TraceSpectre(Surface &s, const Son &table, bool afficheFreq)
 {
     s.FixeLargeur(2);
     // The fundamental has no line here (its marker is a separate element) but it has a label,
@@ -22,7 +22,7 @@ void TraceSpectre(Surface &s, const Composantes &table, bool afficheFreq)
         s.FixeXPlume(table.Frequence[1] - 100);
         s.ImprimeNombre(table.Frequence[1]);
     }
-    for (int i = 2; i <= Composantes::Max; ++i) {
+    for (int i = 2; i <= Son::Max; ++i) {
         const int f = table.Frequence[i];
         const float a = table.Amplitude[i];
         s.Ligne(f, 10.0 - a, f, 10, CouleurComposante);

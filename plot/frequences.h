@@ -1,13 +1,13 @@
 #pragma once
 
-#include "model/composantes.h"
+#include "model/son.h"
 
 #include <QColor>
 
 class Surface;
 
-// The spectrum plot: a fixed grid, one line per component 2..10, optional frequency labels.
-// Neither function clears the surface: every redraw is clear, QuadrilleSpectre, TraceSpectre.
+// The spectrum plot's two drawings: a fixed grid, one line per component 2..10, optional frequency
+// labels. Neither clears the surface; VueSpectre (plot/vues.h) composes them with the rest.
 namespace Spectre {
 
 inline const QColor CouleurGrille{200, 200, 255};
@@ -19,6 +19,6 @@ inline const QColor CouleurFondamental{255, 128, 0};
 /// Leaves the pen at (5000, 10).
 void QuadrilleSpectre(Surface &s);
 /// Lines of components 2..10 at width 2 (back to 1 afterwards) and, when `afficheFreq`, the labels.
-void TraceSpectre(Surface &s, const Composantes &table, bool afficheFreq);
+void TraceSpectre(Surface &s, const Son &table, bool afficheFreq);
 
 } // namespace Spectre

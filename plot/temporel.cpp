@@ -70,18 +70,18 @@ int NombrePoints(float sensibilite, int Qualite)
     return n;
 }
 
-int TraceTemporel(Surface &s, Composantes &table, int Qualite)
+int TraceTemporel(Surface &s, const Son &table, int Qualite)
 {
-    const float somme = Regles::RecalculeSomme(table);
+    const float somme = SommeAmplitudes(table);
     s.Efface();
     QuadrilleTemporel(s);
     s.Point(0, 0, CouleurOrigine);
 
     // Silent terms add exactly 0 to the sum: leaving them out changes nothing but the time spent.
-    Terme termes[Composantes::Max];
+    Terme termes[Son::Max];
     int nombreTermes = 0;
     if (somme != 0.0f) {
-        for (int j = 1; j <= Composantes::Max; ++j) {
+        for (int j = 1; j <= Son::Max; ++j) {
             if (table.Amplitude[j] != 0.0f)
                 termes[nombreTermes++] = {double(table.Amplitude[j]) * 5.0 / double(somme),
                                           double(table.Frequence[j])};

@@ -46,7 +46,7 @@ bool DureeValide(double secondes, QString *pourquoi)
     return false;
 }
 
-bool Ecrit(const Composantes &table, double secondes, const QString &chemin, QString *pourquoi)
+bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *pourquoi)
 {
     auto echec = [&](const QString &raison) {
         if (pourquoi)
@@ -71,9 +71,8 @@ bool Ecrit(const Composantes &table, double secondes, const QString &chemin, QSt
         return echec(Systeme::Raison(errno));
     }
 
-    Composantes copie = table;
     Synthese::Plan plan;
-    if (!Synthese::Prepare(copie, plan, &raison))
+    if (!Synthese::Prepare(table, plan, &raison))
         return echec(Tr("ce son ne peut pas être calculé (%1)").arg(raison));
     QByteArray boucle;
     if (Synthese::Echantillons(plan, boucle) >= 0)

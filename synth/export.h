@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/composantes.h"
+#include "model/son.h"
 
 #include <QString>
 
@@ -26,6 +26,6 @@ bool DureeValide(double secondes, QString *pourquoi = nullptr);
 /// name, so a failure (full disk, unwritable folder) leaves no partial file and the previous file
 /// whole. Links, folders, devices and FIFOs under the name are refused, never written through.
 /// The table itself is not changed. On failure `pourquoi` receives one French line naming the file.
-bool Ecrit(const Composantes &table, double secondes, const QString &chemin, QString *pourquoi = nullptr);
+bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *pourquoi = nullptr);
 
 } // namespace Export

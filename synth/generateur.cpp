@@ -36,7 +36,7 @@ char *Pose(char *p, T v)
 
 } // namespace
 
-bool Prepare(Composantes &table, Plan &plan, QString *pourquoi)
+bool Prepare(const Son &table, Plan &plan, QString *pourquoi)
 {
     auto refuse = [pourquoi](const QString &raison) {
         if (pourquoi)
@@ -49,7 +49,7 @@ bool Prepare(Composantes &table, Plan &plan, QString *pourquoi)
         return refuse(QStringLiteral("fundamental of %1 Hz (at least 1 Hz is needed)").arg(f1));
     plan.N = static_cast<std::int32_t>(Regles::Arrondi((1.0 / f1) * 10 * 44100));
 
-    const float somme = Regles::RecalculeSomme(table);
+    const float somme = SommeAmplitudes(table);
     const double a1 = table.Amplitude[1];
     double k = 0.0;
     if (a1 != 0.0) {
@@ -61,7 +61,7 @@ bool Prepare(Composantes &table, Plan &plan, QString *pourquoi)
 
     plan.c = {};
     plan.f = table.Frequence;
-    for (int j = 1; j <= Composantes::Max; ++j) {
+    for (int j = 1; j <= Son::Max; ++j) {
         const double cj = Regles::Arrondi(plan.k * double(table.Amplitude[j]));
         if (!TientSur16Bits(cj))
             return refuse(QStringLiteral("coefficient of component %1 outside 16 bits").arg(j));
@@ -92,7 +92,7 @@ std::array<char, TailleEnTete> EnTete(std::int32_t N)
 bool Echantillon(const Plan &plan, std::int32_t n, std::int16_t &sortie)
 {
     double s = 0.0;
-    for (int i = 1; i <= Composantes::Max; ++i) {
+    for (int i = 1; i <= Son::Max; ++i) {
         // A zero coefficient adds exactly nothing: round(0 × sin + s) = s.
         if (plan.c[i] == 0)
             continue;
@@ -164,7 +164,7 @@ std::int32_t Echantillons(const Plan &plan, QByteArray &octets)
 
 } // namespace Synthese
 
-Generateur::Generateur(Composantes &table, QString cheminWav)
+Generateur::Generateur(const Son &table, QString cheminWav)
     : m_table(table), m_chemin(std::move(cheminWav))
 {
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/composantes.h"
+#include "model/son.h"
 
 #include <QByteArray>
 #include <QString>
@@ -23,9 +23,8 @@ struct Plan
     std::array<std::int16_t, 11> f{};      ///< frequencies, copied from the table
 };
 
-/// Builds the plan (N, k, c) and recomputes SommeAmplitudes. On a broken precondition
-/// returns false and says why in `pourquoi`.
-bool Prepare(Composantes &table, Plan &plan, QString *pourquoi = nullptr);
+/// Builds the plan (N, k, c). On a broken precondition returns false and says why in `pourquoi`.
+bool Prepare(const Son &table, Plan &plan, QString *pourquoi = nullptr);
 
 /// The 44-byte little-endian header for N samples.
 std::array<char, TailleEnTete> EnTete(std::int32_t N);
@@ -48,7 +47,7 @@ std::int32_t Echantillons(const Plan &plan, QByteArray &octets);
 class Generateur
 {
 public:
-    Generateur(Composantes &table, QString cheminWav);
+    Generateur(const Son &table, QString cheminWav);
 
     /// Synthesises the table and writes test.wav atomically. A table that cannot be synthesised
     /// changes nothing. A file that cannot be written keeps the previous one whole and logs one
@@ -71,7 +70,7 @@ private:
     bool Ecrit(const Synthese::Plan &plan);
     bool Bascule(const QString &pourquoi);
 
-    Composantes &m_table;
+    const Son &m_table;
     QString m_chemin;
     QString m_secours;
     QByteArray m_echantillons;

@@ -232,7 +232,7 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
     const QJsonArray liste = composantes.toArray();
     if (liste.isEmpty())
         return refuse(RaisonDefaut({Timbres::Defaut::Code::AucuneComposante}, 0));
-    if (liste.size() > Composantes::Max)
+    if (liste.size() > Son::Max)
         return refuse(RaisonDefaut({Timbres::Defaut::Code::TropDeComposantes}, liste.size()));
     for (qsizetype i = 0; i < liste.size(); ++i) {
         const int numero = int(i) + 1;

@@ -1,10 +1,11 @@
 #pragma once
 
-// A fresh program state for one test: table, synthesis into a temporary folder, a player
-// that records what it is asked to do.
+// A fresh program state for one test: a session (its sound, its synthesis into a temporary
+// folder) over a player that records what it is asked to do.
 
-#include "audio/lecture.h"
-#include "model/composantes.h"
+#include "espion.h"
+#include "model/son.h"
+#include "session/edition.h"
 #include "synth/generateur.h"
 #include "ui/contexte.h"
 
@@ -21,49 +22,15 @@
 #include <algorithm>
 #include <cstdlib>
 
-struct LectureEspion : Lecture
-{
-    QString cheminTest;
-    QStringList journal; ///< "joue" / "coupe", and "coupe:sans-fichier" when test.wav did not exist yet
-    QByteArray son;      ///< the samples handed last
-    QByteArray sonJoue;  ///< the samples of the last JoueSon
-    void FixeSon(const QByteArray &echantillons) override { son = echantillons; }
-    void JoueSon() override
-    {
-        journal << QStringLiteral("joue");
-        sonJoue = son;
-    }
-    void CoupeSon() override
-    {
-        journal << (QFile::exists(cheminTest) ? QStringLiteral("coupe") : QStringLiteral("coupe:sans-fichier"));
-    }
-    QList<double> volumes; ///< every volume handed, in decibels
-    void FixeVolume(double decibels) override { volumes << decibels; }
-    // The output as a test sets it: FixeSortie(false) is a lost output, (true) one back.
-    bool disponible = true;
-    QPointer<QObject> suiveur;
-    std::function<void(bool)> prevenir;
-    void SuitSortie(QObject *contexte, std::function<void(bool)> quoi) override
-    {
-        suiveur = contexte;
-        prevenir = std::move(quoi);
-        prevenir(disponible);
-    }
-    void FixeSortie(bool d)
-    {
-        disponible = d;
-        if (suiveur && prevenir)
-            prevenir(d);
-    }
-};
-
 struct Banc
 {
     QTemporaryDir dossier;
-    Composantes table;
     LectureEspion lecture;
-    Generateur generateur{table, dossier.filePath(QStringLiteral("test.wav"))};
-    Contexte contexte{table, generateur, lecture};
+    Edition edition{lecture, dossier.filePath(QStringLiteral("test.wav"))};
+    /// The session's sound, read-only: tests change it through the session's intents.
+    const Son &table = edition.son();
+    Generateur &generateur = edition.generateur();
+    Contexte contexte{edition};
 
     Banc() { lecture.cheminTest = generateur.chemin(); }
 
@@ -128,7 +95,7 @@ inline QStringList TourDeTab(QWidget *fenetre, int limite = 80)
 }
 
 // The file a table should give, computed by the synthesis from a copy of the table.
-inline QByteArray FichierAttendu(Composantes table)
+inline QByteArray FichierAttendu(const Son &table)
 {
     Synthese::Plan p;
     if (!Synthese::Prepare(table, p))

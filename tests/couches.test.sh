@@ -1,5 +1,5 @@
 #!/bin/bash
-# The rooms are layered: model < synth, audio, plot < ui (and main.cpp above all). No file may
+# The rooms are layered: model < synth, audio, plot < session < ui (and main.cpp above all). No file may
 # include a room above its own or a room beside it, so the include graph has no upward edge,
 # hence no cycle between rooms; within ui, the windows' include graph has no cycle either.
 # Usage: couches.test.sh BUILD_DIR SOURCE_DIR
@@ -13,9 +13,17 @@ permis = {
     "synth": {"model"},
     "audio": set(),
     "plot": {"model"},
-    "ui": {"model", "synth", "audio", "plot"},
+    "session": {"model", "synth", "audio", "plot"},
+    "ui": {"model", "synth", "audio", "plot", "session"},
 }
 inclusion = re.compile(r'^\s*#\s*include\s+"([a-z]+)/([^"]+)"', re.M)
+# The session has no widgets: none of Qt Widgets' headers may appear in it.
+systeme = re.compile(r'^\s*#\s*include\s+<(?:QtWidgets/)?(Q[A-Za-z]+)>', re.M)
+widgets = set()
+for dossier in ("/usr/include/x86_64-linux-gnu/qt6/QtWidgets", "/usr/include/qt6/QtWidgets"):
+    if os.path.isdir(dossier):
+        widgets |= {n for n in os.listdir(dossier) if n.startswith("Q") and "." not in n}
+sans_widgets = {"model", "session"}
 fautes = []
 graphe = {}
 for piece in permis:
@@ -24,6 +32,10 @@ for piece in permis:
             continue
         texte = open(os.path.join(racine, piece, nom), encoding="utf-8").read()
         fichier = f"{piece}/{nom}"
+        if piece in sans_widgets:
+            for entete in systeme.findall(texte):
+                if entete in widgets:
+                    fautes.append(f"{fichier} includes the widget header <{entete}>")
         for cible_piece, cible in inclusion.findall(texte):
             if cible_piece != piece and cible_piece not in permis[piece]:
                 fautes.append(f"{fichier} includes {cible_piece}/{cible}")

@@ -37,13 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
         Echoue("the saved text of an accepted timbre is refused");
     if (!(*relu == *timbre))
         Echoue("an accepted timbre does not read back equal to itself");
-    Composantes table;
+    Son table;
     if (!Timbres::Applique(*timbre, table))
         Echoue("an accepted timbre cannot be applied");
     const auto n = timbre->composantes.size();
     if (std::size_t(table.ProchaineComposante) != n + 1 || table.Frequence[1] < 1)
         Echoue("the table does not hold the timbre");
-    for (std::size_t j = n + 1; j <= std::size_t(Composantes::Max); ++j)
+    for (std::size_t j = n + 1; j <= std::size_t(Son::Max); ++j)
         if (table.Frequence[j] != 0 || table.Amplitude[j] != 0.0f)
             Echoue("a slot past the timbre is not empty");
     if (!(Timbres::DepuisTable(table, timbre->multiples) == *timbre))

@@ -5,7 +5,7 @@
 #include "ecoute.h"
 
 #include "audio/lecteurqt.h"
-#include "model/composantes.h"
+#include "model/son.h"
 #include "synth/generateur.h"
 
 #include <QFile>
@@ -52,7 +52,7 @@ private:
 
     QString m_puits;
     std::unique_ptr<QTemporaryDir> m_dossier;
-    Composantes m_table;
+    Son m_table;
     std::unique_ptr<LecteurQt> m_lecteur;
     std::unique_ptr<Generateur> m_generateur;
     // An edit as the program commits it: the file written, the samples handed to the player,
@@ -82,7 +82,7 @@ void TestAudioReel::init()
 {
     m_dossier = std::make_unique<QTemporaryDir>();
     // The default sound, as the main window makes it, with sound on.
-    m_table = Composantes{};
+    m_table = Son{};
     m_table.Frequence[1] = 440;
     m_table.Amplitude[1] = 10.0f;
     m_table.ProchaineComposante = 2;
@@ -220,7 +220,7 @@ void TestAudioReel::deuxProgrammesDansUnDossier()
 {
     // A second program started in the same folder rewrites the same test.wav with its own sound:
     // each one still plays the table it shows.
-    Composantes autreTable;
+    Son autreTable;
     autreTable.Frequence[1] = 660;
     autreTable.Amplitude[1] = 10.0f;
     autreTable.ProchaineComposante = 2;

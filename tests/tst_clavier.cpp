@@ -68,20 +68,19 @@ struct Poste
 
     void remplit(const Table &composantes, int prochaine = -1)
     {
-        Composantes &t = banc.table;
-        for (int j = 1; j <= Composantes::Max; ++j) {
-            t.Frequence[j] = 0;
-            t.Amplitude[j] = 0;
-        }
+        // Through the session, as an undo would put a table back: the marker stays.
+        Edition::Etat t;
         for (int j = 0; j < composantes.size(); ++j) {
-            t.Frequence[j + 1] = static_cast<std::int16_t>(composantes[j].first);
-            t.Amplitude[j + 1] = composantes[j].second;
+            t.frequence[j + 1] = static_cast<std::int16_t>(composantes[j].first);
+            t.amplitude[j + 1] = composantes[j].second;
         }
-        t.ProchaineComposante = static_cast<std::int16_t>(prochaine > 0 ? prochaine : composantes.size() + 1);
+        t.prochaine = static_cast<std::int16_t>(prochaine > 0 ? prochaine : composantes.size() + 1);
+        t.fondamental = banc.edition.fondamental();
+        banc.edition.Restaure(t);
     }
 };
 
-QImage SpectreAttendu(const Synthetiseur &w, const Composantes &table)
+QImage SpectreAttendu(const Synthetiseur &w, const Son &table)
 {
     Surface s(RepereSpectre, w.spectre().size(), nullptr, w.spectre().image().devicePixelRatio());
     s.Efface();
@@ -90,7 +89,7 @@ QImage SpectreAttendu(const Synthetiseur &w, const Composantes &table)
     return s.image();
 }
 
-QImage TemporelAttendu(const Synthetiseur &w, Composantes table, int qualite)
+QImage TemporelAttendu(const Synthetiseur &w, Son table, int qualite)
 {
     Surface s(RepereTemporel, w.grapheTemp().size(), nullptr, w.grapheTemp().image().devicePixelRatio());
     Temporel::QuadrilleTemporel(s);
@@ -323,13 +322,13 @@ void TestClavier::transposition()
     if (spectreCache)
         p.principal->CacheSpectre_Click();
     p.remplit(avant, prochaine);
-    const Composantes copie = p.banc.table;
+    const Son copie = p.banc.table;
 
     p.appuie(index);
     p.relache(index);
 
-    const Composantes &t = p.banc.table;
-    for (int j = 1; j <= Composantes::Max; ++j)
+    const Son &t = p.banc.table;
+    for (int j = 1; j <= Son::Max; ++j)
         QCOMPARE(t.Frequence[j], std::int16_t(apres[j - 1]));
     QCOMPARE(t.Amplitude, copie.Amplitude);
     QCOMPARE(t.ProchaineComposante, copie.ProchaineComposante);
@@ -398,7 +397,7 @@ void TestClavier::apresFermetureDuPrincipal()
     QVERIFY(p.clavier);
     QVERIFY(p.clavier->isVisible()); // closing the main window leaves the keyboard open
 
-    const Composantes avant = p.banc.table;
+    const Son avant = p.banc.table;
     QFile::remove(p.banc.generateur.chemin());
     p.banc.lecture.journal.clear();
     p.appuie(9, Qt::LeftButton);
@@ -570,7 +569,7 @@ void TestClavier::pianoDuClavierDOrdinateur()
     reference.appuie(note);
     reference.relache(note);
     QCOMPARE(p.banc.table.Frequence[1], Regles::FrequenceNote(note));
-    for (int j = 1; j <= Composantes::Max; ++j) {
+    for (int j = 1; j <= Son::Max; ++j) {
         QCOMPARE(p.banc.table.Frequence[j], reference.banc.table.Frequence[j]);
         QCOMPARE(p.banc.table.Amplitude[j], reference.banc.table.Amplitude[j]);
     }

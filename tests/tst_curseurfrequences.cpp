@@ -7,7 +7,7 @@
 #include "synth/generateur.h"
 #include "ui/curseurfrequences.h"
 #include "ui/descriptions.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 #include "ui/synthetiseur.h"
 
 #include <QCheckBox>
@@ -19,7 +19,7 @@
 
 #include <memory>
 
-Q_DECLARE_METATYPE(Composantes)
+Q_DECLARE_METATYPE(Son)
 
 namespace {
 
@@ -140,7 +140,7 @@ void TestCurseurSpectre::deplacements()
     QFETCH(int, sens);
     QFETCH(int, fois);
     QFETCH(double, attendu);
-    const Composantes c = Table({{fondamental, 10.0f}});
+    const Son c = Table({{fondamental, 10.0f}});
     Curseur::Point p{depart, 5.0};
     for (int i = 0; i < fois; ++i)
         p = Curseur::Deplace(c, p, sens, musical, fin);
@@ -193,7 +193,7 @@ void TestCurseurSpectre::clavierCommeSouris()
     Tape(&clavier.w->spectre(), touches);
     Souris(*main.w, souris);
 
-    const Composantes &k = clavier.banc.table, &m = main.banc.table;
+    const Son &k = clavier.banc.table, &m = main.banc.table;
     QCOMPARE(k.ProchaineComposante, m.ProchaineComposante);
     QCOMPARE(k.Frequence, m.Frequence);
     QCOMPARE(k.Amplitude, m.Amplitude);
@@ -269,7 +269,7 @@ void TestCurseurSpectre::curseurVisibleAvecLeFocus()
 
 void TestCurseurSpectre::descriptions_data()
 {
-    QTest::addColumn<Composantes>("table");
+    QTest::addColumn<Son>("table");
     QTest::addColumn<QString>("attendu");
     QTest::newRow("empty") << Table({}) << "Spectre : aucune composante";
     QTest::newRow("fundamental alone") << Table({{440, 10.0f}}) << "Spectre : 1 composante — 440 Hz amplitude 10";
@@ -279,7 +279,7 @@ void TestCurseurSpectre::descriptions_data()
     QTest::newRow("rounded to a tenth") << Table({{220, 6.24f}, {3300, 0.06f}, {4400, 0.0f}})
                                         << "Spectre : 3 composantes — 220 Hz amplitude 6,2, 3300 Hz amplitude 0,1, "
                                            "4400 Hz amplitude 0";
-    Composantes candidat = Table({{440, 10.0f}});
+    Son candidat = Table({{440, 10.0f}});
     candidat.Frequence[2] = 880; // a candidate under a held button is no component yet
     candidat.Amplitude[2] = 4.0f;
     QTest::newRow("candidate left out") << candidat << "Spectre : 1 composante — 440 Hz amplitude 10";
@@ -287,7 +287,7 @@ void TestCurseurSpectre::descriptions_data()
 
 void TestCurseurSpectre::descriptions()
 {
-    QFETCH(Composantes, table);
+    QFETCH(Son, table);
     QFETCH(QString, attendu);
     QCOMPARE(Descriptions::Spectre(table), attendu);
 }
@@ -349,7 +349,7 @@ void TestCurseurSpectre::composanteSous()
     // 880 Hz (amplitude 3) and 10 px to its right a higher line; a silent slot further right.
     const Repere &r = RepereSpectre;
     const double dix = 10.0 * TwipsParPixel / r.twipsX;
-    Composantes c = Table({{440, 10.0f}, {880, 3.0f}, {int(std::lround(880 + dix)), 5.0f}, {0, 0.0f}});
+    Son c = Table({{440, 10.0f}, {880, 3.0f}, {int(std::lround(880 + dix)), 5.0f}, {0, 0.0f}});
     c.Frequence[4] = std::int16_t(std::lround(880 + 4 * dix));
     const QPointF haut = r.versPixels(880, 7);
     const QPoint p(int(std::floor(haut.x()) + decalage.x()), int(std::floor(haut.y()) + decalage.y()));

@@ -36,9 +36,9 @@ QByteArray Lis(const QString &chemin)
 }
 
 // The 440 Hz default sound, made in memory: what a healthy write must put on disk.
-Composantes Table440()
+Son Table440()
 {
-    Composantes t;
+    Son t;
     t.Frequence[1] = 440;
     t.Amplitude[1] = 10.0f;
     t.ProchaineComposante = 2;
@@ -46,7 +46,7 @@ Composantes Table440()
     return t;
 }
 
-QByteArray Attendu(Composantes t)
+QByteArray Attendu(Son t)
 {
     Synthese::Plan plan;
     return Synthese::Prepare(t, plan) ? Synthese::FichierComplet(plan) : QByteArray();
@@ -65,7 +65,7 @@ QString Demarre(const QString &application, const QString &perso, bool plantePlu
 {
     qputenv("XDG_DATA_HOME", QFile::encodeName(perso));
     const Emplacements e = Emplacements::Choisis(application);
-    Composantes t = Table440();
+    Son t = Table440();
     Generateur g(t, e.test());
     g.fixeSecours(e.secours());
     if (plantePlusTard) {
@@ -204,7 +204,7 @@ void TestEmplacements::fichierDUnAutreUtilisateur()
     QCOMPARE(::chown(QFile::encodeName(perso).constData(), Personne, Personne), 0);
     const QString nom = application + QStringLiteral("/test.wav");
     const QByteArray sienne = Attendu([] {
-        Composantes t = Table440();
+        Son t = Table440();
         t.Frequence[1] = 132;
         return t;
     }());
@@ -259,7 +259,7 @@ void TestEmplacements::dossierAuNomIllisible()
     QTest::ignoreMessage(QtInfoMsg, QRegularExpression(QStringLiteral("no usable name, test.wav goes to .*perso")));
     const Emplacements e = Emplacements::Choisis(application);
     QVERIFY2(e.test().startsWith(perso + QLatin1Char('/')), qPrintable(e.test()));
-    Composantes t = Table440();
+    Son t = Table440();
     Generateur g(t, e.test());
     QVERIFY(g.GenereSon());
     QCOMPARE(Lis(g.chemin()), Attendu(t));
@@ -299,7 +299,7 @@ void TestEmplacements::fichierOrdinaireReste()
     QVERIFY(QDir().mkpath(application));
     qputenv("XDG_DATA_HOME", QFile::encodeName(racine.filePath(QStringLiteral("perso"))));
     const Emplacements premier = Emplacements::Choisis(application);
-    Composantes t = Table440();
+    Son t = Table440();
     Generateur g(t, premier.test());
     QVERIFY(g.GenereSon());
     const Emplacements second = Emplacements::Choisis(application);

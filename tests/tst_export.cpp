@@ -1,7 +1,7 @@
 // Export of the sound: whole loops of test.wav's samples, the smallest count covering the length,
 // and no file at all (or the previous one whole) when it cannot be written.
 
-#include "model/composantes.h"
+#include "model/son.h"
 #include "tables.h"
 #include "synth/export.h"
 #include "synth/generateur.h"
@@ -21,7 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-Q_DECLARE_METATYPE(Composantes)
+Q_DECLARE_METATYPE(Son)
 
 namespace {
 
@@ -62,12 +62,12 @@ private slots:
 
 void TestExport::bouclesEntieres_data()
 {
-    QTest::addColumn<Composantes>("table");
+    QTest::addColumn<Son>("table");
     QTest::addColumn<double>("secondes");
     QTest::addColumn<int>("N");            // samples of one loop (test.wav)
     QTest::addColumn<int>("repetitions");  // loops expected in the file
 
-    const Composantes la = Table({{440, 10.0f}});
+    const Son la = Table({{440, 10.0f}});
     // 440 Hz: a loop of 1002 samples; 3 s = 132300 samples = 132.04 loops.
     QTest::newRow("440 Hz, 3 s") << la << 3.0 << 1002 << 133;
     QTest::newRow("440 Hz, un échantillon") << la << 1.0 / 44100 << 1002 << 1;
@@ -77,7 +77,7 @@ void TestExport::bouclesEntieres_data()
     QTest::newRow("441 Hz, 2 s") << Table({{441, 10.0f}, {882, 5.0f}}) << 2.0 << 1000 << 89;
     QTest::newRow("4410 Hz, 1 s pile") << Table({{4410, 3.0f}}) << 1.0 << 100 << 441;
     // The worst case: a 1 Hz fundamental, ten components, a 10 s loop.
-    Composantes pire;
+    Son pire;
     for (int i = 1; i <= 10; ++i) {
         pire.Frequence[i] = static_cast<std::int16_t>(i);
         pire.Amplitude[i] = 10.0f;
@@ -90,21 +90,21 @@ void TestExport::bouclesEntieres_data()
 
 void TestExport::bouclesEntieres()
 {
-    QFETCH(Composantes, table);
+    QFETCH(Son, table);
     QFETCH(double, secondes);
     QFETCH(int, N);
     QFETCH(int, repetitions);
 
     QTemporaryDir dossier;
     // The loop as the program plays it: test.wav from the same table.
-    Composantes pourTest = table;
+    Son pourTest = table;
     Generateur g(pourTest, dossier.filePath(QStringLiteral("test.wav")));
     QVERIFY(g.GenereSon());
     const QByteArray test = Lis(g.chemin());
     QCOMPARE(test.size(), 44 + 2 * N);
 
     const QString sortie = dossier.filePath(QStringLiteral("cours.wav"));
-    const Composantes avant = table;
+    const Son avant = table;
     QString pourquoi;
     QVERIFY2(Export::Ecrit(table, secondes, sortie, &pourquoi), qPrintable(pourquoi));
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(&table), sizeof table),
@@ -201,7 +201,7 @@ void TestExport::disquePleinNeLaisseRien()
     // A file-size limit makes the disk "full" at 100 kB, whoever runs the test.
     QTemporaryDir dossier;
     const QString sortie = dossier.filePath(QStringLiteral("cours.wav"));
-    const Composantes la = Table({{440, 10.0f}});
+    const Son la = Table({{440, 10.0f}});
     QVERIFY(Export::Ecrit(la, 0.5, sortie));
     const QByteArray avant = Lis(sortie);
 

@@ -108,7 +108,7 @@ void TestExportation::exporte()
     QVERIFY2(e.code == 0, e.erreur.constData());
     QVERIFY(e.erreur.isEmpty());
 
-    Composantes table;
+    Son table;
     QVERIFY(Timbres::Applique(t, table));
     const QString attendu = dossier.filePath(QStringLiteral("attendu.wav"));
     QVERIFY(Export::Ecrit(table, secondes, attendu));
@@ -183,7 +183,7 @@ void TestExportation::demarreSurLeTimbre()
     p.start(programme, {fichier});
     QVERIFY(p.waitForStarted());
     // test.wav is written by the main window's start-up only: here, with the file's sound.
-    Composantes table;
+    Son table;
     QVERIFY(Timbres::Applique(t, table));
     Synthese::Plan plan;
     QVERIFY(Synthese::Prepare(table, plan));

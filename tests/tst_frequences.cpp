@@ -1,13 +1,14 @@
 #include "plot/repere.h"
 #include "plot/frequences.h"
 #include "plot/surface.h"
+#include "plot/vues.h"
 
 #include <QTest>
 
 #include <cmath>
 #include <memory>
 
-Q_DECLARE_METATYPE(Composantes)
+Q_DECLARE_METATYPE(Son)
 
 namespace {
 
@@ -55,16 +56,16 @@ bool Orange(QColor c)
 }
 
 // Clear, grid, lines: every redraw of the spectrum.
-void Redessine(Surface &s, const Composantes &table, bool afficheFreq)
+void Redessine(Surface &s, const Son &table, bool afficheFreq)
 {
     s.Efface();
     Spectre::QuadrilleSpectre(s);
     Spectre::TraceSpectre(s, table, afficheFreq);
 }
 
-Composantes Table(int f1, float a1, std::initializer_list<std::pair<int, float>> autres = {})
+Son Table(int f1, float a1, std::initializer_list<std::pair<int, float>> autres = {})
 {
-    Composantes t;
+    Son t;
     t.Frequence[1] = std::int16_t(f1);
     t.Amplitude[1] = a1;
     int i = 2;
@@ -102,7 +103,70 @@ private slots:
     void lignesHorsCadre_data();
     void lignesHorsCadre();
     void casesVidesSansTrace();
+    void vueCommeLeTraceDirect_data();
+    void vueCommeLeTraceDirect();
+    void couchesDansLOrdre();
 };
+
+void TestSpectre::vueCommeLeTraceDirect_data()
+{
+    QTest::addColumn<bool>("apercu");
+    QTest::addColumn<bool>("afficheFreq");
+    QTest::newRow("lines") << false << false;
+    QTest::newRow("lines and labels") << false << true;
+    QTest::newRow("preview under the lines") << true << true;
+}
+
+void TestSpectre::vueCommeLeTraceDirect()
+{
+    // With no layer set, the view's picture is the sequence every redraw used to spell out.
+    QFETCH(bool, apercu);
+    QFETCH(bool, afficheFreq);
+    const Son table = Table(440, 10, {{880, 5.0f}, {1320, 2.5f}});
+    Surface attendu(RepereSpectre, Taille, nullptr, 1);
+    attendu.setFont(QFont(QStringLiteral("Liberation Sans"), 9));
+    attendu.Efface();
+    Spectre::QuadrilleSpectre(attendu);
+    if (apercu)
+        attendu.Ligne(880, 3, 880, 10, Spectre::CouleurApercu);
+    Spectre::TraceSpectre(attendu, table, afficheFreq);
+
+    Surface s(RepereSpectre, Taille, nullptr, 1);
+    s.setFont(attendu.font());
+    VueSpectre vue(s);
+    vue.fixeSon(table);
+    vue.fixeAfficheFreq(afficheFreq);
+    if (apercu)
+        vue.fixeApercu(QPointF(880, 3));
+    vue.dessine();
+    QCOMPARE(s.image(), attendu.image());
+}
+
+void TestSpectre::couchesDansLOrdre()
+{
+    // A flat measured spectrum at amplitude 4.5 and a live one at 6.5, both across 880 Hz,
+    // where a component stands at amplitude 8: the measured one lies behind the line, the live one
+    // over it, and both over the grid's empty places.
+    const Son table = Table(440, 10, {{880, 8.0f}});
+    Surface s(RepereSpectre, Taille, nullptr, 1);
+    VueSpectre vue(s);
+    vue.fixeSon(table);
+    vue.fixeCouche(Couche::Mesure, {{600, 4.5}, {1200, 4.5}});
+    vue.fixeCouche(Couche::Direct, {{600, 6.5}, {1200, 6.5}});
+    vue.dessine();
+    const QColor mesure = VueSpectre::CouleursCouches[int(Couche::Mesure)];
+    const QColor direct = VueSpectre::CouleursCouches[int(Couche::Direct)];
+    QCOMPARE(Couleur(s, Colonne(880), Rangee(5.5)), Spectre::CouleurComposante);
+    QCOMPARE(Couleur(s, Colonne(880), Rangee(3.5)), direct);
+    QCOMPARE(Couleur(s, Colonne(700), Rangee(5.5)), mesure);
+    QCOMPARE(Couleur(s, Colonne(700), Rangee(3.5)), direct);
+    // An empty list takes the layer away: the plain picture again.
+    vue.fixeCouche(Couche::Mesure, {});
+    vue.fixeCouche(Couche::Direct, {});
+    vue.dessine();
+    QCOMPARE(Couleur(s, Colonne(700), Rangee(5.5)), Blanc);
+    QCOMPARE(Couleur(s, Colonne(880), Rangee(3.5)), Spectre::CouleurComposante);
+}
 
 void TestSpectre::grilleVerticale_data()
 {
@@ -203,7 +267,7 @@ void TestSpectre::exempleCommente()
 
 void TestSpectre::etiquettes_data()
 {
-    QTest::addColumn<Composantes>("table");
+    QTest::addColumn<Son>("table");
     QTest::addColumn<bool>("afficheFreq");
     QTest::addColumn<int>("hertz");  // where a label would start: its line's frequency
     QTest::addColumn<bool>("imprime");
@@ -221,7 +285,7 @@ void TestSpectre::etiquettes_data()
 
 void TestSpectre::etiquettes()
 {
-    QFETCH(Composantes, table);
+    QFETCH(Son, table);
     QFETCH(bool, afficheFreq);
     QFETCH(int, hertz);
     QFETCH(bool, imprime);

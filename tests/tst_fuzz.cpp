@@ -30,7 +30,7 @@
 #include "plot/surface.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 #include "ui/synthetiseur.h"
 
 #include <QApplication>
@@ -114,7 +114,7 @@ struct Reference
     QByteArray octets;
 };
 
-Reference Attendu(const Composantes &t)
+Reference Attendu(const Son &t)
 {
     Reference r;
     const int f1 = t.Frequence[1];
@@ -222,7 +222,7 @@ QByteArray Lis(const QString &chemin)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-QString DecritTable(const Composantes &t)
+QString DecritTable(const Son &t)
 {
     QStringList s;
     for (int i = 1; i <= 10; ++i)
@@ -749,7 +749,7 @@ public:
         return echec;
     }
 
-    const Composantes &table() const { return m_banc.table; }
+    const Son &table() const { return m_banc.table; }
     /// For each event played: the buttons held after it, -1 when it was skipped.
     const std::vector<int> &tenusApres() const { return m_tenusApres; }
     /// For each event played: the widget its first press or release reached.
@@ -942,7 +942,7 @@ private:
 
     std::optional<Echec> verifieTable() const
     {
-        const Composantes &t = m_banc.table;
+        const Son &t = m_banc.table;
         if (t.ProchaineComposante < 1 || t.ProchaineComposante > 11)
             return rate(QStringLiteral("ProchaineComposante"),
                         QStringLiteral("ProchaineComposante = %1, outside 1..11").arg(t.ProchaineComposante));
@@ -974,7 +974,7 @@ private:
 
     std::optional<Echec> verifie(const Evenement &e, QStringList &avertissements)
     {
-        Composantes &t = m_banc.table;
+        const Son &t = m_banc.table;
         if (!avertissements.isEmpty()) {
             const QString m = avertissements.join(QLatin1Char('\n'));
             avertissements.clear();
@@ -1034,9 +1034,9 @@ private:
                                                        .arg(ref.octets.size())
                                                        .arg(n));
             }
-            if (t.SommeAmplitudes != ref.somme)
+            if (SommeAmplitudes(t) != ref.somme)
                 return rate(QStringLiteral("sum"), QStringLiteral("SommeAmplitudes %1 after a synthesis, expected %2")
-                                                       .arg(double(t.SommeAmplitudes), 0, 'g', 9)
+                                                       .arg(double(SommeAmplitudes(t)), 0, 'g', 9)
                                                        .arg(double(ref.somme), 0, 'g', 9));
         }
 
@@ -1073,7 +1073,7 @@ private:
     // the marker synthesises only when it lands on it: such events are not counted.
     std::optional<Echec> verifieSyntheses(const Evenement &e, int syntheses)
     {
-        const Composantes &t = m_banc.table;
+        const Son &t = m_banc.table;
         if (e.genre == Genre::Menu) {
             if (syntheses != int(m_menuAttendu))
                 return rate(QStringLiteral("synthesis count"), QStringLiteral("%1 syntheses where %2 were due")
@@ -1156,7 +1156,7 @@ private:
     }
 
     // The same table comes back often (a key pressed twice, a clear): its file is computed once.
-    const Reference &reference(const Composantes &t)
+    const Reference &reference(const Son &t)
     {
         if (!m_reference || m_frequencesReference != t.Frequence || m_amplitudesReference != t.Amplitude) {
             m_reference = Attendu(t);
@@ -1169,7 +1169,7 @@ private:
     void compte(const Evenement &e, int syntheses)
     {
         Couverture &c = *m_couverture;
-        const Composantes &t = m_banc.table;
+        const Son &t = m_banc.table;
         c.syntheses += syntheses;
         if (t.ProchaineComposante > m_pAvant)
             ++c.ajouts;
@@ -1365,7 +1365,7 @@ void TestFuzz::referenceIndependante()
     QFETCH(QList<int>, debut);
     QFETCH(QList<int>, fin);
     QFETCH(int, crete);
-    Composantes t;
+    Son t;
     for (int i = 0; i < frequences.size(); ++i) {
         t.Frequence[i + 1] = std::int16_t(frequences[i]);
         t.Amplitude[i + 1] = amplitudes[i];

@@ -1,4 +1,4 @@
-#include "model/composantes.h"
+#include "model/son.h"
 #include "tables.h"
 #include "synth/generateur.h"
 
@@ -53,7 +53,7 @@ private slots:
 void TestGenerateur::sonParDefautOctetParOctet()
 {
     QTemporaryDir dossier;
-    Composantes t = Table({{440, 10.0f}});
+    Son t = Table({{440, 10.0f}});
     Generateur g(t, dossier.filePath("test.wav"));
     QVERIFY(g.GenereSon());
 
@@ -62,7 +62,7 @@ void TestGenerateur::sonParDefautOctetParOctet()
     const QByteArray attendu = QByteArray::fromHex("52494646F807000057415645666D74201000000001000100"
                                                    "44AC0000885801000200100064617461D4070000");
     QCOMPARE(f.left(44).toHex(), attendu.toHex());
-    QCOMPARE(t.SommeAmplitudes, 10.0f);
+    QCOMPARE(SommeAmplitudes(t), 10.0f);
 
     const int debut[] = {0, 205, 409, 611, 811, 1008};
     for (int n = 0; n < 6; ++n)
@@ -82,10 +82,10 @@ void TestGenerateur::sonParDefautOctetParOctet()
 void TestGenerateur::deuxComposantes()
 {
     QTemporaryDir dossier;
-    Composantes t = Table({{440, 10.0f}, {880, 5.0f}});
+    Son t = Table({{440, 10.0f}, {880, 5.0f}});
     Synthese::Plan p;
     QVERIFY(Synthese::Prepare(t, p));
-    QCOMPARE(t.SommeAmplitudes, 15.0f);
+    QCOMPARE(SommeAmplitudes(t), 15.0f);
     QCOMPARE(p.k, std::int16_t(218));
     QCOMPARE(p.c[1], std::int16_t(2180));
     QCOMPARE(p.c[2], std::int16_t(1090));
@@ -118,7 +118,7 @@ void TestGenerateur::nombreEchantillons()
     QFETCH(int, f1);
     QFETCH(int, n);
     QTemporaryDir dossier;
-    Composantes t = Table({{f1, 10.0f}});
+    Son t = Table({{f1, 10.0f}});
     Generateur g(t, dossier.filePath("test.wav"));
     QVERIFY(g.GenereSon());
     const QByteArray f = Lis(g.chemin());
@@ -142,7 +142,7 @@ void TestGenerateur::echelleEtCoefficients()
     QFETCH(int, composantes);
     QFETCH(int, k);
     QFETCH(int, c);
-    Composantes t;
+    Son t;
     for (int i = 1; i <= composantes; ++i) {
         t.Frequence[i] = static_cast<std::int16_t>(220 * i);
         t.Amplitude[i] = 10.0f;
@@ -157,7 +157,7 @@ void TestGenerateur::echelleEtCoefficients()
 void TestGenerateur::fondamentalMuetDonneDuSilence()
 {
     QTemporaryDir dossier;
-    Composantes t = Table({{440, 0.0f}, {880, 7.0f}, {1320, 3.0f}});
+    Son t = Table({{440, 0.0f}, {880, 7.0f}, {1320, 3.0f}});
     Generateur g(t, dossier.filePath("test.wav"));
     QVERIFY(g.GenereSon());
     const QByteArray f = Lis(g.chemin());
@@ -169,7 +169,7 @@ void TestGenerateur::unHertzPasseParLeTampon()
 {
     // 441 000 samples cross 862 blocks: every one must match the sample computed on its own.
     QTemporaryDir dossier;
-    Composantes t = Table({{1, 10.0f}, {2, 5.0f}, {3, 2.5f}});
+    Son t = Table({{1, 10.0f}, {2, 5.0f}, {3, 2.5f}});
     Generateur g(t, dossier.filePath("test.wav"));
     QVERIFY(g.GenereSon());
     const QByteArray f = Lis(g.chemin());
@@ -188,7 +188,7 @@ void TestGenerateur::cibleNonInscriptibleGardeLAncienFichier()
 {
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath("test.wav");
-    Composantes t = Table({{440, 10.0f}});
+    Son t = Table({{440, 10.0f}});
     Generateur g(t, chemin);
     QVERIFY(g.GenereSon());
     const QByteArray avant = Lis(chemin);
@@ -213,7 +213,7 @@ void TestGenerateur::disquePleinGardeLAncienFichier()
     // A file-size limit makes the disk "full" at 1000 bytes, whoever runs the test.
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath("test.wav");
-    Composantes t = Table({{440, 10.0f}});
+    Son t = Table({{440, 10.0f}});
     Generateur g(t, chemin);
     QVERIFY(g.GenereSon());
     const QByteArray avant = Lis(chemin);
@@ -254,11 +254,11 @@ void TestGenerateur::preconditionsRefuseesNEcriventRien()
     QFETCH(float, a2);
     QTemporaryDir dossier;
     const QString chemin = dossier.filePath("test.wav");
-    Composantes bonne = Table({{440, 10.0f}});
+    Son bonne = Table({{440, 10.0f}});
     Generateur(bonne, chemin).GenereSon();
     const QByteArray avant = Lis(chemin);
 
-    Composantes t = Table({{f1, a1}, {880, a2}});
+    Son t = Table({{f1, a1}, {880, a2}});
     t.SonActif = true;
     Generateur g(t, chemin);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("test.wav not written"));

@@ -2,7 +2,7 @@
 #include "audio/lecteurqt.h"
 #include "audio/volume.h"
 #include "audio/wav.h"
-#include "model/composantes.h"
+#include "model/son.h"
 #include "synth/generateur.h"
 
 #include <QFile>
@@ -328,7 +328,7 @@ void TestLecture::lisLeFichierDuGenerateur()
 {
     // The default sound as the program writes it: 1002 samples beginning 0, 205, 409, 611.
     QTemporaryDir dossier;
-    Composantes t;
+    Son t;
     t.Frequence[1] = 440;
     t.Amplitude[1] = 10.0f;
     t.ProchaineComposante = 2;
@@ -364,7 +364,7 @@ void TestLecture::silenceInstalleEstMuet()
 void TestLecture::sansSortieUnSeulAvertissement()
 {
     QTemporaryDir dossier;
-    Composantes t;
+    Son t;
     t.Frequence[1] = 440;
     t.Amplitude[1] = 10.0f;
     t.ProchaineComposante = 2;
@@ -466,7 +466,7 @@ void TestLecture::volumeSurLePireDesSons()
 {
     // Ten components at 1 Hz, all at amplitude 10: the longest loop the program makes, and one of
     // the loudest. At the loudest volume it gets the whole +20 dB and stays within 16 bits.
-    Composantes t;
+    Son t;
     for (int i = 1; i <= 10; ++i) {
         t.Frequence[i] = std::int16_t(i);
         t.Amplitude[i] = 10.0f;

@@ -1,5 +1,5 @@
 // The command line: what starts the program, what answers and ends the run, what is refused.
-#include "ui/lignecommande.h"
+#include "session/lignecommande.h"
 
 #include <QRegularExpression>
 #include <QTest>

@@ -7,7 +7,7 @@
 #include "ecoute.h"
 
 #include "audio/lecteurqt.h"
-#include "model/composantes.h"
+#include "model/son.h"
 #include "synth/emplacements.h"
 #include "synth/generateur.h"
 #include "ui/clavier.h"
@@ -65,19 +65,19 @@ QString DefautFichier(const QByteArray &wav, int f1)
 }
 
 // What a healthy folder gets for the same table: the file written under a failure must be this one.
-QByteArray FichierSain(const Composantes &table)
+QByteArray FichierSain(const Son &table)
 {
     QTemporaryDir dossier;
-    Composantes copie = table;
+    Son copie = table;
     copie.SonActif = false;
     Generateur g(copie, dossier.filePath(QStringLiteral("test.wav")));
     return g.GenereSon() ? Lis(g.chemin()) : QByteArray();
 }
 
 // The samples of that file, made in memory: for checks where the disk itself is full.
-QByteArray SonSain(const Composantes &table)
+QByteArray SonSain(const Son &table)
 {
-    Composantes copie = table;
+    Son copie = table;
     Synthese::Plan plan;
     return Synthese::Prepare(copie, plan) ? Synthese::FichierComplet(plan).mid(Synthese::TailleEnTete) : QByteArray();
 }
@@ -158,9 +158,8 @@ struct DonneesPerso
 struct Programme
 {
     Emplacements emplacements;
-    Composantes table;
     std::unique_ptr<Lecture> lecteur;
-    std::unique_ptr<Generateur> generateur;
+    std::unique_ptr<Edition> edition;
     std::unique_ptr<Contexte> contexte;
     std::unique_ptr<Synthetiseur> fenetre;
 
@@ -173,8 +172,8 @@ struct Programme
             espion->cheminTest = e.test();
             lecteur = std::move(espion);
         }
-        generateur = std::make_unique<Generateur>(table, e.test());
-        contexte = std::make_unique<Contexte>(Contexte{table, *generateur, *lecteur});
+        edition = std::make_unique<Edition>(*lecteur, e.test());
+        contexte = std::make_unique<Contexte>(Contexte{*edition});
         fenetre = std::make_unique<Synthetiseur>(*contexte);
     }
     ~Programme()
@@ -184,6 +183,7 @@ struct Programme
         fenetre.reset();
     }
 
+    const Son &table() const { return edition->son(); }
     LectureEspion &espion() const { return static_cast<LectureEspion &>(*lecteur); }
     LecteurQt &lecteurQt() const { return static_cast<LecteurQt &>(*lecteur); }
     QByteArray wav() const { return Lis(emplacements.test()); }
@@ -265,16 +265,16 @@ void TestPannes::dossierApplicationInterdit()
         Messages messages;
         Programme p(e, false);
         // The start-up wrote the default sound in the per-user folder, nothing beside the program.
-        QCOMPARE(p.table.Frequence[1], std::int16_t(440));
+        QCOMPARE(p.table().Frequence[1], std::int16_t(440));
         QCOMPARE(DefautFichier(p.wav(), 440), QString());
-        QCOMPARE(p.wav(), FichierSain(p.table));
+        QCOMPARE(p.wav(), FichierSain(p.table()));
         QVERIFY(!QFile::exists(application + QStringLiteral("/test.wav")));
 
         // Editing and playing work as anywhere else.
         p.fenetre->Play_Click();
         p.fenetre->Spectre_MouseUp(1, 0, 880, 5);
-        QCOMPARE(p.table.ProchaineComposante, std::int16_t(3));
-        QCOMPARE(p.wav(), FichierSain(p.table));
+        QCOMPARE(p.table().ProchaineComposante, std::int16_t(3));
+        QCOMPARE(p.wav(), FichierSain(p.table()));
         QCOMPARE(p.espion().journal.last(), QStringLiteral("joue"));
         QCOMPARE(Messages::nombre(QStringLiteral("not written")), 0);
     }
@@ -295,8 +295,8 @@ void TestPannes::aucunDossierInscriptible()
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("test.wav not written")));
     Messages messages;
     Programme p(e, false);
-    QCOMPARE(p.table.Frequence[1], std::int16_t(440));
-    QCOMPARE(p.table.ProchaineComposante, std::int16_t(2));
+    QCOMPARE(p.table().Frequence[1], std::int16_t(440));
+    QCOMPARE(p.table().ProchaineComposante, std::int16_t(2));
 
     p.fenetre->Play_Click();
     QStringList &journal = p.espion().journal;
@@ -306,12 +306,12 @@ void TestPannes::aucunDossierInscriptible()
     p.fenetre->Spectre_MouseUp(2, 0, 0, 0);
     // The table is the edits' own, and so is what is heard: the samples go to the player even
     // though no file can be written.
-    QCOMPARE(p.table.ProchaineComposante, std::int16_t(3));
-    QCOMPARE(p.table.Frequence[2], std::int16_t(880));
-    QCOMPARE(p.table.Amplitude[2], 5.0f);
-    QCOMPARE(p.table.Amplitude[3], 0.0f);
+    QCOMPARE(p.table().ProchaineComposante, std::int16_t(3));
+    QCOMPARE(p.table().Frequence[2], std::int16_t(880));
+    QCOMPARE(p.table().Amplitude[2], 5.0f);
+    QCOMPARE(p.table().Amplitude[3], 0.0f);
     QCOMPARE(journal.count(QStringLiteral("joue")), joues + 3);
-    QCOMPARE(p.espion().sonJoue, SonSain(p.table));
+    QCOMPARE(p.espion().sonJoue, SonSain(p.table()));
     QVERIFY(!QFile::exists(e.test()));
     QCOMPARE(Messages::nombre(QStringLiteral("^sonavirelle: ")), 4);
 }
@@ -375,7 +375,7 @@ void TestPannes::silenceAbsent()
     QVERIFY(!p.lecteurQt().enLecture());
     QTest::qWait(2 * LecteurQt::VeilleMs);
     QVERIFY(!p.lecteurQt().enLecture());
-    QCOMPARE(p.wav(), FichierSain(p.table));
+    QCOMPARE(p.wav(), FichierSain(p.table()));
     QCOMPARE(Messages::nombre(QStringLiteral("silence")), 0);
 }
 
@@ -397,7 +397,7 @@ void TestPannes::sansServeurDeSon()
     QCOMPARE(avis->text(), QString::fromUtf8("Aucune sortie son"));
 
     SANS_BLOCAGE(p.fenetre->Play_Click());
-    QVERIFY(p.table.SonActif);
+    QVERIFY(p.table().SonActif);
     QTRY_COMPARE_WITH_TIMEOUT(Messages::nombre(QStringLiteral("no sound")), 1, 5000);
     // The sound command does not pretend: "Ecouter" stays, the notice says the sound waits.
     QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("Play"))->isHidden());
@@ -411,12 +411,12 @@ void TestPannes::sansServeurDeSon()
     QPushButton *la = p.fenetre->clavier()->touche(21);
     SANS_BLOCAGE(QTest::mousePress(la, Qt::LeftButton));
     QTest::mouseRelease(la, Qt::LeftButton);
-    QCOMPARE(p.table.Frequence[1], std::int16_t(443));
-    QCOMPARE(p.table.Frequence[2], std::int16_t(886));
+    QCOMPARE(p.table().Frequence[1], std::int16_t(443));
+    QCOMPARE(p.table().Frequence[2], std::int16_t(886));
     QCOMPARE(DefautFichier(p.wav(), 443), QString());
-    QCOMPARE(p.wav(), FichierSain(p.table));
+    QCOMPARE(p.wav(), FichierSain(p.table()));
     SANS_BLOCAGE(p.fenetre->TaGueule_Click());
-    QVERIFY(!p.table.SonActif);
+    QVERIFY(!p.table().SonActif);
     QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("Play"))->isHidden());
     SANS_BLOCAGE(p.fenetre->Play_Click());
     QTest::qWait(3 * LecteurQt::VeilleMs);
@@ -535,10 +535,10 @@ void TestPannes::serveurTueEnPleineBoucle()
     QTest::qWait(3 * LecteurQt::VeilleMs);
     SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(2, 0, 0, 0));
     SANS_BLOCAGE(p.fenetre->TaGueule_Click());
-    QCOMPARE(p.table.Frequence[1], std::int16_t(264));
-    QCOMPARE(p.table.ProchaineComposante, std::int16_t(2));
+    QCOMPARE(p.table().Frequence[1], std::int16_t(264));
+    QCOMPARE(p.table().ProchaineComposante, std::int16_t(2));
     QCOMPARE(DefautFichier(p.wav(), 264), QString());
-    QCOMPARE(p.wav(), FichierSain(p.table));
+    QCOMPARE(p.wav(), FichierSain(p.table()));
     QVERIFY(!p.lecteurQt().enLecture());
     QCOMPARE(Messages::nombre(QStringLiteral("no sound")), 1);
     // Sound off, the server still dead: the notice stays.

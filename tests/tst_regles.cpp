@@ -1,4 +1,4 @@
-#include "model/composantes.h"
+#include "model/son.h"
 #include "model/regles.h"
 
 #include <QTest>
@@ -8,9 +8,9 @@ using namespace Regles;
 namespace {
 
 // Fundamental at f1 with amplitude 10, then the given extra components.
-Composantes Table(int f1, std::initializer_list<int> autres = {})
+Son Table(int f1, std::initializer_list<int> autres = {})
 {
-    Composantes t;
+    Son t;
     t.Frequence[1] = static_cast<std::int16_t>(f1);
     t.Amplitude[1] = 10.0f;
     int i = 2;
@@ -88,7 +88,7 @@ void TestRegles::accroche()
     QFETCH(float, x);
     QFETCH(float, apercu);
     QFETCH(float, valide);
-    Composantes t = Table(f1);
+    Son t = Table(f1);
     QCOMPARE(Accroche(t, x, AccrocheApercu), apercu);
     QCOMPARE(Accroche(t, x, AccrocheValide), valide);
 }
@@ -112,7 +112,7 @@ void TestRegles::zoneEdition()
     QFETCH(float, x);
     QFETCH(float, y);
     QFETCH(bool, dedans);
-    Composantes t = Table(440);
+    Son t = Table(440);
     QCOMPARE(DansZoneEdition(t, x, y), dedans);
     t.ProchaineComposante = 11;
     QVERIFY(!DansZoneEdition(t, x, y));
@@ -140,13 +140,13 @@ void TestRegles::ajoutEtBornes()
     QFETCH(float, y);
     QFETCH(int, f);
     QFETCH(float, a);
-    Composantes t = Table(440);
+    Son t = Table(440);
     QVERIFY(Ajoute(t, x, y));
     QCOMPARE(t.ProchaineComposante, std::int16_t(3));
     QCOMPARE(int(t.Frequence[2]), f);
     QCOMPARE(t.Amplitude[2], a);
 
-    Composantes u = Table(440);
+    Son u = Table(440);
     EcritCandidat(u, x, y);
     QCOMPARE(u.ProchaineComposante, std::int16_t(2));
     QCOMPARE(int(u.Frequence[2]), f);
@@ -154,9 +154,9 @@ void TestRegles::ajoutEtBornes()
 
 void TestRegles::tablePleineEtRetrait()
 {
-    Composantes t = Table(100, {200, 300, 400, 500, 600, 700, 800, 900, 1000});
+    Son t = Table(100, {200, 300, 400, 500, 600, 700, 800, 900, 1000});
     QCOMPARE(t.ProchaineComposante, std::int16_t(11));
-    const Composantes avant = t;
+    const Son avant = t;
     QVERIFY(!Ajoute(t, 1500.0f, 5.0f));
     QCOMPARE(t.Frequence, avant.Frequence);
     QCOMPARE(t.Amplitude, avant.Amplitude);
@@ -167,7 +167,7 @@ void TestRegles::tablePleineEtRetrait()
     QCOMPARE(t.Amplitude[10], 0.0f);
 
     // Two adds at one place take two slots; two removals take them back in turn.
-    Composantes u = Table(440);
+    Son u = Table(440);
     QVERIFY(Ajoute(u, 880.0f, 3.0f));
     QVERIFY(Ajoute(u, 880.0f, 3.0f));
     QCOMPARE(u.Frequence[2], u.Frequence[3]);
@@ -180,7 +180,7 @@ void TestRegles::tablePleineEtRetrait()
     QVERIFY(!RetireDerniere(u));
 
     // A right click while a left drag holds a candidate: no silent leftover above the table.
-    Composantes v = Table(440, {880});
+    Son v = Table(440, {880});
     EcritCandidat(v, 1320.0f, 4.0f);
     QVERIFY(RetireDerniere(v));
     QVERIFY(Ajoute(v, 1320.0f, 4.0f));
@@ -191,14 +191,14 @@ void TestRegles::tablePleineEtRetrait()
 
 void TestRegles::tableVideDonneUnFondamental()
 {
-    Composantes t;
+    Son t;
     t.ProchaineComposante = 1;
     QVERIFY(Ajoute(t, 0.3f, 4.0f));
     QCOMPARE(t.Frequence[1], std::int16_t(1)); // never below 1 Hz
     QCOMPARE(t.Amplitude[1], 6.0f);
     QCOMPARE(t.ProchaineComposante, std::int16_t(2));
 
-    Composantes u;
+    Son u;
     u.ProchaineComposante = 1;
     QVERIFY(Ajoute(u, 733.0f, 4.0f));
     QCOMPARE(u.Frequence[1], std::int16_t(733));
@@ -206,13 +206,13 @@ void TestRegles::tableVideDonneUnFondamental()
 
 void TestRegles::efface()
 {
-    Composantes t = Table(440, {880, 1320});
+    Son t = Table(440, {880, 1320});
     Efface(t, false, 439.96);
     QCOMPARE(t.ProchaineComposante, std::int16_t(1));
     for (int i = 1; i <= 10; ++i)
         QCOMPARE(t.Amplitude[i], 0.0f);
     QCOMPARE(t.Frequence[2], std::int16_t(880)); // frequencies are kept
-    QCOMPARE(t.SommeAmplitudes, 0.0f);
+    QCOMPARE(SommeAmplitudes(t), 0.0f);
 
     Efface(t, true, 439.96);
     QCOMPARE(t.ProchaineComposante, std::int16_t(2));
@@ -253,7 +253,7 @@ void TestRegles::pasDeGlissement()
     QFETCH(int, n2);
     QFETCH(int, n3);
     QFETCH(double, bord);
-    Composantes t = Table(440, {f2, f3});
+    Son t = Table(440, {f2, f3});
     const auto amplitudes = t.Amplitude;
     QCOMPARE(DeplaceFondamental(t, x), bord);
     QCOMPARE(int(t.Frequence[1]), f1);
@@ -267,7 +267,7 @@ void TestRegles::pasDeGlissement()
 void TestRegles::glissementAuBordGauche()
 {
     for (float x : {0.0f, 0.3f, -250.0f}) {
-        Composantes t = Table(440, {880, 1320});
+        Son t = Table(440, {880, 1320});
         DeplaceFondamental(t, x);
         QCOMPARE(t.Frequence[1], std::int16_t(1));
         QCOMPARE(t.Frequence[2], std::int16_t(2));
@@ -312,7 +312,7 @@ void TestRegles::transposition()
     QFETCH(int, touche);
     QFETCH(int, f1);
     QFETCH(int, n2);
-    Composantes t = Table(440, {f2});
+    Son t = Table(440, {f2});
     Transpose(t, FrequenceNote(touche));
     QCOMPARE(int(t.Frequence[1]), f1);
     QCOMPARE(int(t.Frequence[2]), n2);
@@ -325,17 +325,17 @@ void TestRegles::transposition()
 void TestRegles::transpositionBorneeEtFondamentalNul()
 {
     // A slot freed by a clear keeps its frequency and is rescaled like any other.
-    Composantes t = Table(440, {1320});
+    Son t = Table(440, {1320});
     Efface(t, true, 440.0);
     Transpose(t, 264);
     QCOMPARE(t.Frequence[2], std::int16_t(792));
 
-    Composantes u = Table(1, {5000});
+    Son u = Table(1, {5000});
     Transpose(u, 2112);
     QCOMPARE(u.Frequence[1], std::int16_t(2112));
     QCOMPARE(u.Frequence[2], std::int16_t(32767));
 
-    Composantes v; // a table never set: the old fundamental counts as 1 Hz
+    Son v; // a table never set: the old fundamental counts as 1 Hz
     v.Frequence[2] = 3;
     Transpose(v, 132);
     QCOMPARE(v.Frequence[1], std::int16_t(132));

@@ -11,7 +11,7 @@
 #include "synth/timbrefichier.h"
 #include "audio/volume.h"
 #include "ui/curseurvolume.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -143,13 +143,13 @@ void TestSynthetiseur::initTestCase()
 void TestSynthetiseur::demarrage()
 {
     Fenetre f;
-    const Composantes &t = f.banc.table;
+    const Son &t = f.banc.table;
     QCOMPARE(t.Frequence[1], std::int16_t(440));
     QCOMPARE(t.Amplitude[1], 10.0f);
     for (int i = 2; i <= 10; ++i)
         QCOMPARE(t.Amplitude[i], 0.0f);
     QCOMPARE(t.ProchaineComposante, std::int16_t(2));
-    QCOMPARE(t.SommeAmplitudes, 10.0f);
+    QCOMPARE(SommeAmplitudes(t), 10.0f);
     QCOMPARE(t.Sensibilite, 1.0f);
     QVERIFY(!t.SonActif);
     QVERIFY(f.w->musical());
@@ -184,7 +184,7 @@ void TestSynthetiseur::efface()
     QFETCH(bool, musical);
     QFETCH(bool, son);
     Fenetre f;
-    Composantes &t = f.banc.table;
+    const Son &t = f.banc.table;
     f.w->Spectre_MouseUp(1, 0, 880, 5);
     f.w->Spectre_MouseUp(1, 0, 1320, 2);
     if (!musical)
@@ -335,7 +335,7 @@ void TestSynthetiseur::sensibilites()
 void TestSynthetiseur::apercuEtCandidat()
 {
     Fenetre f;
-    Composantes &t = f.banc.table;
+    const Son &t = f.banc.table;
     // No button: a preview line on the lower multiple, the table untouched.
     f.w->Spectre_MouseMove(0, 0, 1110, 4);
     QCOMPARE(f.pixelSpectre(880, 7), QColor(255, 150, 100));
@@ -390,7 +390,7 @@ void TestSynthetiseur::ajoutsEtRetraits()
     QFETCH(int, f);
     QFETCH(float, a);
     Fenetre w;
-    Composantes &t = w.banc.table;
+    const Son &t = w.banc.table;
     if (!musical)
         w.clique("Label11");
     w.w->Spectre_MouseUp(1, 0, x, y);
@@ -418,11 +418,11 @@ void TestSynthetiseur::ajoutsEtRetraits()
 void TestSynthetiseur::tablePleine()
 {
     Fenetre f;
-    Composantes &t = f.banc.table;
+    const Son &t = f.banc.table;
     for (int i = 2; i <= 10; ++i)
         f.w->Spectre_MouseUp(1, 0, 440.0f * i, 5);
     QCOMPARE(t.ProchaineComposante, std::int16_t(11));
-    const Composantes avant = t;
+    const Son avant = t;
 
     f.w->Spectre_MouseMove(0, 0, 2000, 5);
     QCOMPARE(f.w->spectre().cursor().shape(), Qt::ForbiddenCursor);
@@ -441,7 +441,7 @@ void TestSynthetiseur::tablePleine()
 void TestSynthetiseur::pasDeGlissementEtLacher()
 {
     Fenetre f;
-    Composantes &t = f.banc.table;
+    const Son &t = f.banc.table;
     f.w->Spectre_MouseUp(1, 0, 880, 5);
     f.w->Spectre_MouseUp(1, 0, 1320, 5);
     const QByteArray avant = f.banc.wav();
@@ -955,7 +955,7 @@ void TestSynthetiseur::menuTimbres()
         QCOMPARE(f.w->edition().TimbreCourant(), Timbres::Classique(Timbres::Types[i], 440));
         QCOMPARE(f.banc.wav(), [&] {
             Synthese::Plan p;
-            Composantes c = f.banc.table;
+            Son c = f.banc.table;
             return Synthese::Prepare(c, p) ? Synthese::FichierComplet(p) : QByteArray();
         }());
     }
@@ -973,15 +973,15 @@ void TestSynthetiseur::raccourcisAnnulerRetablir()
     f.w->show();
     f.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
-    const Composantes depart = f.banc.table;
+    const Son depart = f.banc.table;
     f.w->Spectre_MouseUp(1, 0, 880, 5);
-    const Composantes ajout = f.banc.table;
+    const Son ajout = f.banc.table;
     QCOMPARE(ajout.ProchaineComposante, std::int16_t(3));
 
     struct Pas
     {
         QKeyCombination touche;
-        const Composantes *attendu;
+        const Son *attendu;
     };
     const Pas pas[] = {{Qt::CTRL | Qt::Key_Z, &depart},
                        {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, &ajout},
@@ -1027,7 +1027,7 @@ void TestSynthetiseur::timbreRefuseDansLaFenetre()
 {
     Fenetre f;
     f.w->Spectre_MouseUp(1, 0, 880, 5);
-    const Composantes avant = f.banc.table;
+    const Son avant = f.banc.table;
     const QByteArray wav = f.banc.wav();
     const QString chemin = f.banc.dossier.filePath(QStringLiteral("faux.timbre"));
     {

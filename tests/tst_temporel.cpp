@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-Q_DECLARE_METATYPE(Composantes)
+Q_DECLARE_METATYPE(Son)
 
 namespace {
 
@@ -42,9 +42,9 @@ QList<QPoint> Courbe(const Surface &s)
     return points;
 }
 
-Composantes Table(float sensibilite, std::initializer_list<std::pair<int, float>> composantes)
+Son Table(float sensibilite, std::initializer_list<std::pair<int, float>> composantes)
 {
-    Composantes t;
+    Son t;
     int i = 1;
     for (auto [f, a] : composantes) {
         t.Frequence[i] = std::int16_t(f);
@@ -103,7 +103,7 @@ void TestTemporel::nombreDePoints()
     // The drawing makes as many points, and the last one ends the curve: a flat line along y = 0
     // whose rightmost pixel is at the last instant, (points − 1) steps of 1/20 or 1/1000 division.
     Surface s(RepereTemporel, Taille, nullptr, 1);
-    Composantes t = Table(sensibilite, {});
+    Son t = Table(sensibilite, {});
     QCOMPARE(Temporel::TraceTemporel(s, t, qualite), points);
     const double pas = qualite == 1 ? 0.05 : 0.001;
     const int derniere = Colonne((points - 1) * pas);
@@ -171,7 +171,7 @@ void TestTemporel::creuxDuSinus()
     QFETCH(float, amplitude);
     QFETCH(float, sensibilite);
     Surface s(RepereTemporel, Taille, nullptr, 1);
-    Composantes t = Table(sensibilite, {{hertz, amplitude}});
+    Son t = Table(sensibilite, {{hertz, amplitude}});
     Temporel::TraceTemporel(s, t, 2);
 
     // Within the first period: the lowest curve pixels lie on y = 5 (or just above it) and are
@@ -209,7 +209,7 @@ void TestTemporel::creuxDuSinus()
 
 void TestTemporel::ligneplate_data()
 {
-    QTest::addColumn<Composantes>("table");
+    QTest::addColumn<Son>("table");
     QTest::newRow("no components") << Table(1.0f, {});
     QTest::newRow("frequencies without amplitude") << Table(1.0f, {{440, 0.0f}, {880, 0.0f}});
     // The sum is 0, so y is 0 whatever the terms would give.
@@ -218,10 +218,10 @@ void TestTemporel::ligneplate_data()
 
 void TestTemporel::ligneplate()
 {
-    QFETCH(Composantes, table);
+    QFETCH(Son, table);
     Surface s(RepereTemporel, Taille, nullptr, 1);
     Temporel::TraceTemporel(s, table, 2);
-    QCOMPARE(table.SommeAmplitudes, 0.0f);
+    QCOMPARE(SommeAmplitudes(table), 0.0f);
     // The whole zero line, drawn over the red point at the origin, and nothing else.
     const QList<QPoint> courbe = Courbe(s);
     const int fin = Colonne(9.999);
@@ -234,12 +234,11 @@ void TestTemporel::ligneplate()
 
 void TestTemporel::sommeRecalculee()
 {
-    // Two equal components each contribute half the peak; the stored sum is the fresh one.
-    Composantes t = Table(1.0f, {{440, 4.0f}, {1320, 4.0f}});
-    t.SommeAmplitudes = 123.0f;
+    // Two equal components each contribute half the peak: the sum is the table's own.
+    const Son t = Table(1.0f, {{440, 4.0f}, {1320, 4.0f}});
     Surface s(RepereTemporel, Taille, nullptr, 1);
     Temporel::TraceTemporel(s, t, 2);
-    QCOMPARE(t.SommeAmplitudes, 8.0f);
+    QCOMPARE(SommeAmplitudes(t), 8.0f);
     // At 1/4 period of 440 Hz (0.568 div) 1320 Hz is at its minimum: y = 2.5 − 2.5 = 0; at
     // 1/12 period (0.189 div) they are at sin(π/6) and sin(π/2): y = 2.5 × (0.5 + 1) = 3.75.
     QCOMPARE(Couleur(s, Colonne(1000.0 / 440 / 4), Rangee(0)), Temporel::CouleurCourbe);
@@ -256,7 +255,7 @@ void TestTemporel::baseDeTempsInutilisable()
     // Before the start-up sets a time base it is 0: the call must end, with the grid and the red
     // point at the origin and no curve.
     Surface s(RepereTemporel, Taille, nullptr, 1);
-    Composantes t = Table(0.0f, {{440, 10.0f}});
+    Son t = Table(0.0f, {{440, 10.0f}});
     QCOMPARE(Temporel::TraceTemporel(s, t, 2), 0);
     QCOMPARE(Temporel::NombrePoints(0.0f, 1), 0);
     QCOMPARE(Temporel::NombrePoints(-1.0f, 2), 0);

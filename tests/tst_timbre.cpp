@@ -53,11 +53,11 @@ Timbre T(std::initializer_list<std::pair<double, double>> composantes, bool mult
     return t;
 }
 
-QByteArray Octets(const Composantes &c)
+QByteArray Octets(const Son &c)
 {
     return QByteArray(reinterpret_cast<const char *>(c.Frequence.data()), sizeof c.Frequence)
            + QByteArray(reinterpret_cast<const char *>(c.Amplitude.data()), sizeof c.Amplitude)
-           + QByteArray::number(c.ProchaineComposante) + ' ' + QByteArray::number(double(c.SommeAmplitudes), 'g', 9);
+           + QByteArray::number(c.ProchaineComposante) + ' ' + QByteArray::number(double(SommeAmplitudes(c)), 'g', 9);
 }
 
 // A file in the documented format with `composantes` spliced in as raw JSON text.
@@ -149,7 +149,7 @@ void TestTimbre::classiques()
     }
 
     // Applied, the table holds the same values, and the synthesis accepts it.
-    Composantes table;
+    Son table;
     QVERIFY(Timbres::Applique(t, table));
     QCOMPARE(int(table.ProchaineComposante), int(frequences.size()) + 1);
     Synthese::Plan plan;
@@ -199,7 +199,7 @@ void TestTimbre::regles()
         QCOMPARE(defaut->composante, composante);
     }
     // A refused timbre never reaches the table, nor the file.
-    Composantes table;
+    Son table;
     table.Frequence[1] = 220;
     table.Amplitude[1] = 7.0f;
     table.ProchaineComposante = 2;
@@ -213,14 +213,13 @@ void TestTimbre::regles()
 
 void TestTimbre::appliqueRemplaceToutLeTableau()
 {
-    // A table full of leftovers: ten components, a candidate's amplitude, a stale sum.
-    Composantes table;
+    // A table full of leftovers: ten components, a candidate's amplitude.
+    Son table;
     for (int i = 1; i <= 10; ++i) {
         table.Frequence[i] = static_cast<std::int16_t>(300 * i);
         table.Amplitude[i] = 9.5f;
     }
     table.ProchaineComposante = 11;
-    table.SommeAmplitudes = 123.0f;
     table.SonActif = true;
     table.Sensibilite = 2.5f;
 
@@ -233,8 +232,7 @@ void TestTimbre::appliqueRemplaceToutLeTableau()
         QCOMPARE(table.Amplitude[i], amplitudes[i]);
     }
     QCOMPARE(int(table.ProchaineComposante), 4);
-    Composantes recompte = table;
-    QCOMPARE(table.SommeAmplitudes, Regles::RecalculeSomme(recompte));
+    QCOMPARE(SommeAmplitudes(table), 10.0f + 10 / 3.0f);
     QVERIFY(table.SonActif);
     QCOMPARE(table.Sensibilite, 2.5f);
 
@@ -275,7 +273,7 @@ void TestTimbre::allerRetour()
     QCOMPARE(*relu, timbre);
 
     // The same table, and the same test.wav byte for byte.
-    Composantes avant, apres;
+    Son avant, apres;
     QVERIFY(Timbres::Applique(timbre, avant));
     QVERIFY(Timbres::Applique(*relu, apres));
     QCOMPARE(Octets(apres), Octets(avant));

@@ -8,7 +8,7 @@
 #include "ui/aide.h"
 #include "ui/clavier.h"
 #include "ui/couleurs.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 #include "ui/elements.h"
 #include "ui/libelle.h"
 #include "ui/loupe.h"

@@ -4,7 +4,7 @@
 #include "plot/repere.h"
 #include "ui/couleurs.h"
 #include "ui/echelle.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 #include "ui/elements.h"
 #include "ui/touchespiano.h"
 

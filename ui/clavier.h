@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ui/aide.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -22,6 +22,8 @@ public:
     static constexpr int NombreTouches = Edition::NombreNotes;
 
     explicit Clavier(Edition *edition);
+    /// The main window that opened it is gone: the keys play nothing any more.
+    void detache() { m_edition = nullptr; }
 
     /// A press on key `Index` (any mouse button, acted on at the press).
     void note_MouseDown(int Index);

@@ -1,17 +1,13 @@
 #pragma once
 
-class Generateur;
-class Lecture;
+class Edition;
 class Loupe;
-struct Composantes;
 
-// What the windows share: the one component table, the synthesis and the player.
-// Owned by main() (or by a test), handed to every window.
+// What the windows share: the editing session (which owns the sound, its synthesis and the
+// player's side of it) and the zoom. Owned by main() (or by a test), handed to every window.
 struct Contexte
 {
-    Composantes &table;
-    Generateur &generateur;
-    Lecture &lecture;
+    Edition &edition;
     /// The run's zoom, shared by its windows; none: the main window keeps one of its own.
     Loupe *loupe = nullptr;
 };

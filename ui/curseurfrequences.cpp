@@ -2,37 +2,33 @@
 
 #include "model/regles.h"
 #include "plot/surface.h"
+#include "session/edition.h"
 #include "ui/couleurs.h"
 #include "ui/descriptions.h"
-#include "ui/edition.h"
 
-#include <QHelpEvent>
 #include <QKeyEvent>
-#include <QToolTip>
 
 #include <cmath>
-#include <utility>
 
-CurseurSpectre::CurseurSpectre(Surface &spectre, Surface &temps, Edition &edition, Gestes gestes, QObject *parent)
-    : QObject(parent), m_spectre(spectre), m_temps(temps), m_edition(edition), m_gestes(std::move(gestes))
+CurseurSpectre::CurseurSpectre(Surface &spectre, Edition &edition, QObject *parent)
+    : QObject(parent), m_spectre(spectre), m_edition(edition)
 {
     // Tab reaches the plot; a click leaves the focus where it was, as on the commands.
     spectre.setFocusPolicy(Qt::TabFocus);
     spectre.FixeAnneauFocus(Couleurs::Orange);
     spectre.installEventFilter(this);
-    m_temps.installEventFilter(this);
 
-    Edition &e = m_edition;
-    // A redraw from elsewhere (an undo, the mouse leaving the editing area) would wipe the
-    // cursor's preview line: it is drawn again on top.
-    connect(&e, &Edition::spectreChange, this, [this] {
-        if (actif() && !m_occupe)
+    // A redraw from elsewhere (an undo, a key's edit, the mouse leaving the editing area) wipes
+    // the preview line: it is drawn again. Drawing it never redraws the table, and a cursor
+    // outside the editing area has no line to draw again, so this never comes back here.
+    connect(&edition, &Edition::spectreChange, this, [this] {
+        if (actif())
             montre();
     });
-    // Every change of the table or of the time base redraws the time plot: the descriptions
-    // follow that one signal.
-    connect(&e, &Edition::tempsChange, this, &CurseurSpectre::decrit);
-    decrit();
+    connect(&edition, &Edition::apercuRetire, this, [this] {
+        if (actif() && dansZone())
+            montre();
+    });
 }
 
 bool CurseurSpectre::actif() const
@@ -40,45 +36,36 @@ bool CurseurSpectre::actif() const
     return m_spectre.hasFocus();
 }
 
+bool CurseurSpectre::dansZone() const
+{
+    return Regles::DansZoneEdition(m_edition.son(), float(m_point.frequence), float(m_point.Y()));
+}
+
 void CurseurSpectre::montre()
 {
-    m_occupe = true;
-    // The mouse's own handler, no button held: the preview line and nothing else.
-    m_gestes.survole(float(m_point.frequence), float(m_point.Y()));
-    m_occupe = false;
-    const Edition &e = m_edition;
+    // The mouse's own intent, no button held: the preview line and nothing else.
+    if (dansZone())
+        m_edition.Survole(float(m_point.frequence), float(m_point.Y()), false);
+    else
+        m_edition.QuitteSpectre();
     double x = m_point.frequence;
-    if (e.musical())
-        x = Regles::Accroche(e.table(), float(x), Regles::AccrocheApercu);
+    if (m_edition.musical())
+        x = Regles::Accroche(m_edition.son(), float(x), Regles::AccrocheApercu);
     m_spectre.FixeEtiquette(Descriptions::Valeur(x, m_point.amplitude), {x, m_point.Y()});
-    decrit();
+    emit change(true, m_point);
 }
 
 void CurseurSpectre::cache()
 {
     m_spectre.FixeEtiquette(QString());
-    m_gestes.redessine();
-    decrit();
-}
-
-void CurseurSpectre::decrit()
-{
-    const Edition &e = m_edition;
-    QString spectre = Descriptions::Spectre(e.table());
-    if (actif())
-        spectre = Descriptions::AvecCurseur(spectre, m_point);
-    // Set only when it changes: assistive technologies are told of every change.
-    if (m_spectre.accessibleDescription() != spectre)
-        m_spectre.setAccessibleDescription(spectre);
-    const QString temps = Descriptions::Temporel(e.table().Sensibilite);
-    if (m_temps.accessibleDescription() != temps)
-        m_temps.setAccessibleDescription(temps);
+    m_edition.QuitteSpectre();
+    emit change(false, m_point);
 }
 
 bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, bool repetition)
 {
-    const Edition &e = m_edition;
-    const Composantes &t = e.table();
+    Edition &e = m_edition;
+    const Son &t = e.son();
     const bool ctrl = modificateurs & Qt::ControlModifier;
     const bool maj = modificateurs & Qt::ShiftModifier;
     const int sens = touche == Qt::Key_Right || touche == Qt::Key_Up ? 1 : -1;
@@ -90,10 +77,8 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
             const double f1 = Regles::FondamentalDiviseur(t);
             const double n = m_point.frequence / f1;
             const bool multiple = t.Frequence[1] >= 1 && n >= 1.0 && n == std::floor(n);
-            m_occupe = true;
-            m_gestes.glisse(Curseur::PasFondamental(t, e.fondamental(), sens));
-            m_gestes.lache();
-            m_occupe = false;
+            e.GlisseFondamental(Curseur::PasFondamental(t, e.fondamental(), sens));
+            e.LacheFondamental();
             if (multiple)
                 m_point.frequence = std::min(n * Regles::FondamentalDiviseur(t), Curseur::FrequenceMaxCurseur);
         } else {
@@ -110,10 +95,10 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
     case Qt::Key_Backspace:
         // A held key is one click, not a stream of them.
         if (!repetition) {
-            const bool ajout = touche == Qt::Key_Return || touche == Qt::Key_Enter;
-            m_occupe = true;
-            m_gestes.relache(ajout ? 1 : 2, float(m_point.frequence), float(m_point.Y()));
-            m_occupe = false;
+            if (touche == Qt::Key_Return || touche == Qt::Key_Enter)
+                e.Ajoute(float(m_point.frequence), float(m_point.Y()));
+            else
+                e.RetireDerniere();
         }
         break;
     default:
@@ -125,46 +110,25 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
 
 bool CurseurSpectre::eventFilter(QObject *objet, QEvent *event)
 {
-    Surface &spectre = m_spectre;
-    const bool estSpectre = objet == &spectre;
+    if (objet != &m_spectre)
+        return QObject::eventFilter(objet, event);
     switch (event->type()) {
-    case QEvent::KeyPress:
-        if (estSpectre) {
-            auto *k = static_cast<QKeyEvent *>(event);
-            const auto mods = k->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
-            if (!(mods & Qt::AltModifier) && Touche(k->key(), mods, k->isAutoRepeat()))
-                return true;
-        }
+    case QEvent::KeyPress: {
+        auto *k = static_cast<QKeyEvent *>(event);
+        const auto mods = k->modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier);
+        if (!(mods & Qt::AltModifier) && Touche(k->key(), mods, k->isAutoRepeat()))
+            return true;
         break;
+    }
     case QEvent::FocusIn:
-        if (estSpectre) {
-            if (!m_place)
-                m_point = Curseur::Depart(m_edition.table(), m_edition.fondamental());
-            m_place = true;
-            montre();
-        }
+        if (!m_place)
+            m_point = Curseur::Depart(m_edition.son(), m_edition.fondamental());
+        m_place = true;
+        montre();
         break;
     case QEvent::FocusOut:
-        if (estSpectre)
-            cache();
+        cache();
         break;
-    case QEvent::ToolTip: {
-        auto *aide = static_cast<QHelpEvent *>(event);
-        const Composantes &t = m_edition.table();
-        auto *surface = static_cast<Surface *>(objet);
-        QString texte;
-        if (estSpectre) {
-            if (const int i = Descriptions::ComposanteSous(t, spectre.repere(), aide->pos() / spectre.zoom()))
-                texte = Descriptions::Valeur(t.Frequence[i], t.Amplitude[i]);
-        } else {
-            texte = Descriptions::Instant(surface->versUtilisateur(aide->pos()).x(), t.Sensibilite);
-        }
-        if (texte.isEmpty())
-            QToolTip::hideText();
-        else
-            QToolTip::showText(aide->globalPos(), texte, surface);
-        return true;
-    }
     default:
         break;
     }

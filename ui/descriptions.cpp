@@ -18,9 +18,9 @@ QString Descriptions::Amplitude(double amplitude)
     return Nombre(dixiemes / 10.0, std::fmod(dixiemes, 10.0) == 0.0 ? 0 : 1);
 }
 
-QString Descriptions::Spectre(const Composantes &c)
+QString Descriptions::Spectre(const Son &c)
 {
-    const int n = std::clamp<int>(c.ProchaineComposante - 1, 0, Composantes::Max);
+    const int n = std::clamp<int>(c.ProchaineComposante - 1, 0, Son::Max);
     if (n == 0)
         return tr("Spectre : aucune composante");
     QStringList liste;
@@ -55,11 +55,11 @@ QString Descriptions::Instant(double divisions, float sensibilite)
     return tr("t = %1 ms").arg(Nombre(divisions * double(sensibilite), decimales));
 }
 
-int Descriptions::ComposanteSous(const Composantes &c, const Repere &repere, QPoint pixel)
+int Descriptions::ComposanteSous(const Son &c, const Repere &repere, QPoint pixel)
 {
     int trouve = 0;
     int meilleur = ToleranceSurvol;
-    for (int i = 2; i <= Composantes::Max; ++i) {
+    for (int i = 2; i <= Son::Max; ++i) {
         const float a = c.Amplitude[i];
         if (!(a > 0.0f))
             continue;

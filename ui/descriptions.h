@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/composantes.h"
+#include "model/son.h"
 #include "model/curseur.h"
 #include "plot/repere.h"
 
@@ -26,7 +26,7 @@ public:
 
     /// "Spectre : 3 composantes — 440 Hz amplitude 10, 880 Hz amplitude 5, 1320 Hz amplitude 2,5";
     /// the components as committed, slot order (the fundamental first).
-    static QString Spectre(const Composantes &c);
+    static QString Spectre(const Son &c);
     /// The spectrum's description followed by where the keyboard cursor stands.
     static QString AvecCurseur(const QString &description, Curseur::Point p);
     /// "Évolution temporelle, 1 ms par division".
@@ -40,5 +40,5 @@ public:
     /// The component whose line is under `pixel` (logical pixels of the spectrum's drawing area),
     /// within ToleranceSurvol: the nearest, the one drawn last on a tie; 0 when none. Only drawn
     /// lines count: slots 2 to 10 with an amplitude above 0 (the fundamental is its marker).
-    static int ComposanteSous(const Composantes &c, const Repere &repere, QPoint pixel);
+    static int ComposanteSous(const Son &c, const Repere &repere, QPoint pixel);
 };

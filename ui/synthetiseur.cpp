@@ -1,10 +1,11 @@
 #include "ui/synthetiseur.h"
 
-#include "model/composantes.h"
+#include "model/son.h"
 #include "plot/repere.h"
 #include "plot/frequences.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
+#include "plot/vues.h"
 #include "synth/export.h"
 #include "synth/timbrefichier.h"
 #include "ui/aide.h"
@@ -13,7 +14,8 @@
 #include "ui/couleurs.h"
 #include "ui/curseurfrequences.h"
 #include "ui/curseurvolume.h"
-#include "ui/edition.h"
+#include "ui/descriptionsvues.h"
+#include "session/edition.h"
 #include "ui/elements.h"
 #include "ui/loupe.h"
 #include "ui/marqueur.h"
@@ -128,18 +130,17 @@ QCheckBox *Case(QWidget *parent, const char *nom, double l, double t, double w, 
 
 } // namespace
 
-Synthetiseur::Synthetiseur(Contexte contexte, QWidget *parent)
-    : QWidget(parent), m_ctx(contexte), m_edition(new Edition(contexte, this))
+Synthetiseur::Synthetiseur(Contexte contexte, const Timbre *depart, QWidget *parent)
+    : QWidget(parent), m_ctx(contexte), m_edition(&contexte.edition)
 {
     construit();
+    m_vueSpectre = std::make_unique<VueSpectre>(*m_spectre);
+    m_vueTemps = std::make_unique<VueTemps>(*m_grapheTemp);
     relieEdition();
-    m_curseur = new CurseurSpectre(*m_spectre, *m_grapheTemp, *m_edition,
-                                   {[this](float X, float Y) { Spectre_MouseMove(0, 0, X, Y); },
-                                    [this](int bouton, float X, float Y) { Spectre_MouseUp(bouton, 0, X, Y); },
-                                    [this](float X) { Spectre_DragOver(X, 0, 0); },
-                                    [this] { Fondamental_DragDrop(); }, [this] { RedessineSpectre(); }},
-                                   this);
-    Charge();
+    m_curseur = new CurseurSpectre(*m_spectre, *m_edition, this);
+    m_descriptions = new DescriptionsVues(*m_spectre, *m_grapheTemp, *m_edition, this);
+    connect(m_curseur, &CurseurSpectre::change, m_descriptions, &DescriptionsVues::suitCurseur);
+    Charge(depart);
     // Laid out at the run's zoom once drawn; plots and marker are drawn again at each new one.
     m_loupe = m_ctx.loupe ? m_ctx.loupe : new Loupe(this);
     m_loupe->suit(this, true);
@@ -160,6 +161,10 @@ Synthetiseur::~Synthetiseur()
     // The cursor watches the spectrum's focus: it goes before the focus is cleared from a window
     // that is no longer whole.
     delete m_curseur;
+    delete m_descriptions;
+    // The session outlives this window; a keyboard window left open edits nothing without it.
+    if (m_clavier)
+        m_clavier->detache();
 }
 
 void Synthetiseur::construit()
@@ -424,28 +429,31 @@ bool Synthetiseur::eventFilter(QObject *objet, QEvent *event)
     return QWidget::eventFilter(objet, event);
 }
 
-void Synthetiseur::Charge()
+void Synthetiseur::Charge(const Timbre *depart)
 {
     QPalette p = m_afficheFreq->palette();
     p.setColor(QPalette::WindowText, Magenta);
     m_afficheFreq->setPalette(p);
-    m_musical->setChecked(true);
+    m_musical->setChecked(m_edition->musical());
     Temporel::QuadrilleTemporel(*m_grapheTemp);
-    m_edition->Demarre();
+    m_edition->Demarre(depart);
 }
 
 // What follows an edit is the session's to decide; the window only draws what it is told.
 void Synthetiseur::relieEdition()
 {
     connect(m_edition, &Edition::spectreChange, this, &Synthetiseur::RedessineSpectre);
+    connect(m_edition, &Edition::apercuRetire, this, &Synthetiseur::RedessineSpectre);
     connect(m_edition, &Edition::apercuChange, this, [this](float X, float Y) {
-        m_spectre->Efface();
-        QuadrilleSpectre();
-        m_spectre->Ligne(X, Y, X, 10, Spectre::CouleurApercu);
-        TraceSpectre();
+        m_vueSpectre->fixeSon(m_edition->son());
+        m_vueSpectre->fixeApercu(QPointF(X, Y));
+        m_vueSpectre->dessine();
     });
     connect(m_edition, &Edition::tempsChange, this, &Synthetiseur::TraceTemporel);
     connect(m_edition, &Edition::fondamentalPlace, this, &Synthetiseur::PlaceFondamental);
+    connect(m_edition, &Edition::survolChange, m_spectre,
+            [this](bool dedans) { m_spectre->setCursor(dedans ? Qt::CrossCursor : Qt::ForbiddenCursor); });
+    // The check box shows the session's option; it keeps no state of its own.
     connect(m_edition, &Edition::musicalChange, m_musical, &QCheckBox::setChecked);
     connect(m_edition, &Edition::sonChange, this, &Synthetiseur::montreSon);
     connect(m_edition, &Edition::sortieChange, this, &Synthetiseur::montreSon);
@@ -458,7 +466,7 @@ void Synthetiseur::relieEdition()
 void Synthetiseur::montreSon()
 {
     const bool sortie = m_edition->sortieDisponible();
-    const bool actif = m_ctx.table.SonActif && sortie;
+    const bool actif = m_edition->son().SonActif && sortie;
     QWidget *montre = actif ? m_taGueule : m_play;
     QWidget *cache = actif ? m_play : m_taGueule;
     const bool avaitFocus = cache->hasFocus();
@@ -468,7 +476,7 @@ void Synthetiseur::montreSon()
     if (avaitFocus)
         montre->setFocus(Qt::OtherFocusReason);
 
-    const QString avis = m_ctx.table.SonActif
+    const QString avis = m_edition->son().SonActif
                              ? tr("Aucune sortie son : le son partira dès qu'une sortie sera disponible")
                              : tr("Aucune sortie son");
     if (m_avisSon->text() != avis) {
@@ -489,26 +497,19 @@ void Synthetiseur::montreSon()
     }
 }
 
-void Synthetiseur::QuadrilleSpectre()
-{
-    Spectre::QuadrilleSpectre(*m_spectre);
-}
-
-void Synthetiseur::TraceSpectre()
-{
-    Spectre::TraceSpectre(*m_spectre, m_ctx.table, afficheFreq());
-}
-
 void Synthetiseur::TraceTemporel(int Qualite)
 {
-    Temporel::TraceTemporel(*m_grapheTemp, m_ctx.table, Qualite);
+    m_vueTemps->fixeSon(m_edition->son());
+    m_vueTemps->fixeQualite(Qualite);
+    m_vueTemps->dessine();
 }
 
 void Synthetiseur::RedessineSpectre()
 {
-    m_spectre->Efface();
-    QuadrilleSpectre();
-    TraceSpectre();
+    m_vueSpectre->fixeSon(m_edition->son());
+    m_vueSpectre->fixeAfficheFreq(afficheFreq());
+    m_vueSpectre->fixeApercu(std::nullopt);
+    m_vueSpectre->dessine();
 }
 
 void Synthetiseur::PlaceFondamental(double hertz)
@@ -529,7 +530,7 @@ double Synthetiseur::PositionFondamental() const
 
 bool Synthetiseur::musical() const
 {
-    return m_musical->isChecked();
+    return m_edition->musical();
 }
 
 bool Synthetiseur::afficheFreq() const
@@ -546,8 +547,8 @@ void Synthetiseur::Efface()
 
 void Synthetiseur::Spectre_MouseMove(int Button, int /*Shift*/, float X, float Y)
 {
-    const bool dedans = m_edition->Survole(X, Y, Button == 1);
-    m_spectre->setCursor(dedans ? Qt::CrossCursor : Qt::ForbiddenCursor);
+    // The pointer's shape follows the session's survolChange.
+    m_edition->Survole(X, Y, Button == 1);
 }
 
 void Synthetiseur::Spectre_MouseUp(int Button, int /*Shift*/, float X, float Y)
@@ -596,7 +597,7 @@ void Synthetiseur::Label6_Click()
 
 void Synthetiseur::Label11_Click()
 {
-    m_musical->setChecked(!m_musical->isChecked());
+    m_edition->fixeMusical(!m_edition->musical());
 }
 
 void Synthetiseur::SensibiliteTemp_Click(int Index)
@@ -607,7 +608,7 @@ void Synthetiseur::SensibiliteTemp_Click(int Index)
     }
     // Refused: the option of the time base in force stays (or becomes again) the checked one.
     for (int i = 0; i < int(std::size(m_sensibilite)); ++i)
-        if (Temporel::Sensibilites[i] == m_ctx.table.Sensibilite)
+        if (Temporel::Sensibilites[i] == m_edition->son().Sensibilite)
             m_sensibilite[i]->setChecked(true);
 }
 
@@ -653,10 +654,6 @@ void Synthetiseur::Image3_Click()
     m_aide->raise();
     m_aide->activateWindow();
 }
-
-// The caption "500 Hz/div" and the properties panel have nothing to show: a click does nothing.
-void Synthetiseur::Label10_Click() {}
-void Synthetiseur::Picture5_Click() {}
 
 // The menu's commands are also the window's shortcuts, whether the menu is open or not.
 void Synthetiseur::construitMenuTimbres()
@@ -710,13 +707,8 @@ bool Synthetiseur::OuvreFichier(const QString &chemin)
         QMessageBox::warning(this, tr("Timbre refusé"), pourquoi);
         return false;
     }
-    OuvreTimbre(*t);
+    m_edition->ChargeTimbre(*t);
     return true;
-}
-
-void Synthetiseur::OuvreTimbre(const Timbre &timbre)
-{
-    m_edition->ChargeTimbre(timbre);
 }
 
 void Synthetiseur::EnregistrerSous()
@@ -745,7 +737,7 @@ void Synthetiseur::ExporterSon()
     if (!chemin.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
         chemin += QStringLiteral(".wav");
     QString pourquoi;
-    if (!Export::Ecrit(m_ctx.table, secondes, chemin, &pourquoi))
+    if (!Export::Ecrit(m_edition->son(), secondes, chemin, &pourquoi))
         QMessageBox::warning(this, tr("Export impossible"), pourquoi);
 }
 

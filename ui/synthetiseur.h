@@ -8,8 +8,13 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class Bouton;
 class CurseurSpectre;
+class DescriptionsVues;
+class VueSpectre;
+class VueTemps;
 class CurseurVolume;
 struct Timbre;
 class QCheckBox;
@@ -22,22 +27,21 @@ class Loupe;
 class Surface;
 
 // The main window "Synthétiseur": the two plots, the sound switch, the keyboard opener and
-// the help icon. Its constructor runs the start-up (default sound drawn and written, sound off).
-// Handlers carry the names of the events they answer; pointer positions reach them already
-// converted to the plot's user coordinates.
+// the help icon. Its constructor runs the session's start-up (the default sound, or the timbre
+// it is given, drawn and written, sound off). Handlers carry the names of the events they answer;
+// pointer positions reach them already converted to the plot's user coordinates.
 class Synthetiseur : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit Synthetiseur(Contexte contexte, QWidget *parent = nullptr);
+    /// Starts on `depart` (a timbre from the command line) instead of the default sound, when given.
+    explicit Synthetiseur(Contexte contexte, const Timbre *depart = nullptr, QWidget *parent = nullptr);
     ~Synthetiseur() override;
 
-    // Drawing operations other windows call.
-    void QuadrilleSpectre();
-    void TraceSpectre();
+    /// The time plot drawn again from the session's sound, at this quality.
     void TraceTemporel(int Qualite);
-    /// Clear Spectre, QuadrilleSpectre, TraceSpectre.
+    /// The spectrum drawn again from the session's sound, without a preview line.
     void RedessineSpectre();
     /// Moves the marker's left edge to `hertz` in the spectrum's x coordinate.
     void PlaceFondamental(double hertz);
@@ -66,8 +70,6 @@ public:
     void Picture3_Click();
     void Picture6_Click();
     void Image3_Click();
-    void Label10_Click();
-    void Picture5_Click();
     void Timbres_Click();
 
     // The timbre menu's commands.
@@ -75,8 +77,6 @@ public:
     void Ouvrir();
     /// Opens the file at `chemin`; a refused file is reported in a message box and changes nothing.
     bool OuvreFichier(const QString &chemin);
-    /// Replaces the table with a timbre already read (the command line's).
-    void OuvreTimbre(const Timbre &timbre);
     void EnregistrerSous();
     void ExporterSon();
     QMenu *menuTimbres() const { return m_menuTimbres; }
@@ -90,6 +90,8 @@ public:
     Aide *aide() const { return m_aide; }
     const Contexte &contexte() const { return m_ctx; }
     Edition &edition() const { return *m_edition; }
+    VueSpectre &vueSpectre() const { return *m_vueSpectre; }
+    VueTemps &vueTemps() const { return *m_vueTemps; }
     CurseurSpectre &curseur() const { return *m_curseur; }
     CurseurVolume &volume() const { return *m_volume; }
     Loupe &loupe() const { return *m_loupe; }
@@ -102,7 +104,7 @@ protected:
 
 private:
     void construit();
-    void Charge();
+    void Charge(const Timbre *depart);
     void relieEdition();
     void construitMenuTimbres();
     void montreSon();
@@ -112,6 +114,9 @@ private:
     Edition *m_edition;
     Surface *m_spectre = nullptr;
     Surface *m_grapheTemp = nullptr;
+    std::unique_ptr<VueSpectre> m_vueSpectre;
+    std::unique_ptr<VueTemps> m_vueTemps;
+    DescriptionsVues *m_descriptions = nullptr;
     Marqueur *m_fondamental = nullptr;
     Bouton *m_play = nullptr;
     Bouton *m_taGueule = nullptr;

@@ -1,5 +1,7 @@
-#include "ui/lignecommande.h"
+#include "session/lignecommande.h"
 
+#include "model/son.h"
+#include "model/timbre.h"
 #include "synth/export.h"
 
 #include <QCommandLineOption>
@@ -156,6 +158,18 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         r.duree = d;
     }
     return r;
+}
+
+LigneCommande::Resultat LigneCommande::Exporte(const Resultat &r, const Timbre *timbre)
+{
+    Son son;
+    Timbres::Applique(timbre ? *timbre : Timbre{true, {{440, 10}}}, son);
+    Resultat fin{false, 0, {}, {}};
+    if (!Export::Ecrit(son, r.duree, r.exporte, &fin.erreur)) {
+        fin.code = CodeErreur;
+        fin.erreur += QLatin1Char('\n');
+    }
+    return fin;
 }
 
 QStringList LigneCommande::Arguments(int argc, char *argv[])

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+struct Timbre;
+
 // The command line, read before QApplication exists: --help and --version must answer without
 // a display, and a mistyped option must stop the run before any window opens.
 class LigneCommande
@@ -28,6 +30,10 @@ public:
 
     /// argv as Qt strings.
     static QStringList Arguments(int argc, char *argv[]);
+
+    /// The export the command line asks for (`r.exporte`, `r.duree`), of `timbre` or, without one,
+    /// of the default sound (440 Hz, amplitude 10). Needs neither a display nor a sound server.
+    static Resultat Exporte(const Resultat &r, const Timbre *timbre);
 
     /// Prints what `r` holds and returns its exit status.
     static int Termine(const Resultat &r);

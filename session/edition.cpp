@@ -1,7 +1,6 @@
-#include "ui/edition.h"
+#include "session/edition.h"
 
 #include "audio/lecture.h"
-#include "model/composantes.h"
 #include "model/regles.h"
 #include "plot/repere.h"
 #include "plot/temporel.h"
@@ -13,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <utility>
 
 namespace {
 
@@ -44,11 +44,11 @@ private:
 
 } // namespace
 
-Edition::Edition(Contexte contexte, QObject *parent)
-    : QObject(parent), m_ctx(contexte), m_fondamental(TwipsFondamental / RepereSpectre.twipsX),
-      m_historique(new QUndoStack(this))
+Edition::Edition(Lecture &lecture, QString cheminWav, QObject *parent)
+    : QObject(parent), m_lecture(lecture), m_generateur(m_son, std::move(cheminWav)),
+      m_fondamental(TwipsFondamental / RepereSpectre.twipsX), m_historique(new QUndoStack(this))
 {
-    m_ctx.lecture.SuitSortie(this, [this](bool disponible) {
+    m_lecture.SuitSortie(this, [this](bool disponible) {
         m_sortieDisponible = disponible;
         emit sortieChange(disponible);
     });
@@ -56,12 +56,12 @@ Edition::Edition(Contexte contexte, QObject *parent)
 
 Edition::Etat Edition::etat() const
 {
-    return {m_ctx.table.Frequence, m_ctx.table.Amplitude, m_ctx.table.ProchaineComposante, m_fondamental};
+    return {m_son.Frequence, m_son.Amplitude, m_son.ProchaineComposante, m_fondamental};
 }
 
 void Edition::Restaure(const Etat &e)
 {
-    Composantes &t = m_ctx.table;
+    Son &t = m_son;
     t.Frequence = e.frequence;
     t.Amplitude = e.amplitude;
     t.ProchaineComposante = e.prochaine;
@@ -84,56 +84,84 @@ void Edition::Retablit()
 
 bool Edition::ChargeTimbre(const Timbre &timbre)
 {
-    if (!Timbres::Applique(timbre, m_ctx.table))
+    if (!applique(timbre))
         return false;
-    m_musical = timbre.multiples;
-    emit musicalChange(m_musical);
-    // The marker stays whole on the plot, as a drag keeps it: a fundamental beyond the plot's
-    // right edge puts it at that edge.
-    m_fondamental = std::min<double>(m_ctx.table.Frequence[1], Regles::XMaxFondamental);
-    emit fondamentalPlace(m_fondamental);
     valide(Spectre | TempsFin | Synthese);
     return true;
+}
+
+bool Edition::applique(const Timbre &timbre)
+{
+    if (!Timbres::Applique(timbre, m_son))
+        return false;
+    m_son.Musical = timbre.multiples;
+    emit musicalChange(m_son.Musical);
+    // The marker stays whole on the plot, as a drag keeps it: a fundamental beyond the plot's
+    // right edge puts it at that edge.
+    m_fondamental = std::min<double>(m_son.Frequence[1], Regles::XMaxFondamental);
+    emit fondamentalPlace(m_fondamental);
+    return true;
+}
+
+void Edition::fixeMusical(bool musical)
+{
+    if (m_son.Musical == musical)
+        return;
+    m_son.Musical = musical;
+    emit musicalChange(musical);
 }
 
 void Edition::ChoisitTimbreType(Timbres::Type type)
 {
     // After a clear without multiples the table is empty: the marker is the fundamental then.
-    const int f1 = m_ctx.table.Frequence[1] >= 1 ? m_ctx.table.Frequence[1] : int(std::lround(m_fondamental));
+    const int f1 = m_son.Frequence[1] >= 1 ? m_son.Frequence[1] : int(std::lround(m_fondamental));
     ChargeTimbre(Timbres::Classique(type, f1));
 }
 
 Timbre Edition::TimbreCourant() const
 {
-    return Timbres::DepuisTable(m_ctx.table, m_musical);
+    return Timbres::DepuisTable(m_son, m_son.Musical);
 }
 
-void Edition::Demarre()
+void Edition::Demarre(const Timbre *timbre)
 {
-    m_ctx.table.ProchaineComposante = 1;
-    m_musical = true;
-    m_ctx.lecture.CoupeSon();
-    m_ctx.table.Sensibilite = 1.0f;
+    // A new main window: its marker stands where the layout puts it.
+    if (const double depart = TwipsFondamental / RepereSpectre.twipsX; m_fondamental != depart) {
+        m_fondamental = depart;
+        emit fondamentalPlace(m_fondamental);
+    }
+    m_son.ProchaineComposante = 1;
+    fixeMusical(true);
+    m_lecture.CoupeSon();
+    m_son.Sensibilite = 1.0f;
     emit tempsChange(Fin);
-    Efface();
+    // A timbre to start on replaces the clear's default sound: one synthesis, of the timbre.
+    if (!timbre || !applique(*timbre))
+        Regles::Efface(m_son, m_son.Musical, m_fondamental);
     // The start-up is where history begins, not a step of it.
     m_historique->clear();
+    m_restaure = true;
+    valide(Spectre | TempsFin | Synthese);
+    m_restaure = false;
+    m_etatValide = etat();
 }
 
 void Edition::Efface()
 {
-    Regles::Efface(m_ctx.table, m_musical, m_fondamental);
+    Regles::Efface(m_son, m_son.Musical, m_fondamental);
     valide(Spectre | TempsFin | Synthese);
 }
 
 bool Edition::Survole(float X, float Y, bool gauche)
 {
-    Composantes &t = m_ctx.table;
+    Son &t = m_son;
     if (!Regles::DansZoneEdition(t, X, Y)) {
-        valide(Spectre);
+        emit survolChange(false);
+        emit apercuRetire();
         return false;
     }
-    if (m_musical)
+    emit survolChange(true);
+    if (m_son.Musical)
         X = Regles::Accroche(t, X, Regles::AccrocheApercu);
     if (gauche)
         Regles::EcritCandidat(t, X, Y);
@@ -142,11 +170,16 @@ bool Edition::Survole(float X, float Y, bool gauche)
     return true;
 }
 
+void Edition::QuitteSpectre()
+{
+    emit apercuRetire();
+}
+
 bool Edition::Ajoute(float X, float Y)
 {
-    if (m_musical)
-        X = Regles::Accroche(m_ctx.table, X, Regles::AccrocheValide);
-    if (!Regles::Ajoute(m_ctx.table, X, Y))
+    if (m_son.Musical)
+        X = Regles::Accroche(m_son, X, Regles::AccrocheValide);
+    if (!Regles::Ajoute(m_son, X, Y))
         return false;
     // The preview line stays; the new line shows at the next pointer move.
     valide(TempsFin | Synthese);
@@ -155,7 +188,7 @@ bool Edition::Ajoute(float X, float Y)
 
 bool Edition::RetireDerniere()
 {
-    if (!Regles::RetireDerniere(m_ctx.table))
+    if (!Regles::RetireDerniere(m_son))
         return false;
     valide(Spectre | TempsFin | Synthese);
     return true;
@@ -163,7 +196,7 @@ bool Edition::RetireDerniere()
 
 void Edition::GlisseFondamental(float X)
 {
-    m_fondamental = Regles::DeplaceFondamental(m_ctx.table, X);
+    m_fondamental = Regles::DeplaceFondamental(m_son, X);
     emit fondamentalPlace(m_fondamental);
     valide(Spectre | TempsGrossier);
 }
@@ -178,7 +211,7 @@ bool Edition::ChoisitNote(int index)
     if (index < 0 || index >= NombreNotes)
         return false;
     const std::int16_t F = Regles::FrequenceNote(index);
-    Regles::Transpose(m_ctx.table, F);
+    Regles::Transpose(m_son, F);
     m_fondamental = F;
     emit fondamentalPlace(F);
     // A key press is drawn coarse, like a drag step, yet written at once.
@@ -190,34 +223,34 @@ bool Edition::ChoisitSensibilite(int index)
 {
     if (index < 0 || index >= int(std::size(Temporel::Sensibilites)))
         return false;
-    m_ctx.table.Sensibilite = Temporel::Sensibilites[index];
+    m_son.Sensibilite = Temporel::Sensibilites[index];
     valide(TempsFin);
     return true;
 }
 
 void Edition::Ecoute()
 {
-    m_ctx.table.SonActif = true;
-    m_ctx.lecture.JoueSon();
+    m_son.SonActif = true;
+    m_lecture.JoueSon();
     emit sonChange(true);
 }
 
 void Edition::Coupe()
 {
-    m_ctx.table.SonActif = false;
-    m_ctx.lecture.CoupeSon();
+    m_son.SonActif = false;
+    m_lecture.CoupeSon();
     emit sonChange(false);
 }
 
 void Edition::FixeVolume(double decibels)
 {
     m_volume = decibels;
-    m_ctx.lecture.FixeVolume(decibels);
+    m_lecture.FixeVolume(decibels);
 }
 
 void Edition::Ferme()
 {
-    m_ctx.lecture.CoupeSon();
+    m_lecture.CoupeSon();
 }
 
 void Edition::valide(int effets)
@@ -232,11 +265,11 @@ void Edition::valide(int effets)
         // The player gets the new samples themselves, even when test.wav could not be written (a
         // full disk): what is heard is always the table on screen. A table that cannot be
         // synthesised leaves the sound as it was.
-        const bool ecrit = m_ctx.generateur.GenereSon();
-        if (m_ctx.generateur.sonNeuf()) {
-            m_ctx.lecture.FixeSon(m_ctx.generateur.echantillons());
-            if (m_ctx.table.SonActif)
-                m_ctx.lecture.JoueSon();
+        const bool ecrit = m_generateur.GenereSon();
+        if (m_generateur.sonNeuf()) {
+            m_lecture.FixeSon(m_generateur.echantillons());
+            if (m_son.SonActif)
+                m_lecture.JoueSon();
         }
         emit sonGenere(ecrit);
         // Every committed change is one history step, from the last commit's table to this one:

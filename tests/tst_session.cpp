@@ -1,19 +1,44 @@
-#include "banc.h"
+#include "espion.h"
 
 #include "model/regles.h"
 #include "synth/generateur.h"
-#include "ui/edition.h"
+#include "session/edition.h"
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUndoStack>
 
 #include <cmath>
 
-// The editing session on its own, without any window: what each intent does to the table,
-// which redraws it announces and in what order, and when test.wav is written and replayed.
+// The session on its own, without any widget: what each intent does to the sound it owns, which
+// redraws it announces and in what order, and when test.wav is written and replayed.
 
 namespace {
+
+// A session writing into a temporary folder, over a recording player.
+struct Banc
+{
+    QTemporaryDir dossier;
+    LectureEspion lecture;
+    Edition edition{lecture, dossier.filePath(QStringLiteral("test.wav"))};
+    const Son &table = edition.son();
+
+    Banc() { lecture.cheminTest = edition.generateur().chemin(); }
+
+    QByteArray wav() const
+    {
+        QFile f(dossier.filePath(QStringLiteral("test.wav")));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+};
+
+// The file a sound should give, from the synthesis's own plan.
+QByteArray FichierAttendu(const Son &son)
+{
+    Synthese::Plan p;
+    return Synthese::Prepare(son, p) ? Synthese::FichierComplet(p) : QByteArray();
+}
 
 // Records every signal of the session, in order, as short words.
 struct Ecouteur
@@ -23,6 +48,7 @@ struct Ecouteur
     explicit Ecouteur(Edition &e)
     {
         QObject::connect(&e, &Edition::spectreChange, [this] { recu << QStringLiteral("spectre"); });
+        QObject::connect(&e, &Edition::apercuRetire, [this] { recu << QStringLiteral("sans apercu"); });
         QObject::connect(&e, &Edition::apercuChange,
                          [this](float x, float y) { recu << QStringLiteral("apercu %1 %2").arg(x).arg(y); });
         QObject::connect(&e, &Edition::tempsChange, [this](int q) { recu << QStringLiteral("temps %1").arg(q); });
@@ -83,7 +109,7 @@ void Execute(Edition &e, const QString &action)
 
 } // namespace
 
-class TestEdition : public QObject
+class TestSession : public QObject
 {
     Q_OBJECT
 
@@ -98,12 +124,136 @@ private slots:
     void timbreTypeSurLeFondamental();
     void historique_data();
     void historique();
+    void optionMultiplesUneSeuleVerite();
+    void demarreSurUnTimbre_data();
+    void demarreSurUnTimbre();
+    void survolDitLaZone_data();
+    void survolDitLaZone();
+    void nouvelleFenetreMarqueurAuDepart();
 };
 
-void TestEdition::demarrage()
+void TestSession::optionMultiplesUneSeuleVerite()
 {
     Banc b;
-    Edition e(b.contexte);
+    Edition &e = b.edition;
+    e.Demarre();
+    QSignalSpy option(&e, &Edition::musicalChange);
+    // The option is part of the sound: the same value reads back from the session and its sound.
+    e.fixeMusical(false);
+    QCOMPARE(option.count(), 1);
+    QCOMPARE(option.at(0).at(0).toBool(), false);
+    QVERIFY(!e.musical());
+    QVERIFY(!b.table.Musical);
+    // Setting it to what it is already tells nobody.
+    e.fixeMusical(false);
+    QCOMPARE(option.count(), 1);
+    // It decides the next add: 905 Hz stays 905 Hz without it, snaps to 880 Hz with it.
+    QVERIFY(e.Ajoute(905, 5));
+    QCOMPARE(b.table.Frequence[2], std::int16_t(905));
+    e.fixeMusical(true);
+    QCOMPARE(option.count(), 2);
+    QVERIFY(e.Ajoute(905, 5));
+    QCOMPARE(b.table.Frequence[3], std::int16_t(880));
+    // A saved timbre carries it.
+    QVERIFY(e.TimbreCourant().multiples);
+}
+
+void TestSession::demarreSurUnTimbre_data()
+{
+    QTest::addColumn<bool>("multiples");
+    QTest::newRow("multiples") << true;
+    QTest::newRow("free") << false;
+}
+
+void TestSession::demarreSurUnTimbre()
+{
+    QFETCH(bool, multiples);
+    Banc b;
+    Edition &e = b.edition;
+    const Timbre t{multiples, {{220, 8}, {660, 2.5}}};
+    QSignalSpy genere(&e, &Edition::sonGenere);
+    QSignalSpy option(&e, &Edition::musicalChange);
+    e.Demarre(&t);
+    // One synthesis, of the timbre: the default sound is never written.
+    QCOMPARE(genere.count(), 1);
+    QCOMPARE(b.table.Frequence[1], std::int16_t(220));
+    QCOMPARE(b.table.Frequence[2], std::int16_t(660));
+    QCOMPARE(b.table.Amplitude[2], 2.5f);
+    QCOMPARE(int(b.table.ProchaineComposante), 3);
+    QCOMPARE(b.table.Sensibilite, 1.0f);
+    QCOMPARE(e.musical(), multiples);
+    QCOMPARE(option.isEmpty() ? true : option.last().at(0).toBool(), multiples);
+    QCOMPARE(e.fondamental(), 220.0);
+    QCOMPARE(b.wav(), FichierAttendu(b.table));
+    // The timbre is where history begins: nothing to undo back to 440 Hz.
+    QVERIFY(!e.historique().canUndo());
+    e.Annule();
+    QCOMPARE(b.table.Frequence[1], std::int16_t(220));
+    // The first edit after it is the first step.
+    QVERIFY(e.Ajoute(1100, 5));
+    QVERIFY(e.historique().canUndo());
+    e.Annule();
+    QCOMPARE(int(b.table.ProchaineComposante), 3);
+    QCOMPARE(b.wav(), FichierAttendu(b.table));
+}
+
+void TestSession::survolDitLaZone_data()
+{
+    QTest::addColumn<float>("x");
+    QTest::addColumn<float>("y");
+    QTest::addColumn<bool>("dedans");
+    QTest::newRow("inside") << 880.0f << 5.0f << true;
+    QTest::newRow("on the base line") << 880.0f << 10.0f << true;
+    QTest::newRow("on the top grid line") << 880.0f << 0.0f << false;
+    QTest::newRow("right of the plot") << 5001.0f << 5.0f << false;
+}
+
+void TestSession::survolDitLaZone()
+{
+    QFETCH(float, x);
+    QFETCH(float, y);
+    QFETCH(bool, dedans);
+    Banc b;
+    Edition &e = b.edition;
+    e.Demarre();
+    QSignalSpy zone(&e, &Edition::survolChange);
+    QSignalSpy apercu(&e, &Edition::apercuChange);
+    QSignalSpy retire(&e, &Edition::apercuRetire);
+    QSignalSpy spectre(&e, &Edition::spectreChange);
+    QCOMPARE(e.Survole(x, y, false), dedans);
+    QCOMPARE(zone.count(), 1);
+    QCOMPARE(zone.at(0).at(0).toBool(), dedans);
+    QCOMPARE(apercu.count(), dedans ? 1 : 0);
+    QCOMPARE(retire.count(), dedans ? 0 : 1);
+    // A hover never changes the table, so it never asks for the table's redraw.
+    QCOMPARE(spectre.count(), 0);
+    e.QuitteSpectre();
+    QCOMPARE(retire.count(), dedans ? 1 : 2);
+    QCOMPARE(zone.count(), 1);
+}
+
+void TestSession::nouvelleFenetreMarqueurAuDepart()
+{
+    // A second start-up in the same run (a new main window) puts the marker back where the layout
+    // has it, so its clear gives 440 Hz again whatever the last window did.
+    Banc b;
+    Edition &e = b.edition;
+    e.Demarre();
+    e.GlisseFondamental(1000);
+    e.LacheFondamental();
+    QCOMPARE(b.table.Frequence[1], std::int16_t(1000));
+    QSignalSpy marqueur(&e, &Edition::fondamentalPlace);
+    e.Demarre();
+    QCOMPARE(marqueur.count(), 1);
+    QCOMPARE(b.table.Frequence[1], std::int16_t(440));
+    QCOMPARE(int(b.table.ProchaineComposante), 2);
+    QVERIFY(!e.historique().canUndo());
+}
+
+void TestSession::demarrage()
+{
+    Banc b;
+    Edition &e = b.edition;
     Ecouteur ecouteur(e);
     e.Demarre();
     // The loop is stopped before anything is written; then the default sound, drawn fine.
@@ -116,7 +266,7 @@ void TestEdition::demarrage()
     QCOMPARE(b.wav(), FichierAttendu(b.table));
 }
 
-void TestEdition::intention_data()
+void TestSession::intention_data()
 {
     QTest::addColumn<QString>("avant");     // actions before the one observed, separated by ';'
     QTest::addColumn<QString>("action");
@@ -144,7 +294,8 @@ void TestEdition::intention_data()
                                                      << rien << 2;
     QTest::newRow("hover, left held: coarse time plot") << "ecoute" << "survole-gauche 880 4"
                                                         << QStringList{"apercu 880 4", "temps 1"} << rien << 2;
-    QTest::newRow("hover outside the editing area") << "" << "survole 880 -0.9" << QStringList{"spectre"} << rien << 2;
+    QTest::newRow("hover outside the editing area") << "" << "survole 880 -0.9" << QStringList{"sans apercu"} << rien
+                                                      << 2;
     QTest::newRow("drag step") << "ecoute" << "glisse 500"
                                << QStringList{"fondamental 500", "spectre", "temps 1"} << rien << 2;
     QTest::newRow("drop") << "ecoute;glisse 500" << "lache" << QStringList{"temps 2", "genere 1"} << joue << 2;
@@ -160,7 +311,7 @@ void TestEdition::intention_data()
                                << 2;
 }
 
-void TestEdition::intention()
+void TestSession::intention()
 {
     QFETCH(QString, avant);
     QFETCH(QString, action);
@@ -169,13 +320,13 @@ void TestEdition::intention()
     QFETCH(int, composantes);
 
     Banc b;
-    Edition e(b.contexte);
+    Edition &e = b.edition;
     e.Demarre();
     for (const QString &a : avant.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         Execute(e, a);
     b.lecture.journal.clear();
-    QFile::remove(b.generateur.chemin());
-    const Composantes table = b.table;
+    QFile::remove(b.edition.generateur().chemin());
+    const Son table = b.table;
 
     Ecouteur ecouteur(e);
     Execute(e, action);
@@ -186,7 +337,7 @@ void TestEdition::intention()
     if (signaux.contains(QStringLiteral("genere 1")))
         QCOMPARE(b.wav(), FichierAttendu(b.table));
     else
-        QVERIFY(!QFile::exists(b.generateur.chemin()));
+        QVERIFY(!QFile::exists(b.edition.generateur().chemin()));
     // Intents that only draw or switch the sound leave the table as it was.
     if (action.startsWith(QLatin1String("survole ")) || action.startsWith(QLatin1String("base"))
         || action == QLatin1String("ecoute") || action == QLatin1String("coupe")) {
@@ -195,15 +346,14 @@ void TestEdition::intention()
     }
 }
 
-void TestEdition::ecritureRateeJoueQuandMemeLaTable()
+void TestSession::ecritureRateeJoueQuandMemeLaTable()
 {
     // The session writes into a folder that does not exist: every write fails. What is heard is
     // still the table on screen, handed to the player in memory.
     QTemporaryDir dossier;
-    Composantes table;
     LectureEspion lecture;
-    Generateur generateur(table, dossier.filePath(QStringLiteral("absent/test.wav")));
-    Edition e(Contexte{table, generateur, lecture});
+    Edition e(lecture, dossier.filePath(QStringLiteral("absent/test.wav")));
+    const Son &table = e.son();
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression("test.wav not written"));
     e.Demarre();
     e.Ecoute();
@@ -215,17 +365,17 @@ void TestEdition::ecritureRateeJoueQuandMemeLaTable()
     QCOMPARE(ecouteur.recu, (QStringList{"temps 2", "genere 0"}));
     QCOMPARE(lecture.journal, QStringList{"joue"});
     Synthese::Plan plan;
-    Composantes copie = table;
+    Son copie = table;
     QVERIFY(Synthese::Prepare(copie, plan));
     QCOMPARE(lecture.sonJoue, Synthese::FichierComplet(plan).mid(Synthese::TailleEnTete));
     QCOMPARE(table.ProchaineComposante, std::int16_t(3));
-    QVERIFY(!QFile::exists(generateur.chemin()));
+    QVERIFY(!QFile::exists(e.generateur().chemin()));
 }
 
-void TestEdition::effaceSansMultiples()
+void TestSession::effaceSansMultiples()
 {
     Banc b;
-    Edition e(b.contexte);
+    Edition &e = b.edition;
     e.Demarre();
     e.Ajoute(880, 5);
     e.GlisseFondamental(300);
@@ -242,10 +392,10 @@ void TestEdition::effaceSansMultiples()
     QCOMPARE(b.table.Amplitude[1], 10.0f);
 }
 
-void TestEdition::chargeTimbre()
+void TestSession::chargeTimbre()
 {
     Banc b;
-    Edition e(b.contexte);
+    Edition &e = b.edition;
     e.Demarre();
     e.Ecoute();
     e.Ajoute(880, 5);
@@ -276,13 +426,13 @@ void TestEdition::chargeTimbre()
     QCOMPARE(b.table.Frequence[1], std::int16_t(12000));
 }
 
-void TestEdition::timbreRefuseNeChangeRien()
+void TestSession::timbreRefuseNeChangeRien()
 {
     Banc b;
-    Edition e(b.contexte);
+    Edition &e = b.edition;
     e.Demarre();
     e.Ajoute(880, 5);
-    const Composantes avant = b.table;
+    const Son avant = b.table;
     const QByteArray wav = b.wav();
     Ecouteur ecouteur(e);
     QVERIFY(!e.ChargeTimbre(Timbre{true, {{0, 10}}}));
@@ -295,10 +445,10 @@ void TestEdition::timbreRefuseNeChangeRien()
     QCOMPARE(e.historique().count(), 1);
 }
 
-void TestEdition::timbreTypeSurLeFondamental()
+void TestSession::timbreTypeSurLeFondamental()
 {
     Banc b;
-    Edition e(b.contexte);
+    Edition &e = b.edition;
     e.Demarre();
     e.ChoisitNote(9); // 221 Hz
     for (Timbres::Type type : Timbres::Types) {
@@ -318,7 +468,7 @@ void TestEdition::timbreTypeSurLeFondamental()
     QCOMPARE(b.table.ProchaineComposante, std::int16_t(2));
 }
 
-void TestEdition::historique_data()
+void TestSession::historique_data()
 {
     // After each action, either a new state ("n") or the state reached after an earlier action
     // (its index; 0 is the start-up's).
@@ -342,7 +492,7 @@ void TestEdition::historique_data()
                                                              << "n 0 0 1";
 }
 
-void TestEdition::historique()
+void TestSession::historique()
 {
     QFETCH(QString, actions);
     QFETCH(QString, etats);
@@ -354,7 +504,7 @@ void TestEdition::historique()
         double marqueur;
     };
     Banc b;
-    Edition e(b.contexte);
+    Edition &e = b.edition;
     double marqueur = 0;
     QObject::connect(&e, &Edition::fondamentalPlace, [&marqueur](double h) { marqueur = h; });
     e.Demarre();
@@ -389,5 +539,5 @@ void TestEdition::historique()
     }
 }
 
-QTEST_GUILESS_MAIN(TestEdition)
-#include "tst_edition.moc"
+QTEST_GUILESS_MAIN(TestSession)
+#include "tst_session.moc"

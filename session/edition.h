@@ -1,20 +1,23 @@
 #pragma once
 
+#include "model/son.h"
 #include "model/timbre.h"
-#include "ui/contexte.h"
+#include "synth/generateur.h"
 
 #include <QObject>
 
 #include <array>
 #include <cstdint>
 
+class Lecture;
 class QUndoStack;
 
-// The editing session: the one place that knows what each user intent does to the sound and
-// what must follow it. Every intent changes the table through the rules, then goes through one
-// commit path that says what to redraw (by signals) and, for a committed change, writes test.wav
-// and restarts the loop when sound is on. Windows connect the signals to their plots; the
-// keyboard window talks to this object, never to the main window.
+// The editing session: the owner of the program's one sound, and the one place that knows what
+// each user intent does to it and what must follow. Every intent changes the sound through the
+// rules, then goes through one commit path that says what to redraw (by signals) and, for a
+// committed change, writes test.wav and hands the samples to the player. Windows read the sound
+// through son() and connect the signals to their views; the keyboard window talks to this
+// object, never to the main window. No widgets here.
 class Edition : public QObject
 {
     Q_OBJECT
@@ -25,24 +28,32 @@ public:
     /// Keys of the keyboard: four octaves from the lowest C.
     static constexpr int NombreNotes = 49;
 
-    explicit Edition(Contexte contexte, QObject *parent = nullptr);
+    /// test.wav is written at `cheminWav`; the samples go to `lecture`.
+    Edition(Lecture &lecture, QString cheminWav, QObject *parent = nullptr);
 
-    const Contexte &contexte() const { return m_ctx; }
-    Composantes &table() const { return m_ctx.table; }
+    /// The sound, read-only: it changes through the intents below and nowhere else.
+    const Son &son() const { return m_son; }
+    Generateur &generateur() { return m_generateur; }
 
     /// The multiples-only option (read by clear, preview and add).
-    bool musical() const { return m_musical; }
-    void fixeMusical(bool musical) { m_musical = musical; }
+    bool musical() const { return m_son.Musical; }
+    /// Sets the option; musicalChange tells the windows when it changes.
+    void fixeMusical(bool musical);
     /// The marker's left edge in hertz (fractional, as the layout puts it).
     double fondamental() const { return m_fondamental; }
 
-    /// The start-up: empty table, sound off, the finest time base, then a clear.
-    void Demarre();
+    /// The start-up: the marker at its layout place, empty table, sound off, 1 ms per division, then a
+    /// clear, or, given a valid `timbre`, that timbre instead of the clear's default sound (one
+    /// synthesis either way). History starts after it.
+    void Demarre(const Timbre *timbre = nullptr);
     /// Clear: the table emptied (the fundamental re-created at the marker with multiples only).
     void Efface();
     /// The pointer over the spectrum at (X, Y), `gauche` when the left button is held.
     /// Returns false outside the editing area, where nothing but a plain redraw happens.
+    /// survolChange says which, for the pointer's shape.
     bool Survole(float X, float Y, bool gauche);
+    /// Nothing points at the spectrum any more (the keyboard cursor left it): a plain redraw.
+    void QuitteSpectre();
     /// A left release at (X, Y): one component added unless the table is full.
     bool Ajoute(float X, float Y);
     /// A right release: the last component removed, the fundamental kept.
@@ -84,8 +95,8 @@ public:
     /// What one history step restores: the table's components and the marker.
     struct Etat
     {
-        std::array<std::int16_t, Composantes::Max + 1> frequence{};
-        std::array<float, Composantes::Max + 1> amplitude{};
+        std::array<std::int16_t, Son::Max + 1> frequence{};
+        std::array<float, Son::Max + 1> amplitude{};
         std::int16_t prochaine = 0;
         double fondamental = 0.0;
         bool operator==(const Etat &) const = default;
@@ -98,6 +109,8 @@ signals:
     void spectreChange();
     /// The spectrum with a preview line at (X, Y), under the table's lines.
     void apercuChange(float X, float Y);
+    /// The spectrum without its preview line (the pointer left the editing area); the table is as it was.
+    void apercuRetire();
     /// The time plot must be drawn again at this quality.
     void tempsChange(int qualite);
     /// The fundamental's marker moves: left edge at `hertz`.
@@ -106,18 +119,23 @@ signals:
     void sonChange(bool actif);
     /// test.wav was written for a committed change (`ecrit` false when the write failed).
     void sonGenere(bool ecrit);
-    /// The multiples-only option was set by a loaded timbre.
+    /// The multiples-only option changed (a check box, a loaded timbre, the start-up).
     void musicalChange(bool musical);
+    /// The pointer over the spectrum is inside the editing area (true) or not.
+    void survolChange(bool dedans);
     /// An output is there for the sound (true) or none is (false).
     void sortieChange(bool disponible);
 
 private:
     enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
     void valide(int effets);
+    /// The timbre into the sound, the option and the marker, without the commit.
+    bool applique(const Timbre &timbre);
     Etat etat() const;
 
-    Contexte m_ctx;
-    bool m_musical = true;
+    Son m_son;
+    Lecture &m_lecture;
+    Generateur m_generateur;
     double m_fondamental;
     QUndoStack *m_historique;
     Etat m_etatValide;        ///< the table as last committed: the "before" of the next step
