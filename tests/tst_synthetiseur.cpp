@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
+#include <QUndoStack>
 #include <QUrl>
 #include <QFrame>
 #include <QLabel>
@@ -87,6 +88,7 @@ class TestSynthetiseur : public QObject
 private slots:
     void initTestCase();
     void demarrage();
+    void demarreSurUnTimbre();
     void panneauxDeCommande_data();
     void panneauxDeCommande();
     void efface_data();
@@ -167,6 +169,27 @@ void TestSynthetiseur::demarrage()
     // The fundamental is the marker, not a line: the spectrum shows the grid only.
     QCOMPARE(f.pixelSpectre(470, 5.5), QColor(Qt::white));
     QCOMPARE(f.w->fondamental().geometry().left(), 77);
+}
+
+void TestSynthetiseur::demarreSurUnTimbre()
+{
+    // The command line's timbre: the window opens on it, the check box shows its option, and the
+    // default sound was never written nor left in the history.
+    Banc banc;
+    QSignalSpy genere(&banc.edition, &Edition::sonGenere);
+    const Timbre t{false, {{220, 8}, {660, 2.5}}};
+    Synthetiseur w(banc.contexte, &t);
+    QCOMPARE(genere.count(), 1);
+    QCOMPARE(banc.table.Frequence[1], std::int16_t(220));
+    QCOMPARE(banc.table.Frequence[2], std::int16_t(660));
+    QVERIFY(!w.musical());
+    QVERIFY(!w.findChild<QCheckBox *>(QStringLiteral("Musical"))->isChecked());
+    QCOMPARE(w.PositionFondamental(), 220.0);
+    QCOMPARE(banc.wav(), FichierAttendu(banc.table));
+    QVERIFY(!banc.edition.historique().canUndo());
+    // Ticking the box is the session's option, not a copy of it.
+    w.findChild<QCheckBox *>(QStringLiteral("Musical"))->setChecked(true);
+    QVERIFY(banc.edition.musical());
 }
 
 void TestSynthetiseur::efface_data()
