@@ -44,7 +44,7 @@
     <name>Aide</name>
     <message>
         <source>Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. </source>
-        <translation>Click the icons                     and           to hear or stop hearing the sound. </translation>
+        <translation>Click on the icons                and           to hear or stop hearing the sound. </translation>
     </message>
     <message>
         <source>Aide</source>
