@@ -3,6 +3,7 @@
 #include "session/edition.h"
 #include "session/lignecommande.h"
 #include "synth/emplacements.h"
+#include "synth/langue.h"
 #include "synth/timbrefichier.h"
 #include "ui/accueil.h"
 #include "ui/contexte.h"
@@ -12,41 +13,45 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 #include <QScreen>
-#include <QTranslator>
 
 #include <optional>
 
 int main(int argc, char *argv[])
 {
-    const LigneCommande::Resultat ligne =
-        LigneCommande::Analyse(LigneCommande::Arguments(argc, argv), QStringLiteral(SONAVIRELLE_VERSION));
-    if (!ligne.demarre)
-        return LigneCommande::Termine(ligne);
-
-    // A timbre named on the command line is read before anything else, so that a refused file
-    // ends the run with its reason before any window or output file exists.
+    const Langue::Code langue = Langue::DuSysteme();
     std::optional<Timbre> timbre;
-    if (!ligne.timbre.isEmpty()) {
-        LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
-        timbre = TimbreFichier::Charge(ligne.timbre, &refus.erreur);
-        if (!timbre) {
-            refus.erreur += QLatin1Char('\n');
-            return LigneCommande::Termine(refus);
-        }
-    }
+    {
+        // The command line, the timbre's refusal and the export speak the user's language without a
+        // display: a core application holds the catalogue until the windows' application takes over.
+        int n = argc;
+        QCoreApplication noyau(n, argv);
+        Langue::Installe(langue);
+        const LigneCommande::Resultat ligne =
+            LigneCommande::Analyse(LigneCommande::Arguments(argc, argv), QStringLiteral(SONAVIRELLE_VERSION));
+        if (!ligne.demarre)
+            return LigneCommande::Termine(ligne);
 
-    // The export needs neither a display nor a sound server: no QApplication at all.
-    if (!ligne.exporte.isEmpty())
-        return LigneCommande::Termine(LigneCommande::Exporte(ligne, timbre ? &*timbre : nullptr));
+        // A timbre named on the command line is read before anything else, so that a refused file
+        // ends the run with its reason before any window or output file exists.
+        if (!ligne.timbre.isEmpty()) {
+            LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
+            timbre = TimbreFichier::Charge(ligne.timbre, &refus.erreur);
+            if (!timbre) {
+                refus.erreur += QLatin1Char('\n');
+                return LigneCommande::Termine(refus);
+            }
+        }
+
+        // The export needs neither a display nor a sound server: no windows' application at all.
+        if (!ligne.exporte.isEmpty())
+            return LigneCommande::Termine(LigneCommande::Exporte(ligne, timbre ? &*timbre : nullptr));
+    }
 
     QApplication app(argc, argv);
     Ressources::InstallePolices();
-    // The texts are written in French; a catalogue for the user's language replaces them when one exists.
-    QTranslator traduction;
-    if (traduction.load(QLocale(), QStringLiteral("sonavirelle"), QStringLiteral("_"), QStringLiteral(":/i18n")))
-        QApplication::installTranslator(&traduction);
+    // The texts are written in French; the English catalogue replaces them when the system asks for English.
+    Langue::Installe(langue);
     QApplication::setApplicationName(QStringLiteral("Sonavirelle"));
     QApplication::setOrganizationName(QStringLiteral("Sonavirelle"));
     QApplication::setApplicationVersion(QStringLiteral(SONAVIRELLE_VERSION));

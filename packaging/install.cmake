@@ -99,7 +99,8 @@ clicking in its spectrum, drag the fundamental to change the pitch, pick a
 note on a piano keyboard, and see the spectrum and the waveform side by side
 while the sound plays in a loop.
 .
-All the program's texts are in French.")
+The program's texts are in French, or in English when the system's
+language is English.")
 # The captions are laid out for Calibri and Arial; these ship fonts with the same widths.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-crosextra-carlito, fonts-liberation2")
 find_program(SONAVIRELLE_DPKG_SHLIBDEPS dpkg-shlibdeps)

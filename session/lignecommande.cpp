@@ -19,7 +19,7 @@ struct Option
 {
     QStringList noms;
     const char *description;
-    QString valeur; ///< name of the value in the help; empty for a flag
+    const char *valeur; ///< name of the value in the help, translated as the description; null for a flag
 };
 
 // The program's own options, in the order of the help. A new option is one more line here and
@@ -27,16 +27,16 @@ struct Option
 const std::vector<Option> &OptionsProgramme()
 {
     static const std::vector<Option> options{
-        {{QStringLiteral("h"), QStringLiteral("help")}, QT_TRANSLATE_NOOP("LigneCommande", "Affiche cette aide et quitte."), {}},
+        {{QStringLiteral("h"), QStringLiteral("help")}, QT_TRANSLATE_NOOP("LigneCommande", "Affiche cette aide et quitte."), nullptr},
         {{QStringLiteral("v"), QStringLiteral("version")},
-         QT_TRANSLATE_NOOP("LigneCommande", "Affiche le nom et la version du programme et quitte."), {}},
+         QT_TRANSLATE_NOOP("LigneCommande", "Affiche le nom et la version du programme et quitte."), nullptr},
         {{QStringLiteral("exporte")},
          QT_TRANSLATE_NOOP("LigneCommande",
                            "Écrit le son dans le fichier WAV SORTIE, sans ouvrir de fenêtre, et quitte."),
-         QStringLiteral("SORTIE")},
+         QT_TRANSLATE_NOOP("LigneCommande", "SORTIE")},
         {{QStringLiteral("duree")},
          QT_TRANSLATE_NOOP("LigneCommande", "Durée du son exporté, en secondes (3 par défaut)."),
-         QStringLiteral("SECONDES")},
+         QT_TRANSLATE_NOOP("LigneCommande", "SECONDES")},
     };
     return options;
 }
@@ -49,9 +49,9 @@ const std::vector<Option> &OptionsQt()
         for (const char *nom : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "style",
                                 "stylesheet", "qwindowgeometry", "qwindowtitle", "qwindowicon", "geometry", "session",
                                 "name", "title", "visual"})
-            o.push_back({{QString::fromLatin1(nom)}, "", QStringLiteral("valeur")});
+            o.push_back({{QString::fromLatin1(nom)}, "", "valeur"});
         for (const char *nom : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
-            o.push_back({{QString::fromLatin1(nom)}, "", {}});
+            o.push_back({{QString::fromLatin1(nom)}, "", nullptr});
         return o;
     }();
     return options;
@@ -77,7 +77,7 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
     analyseur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const auto *liste : {&OptionsProgramme(), &OptionsQt()})
         for (const Option &o : *liste)
-            analyseur.addOption(QCommandLineOption(o.noms, QString(), o.valeur));
+            analyseur.addOption(QCommandLineOption(o.noms, QString(), o.valeur ? QString::fromUtf8(o.valeur) : QString()));
 
     const QString programme = NomProgramme(arguments);
     Resultat r;
@@ -109,8 +109,8 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
             for (const QString &n : o.noms)
                 noms << NomAffiche(n);
             QString gauche = noms.join(QStringLiteral(", "));
-            if (!o.valeur.isEmpty())
-                gauche += QLatin1Char(' ') + o.valeur;
+            if (o.valeur)
+                gauche += QLatin1Char(' ') + tr(o.valeur);
             colonne << gauche;
             largeur = std::max(largeur, gauche.size());
         }

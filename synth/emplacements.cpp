@@ -1,5 +1,8 @@
 #include "synth/emplacements.h"
 
+#include "synth/raisons.h"
+#include "synth/timbrefichier.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -23,7 +26,7 @@ bool Inscriptible(const QString &dossier)
 
 QString Erreur(int numero)
 {
-    return QString::fromLocal8Bit(std::strerror(numero));
+    return Systeme::Raison(numero);
 }
 
 } // namespace
@@ -38,21 +41,21 @@ Etat Examine(const QString &chemin, QString *pourquoi)
         return Etat::Refuse;
     };
     if (chemin.isEmpty())
-        return refuse(QStringLiteral("no folder"));
+        return refuse(Raisons::tr("aucun dossier"));
     struct stat s{};
     if (::lstat(QFile::encodeName(chemin).constData(), &s) != 0)
         return errno == ENOENT ? Etat::Absent : refuse(Erreur(errno));
     if (S_ISLNK(s.st_mode))
-        return refuse(QStringLiteral("it is a symbolic link"));
+        return refuse(Raisons::tr("c'est un lien symbolique"));
     if (S_ISDIR(s.st_mode))
-        return refuse(QStringLiteral("it is a folder"));
+        return refuse(Raisons::tr("c'est un dossier"));
     if (!S_ISREG(s.st_mode))
-        return refuse(QStringLiteral("it is not a regular file"));
+        return refuse(Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
     const uid_t moi = ::geteuid();
     if (moi != 0 && s.st_uid != moi)
-        return refuse(QStringLiteral("it belongs to another user"));
+        return refuse(Raisons::tr("il appartient à un autre utilisateur"));
     if (::access(QFile::encodeName(chemin).constData(), W_OK) != 0)
-        return refuse(QStringLiteral("it is not writable"));
+        return refuse(Raisons::tr("il n'est pas inscriptible"));
     return Etat::Remplacable;
 }
 

@@ -2,6 +2,7 @@
 
 #include "synth/emplacements.h"
 #include "synth/generateur.h"
+#include "synth/raisons.h"
 #include "synth/timbrefichier.h"
 
 #include <QCoreApplication>
@@ -10,15 +11,6 @@
 #include <cerrno>
 #include <cmath>
 #include <sys/stat.h>
-
-namespace {
-
-QString Tr(const char *texte)
-{
-    return QCoreApplication::translate("Timbre", texte);
-}
-
-} // namespace
 
 namespace Export {
 
@@ -41,7 +33,7 @@ bool DureeValide(double secondes, QString *pourquoi)
     if (std::isfinite(secondes) && secondes > 0.0 && secondes <= DureeMaximale)
         return true;
     if (pourquoi)
-        *pourquoi = Tr("la durée doit être un nombre de secondes supérieur à 0 et d'au plus %1")
+        *pourquoi = Raisons::tr("la durée doit être un nombre de secondes supérieur à 0 et d'au plus %1")
                         .arg(DureeMaximale);
     return false;
 }
@@ -57,26 +49,26 @@ bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *po
     if (!DureeValide(secondes, &raison))
         return echec(raison);
     if (chemin.isEmpty())
-        return echec(Tr("aucun fichier n'est nommé"));
+        return echec(Raisons::tr("aucun fichier n'est nommé"));
 
     struct stat s{};
     if (::lstat(QFile::encodeName(chemin).constData(), &s) == 0) {
         if (S_ISLNK(s.st_mode))
-            return echec(Tr("c'est un lien symbolique, qui n'est pas remplacé"));
+            return echec(Raisons::tr("c'est un lien symbolique, qui n'est pas remplacé"));
         if (S_ISDIR(s.st_mode))
-            return echec(Tr("c'est un dossier"));
+            return echec(Raisons::tr("c'est un dossier"));
         if (!S_ISREG(s.st_mode))
-            return echec(Tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
+            return echec(Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
     } else if (errno != ENOENT) {
         return echec(Systeme::Raison(errno));
     }
 
     Synthese::Plan plan;
     if (!Synthese::Prepare(table, plan, &raison))
-        return echec(Tr("ce son ne peut pas être calculé (%1)").arg(raison));
+        return echec(Raisons::tr("ce son ne peut pas être calculé (%1)").arg(raison));
     QByteArray boucle;
     if (Synthese::Echantillons(plan, boucle) >= 0)
-        return echec(Tr("ce son ne peut pas être calculé (un échantillon dépasse 16 bits)"));
+        return echec(Raisons::tr("ce son ne peut pas être calculé (un échantillon dépasse 16 bits)"));
 
     const std::int64_t repetitions = Repetitions(plan.N, secondes);
     const std::int64_t total = repetitions * plan.N;

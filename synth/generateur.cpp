@@ -3,6 +3,8 @@
 #include "model/regles.h"
 
 #include "synth/emplacements.h"
+#include "synth/langue.h"
+#include "synth/raisons.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -46,7 +48,7 @@ bool Prepare(const Son &table, Plan &plan, QString *pourquoi)
 
     const std::int16_t f1 = table.Frequence[1];
     if (f1 < 1)
-        return refuse(QStringLiteral("fundamental of %1 Hz (at least 1 Hz is needed)").arg(f1));
+        return refuse(Raisons::tr("fondamental de %1 Hz (il faut au moins 1 Hz)").arg(f1));
     plan.N = static_cast<std::int32_t>(Regles::Arrondi((1.0 / f1) * 10 * 44100));
 
     const float somme = SommeAmplitudes(table);
@@ -55,7 +57,9 @@ bool Prepare(const Son &table, Plan &plan, QString *pourquoi)
     if (a1 != 0.0) {
         k = std::floor(a1 * 0.01 * 32767 / somme);
         if (!TientSur16Bits(k))
-            return refuse(QStringLiteral("scale %1 outside 16 bits (sum of amplitudes %2)").arg(k).arg(double(somme)));
+            return refuse(Raisons::tr("échelle %1 hors de 16 bits (somme des amplitudes %2)")
+                              .arg(k)
+                              .arg(Langue::Nombres().toString(double(somme))));
     }
     plan.k = static_cast<std::int16_t>(k);
 
@@ -64,7 +68,7 @@ bool Prepare(const Son &table, Plan &plan, QString *pourquoi)
     for (int j = 1; j <= Son::Max; ++j) {
         const double cj = Regles::Arrondi(plan.k * double(table.Amplitude[j]));
         if (!TientSur16Bits(cj))
-            return refuse(QStringLiteral("coefficient of component %1 outside 16 bits").arg(j));
+            return refuse(Raisons::tr("coefficient de la composante %1 hors de 16 bits").arg(j));
         plan.c[j] = static_cast<std::int16_t>(cj);
     }
     return true;
@@ -183,7 +187,7 @@ bool Generateur::GenereSon()
     QByteArray echantillons;
     const std::int32_t mauvais = Synthese::Echantillons(plan, echantillons);
     if (mauvais >= 0) {
-        m_erreur = QStringLiteral("sample %1 outside 16 bits").arg(mauvais);
+        m_erreur = Raisons::tr("échantillon %1 hors de 16 bits").arg(mauvais);
         qWarning("sonavirelle: %s not written: %s", qUtf8Printable(m_chemin), qUtf8Printable(m_erreur));
         return false;
     }
@@ -216,6 +220,6 @@ bool Generateur::Bascule(const QString &pourquoi)
         m_chemin = m_secours;
         return true;
     }
-    m_erreur = QStringLiteral("%1 is left alone (%2)").arg(m_chemin, raison);
+    m_erreur = Raisons::tr("%1 est laissé tel quel (%2)").arg(m_chemin, raison);
     return false;
 }

@@ -1,5 +1,7 @@
 #include "synth/timbrefichier.h"
 
+#include "synth/raisons.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -18,11 +20,6 @@
 #include <unistd.h>
 
 namespace {
-
-QString Tr(const char *texte)
-{
-    return QCoreApplication::translate("Timbre", texte);
-}
 
 // Offset of the first byte that breaks UTF-8 (overlong forms, surrogates and code points past
 // U+10FFFF included), or −1. The JSON parser replaces such bytes silently, so they are caught here.
@@ -70,7 +67,7 @@ qsizetype PremierOctetInvalide(const QByteArray &octets)
 
 QString NomComposante(int numero)
 {
-    return numero == 1 ? Tr("du fondamental (composante 1)") : Tr("de la composante %1").arg(numero);
+    return numero == 1 ? Raisons::tr("du fondamental (composante 1)") : Raisons::tr("de la composante %1").arg(numero);
 }
 
 QString RaisonDefaut(const Timbres::Defaut &d, qsizetype nombre)
@@ -78,17 +75,17 @@ QString RaisonDefaut(const Timbres::Defaut &d, qsizetype nombre)
     using C = Timbres::Defaut::Code;
     switch (d.code) {
     case C::AucuneComposante:
-        return Tr("le timbre n'a aucune composante (il en faut de 1 à 10)");
+        return Raisons::tr("le timbre n'a aucune composante (il en faut de 1 à 10)");
     case C::TropDeComposantes:
-        return Tr("le timbre a %1 composantes (au plus 10)").arg(nombre);
+        return Raisons::tr("le timbre a %1 composantes (au plus 10)").arg(nombre);
     case C::FrequenceNonEntiere:
-        return Tr("la fréquence %1 n'est pas un nombre entier de hertz").arg(NomComposante(d.composante));
+        return Raisons::tr("la fréquence %1 n'est pas un nombre entier de hertz").arg(NomComposante(d.composante));
     case C::FrequenceHorsBornes:
-        return Tr("la fréquence %1 n'est pas entre 0 et 32767 Hz").arg(NomComposante(d.composante));
+        return Raisons::tr("la fréquence %1 n'est pas entre 0 et 32767 Hz").arg(NomComposante(d.composante));
     case C::FondamentalNul:
-        return Tr("la fréquence du fondamental doit être d'au moins 1 Hz");
+        return Raisons::tr("la fréquence du fondamental doit être d'au moins 1 Hz");
     case C::AmplitudeHorsBornes:
-        return Tr("l'amplitude %1 n'est pas entre 0 et 10").arg(NomComposante(d.composante));
+        return Raisons::tr("l'amplitude %1 n'est pas entre 0 et 10").arg(NomComposante(d.composante));
     }
     return {};
 }
@@ -125,27 +122,27 @@ QString Raison(int numero)
 {
     switch (numero) {
     case ENOENT:
-        return Tr("le fichier ou le dossier n'existe pas");
+        return Raisons::tr("le fichier ou le dossier n'existe pas");
     case EACCES:
     case EPERM:
-        return Tr("accès refusé");
+        return Raisons::tr("accès refusé");
     case ENOSPC:
     case EDQUOT:
-        return Tr("le disque est plein");
+        return Raisons::tr("le disque est plein");
     case EFBIG:
-        return Tr("le fichier dépasse la taille permise (disque plein ou limite atteinte)");
+        return Raisons::tr("le fichier dépasse la taille permise (disque plein ou limite atteinte)");
     case EROFS:
-        return Tr("le disque est en lecture seule");
+        return Raisons::tr("le disque est en lecture seule");
     case EISDIR:
-        return Tr("c'est un dossier");
+        return Raisons::tr("c'est un dossier");
     case ENOTDIR:
-        return Tr("un élément du chemin n'est pas un dossier");
+        return Raisons::tr("un élément du chemin n'est pas un dossier");
     case ELOOP:
-        return Tr("trop de liens symboliques");
+        return Raisons::tr("trop de liens symboliques");
     case ENAMETOOLONG:
-        return Tr("le nom est trop long");
+        return Raisons::tr("le nom est trop long");
     case EIO:
-        return Tr("erreur de lecture ou d'écriture du disque");
+        return Raisons::tr("erreur de lecture ou d'écriture du disque");
     default:
         return QString::fromLocal8Bit(std::strerror(numero));
     }
@@ -157,20 +154,20 @@ namespace TimbreFichier {
 
 QString Message(const QString &chemin, const QString &raison)
 {
-    return Tr("« %1 » : %2").arg(chemin, raison);
+    return Raisons::tr("« %1 » : %2").arg(chemin, raison);
 }
 
 QString Nom(Timbres::Type type)
 {
     switch (type) {
     case Timbres::Type::SonPur:
-        return Tr("Son pur");
+        return QCoreApplication::translate("Timbre", "Son pur");
     case Timbres::Type::SignalCarre:
-        return Tr("Signal carré");
+        return QCoreApplication::translate("Timbre", "Signal carré");
     case Timbres::Type::DentDeScie:
-        return Tr("Dent de scie");
+        return QCoreApplication::translate("Timbre", "Dent de scie");
     case Timbres::Type::ImpairsCarres:
-        return Tr("Impairs en 1/n²");
+        return QCoreApplication::translate("Timbre", "Impairs en 1/n²");
     }
     return {};
 }
@@ -186,10 +183,10 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
     if (octets.startsWith("\xEF\xBB\xBF"))
         octets.remove(0, 3);
     if (octets.trimmed().isEmpty())
-        return refuse(Tr("le fichier est vide"));
+        return refuse(Raisons::tr("le fichier est vide"));
     const qsizetype invalide = PremierOctetInvalide(octets);
     if (invalide >= 0)
-        return refuse(Tr("le texte n'est pas en UTF-8 valide (octet %1)").arg(invalide + (octets.size() < brut.size() ? 3 : 0)));
+        return refuse(Raisons::tr("le texte n'est pas en UTF-8 valide (octet %1)").arg(invalide + (octets.size() < brut.size() ? 3 : 0)));
 
     QJsonParseError erreur{};
     const QJsonDocument document = QJsonDocument::fromJson(octets, &erreur);
@@ -199,21 +196,21 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
         while (fin > 0 && QChar::isSpace(uchar(octets.at(fin - 1))))
             --fin;
         if (erreur.offset >= fin)
-            return refuse(Tr("le fichier est tronqué (le texte JSON s'arrête avant sa fin)"));
-        return refuse(Tr("ce n'est pas un texte JSON valide (erreur vers l'octet %1)").arg(erreur.offset));
+            return refuse(Raisons::tr("le fichier est tronqué (le texte JSON s'arrête avant sa fin)"));
+        return refuse(Raisons::tr("ce n'est pas un texte JSON valide (erreur vers l'octet %1)").arg(erreur.offset));
     }
     if (!document.isObject())
-        return refuse(Tr("ce n'est pas un fichier de timbre (le texte JSON n'est pas un objet { … })"));
+        return refuse(Raisons::tr("ce n'est pas un fichier de timbre (le texte JSON n'est pas un objet { … })"));
     const QJsonObject objet = document.object();
 
     if (objet.value(QLatin1String("format")).toString() != QLatin1String(Format))
-        return refuse(Tr("ce n'est pas un fichier de timbre (« format » doit valoir « %1 »)").arg(QLatin1String(Format)));
+        return refuse(Raisons::tr("ce n'est pas un fichier de timbre (« format » doit valoir « %1 »)").arg(QLatin1String(Format)));
 
     const QJsonValue version = objet.value(QLatin1String("version"));
     if (!version.isDouble() || version.toDouble() != std::floor(version.toDouble()) || version.toDouble() < 1)
-        return refuse(Tr("la version du format est absente ou n'est pas un nombre entier d'au moins 1"));
+        return refuse(Raisons::tr("la version du format est absente ou n'est pas un nombre entier d'au moins 1"));
     if (version.toDouble() > Version)
-        return refuse(Tr("le fichier est écrit dans la version %1 du format, plus récente que celle que ce programme "
+        return refuse(Raisons::tr("le fichier est écrit dans la version %1 du format, plus récente que celle que ce programme "
                          "sait lire (%2) : il vient d'une version plus récente du programme")
                           .arg(QString::number(version.toDouble(), 'g', 17))
                           .arg(Version));
@@ -222,13 +219,13 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
     const QJsonValue multiples = objet.value(QLatin1String("multiples"));
     if (!multiples.isUndefined()) {
         if (!multiples.isBool())
-            return refuse(Tr("« multiples » doit valoir true ou false"));
+            return refuse(Raisons::tr("« multiples » doit valoir true ou false"));
         timbre.multiples = multiples.toBool();
     }
 
     const QJsonValue composantes = objet.value(QLatin1String("composantes"));
     if (!composantes.isArray())
-        return refuse(Tr("la liste « composantes » est absente"));
+        return refuse(Raisons::tr("la liste « composantes » est absente"));
     const QJsonArray liste = composantes.toArray();
     if (liste.isEmpty())
         return refuse(RaisonDefaut({Timbres::Defaut::Code::AucuneComposante}, 0));
@@ -237,14 +234,14 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
     for (qsizetype i = 0; i < liste.size(); ++i) {
         const int numero = int(i) + 1;
         if (!liste.at(i).isObject())
-            return refuse(Tr("la composante %1 n'est pas un objet {\"frequence\": …, \"amplitude\": …}").arg(numero));
+            return refuse(Raisons::tr("la composante %1 n'est pas un objet {\"frequence\": …, \"amplitude\": …}").arg(numero));
         const QJsonObject c = liste.at(i).toObject();
         const QJsonValue f = c.value(QLatin1String("frequence"));
         const QJsonValue a = c.value(QLatin1String("amplitude"));
         if (!f.isDouble())
-            return refuse(Tr("la fréquence %1 est absente ou n'est pas un nombre").arg(NomComposante(numero)));
+            return refuse(Raisons::tr("la fréquence %1 est absente ou n'est pas un nombre").arg(NomComposante(numero)));
         if (!a.isDouble())
-            return refuse(Tr("l'amplitude %1 est absente ou n'est pas un nombre").arg(NomComposante(numero)));
+            return refuse(Raisons::tr("l'amplitude %1 est absente ou n'est pas un nombre").arg(NomComposante(numero)));
         timbre.composantes.push_back({f.toDouble(), a.toDouble()});
     }
     if (const auto defaut = Timbres::Verifie(timbre))
@@ -284,13 +281,13 @@ std::optional<Timbre> Charge(const QString &chemin, QString *pourquoi)
         return std::nullopt;
     };
     if (chemin.isEmpty())
-        return refuse(Tr("aucun fichier n'est nommé"));
+        return refuse(Raisons::tr("aucun fichier n'est nommé"));
     // Non-blocking: opening a FIFO for reading must not wait for a writer.
     const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const int numero = errno;
         if (numero == EACCES || numero == EPERM)
-            return refuse(Tr("la lecture de ce fichier n'est pas permise"));
+            return refuse(Raisons::tr("la lecture de ce fichier n'est pas permise"));
         return refuse(Systeme::Raison(numero));
     }
     struct Ferme
@@ -303,11 +300,11 @@ std::optional<Timbre> Charge(const QString &chemin, QString *pourquoi)
     if (::fstat(fd, &s) != 0)
         return refuse(Systeme::Raison(errno));
     if (S_ISDIR(s.st_mode))
-        return refuse(Tr("c'est un dossier, pas un fichier de timbre"));
+        return refuse(Raisons::tr("c'est un dossier, pas un fichier de timbre"));
     if (!S_ISREG(s.st_mode))
-        return refuse(Tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
+        return refuse(Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
     auto tropGros = [&] {
-        return refuse(Tr("le fichier est trop gros pour être un timbre (10 Mo ou plus)"));
+        return refuse(Raisons::tr("le fichier est trop gros pour être un timbre (10 Mo ou plus)"));
     };
     if (s.st_size >= TailleMaximale)
         return tropGros();
@@ -347,18 +344,18 @@ bool Enregistre(const QString &chemin, const Timbre &timbre, QString *pourquoi)
     if (const auto defaut = Timbres::Verifie(timbre))
         return echec(RaisonDefaut(*defaut, qsizetype(timbre.composantes.size())));
     if (QFileInfo(chemin).isDir())
-        return echec(Tr("c'est un dossier"));
+        return echec(Raisons::tr("c'est un dossier"));
     QSaveFile fichier(chemin);
     if (!fichier.open(QIODevice::WriteOnly))
-        return echec(Tr("le fichier ne peut pas être créé (%1)").arg(fichier.errorString()));
+        return echec(Raisons::tr("le fichier ne peut pas être créé (%1)").arg(fichier.errorString()));
     const QByteArray texte = Encode(timbre);
     if (fichier.write(texte) != texte.size()) {
         const QString raison = fichier.errorString();
         fichier.cancelWriting();
-        return echec(Tr("l'écriture a échoué (%1)").arg(raison));
+        return echec(Raisons::tr("l'écriture a échoué (%1)").arg(raison));
     }
     if (!fichier.commit())
-        return echec(Tr("l'écriture a échoué (%1)").arg(fichier.errorString()));
+        return echec(Raisons::tr("l'écriture a échoué (%1)").arg(fichier.errorString()));
     return true;
 }
 

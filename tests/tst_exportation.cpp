@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QElapsedTimer>
@@ -22,13 +23,19 @@ struct Execution
     QByteArray sortie, erreur;
 };
 
-Execution Lance(const QStringList &arguments)
+Execution Lance(const QStringList &arguments, const QStringList &langue = {})
 {
     QProcess p;
     // No display, no platform, no sound server: the export must need none of them.
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char *v : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY", "PULSE_SERVER"})
         env.remove(QString::fromLatin1(v));
+    // The language's variables, NAME=value, over a machine that sets none of them.
+    if (!langue.isEmpty())
+        for (const char *v : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"})
+            env.remove(QString::fromLatin1(v));
+    for (const QString &v : langue)
+        env.insert(v.section(u'=', 0, 0), v.section(u'=', 1));
     env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
     p.setProcessEnvironment(env);
     p.start(QStringLiteral(SONAVIRELLE_PROGRAMME), arguments);
@@ -60,6 +67,8 @@ private slots:
     void refuse();
     void demarreSurLeTimbre();
     void timbreRefuseSansFenetre();
+    void langue_data();
+    void langue();
 };
 
 void TestExportation::exporte_data()
@@ -218,6 +227,88 @@ void TestExportation::timbreRefuseSansFenetre()
     const QString erreur = QString::fromUtf8(p.readAllStandardError());
     QVERIFY2(erreur.startsWith(QStringLiteral("« ") + fichier + QStringLiteral(" » : ")), qPrintable(erreur));
     QCOMPARE(erreur.count(QLatin1Char('\n')), 1);
+}
+
+void TestExportation::langue_data()
+{
+    QTest::addColumn<QStringList>("variables");
+    QTest::addColumn<QString>("cas");
+    QTest::addColumn<QString>("attendu"); // the whole output, or its first line; %1: the file, %2: the program
+
+    const QStringList anglais{"LANG=en_US.UTF-8"};
+    QTest::newRow("en help") << anglais << "aide" << "Usage: %2 [OPTION]... [FILE.timbre]";
+    QTest::newRow("fr help") << QStringList{"LANG=fr_FR.UTF-8"} << "aide" << "Usage : %2 [OPTION]... [FICHIER.timbre]";
+    QTest::newRow("another language: French") << QStringList{"LANG=de_DE.UTF-8"} << "aide"
+                                               << "Usage : %2 [OPTION]... [FICHIER.timbre]";
+    QTest::newRow("LANGUAGE first") << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=en"} << "aide"
+                                    << "Usage: %2 [OPTION]... [FILE.timbre]";
+    QTest::newRow("en missing timbre") << anglais << "absent" << "“%1”: the file or folder does not exist\n";
+    QTest::newRow("en missing timbre, windowed run") << anglais << "absent-fenetre"
+                                                     << "“%1”: the file or folder does not exist\n";
+    QTest::newRow("en refused timbre") << anglais << "faux"
+                                       << "“%1”: the fundamental's frequency must be at least 1 Hz\n";
+    QTest::newRow("en bad duration") << anglais << "duree"
+                                     << "%2: duration “-1”: the duration must be a number of seconds above 0 and at "
+                                        "most 600\n";
+    QTest::newRow("en export into a folder") << anglais << "dossier" << "“%1”: it is a folder\n";
+    QTest::newRow("en unknown option") << anglais << "option"
+                                       << "%2: unknown option “--bogus” (“%2 --help” lists the options).\n";
+}
+
+void TestExportation::langue()
+{
+    QFETCH(QStringList, variables);
+    QFETCH(QString, cas);
+    QFETCH(QString, attendu);
+    QTemporaryDir dossier;
+    const QString fichier = dossier.filePath(QStringLiteral("faux.timbre"));
+    const QString sortie = dossier.filePath(QStringLiteral("sortie.wav"));
+    QStringList arguments;
+    QString nomme = fichier;
+    if (cas == QLatin1String("aide")) {
+        arguments << QStringLiteral("--help");
+    } else if (cas.startsWith(QLatin1String("absent"))) {
+        arguments << fichier;
+        if (cas == QLatin1String("absent"))
+            arguments << QStringLiteral("--exporte") << sortie;
+    } else if (cas == QLatin1String("faux")) {
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(R"({"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":0,"amplitude":10}]})");
+        f.close();
+        arguments << QStringLiteral("--exporte") << sortie << fichier;
+    } else if (cas == QLatin1String("duree")) {
+        arguments << QStringLiteral("--exporte") << sortie << QStringLiteral("--duree") << QStringLiteral("-1");
+    } else if (cas == QLatin1String("dossier")) {
+        nomme = dossier.path();
+        arguments << QStringLiteral("--exporte") << nomme;
+    } else {
+        arguments << QStringLiteral("--bogus");
+    }
+    // A windowed run that must stop before any window: offscreen, so that a window could open.
+    if (cas == QLatin1String("absent-fenetre"))
+        variables << QStringLiteral("QT_QPA_PLATFORM=offscreen");
+    const Execution e = Lance(arguments, variables);
+    attendu.replace(QStringLiteral("%1"), nomme)
+        .replace(QStringLiteral("%2"), QFileInfo(QStringLiteral(SONAVIRELLE_PROGRAMME)).fileName());
+    if (cas == QLatin1String("aide")) {
+        QCOMPARE(e.code, 0);
+        const QString aide = QString::fromUtf8(e.sortie);
+        QCOMPARE(aide.section(u'\n', 0, 0), attendu);
+        // The whole help in the one language: the other's words never show.
+        const bool anglais = attendu.contains(QLatin1String("FILE"));
+        for (const char *mot : {"Options", "--exporte", "--duree"})
+            QVERIFY(aide.contains(QLatin1String(mot)));
+        QCOMPARE(aide.contains(QStringLiteral("Shows this help and exits.")), anglais);
+        QCOMPARE(aide.contains(QStringLiteral("--exporte OUTPUT")), anglais);
+        QCOMPARE(aide.contains(QStringLiteral("--duree SECONDS")), anglais);
+        QCOMPARE(aide.contains(QStringLiteral("Affiche")) || aide.contains(QStringLiteral("«")), !anglais);
+    } else {
+        QCOMPARE(e.code, 2);
+        QVERIFY(e.sortie.isEmpty());
+        QCOMPARE(QString::fromUtf8(e.erreur), attendu);
+        QVERIFY(!QFile::exists(sortie));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestExportation)

@@ -95,15 +95,15 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Icône «ꃬouter le son produit&#xa0;» (haut-parleur)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Icône «&#xa0;Silence !&#xa0;» (haut-parleur barré)</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>Exemple de spectre&#xa0;: le premier pic, saisi avec la souris</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Icône «&#xa0;Ecouter le son produit&#xa0;» (haut-parleur)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -173,6 +173,11 @@
     <message>
         <source>%1 — %2 Hz</source>
         <comment>note name, frequency</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2</source>
+        <comment>octave number of the lowest key&apos;s C (132 Hz, an octave below the middle C)</comment>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -307,6 +312,225 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>%1 : durée « %2 » : %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SORTIE</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SECONDES</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Raisons</name>
+    <message>
+        <source>aucun dossier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>c&apos;est un lien symbolique</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>c&apos;est un dossier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire (périphérique, tube ou autre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>il appartient à un autre utilisateur</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>il n&apos;est pas inscriptible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la durée doit être un nombre de secondes supérieur à 0 et d&apos;au plus %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aucun fichier n&apos;est nommé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>c&apos;est un lien symbolique, qui n&apos;est pas remplacé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce son ne peut pas être calculé (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce son ne peut pas être calculé (un échantillon dépasse 16 bits)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fondamental de %1 Hz (il faut au moins 1 Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>échelle %1 hors de 16 bits (somme des amplitudes %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>coefficient de la composante %1 hors de 16 bits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>échantillon %1 hors de 16 bits</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 est laissé tel quel (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>du fondamental (composante 1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>de la composante %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le timbre n&apos;a aucune composante (il en faut de 1 à 10)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le timbre a %1 composantes (au plus 10)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la fréquence %1 n&apos;est pas un nombre entier de hertz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la fréquence %1 n&apos;est pas entre 0 et 32767 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la fréquence du fondamental doit être d&apos;au moins 1 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l&apos;amplitude %1 n&apos;est pas entre 0 et 10</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier ou le dossier n&apos;existe pas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>accès refusé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le disque est plein</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier dépasse la taille permise (disque plein ou limite atteinte)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le disque est en lecture seule</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>un élément du chemin n&apos;est pas un dossier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>trop de liens symboliques</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le nom est trop long</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>erreur de lecture ou d&apos;écriture du disque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>« %1 » : %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier est vide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le texte n&apos;est pas en UTF-8 valide (octet %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier est tronqué (le texte JSON s&apos;arrête avant sa fin)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un texte JSON valide (erreur vers l&apos;octet %1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier de timbre (le texte JSON n&apos;est pas un objet { … })</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier de timbre (« format » doit valoir « %1 »)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la version du format est absente ou n&apos;est pas un nombre entier d&apos;au moins 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier est écrit dans la version %1 du format, plus récente que celle que ce programme sait lire (%2) : il vient d&apos;une version plus récente du programme</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>« multiples » doit valoir true ou false</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la liste « composantes » est absente</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la composante %1 n&apos;est pas un objet {&quot;frequence&quot;: …, &quot;amplitude&quot;: …}</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la fréquence %1 est absente ou n&apos;est pas un nombre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l&apos;amplitude %1 est absente ou n&apos;est pas un nombre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la lecture de ce fichier n&apos;est pas permise</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>c&apos;est un dossier, pas un fichier de timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier est trop gros pour être un timbre (10 Mo ou plus)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier ne peut pas être créé (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l&apos;écriture a échoué (%1)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -506,6 +730,25 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>Aucune sortie son : le son partira dès qu&apos;une sortie sera disponible</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>Timbre</name>
+    <message>
+        <source>Son pur</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Signal carré</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Dent de scie</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Impairs en 1/n²</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

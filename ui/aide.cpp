@@ -162,7 +162,8 @@ void Aide::construit()
               question);
     // The two loudspeakers stand in the blanks of Label8's line.
     auto *hautParleur = Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
-    hautParleur->setAccessibleName(tr("Icône «\u00a0Ecouter le son produit\u00a0» (haut-parleur)"));
+    // The literal is cut after \u00a0: lupdate would read "Ec" as more hex digits of the escape.
+    hautParleur->setAccessibleName(tr("Icône «\u00a0" "Ecouter le son produit\u00a0» (haut-parleur)"));
     auto *muet = Image(textes, "Image5", {3960, 600, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
     muet->setAccessibleName(tr("Icône «\u00a0Silence !\u00a0» (haut-parleur barré)"));
 

@@ -1,5 +1,7 @@
 #include "ui/clavier.h"
 
+#include "synth/langue.h"
+
 #include "model/regles.h"
 #include "plot/repere.h"
 #include "ui/couleurs.h"
@@ -140,14 +142,16 @@ QString Clavier::NomNote(int Index)
         QT_TRANSLATE_NOOP("Clavier", "Fa dièse"), QT_TRANSLATE_NOOP("Clavier", "Sol"),
         QT_TRANSLATE_NOOP("Clavier", "Sol dièse"), QT_TRANSLATE_NOOP("Clavier", "La"),
         QT_TRANSLATE_NOOP("Clavier", "La dièse"), QT_TRANSLATE_NOOP("Clavier", "Si")};
-    // Key 0 (132 Hz) is the C an octave below the middle C, "Do 2" in French numbering.
-    return tr("%1 %2", "note name, octave").arg(tr(noms[Index % 12])).arg(2 + Index / 12);
+    // Key 0 (132 Hz) is the C an octave below the middle C: "Do 2" in French numbering, where the
+    // middle C is Do 3; each language numbers its octaves its own way, so the catalogue says.
+    const int premiere = tr("2", "octave number of the lowest key's C (132 Hz, an octave below the middle C)").toInt();
+    return tr("%1 %2", "note name, octave").arg(tr(noms[Index % 12])).arg(premiere + Index / 12);
 }
 
 QString Clavier::Libelle(int Index)
 {
     return tr("%1 — %2 Hz", "note name, frequency")
-        .arg(NomNote(Index), QLocale(QLocale::French).toString(Regles::FrequenceNote(Index)));
+        .arg(NomNote(Index), Langue::Nombres().toString(Regles::FrequenceNote(Index)));
 }
 
 void Clavier::construit()

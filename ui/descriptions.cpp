@@ -1,5 +1,7 @@
 #include "ui/descriptions.h"
 
+#include "synth/langue.h"
+
 #include <QStringList>
 
 #include <algorithm>
@@ -8,8 +10,8 @@
 
 QString Descriptions::Nombre(double valeur, int decimales)
 {
-    // Not QLocale: the texts are French whatever the system's locale, and without a group separator.
-    return QString::number(valeur, 'f', decimales).replace(QLatin1Char('.'), QLatin1Char(','));
+    // The language's decimal separator, but never a group separator: "1000,5" reads as one number.
+    return QString::number(valeur, 'f', decimales).replace(QLatin1Char('.'), Langue::Nombres().decimalPoint());
 }
 
 QString Descriptions::Amplitude(double amplitude)

@@ -1,0 +1,756 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="fr_FR">
+<context>
+    <name>Accueil</name>
+    <message>
+        <source>Accueil</source>
+        <translation>Welcome</translation>
+    </message>
+    <message>
+        <source>Sonavirelle 2013</source>
+        <translation>Sonavirelle 2013</translation>
+    </message>
+    <message>
+        <source>Partition : démarrer</source>
+        <translation>Sheet music: start</translation>
+    </message>
+    <message>
+        <source>Projet Sonavirelle</source>
+        <translation>Sonavirelle project</translation>
+    </message>
+    <message>
+        <source>Logiciel éducatif</source>
+        <translation>Educational software</translation>
+    </message>
+    <message>
+        <source>Quitter</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>Sonavirelle permet de générer un son en choisissant les composantes qui le constituent, ce qui illustre la notion de timbre d&apos;un son musical.</source>
+        <translation>Sonavirelle lets you make a sound by choosing the components it is made of, which shows what the timbre of a musical sound is.</translation>
+    </message>
+    <message>
+        <source>On peut aussi ajouter des composantes de fréquences quelconques, non multiples de celle du fondamental&#xa0;: le son généré n&apos;est alors plus un son musical.</source>
+        <translation>You can also add components of any frequency, not multiples of the fundamental&apos;s: the sound made is then no longer a musical sound.</translation>
+    </message>
+    <message>
+        <source>Démarrer</source>
+        <translation>Start</translation>
+    </message>
+</context>
+<context>
+    <name>Aide</name>
+    <message>
+        <source>Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. </source>
+        <translation>Click on the icons                and           to hear or stop hearing the sound. </translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Comment ça marche</source>
+        <translation>How it works</translation>
+    </message>
+    <message>
+        <source>Icône de l&apos;aide</source>
+        <translation>Help icon</translation>
+    </message>
+    <message>
+        <source>Fermer l&apos;aide</source>
+        <translation>Close the help</translation>
+    </message>
+    <message>
+        <source>L&apos;option «&#xa0;n&apos;autoriser que les fréquences multiples&#xa0;» (cochée par défaut) fait que les composantes ajoutées ont des fréquences multiples de la fréquence fondamentale. On peut décocher cette option pour lever cette contrainte.</source>
+        <translation>The option “Allow only multiples of the fundamental frequency” (ticked by default) gives every component you add a frequency that is a multiple of the fundamental frequency. Untick this option to lift this constraint.</translation>
+    </message>
+    <message>
+        <source>Le timbre type «&#xa0;Impairs en 1/n²&#xa0;» sonne comme un signal triangulaire sans en avoir la forme, car ses composantes sont en phase sinus et l&apos;oreille n&apos;entend pas la phase.</source>
+        <translation>The classic timbre “Odd harmonics in 1/n²” sounds like a triangle wave without having its shape, because its components are in sine phase and the ear does not hear the phase.</translation>
+    </message>
+    <message>
+        <source>Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la souris&#xa0;; pour les retirer, cliquer avec le bouton droit.</source>
+        <translation>To add components, click in the spectrum with the left mouse button; to remove them, click with the right button.</translation>
+    </message>
+    <message>
+        <source>Comment modifier le spectre du son produit ?</source>
+        <translation>How do I change the spectrum of the sound?</translation>
+    </message>
+    <message>
+        <source>Dans le spectre affiché en bas de l&apos;écran, approcher le curseur de la souris du premier pic et déplacer celui-ci avec le clic gauche.</source>
+        <translation>In the spectrum at the bottom of the screen, bring the mouse pointer to the first peak and drag it with the left button.</translation>
+    </message>
+    <message>
+        <source>Comment modifier la fréquence fondamentale ?</source>
+        <translation>How do I change the fundamental frequency?</translation>
+    </message>
+    <message>
+        <source>Comment écouter le son produit ?</source>
+        <translation>How do I hear the sound?</translation>
+    </message>
+    <message>
+        <source>Icône «&#xa0;Silence !&#xa0;» (haut-parleur barré)</source>
+        <translation>“Silence!” icon (crossed-out loudspeaker)</translation>
+    </message>
+    <message>
+        <source>Pointeur en forme de main qui saisit le pic</source>
+        <translation>Pointer shaped like a hand gripping the peak</translation>
+    </message>
+    <message>
+        <source>Exemple de spectre&#xa0;: le premier pic, saisi avec la souris</source>
+        <translation>Example spectrum: the first peak, gripped with the mouse</translation>
+    </message>
+    <message>
+        <source>Icône «&#xa0;Ecouter le son produit&#xa0;» (haut-parleur)</source>
+        <translation>“Play the sound” icon (loudspeaker)</translation>
+    </message>
+</context>
+<context>
+    <name>Clavier</name>
+    <message>
+        <source>Clavier</source>
+        <translation>Keyboard</translation>
+    </message>
+    <message>
+        <source>Do</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>Do dièse</source>
+        <translation>C♯</translation>
+    </message>
+    <message>
+        <source>Ré</source>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>Ré dièse</source>
+        <translation>D♯</translation>
+    </message>
+    <message>
+        <source>Mi</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>Fa</source>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>Fa dièse</source>
+        <translation>F♯</translation>
+    </message>
+    <message>
+        <source>Sol</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>Sol dièse</source>
+        <translation>G♯</translation>
+    </message>
+    <message>
+        <source>La</source>
+        <translation>A</translation>
+    </message>
+    <message>
+        <source>La dièse</source>
+        <translation>A♯</translation>
+    </message>
+    <message>
+        <source>Si</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <comment>octave number of the lowest key&apos;s C (132 Hz, an octave below the middle C)</comment>
+        <translation>3</translation>
+    </message>
+    <message>
+        <source>%1 %2</source>
+        <comment>note name, octave</comment>
+        <translation>%1%2</translation>
+    </message>
+    <message>
+        <source>%1 — %2 Hz</source>
+        <comment>note name, frequency</comment>
+        <translation>%1 — %2 Hz</translation>
+    </message>
+    <message>
+        <source>%1 Hz</source>
+        <translation>%1 Hz</translation>
+    </message>
+</context>
+<context>
+    <name>CurseurVolume</name>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Silence</source>
+        <translation>Silent</translation>
+    </message>
+    <message>
+        <source>+%1 dB</source>
+        <translation>+%1 dB</translation>
+    </message>
+    <message>
+        <source>−%1 dB</source>
+        <translation>−%1 dB</translation>
+    </message>
+    <message>
+        <source>0 dB</source>
+        <translation>0 dB</translation>
+    </message>
+    <message>
+        <source>Volume : %1</source>
+        <translation>Volume: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Descriptions</name>
+    <message>
+        <source>Spectre : aucune composante</source>
+        <translation>Spectrum: no components</translation>
+    </message>
+    <message>
+        <source>%1 Hz amplitude %2</source>
+        <translation>%1 Hz amplitude %2</translation>
+    </message>
+    <message>
+        <source>Spectre : 1 composante — %1</source>
+        <translation>Spectrum: 1 component — %1</translation>
+    </message>
+    <message>
+        <source>Spectre : %1 composantes — %2</source>
+        <translation>Spectrum: %1 components — %2</translation>
+    </message>
+    <message>
+        <source>%1. Curseur : %2 Hz, amplitude %3</source>
+        <translation>%1. Cursor: %2 Hz, amplitude %3</translation>
+    </message>
+    <message>
+        <source>Évolution temporelle, %1 ms par division</source>
+        <translation>Waveform, %1 ms per division</translation>
+    </message>
+    <message>
+        <source>%1 Hz — amplitude %2</source>
+        <translation>%1 Hz — amplitude %2</translation>
+    </message>
+    <message>
+        <source>t = %1 ms</source>
+        <translation>t = %1 ms</translation>
+    </message>
+</context>
+<context>
+    <name>LigneCommande</name>
+    <message>
+        <source>Affiche cette aide et quitte.</source>
+        <translation>Shows this help and exits.</translation>
+    </message>
+    <message>
+        <source>Affiche le nom et la version du programme et quitte.</source>
+        <translation>Shows the program&apos;s name and version and exits.</translation>
+    </message>
+    <message>
+        <source>Écrit le son dans le fichier WAV SORTIE, sans ouvrir de fenêtre, et quitte.</source>
+        <translation>Writes the sound to the WAV file OUTPUT, without opening any window, and exits.</translation>
+    </message>
+    <message>
+        <source>SORTIE</source>
+        <translation>OUTPUT</translation>
+    </message>
+    <message>
+        <source>Durée du son exporté, en secondes (3 par défaut).</source>
+        <translation>Length of the exported sound, in seconds (3 by default).</translation>
+    </message>
+    <message>
+        <source>SECONDES</source>
+        <translation>SECONDS</translation>
+    </message>
+    <message>
+        <source>« %1 --help » donne la liste des options</source>
+        <translation>“%1 --help” lists the options</translation>
+    </message>
+    <message>
+        <source>%1 : option inconnue « %2 » (%3).</source>
+        <translation>%1: unknown option “%2” (%3).</translation>
+    </message>
+    <message>
+        <source>%1 : valeur manquante après « %2 » (%3).</source>
+        <translation>%1: missing value after “%2” (%3).</translation>
+    </message>
+    <message>
+        <source>%1 : argument inattendu « %2 » (%3).</source>
+        <translation>%1: unexpected argument “%2” (%3).</translation>
+    </message>
+    <message>
+        <source>Usage : %1 [OPTION]... [FICHIER.timbre]</source>
+        <translation>Usage: %1 [OPTION]... [FILE.timbre]</translation>
+    </message>
+    <message>
+        <source>Fait comprendre le timbre d&apos;un son musical : un son périodique d&apos;au plus dix composantes
+sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en boucle.</source>
+        <translation>Teaches what the timbre of a musical sound is: a periodic sound of at most ten sine
+components, its spectrum and its waveform side by side, played in a loop.</translation>
+    </message>
+    <message>
+        <source>Avec un FICHIER.timbre, la fenêtre principale s&apos;ouvre directement sur ce son.</source>
+        <translation>With a FILE.timbre, the main window opens directly on that sound.</translation>
+    </message>
+    <message>
+        <source>Options :</source>
+        <translation>Options:</translation>
+    </message>
+    <message>
+        <source>Les options de Qt (-platform, -display, -style...) sont aussi acceptées.</source>
+        <translation>Qt&apos;s options (-platform, -display, -style...) are accepted too.</translation>
+    </message>
+    <message>
+        <source>%1 : « --exporte » attend le nom d&apos;un fichier WAV (%2).</source>
+        <translation>%1: “--exporte” expects the name of a WAV file (%2).</translation>
+    </message>
+    <message>
+        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » (%2).</source>
+        <translation>%1: “--duree” only goes with “--exporte” (%2).</translation>
+    </message>
+    <message>
+        <source>%1 : durée « %2 » : ce n&apos;est pas un nombre de secondes.</source>
+        <translation>%1: duration “%2”: not a number of seconds.</translation>
+    </message>
+    <message>
+        <source>%1 : durée « %2 » : %3</source>
+        <translation>%1: duration “%2”: %3</translation>
+    </message>
+</context>
+<context>
+    <name>Raisons</name>
+    <message>
+        <source>aucun dossier</source>
+        <translation>no folder</translation>
+    </message>
+    <message>
+        <source>c&apos;est un lien symbolique</source>
+        <translation>it is a symbolic link</translation>
+    </message>
+    <message>
+        <source>c&apos;est un dossier</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier ordinaire (périphérique, tube ou autre)</source>
+        <translation>it is not a regular file (a device, a pipe or other)</translation>
+    </message>
+    <message>
+        <source>il appartient à un autre utilisateur</source>
+        <translation>it belongs to another user</translation>
+    </message>
+    <message>
+        <source>il n&apos;est pas inscriptible</source>
+        <translation>it is not writable</translation>
+    </message>
+    <message>
+        <source>la durée doit être un nombre de secondes supérieur à 0 et d&apos;au plus %1</source>
+        <translation>the duration must be a number of seconds above 0 and at most %1</translation>
+    </message>
+    <message>
+        <source>aucun fichier n&apos;est nommé</source>
+        <translation>no file is named</translation>
+    </message>
+    <message>
+        <source>c&apos;est un lien symbolique, qui n&apos;est pas remplacé</source>
+        <translation>it is a symbolic link, which is not replaced</translation>
+    </message>
+    <message>
+        <source>ce son ne peut pas être calculé (%1)</source>
+        <translation>this sound cannot be computed (%1)</translation>
+    </message>
+    <message>
+        <source>ce son ne peut pas être calculé (un échantillon dépasse 16 bits)</source>
+        <translation>this sound cannot be computed (a sample is outside 16 bits)</translation>
+    </message>
+    <message>
+        <source>fondamental de %1 Hz (il faut au moins 1 Hz)</source>
+        <translation>fundamental of %1 Hz (at least 1 Hz is needed)</translation>
+    </message>
+    <message>
+        <source>échelle %1 hors de 16 bits (somme des amplitudes %2)</source>
+        <translation>scale %1 outside 16 bits (sum of amplitudes %2)</translation>
+    </message>
+    <message>
+        <source>coefficient de la composante %1 hors de 16 bits</source>
+        <translation>coefficient of component %1 outside 16 bits</translation>
+    </message>
+    <message>
+        <source>échantillon %1 hors de 16 bits</source>
+        <translation>sample %1 outside 16 bits</translation>
+    </message>
+    <message>
+        <source>%1 est laissé tel quel (%2)</source>
+        <translation>%1 is left alone (%2)</translation>
+    </message>
+    <message>
+        <source>du fondamental (composante 1)</source>
+        <translation>of the fundamental (component 1)</translation>
+    </message>
+    <message>
+        <source>de la composante %1</source>
+        <translation>of component %1</translation>
+    </message>
+    <message>
+        <source>le timbre n&apos;a aucune composante (il en faut de 1 à 10)</source>
+        <translation>the timbre has no components (it needs 1 to 10)</translation>
+    </message>
+    <message>
+        <source>le timbre a %1 composantes (au plus 10)</source>
+        <translation>the timbre has %1 components (at most 10)</translation>
+    </message>
+    <message>
+        <source>la fréquence %1 n&apos;est pas un nombre entier de hertz</source>
+        <translation>the frequency %1 is not a whole number of hertz</translation>
+    </message>
+    <message>
+        <source>la fréquence %1 n&apos;est pas entre 0 et 32767 Hz</source>
+        <translation>the frequency %1 is not between 0 and 32767 Hz</translation>
+    </message>
+    <message>
+        <source>la fréquence du fondamental doit être d&apos;au moins 1 Hz</source>
+        <translation>the fundamental&apos;s frequency must be at least 1 Hz</translation>
+    </message>
+    <message>
+        <source>l&apos;amplitude %1 n&apos;est pas entre 0 et 10</source>
+        <translation>the amplitude %1 is not between 0 and 10</translation>
+    </message>
+    <message>
+        <source>le fichier ou le dossier n&apos;existe pas</source>
+        <translation>the file or folder does not exist</translation>
+    </message>
+    <message>
+        <source>accès refusé</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>le disque est plein</source>
+        <translation>the disk is full</translation>
+    </message>
+    <message>
+        <source>le fichier dépasse la taille permise (disque plein ou limite atteinte)</source>
+        <translation>the file is larger than allowed (disk full or limit reached)</translation>
+    </message>
+    <message>
+        <source>le disque est en lecture seule</source>
+        <translation>the disk is read-only</translation>
+    </message>
+    <message>
+        <source>un élément du chemin n&apos;est pas un dossier</source>
+        <translation>a part of the path is not a folder</translation>
+    </message>
+    <message>
+        <source>trop de liens symboliques</source>
+        <translation>too many symbolic links</translation>
+    </message>
+    <message>
+        <source>le nom est trop long</source>
+        <translation>the name is too long</translation>
+    </message>
+    <message>
+        <source>erreur de lecture ou d&apos;écriture du disque</source>
+        <translation>disk read or write error</translation>
+    </message>
+    <message>
+        <source>« %1 » : %2</source>
+        <translation>“%1”: %2</translation>
+    </message>
+    <message>
+        <source>le fichier est vide</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>le texte n&apos;est pas en UTF-8 valide (octet %1)</source>
+        <translation>the text is not valid UTF-8 (byte %1)</translation>
+    </message>
+    <message>
+        <source>le fichier est tronqué (le texte JSON s&apos;arrête avant sa fin)</source>
+        <translation>the file is truncated (the JSON text stops before its end)</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un texte JSON valide (erreur vers l&apos;octet %1)</source>
+        <translation>it is not valid JSON text (error near byte %1)</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier de timbre (le texte JSON n&apos;est pas un objet { … })</source>
+        <translation>it is not a timbre file (the JSON text is not an object { … })</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier de timbre (« format » doit valoir « %1 »)</source>
+        <translation>it is not a timbre file (“format” must be “%1”)</translation>
+    </message>
+    <message>
+        <source>la version du format est absente ou n&apos;est pas un nombre entier d&apos;au moins 1</source>
+        <translation>the format version is missing or is not a whole number of at least 1</translation>
+    </message>
+    <message>
+        <source>le fichier est écrit dans la version %1 du format, plus récente que celle que ce programme sait lire (%2) : il vient d&apos;une version plus récente du programme</source>
+        <translation>the file is written in version %1 of the format, newer than the one this program can read (%2): it comes from a newer version of the program</translation>
+    </message>
+    <message>
+        <source>« multiples » doit valoir true ou false</source>
+        <translation>“multiples” must be true or false</translation>
+    </message>
+    <message>
+        <source>la liste « composantes » est absente</source>
+        <translation>the list “composantes” is missing</translation>
+    </message>
+    <message>
+        <source>la composante %1 n&apos;est pas un objet {&quot;frequence&quot;: …, &quot;amplitude&quot;: …}</source>
+        <translation>component %1 is not an object {&quot;frequence&quot;: …, &quot;amplitude&quot;: …}</translation>
+    </message>
+    <message>
+        <source>la fréquence %1 est absente ou n&apos;est pas un nombre</source>
+        <translation>the frequency %1 is missing or is not a number</translation>
+    </message>
+    <message>
+        <source>l&apos;amplitude %1 est absente ou n&apos;est pas un nombre</source>
+        <translation>the amplitude %1 is missing or is not a number</translation>
+    </message>
+    <message>
+        <source>la lecture de ce fichier n&apos;est pas permise</source>
+        <translation>reading this file is not allowed</translation>
+    </message>
+    <message>
+        <source>c&apos;est un dossier, pas un fichier de timbre</source>
+        <translation>it is a folder, not a timbre file</translation>
+    </message>
+    <message>
+        <source>le fichier est trop gros pour être un timbre (10 Mo ou plus)</source>
+        <translation>the file is too large for a timbre (10 MB or more)</translation>
+    </message>
+    <message>
+        <source>le fichier ne peut pas être créé (%1)</source>
+        <translation>the file cannot be created (%1)</translation>
+    </message>
+    <message>
+        <source>l&apos;écriture a échoué (%1)</source>
+        <translation>writing failed (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>Synthetiseur</name>
+    <message>
+        <source>Sonavirelle 2010</source>
+        <translation>Sonavirelle 2010</translation>
+    </message>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Afficher le spectre</source>
+        <translation>Show the spectrum</translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir le spectre de fréquence du son produit</source>
+        <translation>Click here to see the frequency spectrum of the sound</translation>
+    </message>
+    <message>
+        <source>Afficher l&apos;évolution temporelle</source>
+        <translation>Show the waveform</translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir l&apos;évolution temporelle du signal sonore</source>
+        <translation>Click here to see the waveform of the sound signal</translation>
+    </message>
+    <message>
+        <source>Masquer le spectre</source>
+        <translation>Hide the spectrum</translation>
+    </message>
+    <message>
+        <source>Masquer cette fenêtre</source>
+        <translation>Hide this window</translation>
+    </message>
+    <message>
+        <source>Effacer toutes les composantes</source>
+        <translation>Clear all components</translation>
+    </message>
+    <message>
+        <source>Spectre de fréquence</source>
+        <translation>Frequency spectrum</translation>
+    </message>
+    <message>
+        <source>Fréquence fondamentale</source>
+        <translation>Fundamental frequency</translation>
+    </message>
+    <message>
+        <source>Sensibilité horizontale : </source>
+        <translation>Horizontal scale: </translation>
+    </message>
+    <message>
+        <source>500 Hz/div</source>
+        <translation>500 Hz/div</translation>
+    </message>
+    <message>
+        <source>Propriétés du spectre</source>
+        <translation>Spectrum settings</translation>
+    </message>
+    <message>
+        <source>Afficher les fréquences</source>
+        <translation>Show the frequencies</translation>
+    </message>
+    <message>
+        <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
+        <translation>Allow only multiples of the fundamental frequency</translation>
+    </message>
+    <message>
+        <source>Masquer l&apos;évolution temporelle</source>
+        <translation>Hide the waveform</translation>
+    </message>
+    <message>
+        <source>Evolution temporelle</source>
+        <translation>Waveform</translation>
+    </message>
+    <message>
+        <source>0,1 ms/div</source>
+        <translation>0.1 ms/div</translation>
+    </message>
+    <message>
+        <source>0,2 ms/div</source>
+        <translation>0.2 ms/div</translation>
+    </message>
+    <message>
+        <source>0,5 ms/div</source>
+        <translation>0.5 ms/div</translation>
+    </message>
+    <message>
+        <source>1    ms/div</source>
+        <translation>1    ms/div</translation>
+    </message>
+    <message>
+        <source>2    ms/div</source>
+        <translation>2    ms/div</translation>
+    </message>
+    <message>
+        <source>5    ms/div</source>
+        <translation>5    ms/div</translation>
+    </message>
+    <message>
+        <source>10  ms/div</source>
+        <translation>10  ms/div</translation>
+    </message>
+    <message>
+        <source>20  ms/div</source>
+        <translation>20  ms/div</translation>
+    </message>
+    <message>
+        <source>50  ms/div</source>
+        <translation>50  ms/div</translation>
+    </message>
+    <message>
+        <source>Ecouter le son produit</source>
+        <translation>Play the sound</translation>
+    </message>
+    <message>
+        <source>Silence !</source>
+        <translation>Silence!</translation>
+    </message>
+    <message>
+        <source>Afficher le clavier</source>
+        <translation>Show the keyboard</translation>
+    </message>
+    <message>
+        <source>Timbres</source>
+        <translation>Timbres</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Aucune sortie son</source>
+        <translation>No sound output</translation>
+    </message>
+    <message>
+        <source>Aucune sortie son : le son partira dès qu&apos;une sortie sera disponible</source>
+        <translation>No sound output: the sound will start as soon as an output is available</translation>
+    </message>
+    <message>
+        <source>Ouvrir…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>Enregistrer sous…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Exporter le son…</source>
+        <translation>Export the sound…</translation>
+    </message>
+    <message>
+        <source>Timbres types</source>
+        <translation>Classic timbres</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Rétablir</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Ouvrir un timbre</source>
+        <translation>Open a timbre</translation>
+    </message>
+    <message>
+        <source>Timbres (*.timbre)</source>
+        <translation>Timbres (*.timbre)</translation>
+    </message>
+    <message>
+        <source>Timbre refusé</source>
+        <translation>Timbre refused</translation>
+    </message>
+    <message>
+        <source>Enregistrer le timbre</source>
+        <translation>Save the timbre</translation>
+    </message>
+    <message>
+        <source>Enregistrement impossible</source>
+        <translation>Cannot save</translation>
+    </message>
+    <message>
+        <source>Exporter le son</source>
+        <translation>Export the sound</translation>
+    </message>
+    <message>
+        <source>Durée (secondes) :</source>
+        <translation>Duration (seconds):</translation>
+    </message>
+    <message>
+        <source>Sons WAV (*.wav)</source>
+        <translation>WAV sounds (*.wav)</translation>
+    </message>
+    <message>
+        <source>Export impossible</source>
+        <translation>Cannot export</translation>
+    </message>
+</context>
+<context>
+    <name>Timbre</name>
+    <message>
+        <source>Son pur</source>
+        <translation>Pure tone</translation>
+    </message>
+    <message>
+        <source>Signal carré</source>
+        <translation>Square wave</translation>
+    </message>
+    <message>
+        <source>Dent de scie</source>
+        <translation>Sawtooth</translation>
+    </message>
+    <message>
+        <source>Impairs en 1/n²</source>
+        <translation>Odd harmonics in 1/n²</translation>
+    </message>
+</context>
+</TS>
