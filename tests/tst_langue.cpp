@@ -459,7 +459,7 @@ void TestLangue::erreursDeFichiers()
     };
     QString pourquoi;
     if (cas == QLatin1String("duree") || cas == QLatin1String("silence") || cas == QLatin1String("exportdossier")) {
-        Composantes table;
+        Son table;
         if (cas != QLatin1String("silence"))
             QVERIFY(Timbres::Applique(Timbre{true, {{440, 10}}}, table));
         chemin = cas == QLatin1String("exportdossier") ? dossier.path() : dossier.filePath(QStringLiteral("son.wav"));
