@@ -24,15 +24,26 @@ void Niveaux::ajoute(const float *mono, std::size_t n)
 
 std::vector<float> Niveaux::termine()
 {
-    if (m_dansBloc > 0)
+    // A few samples at the very end say little of the level (one peak of a pulse wave may be all).
+    if (2 * m_dansBloc >= m_parBloc)
         m_niveaux.push_back(float(std::sqrt(m_somme / double(m_dansBloc))));
     m_somme = 0.0;
     m_dansBloc = 0;
     return std::move(m_niveaux);
 }
 
-Troncon Choisit(const std::vector<float> &niveaux, double dureeTotale)
+Troncon Choisit(const std::vector<float> &blocs, double dureeTotale)
 {
+    // Each block's level taken over the 50 ms around it, so that a low, peaky waveform (a 40 Hz
+    // period is 25 ms) does not make the level flicker from block to block.
+    std::vector<float> niveaux(blocs.size());
+    for (std::size_t i = 0; i < blocs.size(); ++i) {
+        double somme = 0.0;
+        std::size_t n = 0;
+        for (std::size_t j = i >= Lissage ? i - Lissage : 0; j <= std::min(blocs.size() - 1, i + Lissage); ++j, ++n)
+            somme += std::isfinite(blocs[j]) ? double(blocs[j]) * double(blocs[j]) : 0.0;
+        niveaux[i] = float(std::sqrt(somme / double(n)));
+    }
     const double total = std::max(0.0, dureeTotale);
     // Stretches are cut on whole blocks; rounding a time to them.
     auto enBlocs = [](double t) { return std::round(t / Bloc) * Bloc; };
@@ -44,8 +55,7 @@ Troncon Choisit(const std::vector<float> &niveaux, double dureeTotale)
     };
     float reference = 0.0f;
     for (float v : niveaux)
-        if (std::isfinite(v))
-            reference = std::max(reference, v);
+        reference = std::max(reference, v);
     if (!(reference > 0.0f))
         return Troncon{0.0, std::min(Duree, total)};
     std::size_t premier = niveaux.size(), dernier = 0;

@@ -210,14 +210,18 @@ void TestAnalyse::tronconStable_data()
                 l << v;
         return l;
     };
-    // Sounding from 0.1 to 1.6 s: steady from 0.2 to 1.5 s, whose middle half second is 0.6–1.1 s.
+    // Sounding from 0.1 to 1.6 s; over 50 ms, at −6 dB or more from 0.09 to 1.61 s: steady from
+    // 0.19 to 1.51 s, whose middle half second is 0.6–1.1 s.
     QTest::newRow("held note") << niveaux({{10, 0.0f}, {150, 1.0f}, {40, 0.0f}}) << 2.0 << 0.6 << 0.5;
-    // An attack peak over the sustain: from 0.03 s (the peak's first block) to 1.29 s (the
-    // sustain's last) at −6 dB or more, steady from 0.13 to 1.19 s; its middle starts at 0.41 s.
+    // An attack peak over the sustain: at −6 dB or more over 50 ms from 0.01 s (the peak's
+    // approach) to 1.29 s (two blocks before the sustain's last), steady from 0.11 to 1.19 s; its
+    // middle starts at 0.40 s.
     QTest::newRow("attack peak, then sustain")
-        << niveaux({{3, 0.3f}, {5, 1.0f}, {121, 0.6f}, {71, 0.05f}}) << 2.0 << 0.41 << 0.5;
-    QTest::newRow("short note: the loud part itself") << niveaux({{10, 0.0f}, {30, 1.0f}, {60, 0.0f}}) << 1.0 << 0.1
-                                                     << 0.3;
+        << niveaux({{3, 0.3f}, {5, 1.0f}, {122, 0.6f}, {70, 0.05f}}) << 2.0 << 0.40 << 0.5;
+    // Loud from 0.1 to 0.4 s, at −6 dB or more over 50 ms from 0.09 to 0.41 s: too short to be
+    // steady, all of it.
+    QTest::newRow("short note: the loud part itself") << niveaux({{10, 0.0f}, {30, 1.0f}, {60, 0.0f}}) << 1.0 << 0.09
+                                                     << 0.32;
     QTest::newRow("silence: the first half second") << niveaux({{200, 0.0f}}) << 2.0 << 0.0 << 0.5;
     QTest::newRow("silence shorter than that") << niveaux({{20, 0.0f}}) << 0.2 << 0.0 << 0.2;
 }
@@ -242,7 +246,8 @@ void TestAnalyse::niveauxParMorceaux()
     for (std::size_t i = 0, pas = 1; i < x.size(); i += pas, pas = pas * 3 % 97 + 1)
         morceaux.ajoute(x.data() + i, std::min(pas, x.size() - i));
     const auto a = entier.termine(), b = morceaux.termine();
-    QCOMPARE(a.size(), std::size_t(34)); // 33 whole blocks of 80 samples and the rest
+    // 33 whole blocks of 80 samples; the last 24 samples, under half a block, make none.
+    QCOMPARE(a.size(), std::size_t(33));
     QCOMPARE(a, b);
     QVERIFY(std::abs(a[5] - 0.5f / std::sqrt(2.0f)) < 1e-3f);
 }
