@@ -30,6 +30,22 @@ QString Secondes(double s)
     return QLocale(QLocale::French).toString(s, 'g', 6) + QStringLiteral(" s");
 }
 
+// Whether the file's first 12 bytes start a container of the formats the program reads: WAV
+// (and its 64-bit forms), AIFF, FLAC, Ogg, Core Audio, Sun/NeXT.
+bool Connu(const char *o)
+{
+    const QByteArray e(o, 12);
+    const QByteArray forme = e.mid(8, 4);
+    if (e.startsWith("RIFF") || e.startsWith("RIFX"))
+        return forme == "WAVE";
+    if (e.startsWith("FORM"))
+        return forme == "AIFF" || forme == "AIFC";
+    for (const char *marque : {"RF64", "BW64", "fLaC", "OggS", "caff", ".snd", "riff"})
+        if (e.startsWith(marque))
+            return true;
+    return false;
+}
+
 // Whether the format stores its samples as they are, so that its length is bytes in the file.
 bool Brut(int format)
 {
@@ -164,6 +180,11 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
         return refuse(Tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
     if (s.st_size == 0)
         return refuse(Tr("le fichier est vide"));
+    // Only the containers of the formats named above go on to libsndfile, which knows dozens of
+    // rarer ones: less of its code is open to a hostile file.
+    char debutFichier[12] = {};
+    if (::pread(fd, debutFichier, sizeof debutFichier, 0) != ssize_t(sizeof debutFichier) || !Connu(debutFichier))
+        return refuse(Tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
     // A regular file never blocks; reads go back to the ordinary mode libsndfile expects.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
