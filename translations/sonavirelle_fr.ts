@@ -253,10 +253,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Durée du son exporté, en secondes (3 par défaut).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>« %1 --help » donne la liste des options</source>
         <translation type="unfinished"></translation>
     </message>
@@ -298,15 +294,47 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » (%2).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 : durée « %2 » : ce n&apos;est pas un nombre de secondes.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
         <source>%1 : durée « %2 » : %3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Durée du son exporté, en secondes (3 par défaut), ou du tronçon analysé.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analyse le son SON en un timbre, sans ouvrir de fenêtre, l&apos;écrit et quitte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Début du tronçon analysé, en secondes (par défaut, une partie stable du son).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fichier de timbre écrit par l&apos;analyse (par défaut, la sortie standard).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --analyse » attend le nom d&apos;un fichier son (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --analyse » ne va ni avec « --exporte » ni avec un fichier de timbre (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 %3 » : ce n&apos;est pas un nombre de secondes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 » ne sert qu&apos;avec « --analyse » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » ou « --analyse » (%2).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
