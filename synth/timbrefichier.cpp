@@ -286,9 +286,11 @@ QByteArray Encode(const Timbre &timbre, const Origine &origine)
     // QJsonValue writes the name as a JSON string, escapes included.
     QByteArray source = QJsonDocument(QJsonArray{origine.source}).toJson(QJsonDocument::Compact);
     source = source.mid(1, source.size() - 2);
-    texte += ",\n  \"analyse\": {\"source\": " + source + ", \"debut\": " + QByteArray::number(origine.debut, 'f', 3)
-             + ", \"duree\": " + QByteArray::number(origine.duree, 'f', 3)
-             + ", \"fondamental\": " + QByteArray::number(origine.fondamental, 'f', 2) + "}\n}\n";
+    // JSON has no NaN nor infinity: such a value (never measured) is written 0.
+    const auto nombre = [](double v, int decimales) { return QByteArray::number(std::isfinite(v) ? v : 0.0, 'f', decimales); };
+    texte += ",\n  \"analyse\": {\"source\": " + source + ", \"debut\": " + nombre(origine.debut, 3)
+             + ", \"duree\": " + nombre(origine.duree, 3) + ", \"fondamental\": " + nombre(origine.fondamental, 2)
+             + "}\n}\n";
     return texte;
 }
 
