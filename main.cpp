@@ -3,6 +3,7 @@
 #include "session/edition.h"
 #include "session/lignecommande.h"
 #include "synth/emplacements.h"
+#include "synth/commandeanalyse.h"
 #include "synth/langue.h"
 #include "synth/timbrefichier.h"
 #include "ui/accueil.h"
@@ -31,6 +32,12 @@ int main(int argc, char *argv[])
             LigneCommande::Analyse(LigneCommande::Arguments(argc, argv), QStringLiteral(SONAVIRELLE_VERSION));
         if (!ligne.demarre)
             return LigneCommande::Termine(ligne);
+        // The analysis of a sound, like the export, needs no display nor sound server.
+        if (!ligne.analyse.isEmpty()) {
+            const auto issue =
+                CommandeAnalyse::Execute(ligne.analyse, ligne.debut, ligne.dureeTroncon, ligne.sortieAnalyse);
+            return LigneCommande::Termine({false, issue.code, issue.sortie, issue.erreur});
+        }
 
         // A timbre named on the command line is read before anything else, so that a refused file
         // ends the run with its reason before any window or output file exists.

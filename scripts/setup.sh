@@ -3,14 +3,15 @@
 
 SONAVIRELLE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-PAQUETS_PROGRAMME=(cmake g++ make qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-tools-dev qt6-l10n-tools
-                   fonts-crosextra-carlito fonts-liberation2 fontconfig)
+PAQUETS_PROGRAMME=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-tools-dev
+                   qt6-l10n-tools fonts-crosextra-carlito fonts-liberation2 fontconfig libkissfft-dev libsndfile1-dev)
 # dpkg-dev reads the package's library dependencies; lintian, appstream and desktop-file-utils
 # check the package, its AppStream metadata and its desktop entry; clang builds the timbre
 # decoder's fuzzer; at-spi2-core, python3-pyatspi and dbus drive the program through the
-# accessibility bus.
+# accessibility bus; sox makes the waveforms the analysis is checked on, and aubio-tools is what
+# the benchmark holds the analysis against.
 PAQUETS_TESTS=(xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6
-               dpkg-dev lintian appstream clang libclang-rt-14-dev at-spi2-core python3-pyatspi dbus)
+               dpkg-dev lintian appstream clang libclang-rt-14-dev at-spi2-core python3-pyatspi dbus aubio-tools)
 
 installe_paquets() {
     local manquants=()

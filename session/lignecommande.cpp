@@ -35,8 +35,21 @@ const std::vector<Option> &OptionsProgramme()
                            "Écrit le son dans le fichier WAV SORTIE, sans ouvrir de fenêtre, et quitte."),
          QT_TRANSLATE_NOOP("LigneCommande", "SORTIE")},
         {{QStringLiteral("duree")},
-         QT_TRANSLATE_NOOP("LigneCommande", "Durée du son exporté, en secondes (3 par défaut)."),
+         QT_TRANSLATE_NOOP("LigneCommande",
+                           "Durée du son exporté, en secondes (3 par défaut), ou du tronçon analysé."),
          QT_TRANSLATE_NOOP("LigneCommande", "SECONDES")},
+        {{QStringLiteral("analyse")},
+         QT_TRANSLATE_NOOP("LigneCommande",
+                           "Analyse le son SON en un timbre, sans ouvrir de fenêtre, l'écrit et quitte."),
+         QT_TRANSLATE_NOOP("LigneCommande", "SON")},
+        {{QStringLiteral("debut")},
+         QT_TRANSLATE_NOOP("LigneCommande",
+                           "Début du tronçon analysé, en secondes (par défaut, une partie stable du son)."),
+         QT_TRANSLATE_NOOP("LigneCommande", "SECONDES")},
+        {{QStringLiteral("sortie")},
+         QT_TRANSLATE_NOOP("LigneCommande",
+                           "Fichier de timbre écrit par l'analyse (par défaut, la sortie standard)."),
+         QT_TRANSLATE_NOOP("LigneCommande", "FICHIER.timbre")},
     };
     return options;
 }
@@ -141,10 +154,41 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         if (r.exporte.isEmpty())
             return refuse(tr("%1 : « --exporte » attend le nom d'un fichier WAV (%2).").arg(programme, essayez));
     }
+    // The analysis of a sound has options of its own; its values are checked with the file.
+    const auto secondes = [&](const QString &nom, std::optional<double> &valeur) -> bool {
+        if (!analyseur.isSet(nom))
+            return true;
+        const QString texte = analyseur.value(nom);
+        bool ok = false;
+        double d = texte.toDouble(&ok);
+        if (!ok)
+            d = QLocale(QLocale::French).toDouble(texte, &ok);
+        if (ok)
+            valeur = d;
+        return ok;
+    };
+    if (analyseur.isSet(QStringLiteral("analyse"))) {
+        r.analyse = analyseur.value(QStringLiteral("analyse"));
+        if (r.analyse.isEmpty())
+            return refuse(tr("%1 : « --analyse » attend le nom d'un fichier son (%2).").arg(programme, essayez));
+        if (!r.exporte.isEmpty() || !r.timbre.isEmpty())
+            return refuse(tr("%1 : « --analyse » ne va ni avec « --exporte » ni avec un fichier de timbre (%2).")
+                              .arg(programme, essayez));
+        for (const QString &nom : {QStringLiteral("debut"), QStringLiteral("duree")})
+            if (!secondes(nom, nom == QLatin1String("debut") ? r.debut : r.dureeTroncon))
+                return refuse(tr("%1 : « --%2 %3 » : ce n'est pas un nombre de secondes.")
+                                  .arg(programme, nom, analyseur.value(nom)));
+        r.sortieAnalyse = analyseur.value(QStringLiteral("sortie"));
+        return r;
+    }
+    for (const QString &nom : {QStringLiteral("debut"), QStringLiteral("sortie")})
+        if (analyseur.isSet(nom))
+            return refuse(tr("%1 : « --%2 » ne sert qu'avec « --analyse » (%3).").arg(programme, nom, essayez));
     if (analyseur.isSet(QStringLiteral("duree"))) {
         const QString texte = analyseur.value(QStringLiteral("duree"));
         if (r.exporte.isEmpty())
-            return refuse(tr("%1 : « --duree » ne sert qu'avec « --exporte » (%2).").arg(programme, essayez));
+            return refuse(
+                tr("%1 : « --duree » ne sert qu'avec « --exporte » ou « --analyse » (%2).").arg(programme, essayez));
         bool ok = false;
         // Both the C and the French decimal separator are accepted.
         double d = texte.toDouble(&ok);

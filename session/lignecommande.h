@@ -5,6 +5,7 @@
 #include <QStringList>
 
 struct Timbre;
+#include <optional>
 
 // The command line, read before QApplication exists: --help and --version must answer without
 // a display, and a mistyped option must stop the run before any window opens.
@@ -22,6 +23,9 @@ public:
         QString timbre;      ///< a .timbre file to start with (or to export); empty: the default sound
         QString exporte;     ///< a WAV to write without any window; empty: the windows open
         double duree = 3.0;  ///< length of the export, seconds
+        QString analyse;     ///< a sound to analyse into a timbre without any window (CommandeAnalyse)
+        std::optional<double> debut, dureeTroncon; ///< the stretch analysed, seconds, when given
+        QString sortieAnalyse; ///< the .timbre file the analysis writes; empty: standard output
     };
 
     /// Reads `arguments` (program name first, as in argv). Qt's own options (-platform, -style...)

@@ -274,6 +274,43 @@ QByteArray Encode(const Timbre &timbre)
     return texte;
 }
 
+QByteArray Encode(const Timbre &timbre, const Origine &origine)
+{
+    QByteArray texte = Encode(timbre);
+    if (texte.isEmpty() || !texte.endsWith("  ]\n}\n"))
+        return texte;
+    texte.chop(3); // "\n}\n": the object goes on after the list
+    // QJsonValue writes the name as a JSON string, escapes included.
+    QByteArray source = QJsonDocument(QJsonArray{origine.source}).toJson(QJsonDocument::Compact);
+    source = source.mid(1, source.size() - 2);
+    // JSON has no NaN nor infinity: such a value (never measured) is written 0.
+    const auto nombre = [](double v, int decimales) { return QByteArray::number(std::isfinite(v) ? v : 0.0, 'f', decimales); };
+    texte += ",\n  \"analyse\": {\"source\": " + source + ", \"debut\": " + nombre(origine.debut, 3)
+             + ", \"duree\": " + nombre(origine.duree, 3) + ", \"fondamental\": " + nombre(origine.fondamental, 2)
+             + "}\n}\n";
+    return texte;
+}
+
+std::optional<Origine> DecodeOrigine(const QByteArray &octets)
+{
+    QJsonParseError erreur{};
+    const QJsonDocument document = QJsonDocument::fromJson(
+        octets.startsWith("\xEF\xBB\xBF") ? octets.mid(3) : octets, &erreur);
+    if (erreur.error != QJsonParseError::NoError || !document.isObject())
+        return std::nullopt;
+    const QJsonValue valeur = document.object().value(QLatin1String("analyse"));
+    if (!valeur.isObject())
+        return std::nullopt;
+    const QJsonObject objet = valeur.toObject();
+    const QJsonValue source = objet.value(QLatin1String("source"));
+    const QJsonValue debut = objet.value(QLatin1String("debut"));
+    const QJsonValue duree = objet.value(QLatin1String("duree"));
+    const QJsonValue fondamental = objet.value(QLatin1String("fondamental"));
+    if (!source.isString() || !debut.isDouble() || !duree.isDouble() || !fondamental.isDouble())
+        return std::nullopt;
+    return Origine{source.toString(), debut.toDouble(), duree.toDouble(), fondamental.toDouble()};
+}
+
 std::optional<Timbre> Charge(const QString &chemin, QString *pourquoi)
 {
     auto refuse = [&](const QString &raison) -> std::optional<Timbre> {

@@ -36,6 +36,25 @@ std::optional<Timbre> Charge(const QString &chemin, QString *pourquoi = nullptr)
 /// `pourquoi` receives one French line naming the file and the reason.
 bool Enregistre(const QString &chemin, const Timbre &timbre, QString *pourquoi = nullptr);
 
+/// Where an analysed timbre comes from, kept in the file's "analyse" object:
+///   "analyse": {"source": "clarinette.flac", "debut": 0.75, "duree": 0.5, "fondamental": 146.83}
+/// Readers that do not know the object ignore it, so the format stays version 1.
+struct Origine
+{
+    QString source;           ///< the sound file's name, without its folder
+    double debut = 0.0;       ///< the stretch analysed, seconds (written to the millisecond)
+    double duree = 0.0;
+    double fondamental = 0.0; ///< the measured fundamental, hertz (written with two decimals)
+    bool operator==(const Origine &) const = default;
+};
+
+/// The file's text for a valid timbre with where it comes from.
+QByteArray Encode(const Timbre &timbre, const Origine &origine);
+
+/// The "analyse" object of a file's text, rounded as written; nothing when there is none or it is
+/// not well formed (the timbre itself is read by Decode, whatever this says).
+std::optional<Origine> DecodeOrigine(const QByteArray &octets);
+
 /// One French line naming a file and what went wrong with it: « chemin » : raison.
 QString Message(const QString &chemin, const QString &raison);
 
