@@ -3,7 +3,7 @@
 
 #include "mesure.h"
 
-#include "model/composantes.h"
+#include "model/son.h"
 #include "synth/export.h"
 
 #include <QCoreApplication>
@@ -14,7 +14,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QTemporaryDir dossier;
     // A clarinet-like table on 196 Hz, exported for 10 s: 16-bit mono at 44 100 Hz.
-    Composantes table;
+    Son table;
     const float amplitudes[] = {10, 0.5f, 7.5f, 0.3f, 4, 0.2f, 2.5f, 0.1f, 1, 0.1f};
     for (int i = 1; i <= 10; ++i) {
         table.Frequence[i] = std::int16_t(196 * i);

@@ -1,6 +1,8 @@
 #include "synth/analyseson.h"
 
 #include "analyse/entimbre.h"
+#include "synth/langue.h"
+#include "synth/raisons.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -8,11 +10,6 @@
 #include <cmath>
 
 namespace {
-
-QString Tr(const char *texte)
-{
-    return QCoreApplication::translate("Son", texte);
-}
 
 } // namespace
 
@@ -31,30 +28,30 @@ std::optional<Resultat> Analyse(SonFichier::Son son, const QString &chemin, QStr
 {
     Resultat r;
     r.mesure = ::Analyse(son.echantillons.data(), son.echantillons.size(), son.frequence);
-    const QLocale francais(QLocale::French);
+    const QLocale nombres = Langue::Nombres();
     const auto refuse = [&](const QString &raison) -> std::optional<Resultat> {
         if (pourquoi)
             *pourquoi = TimbreFichier::Message(chemin, raison);
         return std::nullopt;
     };
-    const QString troncon = Tr("de %1 s à %2 s")
-                                .arg(francais.toString(son.troncon.debut, 'f', 2),
-                                     francais.toString(son.troncon.debut + son.troncon.duree, 'f', 2));
+    const QString troncon = Raisons::tr("de %1 s à %2 s")
+                                .arg(nombres.toString(son.troncon.debut, 'f', 2),
+                                     nombres.toString(son.troncon.debut + son.troncon.duree, 'f', 2));
     switch (r.mesure.echec) {
     case Mesure::Echec::Aucun:
         break;
     case Mesure::Echec::PasDeHauteur:
-        return refuse(Tr("aucune hauteur n'est trouvée entre 40 et 2000 Hz dans le tronçon %1 (silence ou bruit ?)")
+        return refuse(Raisons::tr("aucune hauteur n'est trouvée entre 40 et 2000 Hz dans le tronçon %1 (silence ou bruit ?)")
                           .arg(troncon));
     case Mesure::Echec::TropCourt:
         if (r.mesure.fondamental > 0.0)
-            return refuse(Tr("le tronçon %1 est trop court : moins de trois périodes du son trouvé (%2 Hz)")
-                              .arg(troncon, francais.toString(r.mesure.fondamental, 'f', 1)));
-        return refuse(Tr("le tronçon %1 est trop court (il faut au moins 50 ms)").arg(troncon));
+            return refuse(Raisons::tr("le tronçon %1 est trop court : moins de trois périodes du son trouvé (%2 Hz)")
+                              .arg(troncon, nombres.toString(r.mesure.fondamental, 'f', 1)));
+        return refuse(Raisons::tr("le tronçon %1 est trop court (il faut au moins 50 ms)").arg(troncon));
     }
     r.timbre = EnTimbre(r.mesure);
     if (Timbres::Verifie(r.timbre))
-        return refuse(Tr("le son analysé ne donne pas un timbre utilisable"));
+        return refuse(Raisons::tr("le son analysé ne donne pas un timbre utilisable"));
     const auto arrondi = [](double v, double pas) { return std::round(v / pas) * pas; };
     r.origine = {son.nom, arrondi(son.troncon.debut, 0.001), arrondi(son.troncon.duree, 0.001),
                  arrondi(r.mesure.fondamental, 0.01)};

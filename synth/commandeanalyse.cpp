@@ -2,6 +2,7 @@
 
 #include "synth/analyseson.h"
 #include "synth/emplacements.h"
+#include "synth/raisons.h"
 #include "synth/timbrefichier.h"
 
 #include <QCoreApplication>
@@ -11,11 +12,6 @@
 #include <sys/stat.h>
 
 namespace {
-
-QString Tr(const char *texte)
-{
-    return QCoreApplication::translate("Son", texte);
-}
 
 } // namespace
 
@@ -34,12 +30,12 @@ Issue Execute(const QString &son, std::optional<double> debut, std::optional<dou
         struct stat s{};
         if (::lstat(QFile::encodeName(sortie).constData(), &s) == 0) {
             if (S_ISLNK(s.st_mode))
-                return refuse(TimbreFichier::Message(sortie, Tr("c'est un lien symbolique, qui n'est pas remplacé")));
+                return refuse(TimbreFichier::Message(sortie, Raisons::tr("c'est un lien symbolique, qui n'est pas remplacé")));
             if (S_ISDIR(s.st_mode))
-                return refuse(TimbreFichier::Message(sortie, Tr("c'est un dossier")));
+                return refuse(TimbreFichier::Message(sortie, Raisons::tr("c'est un dossier")));
             if (!S_ISREG(s.st_mode))
                 return refuse(TimbreFichier::Message(
-                    sortie, Tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)")));
+                    sortie, Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)")));
         } else if (errno != ENOENT) {
             return refuse(TimbreFichier::Message(sortie, Systeme::Raison(errno)));
         }

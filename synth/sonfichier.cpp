@@ -1,6 +1,8 @@
 #include "synth/sonfichier.h"
 
 #include "analyse/analyse.h"
+#include "synth/langue.h"
+#include "synth/raisons.h"
 #include "synth/timbrefichier.h"
 
 #include <QCoreApplication>
@@ -20,14 +22,9 @@
 
 namespace {
 
-QString Tr(const char *texte)
-{
-    return QCoreApplication::translate("Son", texte);
-}
-
 QString Secondes(double s)
 {
-    return QLocale(QLocale::French).toString(s, 'g', 6) + QStringLiteral(" s");
+    return Langue::Nombres().toString(s, 'g', 6) + QStringLiteral(" s");
 }
 
 // Whether the file's first 12 bytes start a container of the formats the program reads: WAV
@@ -141,22 +138,22 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
         return std::nullopt;
     };
     if (chemin.isEmpty())
-        return refuse(Tr("aucun fichier n'est nommé"));
+        return refuse(Raisons::tr("aucun fichier n'est nommé"));
     if (debut && !(*debut >= 0.0 && std::isfinite(*debut)))
-        return refuse(Tr("le début du tronçon (%1) ne peut pas être négatif").arg(Secondes(*debut)));
+        return refuse(Raisons::tr("le début du tronçon (%1) ne peut pas être négatif").arg(Secondes(*debut)));
     if (duree && !(*duree > 0.0 && std::isfinite(*duree)))
-        return refuse(Tr("la durée du tronçon (%1) doit être plus grande que 0").arg(Secondes(*duree)));
+        return refuse(Raisons::tr("la durée du tronçon (%1) doit être plus grande que 0").arg(Secondes(*duree)));
     if (duree && *duree < Mesure::DureeMinimale)
-        return refuse(Tr("le tronçon est trop court (%1 ; il faut au moins 50 ms)").arg(Secondes(*duree)));
+        return refuse(Raisons::tr("le tronçon est trop court (%1 ; il faut au moins 50 ms)").arg(Secondes(*duree)));
     if (duree && *duree > DureeMaximale)
-        return refuse(Tr("le tronçon est trop long (%1 ; au plus %2)").arg(Secondes(*duree), Secondes(DureeMaximale)));
+        return refuse(Raisons::tr("le tronçon est trop long (%1 ; au plus %2)").arg(Secondes(*duree), Secondes(DureeMaximale)));
 
     // Non-blocking: opening a FIFO for reading must not wait for a writer.
     const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const int numero = errno;
         if (numero == EACCES || numero == EPERM)
-            return refuse(Tr("la lecture de ce fichier n'est pas permise"));
+            return refuse(Raisons::tr("la lecture de ce fichier n'est pas permise"));
         return refuse(Systeme::Raison(numero));
     }
     struct Ferme
@@ -175,30 +172,30 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     if (::fstat(fd, &s) != 0)
         return refuse(Systeme::Raison(errno));
     if (S_ISDIR(s.st_mode))
-        return refuse(Tr("c'est un dossier, pas un son"));
+        return refuse(Raisons::tr("c'est un dossier, pas un son"));
     if (!S_ISREG(s.st_mode))
-        return refuse(Tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
+        return refuse(Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
     if (s.st_size == 0)
-        return refuse(Tr("le fichier est vide"));
+        return refuse(Raisons::tr("le fichier est vide"));
     // Only the containers of the formats named above go on to libsndfile, which knows dozens of
     // rarer ones: less of its code is open to a hostile file.
     char debutFichier[12] = {};
     if (::pread(fd, debutFichier, sizeof debutFichier, 0) != ssize_t(sizeof debutFichier) || !Connu(debutFichier))
-        return refuse(Tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
+        return refuse(Raisons::tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
     // A regular file never blocks; reads go back to the ordinary mode libsndfile expects.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
     SF_INFO info{};
     ferme.son = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
     if (!ferme.son)
-        return refuse(Tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
+        return refuse(Raisons::tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
     SNDFILE *son = ferme.son;
     if (info.samplerate < FrequenceMinimale || info.samplerate > FrequenceMaximale)
-        return refuse(Tr("la fréquence d'échantillonnage (%1 Hz) n'est pas entre 8000 et 192000 Hz").arg(info.samplerate));
+        return refuse(Raisons::tr("la fréquence d'échantillonnage (%1 Hz) n'est pas entre 8000 et 192000 Hz").arg(info.samplerate));
     if (info.channels < 1 || info.channels > CanauxMaximum)
-        return refuse(Tr("le son a %1 canaux (au plus %2)").arg(info.channels).arg(CanauxMaximum));
+        return refuse(Raisons::tr("le son a %1 canaux (au plus %2)").arg(info.channels).arg(CanauxMaximum));
     if (info.frames <= 0 || info.frames == SF_COUNT_MAX)
-        return refuse(Tr("le son ne contient aucun échantillon"));
+        return refuse(Raisons::tr("le son ne contient aucun échantillon"));
     // A header may claim far more sound than the file holds (gigabytes in a few bytes). libsndfile
     // then trusts the file's size and notes the header's figure in its log; a claim past the size
     // by a gigabyte or more is refused, a small one (a missing pad byte) let through. For the
@@ -206,9 +203,9 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     // digital silence could be packed into.
     const double annonce = Annonce(son, info, s.st_size);
     if (annonce > 0.0)
-        return refuse(Tr("l'en-tête annonce %1 octets de son, mais le fichier n'en fait que %2 (fichier tronqué ou abîmé)")
-                          .arg(QLocale(QLocale::French).toString(annonce, 'f', 0))
-                          .arg(QLocale(QLocale::French).toString(qint64(s.st_size))));
+        return refuse(Raisons::tr("l'en-tête annonce %1 octets de son, mais le fichier n'en fait que %2 (fichier tronqué ou abîmé)")
+                          .arg(Langue::Nombres().toString(annonce, 'f', 0))
+                          .arg(Langue::Nombres().toString(qint64(s.st_size))));
 
     Son resultat;
     resultat.frequence = info.samplerate;
@@ -222,7 +219,7 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     if (debut) {
         troncon.debut = *debut;
         if (troncon.debut >= resultat.dureeTotale)
-            return refuse(Tr("le début du tronçon (%1) est après la fin du son (%2)")
+            return refuse(Raisons::tr("le début du tronçon (%1) est après la fin du son (%2)")
                               .arg(Secondes(troncon.debut), Secondes(resultat.dureeTotale)));
         troncon.duree = duree ? *duree : std::min(Stable::Duree, resultat.dureeTotale - troncon.debut);
     } else {
@@ -232,7 +229,7 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
         const sf_count_t lues =
             LitMono(son, info.channels, exploree, bloc, [&](const float *m, std::size_t n) { niveaux.ajoute(m, n); });
         if (lues <= 0)
-            return refuse(Tr("le son ne peut pas être lu (fichier tronqué ou abîmé)"));
+            return refuse(Raisons::tr("le son ne peut pas être lu (fichier tronqué ou abîmé)"));
         const double connue = lues < info.frames ? double(lues) / fe : resultat.dureeTotale;
         if (lues < exploree)
             resultat.dureeTotale = connue; // the file ends before its header says
@@ -247,20 +244,20 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     const sf_count_t derniere = sf_count_t(std::llround((troncon.debut + troncon.duree) * fe));
     const sf_count_t images = derniere - premiere;
     if (derniere > info.frames || troncon.debut + troncon.duree > resultat.dureeTotale + 0.5 / fe)
-        return refuse(Tr("le tronçon de %1 à %2 dépasse la fin du son (%3)")
+        return refuse(Raisons::tr("le tronçon de %1 à %2 dépasse la fin du son (%3)")
                           .arg(Secondes(troncon.debut), Secondes(troncon.debut + troncon.duree),
                                Secondes(resultat.dureeTotale)));
     if (double(images) < Mesure::DureeMinimale * fe - 0.5)
-        return refuse(Tr("le tronçon est trop court (%1 ; il faut au moins 50 ms)").arg(Secondes(troncon.duree)));
+        return refuse(Raisons::tr("le tronçon est trop court (%1 ; il faut au moins 50 ms)").arg(Secondes(troncon.duree)));
 
     if (sf_seek(son, premiere, SEEK_SET) != premiere)
-        return refuse(Tr("le son ne peut pas être lu à partir de %1 (fichier tronqué ou abîmé)").arg(Secondes(troncon.debut)));
+        return refuse(Raisons::tr("le son ne peut pas être lu à partir de %1 (fichier tronqué ou abîmé)").arg(Secondes(troncon.debut)));
     resultat.echantillons.reserve(std::size_t(images));
     const sf_count_t lues = LitMono(son, info.channels, images, bloc, [&](const float *m, std::size_t n) {
         resultat.echantillons.insert(resultat.echantillons.end(), m, m + n);
     });
     if (lues < images)
-        return refuse(Tr("le tronçon de %1 à %2 dépasse la fin du son (le fichier s'arrête à %3)")
+        return refuse(Raisons::tr("le tronçon de %1 à %2 dépasse la fin du son (le fichier s'arrête à %3)")
                           .arg(Secondes(troncon.debut), Secondes(troncon.debut + troncon.duree),
                                Secondes(double(premiere + lues) / fe)));
     resultat.troncon = troncon;

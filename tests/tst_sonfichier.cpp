@@ -137,7 +137,7 @@ void TestSonFichier::exportRelu_data()
 void TestSonFichier::exportRelu()
 {
     QFETCH(Liste, table);
-    Composantes composantes;
+    Son composantes;
     int i = 1;
     for (const QPointF &c : table) {
         composantes.Frequence[i] = std::int16_t(c.x());

@@ -262,10 +262,6 @@
         <translation>OUTPUT</translation>
     </message>
     <message>
-        <source>Durée du son exporté, en secondes (3 par défaut).</source>
-        <translation>Length of the exported sound, in seconds (3 by default).</translation>
-    </message>
-    <message>
         <source>SECONDES</source>
         <translation>SECONDS</translation>
     </message>
@@ -312,16 +308,56 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
         <translation>%1: “--exporte” expects the name of a WAV file (%2).</translation>
     </message>
     <message>
-        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » (%2).</source>
-        <translation>%1: “--duree” only goes with “--exporte” (%2).</translation>
-    </message>
-    <message>
         <source>%1 : durée « %2 » : ce n&apos;est pas un nombre de secondes.</source>
         <translation>%1: duration “%2”: not a number of seconds.</translation>
     </message>
     <message>
         <source>%1 : durée « %2 » : %3</source>
         <translation>%1: duration “%2”: %3</translation>
+    </message>
+    <message>
+        <source>Durée du son exporté, en secondes (3 par défaut), ou du tronçon analysé.</source>
+        <translation>Length of the exported sound in seconds (3 by default), or of the analysed stretch.</translation>
+    </message>
+    <message>
+        <source>Analyse le son SON en un timbre, sans ouvrir de fenêtre, l&apos;écrit et quitte.</source>
+        <translation>Analyses the sound SOUND into a timbre without opening a window, writes it and quits.</translation>
+    </message>
+    <message>
+        <source>SON</source>
+        <translation>SOUND</translation>
+    </message>
+    <message>
+        <source>Début du tronçon analysé, en secondes (par défaut, une partie stable du son).</source>
+        <translation>Start of the analysed stretch in seconds (by default, a steady part of the sound).</translation>
+    </message>
+    <message>
+        <source>Fichier de timbre écrit par l&apos;analyse (par défaut, la sortie standard).</source>
+        <translation>Timbre file written by the analysis (by default, standard output).</translation>
+    </message>
+    <message>
+        <source>FICHIER.timbre</source>
+        <translation>FILE.timbre</translation>
+    </message>
+    <message>
+        <source>%1 : « --analyse » attend le nom d&apos;un fichier son (%2).</source>
+        <translation>%1: “--analyse” expects the name of a sound file (%2).</translation>
+    </message>
+    <message>
+        <source>%1 : « --analyse » ne va ni avec « --exporte » ni avec un fichier de timbre (%2).</source>
+        <translation>%1: “--analyse” goes with neither “--exporte” nor a timbre file (%2).</translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 %3 » : ce n&apos;est pas un nombre de secondes.</source>
+        <translation>%1: “--%2 %3”: this is not a number of seconds.</translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 » ne sert qu&apos;avec « --analyse » (%3).</source>
+        <translation>%1: “--%2” is only used with “--analyse” (%3).</translation>
+    </message>
+    <message>
+        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » ou « --analyse » (%2).</source>
+        <translation>%1: “--duree” is only used with “--exporte” or “--analyse” (%2).</translation>
     </message>
 </context>
 <context>
@@ -533,6 +569,86 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>l&apos;écriture a échoué (%1)</source>
         <translation>writing failed (%1)</translation>
+    </message>
+    <message>
+        <source>de %1 s à %2 s</source>
+        <translation>from %1 s to %2 s</translation>
+    </message>
+    <message>
+        <source>aucune hauteur n&apos;est trouvée entre 40 et 2000 Hz dans le tronçon %1 (silence ou bruit ?)</source>
+        <translation>no pitch is found between 40 and 2000 Hz in the stretch %1 (silence or noise?)</translation>
+    </message>
+    <message>
+        <source>le tronçon %1 est trop court : moins de trois périodes du son trouvé (%2 Hz)</source>
+        <translation>the stretch %1 is too short: less than three periods of the pitch found (%2 Hz)</translation>
+    </message>
+    <message>
+        <source>le tronçon %1 est trop court (il faut au moins 50 ms)</source>
+        <translation>the stretch %1 is too short (at least 50 ms is needed)</translation>
+    </message>
+    <message>
+        <source>le son analysé ne donne pas un timbre utilisable</source>
+        <translation>the analysed sound does not give a usable timbre</translation>
+    </message>
+    <message>
+        <source>le début du tronçon (%1) ne peut pas être négatif</source>
+        <translation>the start of the stretch (%1) cannot be negative</translation>
+    </message>
+    <message>
+        <source>la durée du tronçon (%1) doit être plus grande que 0</source>
+        <translation>the length of the stretch (%1) must be greater than 0</translation>
+    </message>
+    <message>
+        <source>le tronçon est trop court (%1 ; il faut au moins 50 ms)</source>
+        <translation>the stretch is too short (%1; at least 50 ms is needed)</translation>
+    </message>
+    <message>
+        <source>le tronçon est trop long (%1 ; au plus %2)</source>
+        <translation>the stretch is too long (%1; at most %2)</translation>
+    </message>
+    <message>
+        <source>c&apos;est un dossier, pas un son</source>
+        <translation>it is a folder, not a sound</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)</source>
+        <translation>it is not a sound the program can read (WAV, FLAC, Ogg Vorbis or Opus, AIFF…)</translation>
+    </message>
+    <message>
+        <source>la fréquence d&apos;échantillonnage (%1 Hz) n&apos;est pas entre 8000 et 192000 Hz</source>
+        <translation>the sample rate (%1 Hz) is not between 8000 and 192000 Hz</translation>
+    </message>
+    <message>
+        <source>le son a %1 canaux (au plus %2)</source>
+        <translation>the sound has %1 channels (at most %2)</translation>
+    </message>
+    <message>
+        <source>le son ne contient aucun échantillon</source>
+        <translation>the sound holds no samples</translation>
+    </message>
+    <message>
+        <source>l&apos;en-tête annonce %1 octets de son, mais le fichier n&apos;en fait que %2 (fichier tronqué ou abîmé)</source>
+        <translation>the header announces %1 bytes of sound, but the file is only %2 bytes long (truncated or damaged file)</translation>
+    </message>
+    <message>
+        <source>le début du tronçon (%1) est après la fin du son (%2)</source>
+        <translation>the start of the stretch (%1) is after the end of the sound (%2)</translation>
+    </message>
+    <message>
+        <source>le son ne peut pas être lu (fichier tronqué ou abîmé)</source>
+        <translation>the sound cannot be read (truncated or damaged file)</translation>
+    </message>
+    <message>
+        <source>le tronçon de %1 à %2 dépasse la fin du son (%3)</source>
+        <translation>the stretch from %1 to %2 goes past the end of the sound (%3)</translation>
+    </message>
+    <message>
+        <source>le son ne peut pas être lu à partir de %1 (fichier tronqué ou abîmé)</source>
+        <translation>the sound cannot be read from %1 on (truncated or damaged file)</translation>
+    </message>
+    <message>
+        <source>le tronçon de %1 à %2 dépasse la fin du son (le fichier s&apos;arrête à %3)</source>
+        <translation>the stretch from %1 to %2 goes past the end of the sound (the file ends at %3)</translation>
     </message>
 </context>
 <context>

@@ -258,10 +258,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Durée du son exporté, en secondes (3 par défaut).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>« %1 --help » donne la liste des options</source>
         <translation type="unfinished"></translation>
     </message>
@@ -303,10 +299,6 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » (%2).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>%1 : durée « %2 » : ce n&apos;est pas un nombre de secondes.</source>
         <translation type="unfinished"></translation>
     </message>
@@ -320,6 +312,50 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>SECONDES</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Durée du son exporté, en secondes (3 par défaut), ou du tronçon analysé.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analyse le son SON en un timbre, sans ouvrir de fenêtre, l&apos;écrit et quitte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SON</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Début du tronçon analysé, en secondes (par défaut, une partie stable du son).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fichier de timbre écrit par l&apos;analyse (par défaut, la sortie standard).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>FICHIER.timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --analyse » attend le nom d&apos;un fichier son (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --analyse » ne va ni avec « --exporte » ni avec un fichier de timbre (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 %3 » : ce n&apos;est pas un nombre de secondes.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 » ne sert qu&apos;avec « --analyse » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » ou « --analyse » (%2).</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -531,6 +567,86 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>l&apos;écriture a échoué (%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>de %1 s à %2 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>aucune hauteur n&apos;est trouvée entre 40 et 2000 Hz dans le tronçon %1 (silence ou bruit ?)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le tronçon %1 est trop court : moins de trois périodes du son trouvé (%2 Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le tronçon %1 est trop court (il faut au moins 50 ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le son analysé ne donne pas un timbre utilisable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le début du tronçon (%1) ne peut pas être négatif</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la durée du tronçon (%1) doit être plus grande que 0</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le tronçon est trop court (%1 ; il faut au moins 50 ms)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le tronçon est trop long (%1 ; au plus %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>c&apos;est un dossier, pas un son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la fréquence d&apos;échantillonnage (%1 Hz) n&apos;est pas entre 8000 et 192000 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le son a %1 canaux (au plus %2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le son ne contient aucun échantillon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l&apos;en-tête annonce %1 octets de son, mais le fichier n&apos;en fait que %2 (fichier tronqué ou abîmé)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le début du tronçon (%1) est après la fin du son (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le son ne peut pas être lu (fichier tronqué ou abîmé)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le tronçon de %1 à %2 dépasse la fin du son (%3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le son ne peut pas être lu à partir de %1 (fichier tronqué ou abîmé)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le tronçon de %1 à %2 dépasse la fin du son (le fichier s&apos;arrête à %3)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
