@@ -8,6 +8,7 @@
 #include "ui/accueil.h"
 #include "ui/contexte.h"
 #include "ui/lignecommande.h"
+#include "ui/lignedefi.h"
 #include "ui/loupe.h"
 #include "ui/ressources.h"
 #include "ui/synthetiseur.h"
@@ -24,6 +25,11 @@ int main(int argc, char *argv[])
 {
     const LigneCommande::Resultat ligne =
         LigneCommande::Analyse(LigneCommande::Arguments(argc, argv), QStringLiteral(SONAVIRELLE_VERSION));
+    // The listening challenges' commands need no display either.
+    if (ligne.defi.commande != LigneDefi::Demande::Commande::Aucune) {
+        const LigneDefi::Issue fin = LigneDefi::Execute(ligne.defi);
+        return LigneCommande::Termine({false, fin.code, fin.sortie, fin.erreur});
+    }
     if (!ligne.demarre)
         return LigneCommande::Termine(ligne);
 

@@ -35,6 +35,16 @@ const std::vector<Option> &OptionsProgramme()
         {{QStringLiteral("duree")},
          QT_TRANSLATE_NOOP("LigneCommande", "Durée du son exporté, en secondes (3 par défaut)."),
          QStringLiteral("SECONDES")},
+        {{QStringLiteral("defi")},
+         QT_TRANSLATE_NOOP("LigneCommande", "Écrit le défi d'écoute NUMERO (0 à 9999) dans CIBLE.timbre, et quitte."),
+         QStringLiteral("NUMERO")},
+        {{QStringLiteral("niveau")}, QT_TRANSLATE_NOOP("LigneCommande", "Niveau du défi, de 1 à 5."), QStringLiteral("N")},
+        {{QStringLiteral("sortie")}, QT_TRANSLATE_NOOP("LigneCommande", "Fichier où écrire le défi."),
+         QStringLiteral("CIBLE.timbre")},
+        {{QStringLiteral("compare")},
+         QT_TRANSLATE_NOOP("LigneCommande", "Affiche le score d'ESSAI face au défi CIBLE, puis un verdict par "
+                                            "harmonique, et quitte."),
+         QStringLiteral("CIBLE.timbre ESSAI.timbre")},
     };
     return options;
 }
@@ -130,6 +140,13 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
     if (analyseur.isSet(QStringLiteral("version"))) {
         r.demarre = false;
         r.sortie = QStringLiteral("Sonavirelle %1\n").arg(version);
+        return r;
+    }
+    // The listening challenges' commands read their own options.
+    if (const QString refus = LigneDefi::Lit(analyseur, programme, essayez, r.defi); !refus.isEmpty())
+        return refuse(refus);
+    if (r.defi.commande != LigneDefi::Demande::Commande::Aucune) {
+        r.demarre = false;
         return r;
     }
     if (!analyseur.positionalArguments().isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/lignedefi.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,7 @@ public:
         QString timbre;      ///< a .timbre file to start with (or to export); empty: the default sound
         QString exporte;     ///< a WAV to write without any window; empty: the windows open
         double duree = 3.0;  ///< length of the export, seconds
+        LigneDefi::Demande defi; ///< a challenge to write or to score, without any window
     };
 
     /// Reads `arguments` (program name first, as in argv). Qt's own options (-platform, -style...)
