@@ -30,6 +30,11 @@ int main(int argc, char *argv[])
         Langue::Installe(langue);
         const LigneCommande::Resultat ligne =
             LigneCommande::Analyse(LigneCommande::Arguments(argc, argv), QStringLiteral(SONAVIRELLE_VERSION));
+        // The listening challenges' commands need no display either.
+        if (ligne.defi.commande != LigneDefi::Demande::Commande::Aucune) {
+            const LigneDefi::Issue fin = LigneDefi::Execute(ligne.defi);
+            return LigneCommande::Termine({false, fin.code, fin.sortie, fin.erreur});
+        }
         if (!ligne.demarre)
             return LigneCommande::Termine(ligne);
         // The analysis of a sound, like the export, needs no display nor sound server.

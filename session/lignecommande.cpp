@@ -47,9 +47,17 @@ const std::vector<Option> &OptionsProgramme()
                            "Début du tronçon analysé, en secondes (par défaut, une partie stable du son)."),
          QT_TRANSLATE_NOOP("LigneCommande", "SECONDES")},
         {{QStringLiteral("sortie")},
-         QT_TRANSLATE_NOOP("LigneCommande",
-                           "Fichier de timbre écrit par l'analyse (par défaut, la sortie standard)."),
+         QT_TRANSLATE_NOOP("LigneCommande", "Fichier de timbre écrit par l'analyse (sans lui, la sortie standard) "
+                                            "ou par le défi."),
          QT_TRANSLATE_NOOP("LigneCommande", "FICHIER.timbre")},
+        {{QStringLiteral("defi")},
+         QT_TRANSLATE_NOOP("LigneCommande", "Écrit le défi d'écoute NUMERO (0 à 9999) dans CIBLE.timbre, et quitte."),
+         QT_TRANSLATE_NOOP("LigneCommande", "NUMERO")},
+        {{QStringLiteral("niveau")}, QT_TRANSLATE_NOOP("LigneCommande", "Niveau du défi, de 1 à 5."), "N"},
+        {{QStringLiteral("compare")},
+         QT_TRANSLATE_NOOP("LigneCommande", "Affiche le score d'ESSAI face au défi CIBLE, puis un verdict par "
+                                            "harmonique, et quitte."),
+         QT_TRANSLATE_NOOP("LigneCommande", "CIBLE.timbre ESSAI.timbre")},
     };
     return options;
 }
@@ -147,6 +155,13 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         r.sortie = QStringLiteral("Sonavirelle %1\n").arg(version);
         return r;
     }
+    // The listening challenges' commands read their own options.
+    if (const QString refus = LigneDefi::Lit(analyseur, programme, essayez, r.defi); !refus.isEmpty())
+        return refuse(refus);
+    if (r.defi.commande != LigneDefi::Demande::Commande::Aucune) {
+        r.demarre = false;
+        return r;
+    }
     if (!analyseur.positionalArguments().isEmpty())
         r.timbre = analyseur.positionalArguments().first();
     if (analyseur.isSet(QStringLiteral("exporte"))) {
@@ -181,9 +196,10 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         r.sortieAnalyse = analyseur.value(QStringLiteral("sortie"));
         return r;
     }
-    for (const QString &nom : {QStringLiteral("debut"), QStringLiteral("sortie")})
-        if (analyseur.isSet(nom))
-            return refuse(tr("%1 : « --%2 » ne sert qu'avec « --analyse » (%3).").arg(programme, nom, essayez));
+    if (analyseur.isSet(QStringLiteral("debut")))
+        return refuse(tr("%1 : « --%2 » ne sert qu'avec « --analyse » (%3).").arg(programme, QStringLiteral("debut"), essayez));
+    if (analyseur.isSet(QStringLiteral("sortie")))
+        return refuse(tr("%1 : « --sortie » ne sert qu'avec « --analyse » ou « --defi » (%2).").arg(programme, essayez));
     if (analyseur.isSet(QStringLiteral("duree"))) {
         const QString texte = analyseur.value(QStringLiteral("duree"));
         if (r.exporte.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "session/lignedefi.h"
+
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
@@ -26,6 +28,7 @@ public:
         QString analyse;     ///< a sound to analyse into a timbre without any window (CommandeAnalyse)
         std::optional<double> debut, dureeTroncon; ///< the stretch analysed, seconds, when given
         QString sortieAnalyse; ///< the .timbre file the analysis writes; empty: standard output
+        LigneDefi::Demande defi; ///< a challenge to write or to score, without any window
     };
 
     /// Reads `arguments` (program name first, as in argv). Qt's own options (-platform, -style...)

@@ -332,10 +332,6 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
         <translation>Start of the analysed stretch in seconds (by default, a steady part of the sound).</translation>
     </message>
     <message>
-        <source>Fichier de timbre écrit par l&apos;analyse (par défaut, la sortie standard).</source>
-        <translation>Timbre file written by the analysis (by default, standard output).</translation>
-    </message>
-    <message>
         <source>FICHIER.timbre</source>
         <translation>FILE.timbre</translation>
     </message>
@@ -358,6 +354,97 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » ou « --analyse » (%2).</source>
         <translation>%1: “--duree” is only used with “--exporte” or “--analyse” (%2).</translation>
+    </message>
+    <message>
+        <source>Fichier de timbre écrit par l&apos;analyse (sans lui, la sortie standard) ou par le défi.</source>
+        <translation>Timbre file written by the analysis (without it, standard output) or by the challenge.</translation>
+    </message>
+    <message>
+        <source>Écrit le défi d&apos;écoute NUMERO (0 à 9999) dans CIBLE.timbre, et quitte.</source>
+        <translation>Writes the listening challenge NUMBER (0 to 9999) to TARGET.timbre, and quits.</translation>
+    </message>
+    <message>
+        <source>NUMERO</source>
+        <translation>NUMBER</translation>
+    </message>
+    <message>
+        <source>Niveau du défi, de 1 à 5.</source>
+        <translation>Level of the challenge, 1 to 5.</translation>
+    </message>
+    <message>
+        <source>Affiche le score d&apos;ESSAI face au défi CIBLE, puis un verdict par harmonique, et quitte.</source>
+        <translation>Prints the score of ATTEMPT against the challenge TARGET, then a verdict per harmonic, and quits.</translation>
+    </message>
+    <message>
+        <source>CIBLE.timbre ESSAI.timbre</source>
+        <translation>TARGET.timbre ATTEMPT.timbre</translation>
+    </message>
+    <message>
+        <source>%1 : « --sortie » ne sert qu&apos;avec « --analyse » ou « --defi » (%2).</source>
+        <translation>%1: “--sortie” is only used with “--analyse” or “--defi” (%2).</translation>
+    </message>
+</context>
+<context>
+    <name>LigneDefi</name>
+    <message>
+        <source>%1 : numéro de défi « %2 » : un nombre entier de %3 à %4 est attendu.</source>
+        <translation>%1: challenge number “%2”: a whole number from %3 to %4 is expected.</translation>
+    </message>
+    <message>
+        <source>%1 : niveau « %2 » : un niveau de %3 à %4 est attendu.</source>
+        <translation>%1: level “%2”: a level from %3 to %4 is expected.</translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 » ne sert qu&apos;avec « --defi » (%3).</source>
+        <translation>%1: “--%2” is only used with “--defi” (%3).</translation>
+    </message>
+    <message>
+        <source>%1 : « --defi », « --compare » et « --exporte » s&apos;emploient seuls (%2).</source>
+        <translation>%1: “--defi”, “--compare” and “--exporte” are used alone (%2).</translation>
+    </message>
+    <message>
+        <source>%1 : « --compare » attend deux fichiers, CIBLE.timbre et ESSAI.timbre (%2).</source>
+        <translation>%1: “--compare” expects two files, TARGET.timbre and ATTEMPT.timbre (%2).</translation>
+    </message>
+    <message>
+        <source>%1 : argument inattendu « %2 » (%3).</source>
+        <translation>%1: unexpected argument “%2” (%3).</translation>
+    </message>
+    <message>
+        <source>%1 : « --defi » attend « --niveau N » (%2).</source>
+        <translation>%1: “--defi” expects “--niveau N” (%2).</translation>
+    </message>
+    <message>
+        <source>%1 : « --defi » attend « --sortie CIBLE.timbre » (%2).</source>
+        <translation>%1: “--defi” expects “--sortie TARGET.timbre” (%2).</translation>
+    </message>
+    <message>
+        <source>juste</source>
+        <translation>right</translation>
+    </message>
+    <message>
+        <source>trop fort</source>
+        <translation>too loud</translation>
+    </message>
+    <message>
+        <source>trop faible</source>
+        <translation>too soft</translation>
+    </message>
+    <message>
+        <source>manquant</source>
+        <translation>missing</translation>
+    </message>
+    <message>
+        <source>en trop</source>
+        <translation>extra</translation>
+    </message>
+    <message>
+        <source>hors harmoniques : %1</source>
+        <translation>off the harmonics: %1</translation>
+    </message>
+    <message>
+        <source>harmonique %1 : %2</source>
+        <translation>harmonic %1: %2</translation>
     </message>
 </context>
 <context>

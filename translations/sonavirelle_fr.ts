@@ -331,10 +331,6 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Fichier de timbre écrit par l&apos;analyse (par défaut, la sortie standard).</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>FICHIER.timbre</source>
         <translation type="unfinished"></translation>
     </message>
@@ -356,6 +352,97 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>%1 : « --duree » ne sert qu&apos;avec « --exporte » ou « --analyse » (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fichier de timbre écrit par l&apos;analyse (sans lui, la sortie standard) ou par le défi.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Écrit le défi d&apos;écoute NUMERO (0 à 9999) dans CIBLE.timbre, et quitte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>NUMERO</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau du défi, de 1 à 5.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Affiche le score d&apos;ESSAI face au défi CIBLE, puis un verdict par harmonique, et quitte.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CIBLE.timbre ESSAI.timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --sortie » ne sert qu&apos;avec « --analyse » ou « --defi » (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>LigneDefi</name>
+    <message>
+        <source>%1 : numéro de défi « %2 » : un nombre entier de %3 à %4 est attendu.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : niveau « %2 » : un niveau de %3 à %4 est attendu.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --%2 » ne sert qu&apos;avec « --defi » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --defi », « --compare » et « --exporte » s&apos;emploient seuls (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --compare » attend deux fichiers, CIBLE.timbre et ESSAI.timbre (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : argument inattendu « %2 » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --defi » attend « --niveau N » (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --defi » attend « --sortie CIBLE.timbre » (%2).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>juste</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>trop fort</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>trop faible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>manquant</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>en trop</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>hors harmoniques : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>harmonique %1 : %2</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
