@@ -215,7 +215,7 @@ void TestLigneDefi::aide()
     const Execution e = Lance({QStringLiteral("--help")});
     QCOMPARE(e.code, 0);
     for (const char *motif : {"\n  --defi NUMERO +Écrit le défi d'écoute", "\n  --niveau N +Niveau du défi, de 1 à 5",
-                              "\n  --sortie CIBLE\\.timbre +Fichier", "\n  --compare CIBLE\\.timbre ESSAI\\.timbre +Affiche le score"})
+                              "\n  --sortie FICHIER\\.timbre +Fichier", "\n  --compare CIBLE\\.timbre ESSAI\\.timbre +Affiche le score"})
         QVERIFY2(QRegularExpression(QString::fromUtf8(motif)).match(e.sortie).hasMatch(), motif);
 }
 
