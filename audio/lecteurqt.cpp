@@ -568,6 +568,15 @@ void SortieSon::suitDefaut()
     demarre(*defaut);
 }
 
+namespace {
+std::atomic<bool> Abandon{false};
+}
+
+bool LecteurQt::Abandonne()
+{
+    return Abandon;
+}
+
 LecteurQt::LecteurQt(QObject *parent)
     : QObject(parent), m_commun(std::make_shared<Commun>())
 {
@@ -598,6 +607,7 @@ LecteurQt::~LecteurQt()
         // The thread is inside a call to a server that does not answer: waiting would freeze the
         // closing window. It ends with the process; what it shares is kept alive by Commun.
         qWarning("sonavirelle: the sound server does not answer; the player is left behind");
+        Abandon = true;
     }
 }
 

@@ -71,6 +71,9 @@ public:
     /// The output in use, null when none.
     QAudioDevice peripherique() const;
 
+    /// True once a player thread that did not answer at its end was left behind.
+    static bool Abandonne();
+
     struct Commun;
 
 signals:

@@ -48,6 +48,8 @@ Edition::Edition(Contexte contexte, QObject *parent)
     : QObject(parent), m_ctx(contexte), m_fondamental(TwipsFondamental / RepereSpectre.twipsX),
       m_historique(new QUndoStack(this))
 {
+    // A bounded history: the oldest steps go, so a long session does not grow forever.
+    m_historique->setUndoLimit(LimiteAnnulations);
     m_ctx.lecture.SuitSortie(this, [this](bool disponible) {
         m_sortieDisponible = disponible;
         emit sortieChange(disponible);

@@ -24,6 +24,8 @@ public:
     enum Qualite { Grossier = 1, Fin = 2 };
     /// Keys of the keyboard: four octaves from the lowest C.
     static constexpr int NombreNotes = 49;
+    /// Undo steps kept: the last ones only.
+    static constexpr int LimiteAnnulations = 1000;
 
     explicit Edition(Contexte contexte, QObject *parent = nullptr);
 
