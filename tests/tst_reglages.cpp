@@ -20,6 +20,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -140,13 +141,16 @@ void TestReglages::fichierPiege()
     QVERIFY(Ecris(cible, notes));
     QStringList fifos;
 
-    // A device of our own stand-in when not root; /dev/zero itself only as its link's target.
     if (piege == "lien") {
         QVERIFY(QFile::link(cible, conf));
     } else if (piege == "lien-mort") {
         QVERIFY(QFile::link(racine.filePath(QStringLiteral("absent.txt")), conf));
     } else if (piege == "lien-peripherique") {
-        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), conf));
+        // Root gets a device node of its own, a twin of /dev/zero, so that a fault replaces that one
+        // and not the system's; anyone else cannot replace /dev/zero and links to it.
+        const QString noeud = racine.filePath(QStringLiteral("zero"));
+        const bool propre = ::geteuid() == 0 && ::mknod(QFile::encodeName(noeud).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
+        QVERIFY(QFile::link(propre ? noeud : QStringLiteral("/dev/zero"), conf));
     } else if (piege == "fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(conf).constData(), 0600), 0);
         fifos << conf;
@@ -198,7 +202,11 @@ void TestReglages::fichierPiege()
         QVERIFY2(chrono.elapsed() < ChangementMs, qPrintable(QStringLiteral("a change took %1 ms").arg(chrono.elapsed())));
     }
     QCOMPARE(Lis(cible), notes);
-    QVERIFY(QFileInfo(QStringLiteral("/dev/zero")).exists() && !QFileInfo(QStringLiteral("/dev/zero")).isFile());
+    for (const QString &zero : {QStringLiteral("/dev/zero"), racine.filePath(QStringLiteral("zero"))}) {
+        struct stat s{};
+        if (::lstat(QFile::encodeName(zero).constData(), &s) == 0)
+            QVERIFY2(S_ISCHR(s.st_mode), qPrintable(zero + QStringLiteral(" is no longer a device")));
+    }
     if (remplacable) {
         QCOMPARE(Nature(conf), QStringLiteral("file"));
         QCOMPARE(Loupe::Memorisee(), loupe.pourcents());
