@@ -16,10 +16,14 @@
 #include <QIcon>
 #include <QScreen>
 
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 int main(int argc, char *argv[])
 {
+    // An interrupted export leaves nothing behind; a file-size limit is a refusal, not a kill.
+    Fichier::NettoieSiInterrompu();
     const Langue::Code langue = Langue::DuSysteme();
     std::optional<Timbre> timbre;
     {
@@ -73,28 +77,38 @@ int main(int argc, char *argv[])
 
     const Emplacements emplacements = Emplacements::Choisis(Emplacements::DossierExecutable());
 
-    // The session owns the one sound of the run, zero-filled until the main window's start-up sets it.
-    LecteurQt lecteur;
-    Edition session(lecteur, emplacements.test());
-    session.generateur().fixeSecours(emplacements.secours());
-    // The zoom: the one remembered, or the largest step below it at which the main window fits the screen.
-    Loupe loupe;
-    loupe.memorise(true);
-    const QScreen *ecran = QGuiApplication::primaryScreen();
-    loupe.fixe(ecran ? Loupe::PasQuiTient(ecran->availableGeometry().size(), Loupe::TaillePrincipale,
-                                          Loupe::Memorisee())
-                     : Loupe::Memorisee());
-    const Contexte contexte{session, &loupe};
+    int code = 0;
+    {
+        // The session owns the one sound of the run, zero-filled until the main window's start-up sets it.
+        LecteurQt lecteur;
+        Edition session(lecteur, emplacements.test());
+        session.generateur().fixeSecours(emplacements.secours());
+        // The zoom: the one remembered, or the largest step below it at which the main window fits the screen.
+        Loupe loupe;
+        loupe.memorise(true);
+        const QScreen *ecran = QGuiApplication::primaryScreen();
+        loupe.fixe(ecran ? Loupe::PasQuiTient(ecran->availableGeometry().size(), Loupe::TaillePrincipale,
+                                              Loupe::Memorisee())
+                         : Loupe::Memorisee());
+        const Contexte contexte{session, &loupe};
 
-    // Windows may outlive one another, so none is owned here; the welcome window deletes itself.
-    // A timbre given on the command line skips the welcome window: the main window starts on it.
-    if (timbre) {
-        auto *principal = new Synthetiseur(contexte, &*timbre);
-        principal->setAttribute(Qt::WA_DeleteOnClose);
-        principal->show();
-    } else {
-        auto *accueil = new Accueil(contexte);
-        accueil->show();
+        // Windows may outlive one another, so none is owned here; the welcome window deletes itself.
+        // A timbre given on the command line skips the welcome window: the main window starts on it.
+        if (timbre) {
+            auto *principal = new Synthetiseur(contexte, &*timbre);
+            principal->setAttribute(Qt::WA_DeleteOnClose);
+            principal->show();
+        } else {
+            auto *accueil = new Accueil(contexte);
+            accueil->show();
+        }
+        code = app.exec();
     }
-    return app.exec();
+    // A player thread stuck in the sound server was left behind: the exit must not wait on it
+    // either (Qt's own clean-up would join its threads).
+    if (LecteurQt::Abandonne()) {
+        std::fflush(nullptr);
+        std::_Exit(code);
+    }
+    return code;
 }

@@ -7,11 +7,155 @@
 #include <QAudioSink>
 #include <QMediaDevices>
 #include <QMutex>
+#include <QEvent>
 #include <QThread>
 #include <QTimer>
 
+#include <QElapsedTimer>
+
+#include <algorithm>
 #include <atomic>
 #include <optional>
+
+#include <dlfcn.h>
+
+QT_BEGIN_NAMESPACE
+// Qt's sound service. Qt 6.4's PulseAudio backend tries once to reconnect, 3 s after its server
+// dies, and never again; this exported call lets the player drop the whole service, so that the
+// next use makes a new one, with a new connection. Only the static member is declared here.
+class QPlatformMediaDevices
+{
+public:
+    static void setDevices(QPlatformMediaDevices *devices);
+};
+QT_END_NAMESPACE
+
+namespace {
+
+// Whether a PulseAudio server answers now, asked through a connection of our own that never
+// spawns a server and gives up after `ms`: Qt's service says nothing of a server it lost, and
+// making a new service at every look would log a failure each time. libpulse is the library Qt
+// itself loaded; without it the answer is "maybe" (true).
+bool ServeurRepond(int ms)
+{
+    struct Pulse
+    {
+        void *(*mainloopNew)() = nullptr;
+        void *(*mainloopApi)(void *) = nullptr;
+        int (*iterate)(void *, int, int *) = nullptr;
+        void (*mainloopFree)(void *) = nullptr;
+        void *(*contexteNew)(void *, const char *) = nullptr;
+        int (*connecte)(void *, const char *, int, const void *) = nullptr;
+        int (*etat)(void *) = nullptr;
+        void (*deconnecte)(void *) = nullptr;
+        void (*lache)(void *) = nullptr;
+        bool ok = false;
+        Pulse()
+        {
+            void *b = dlopen("libpulse.so.0", RTLD_NOW | RTLD_NOLOAD);
+            if (!b)
+                b = dlopen("libpulse.so.0", RTLD_NOW);
+            if (!b)
+                return;
+            auto f = [b](auto &ptr, const char *nom) { ptr = reinterpret_cast<std::remove_reference_t<decltype(ptr)>>(dlsym(b, nom)); return ptr != nullptr; };
+            ok = f(mainloopNew, "pa_mainloop_new") && f(mainloopApi, "pa_mainloop_get_api")
+                 && f(iterate, "pa_mainloop_iterate") && f(mainloopFree, "pa_mainloop_free")
+                 && f(contexteNew, "pa_context_new") && f(connecte, "pa_context_connect")
+                 && f(etat, "pa_context_get_state") && f(deconnecte, "pa_context_disconnect")
+                 && f(lache, "pa_context_unref");
+        }
+    };
+    static const Pulse pa;
+    if (!pa.ok)
+        return true;
+    enum { Pret = 4, Echec = 5, Termine = 6, SansLancement = 1 };
+    void *boucle = pa.mainloopNew();
+    if (!boucle)
+        return false;
+    void *contexte = pa.contexteNew(pa.mainloopApi(boucle), "sonavirelle");
+    bool repond = false;
+    if (contexte && pa.connecte(contexte, nullptr, SansLancement, nullptr) >= 0) {
+        QElapsedTimer chrono;
+        chrono.start();
+        while (chrono.elapsed() < ms) {
+            pa.iterate(boucle, 0, nullptr);
+            const int e = pa.etat(contexte);
+            if (e == Pret)
+                repond = true;
+            if (e == Pret || e == Echec || e == Termine)
+                break;
+            QThread::msleep(2);
+        }
+        pa.deconnecte(contexte);
+    }
+    if (contexte)
+        pa.lache(contexte);
+    pa.mainloopFree(boucle);
+    return repond;
+}
+
+// Qt 6.4 keeps two PulseAudio connections of its own (one lists the outputs, one carries every
+// sink's stream), each in an object Qt keeps to itself and each reconnecting only once, 3 s after
+// its server died. Each is met when it hears of that death (a queued call to itself): its address
+// is kept then, so that it can be told to connect again once the server answers, after its own
+// retry has passed and failed, when Qt has left it empty.
+struct MoteurPulse
+{
+    QObject *objet = nullptr;
+    qint64 panneMs = 0;   ///< when it last heard of its server's death
+    qint64 relanceMs = -1; ///< when it was last told to connect again
+};
+QMutex VerrouMoteurs;
+QList<MoteurPulse> Moteurs; // guarded by VerrouMoteurs
+QElapsedTimer Horloge;
+
+bool GuetteMoteur(void **donnees)
+{
+    auto *objet = static_cast<QObject *>(donnees[0]);
+    const auto *evenement = static_cast<const QEvent *>(donnees[1]);
+    if (evenement && evenement->type() == QEvent::MetaCall && objet
+        && qstrcmp(objet->metaObject()->className(), "QPulseAudioEngine") == 0) {
+        QMutexLocker verrou(&VerrouMoteurs);
+        auto m = std::find_if(Moteurs.begin(), Moteurs.end(), [objet](const MoteurPulse &x) { return x.objet == objet; });
+        if (m == Moteurs.end())
+            Moteurs.append({objet, Horloge.elapsed()});
+        else
+            m->panneMs = Horloge.elapsed();
+    }
+    return false; // the event goes on as usual
+}
+
+/// Tells every connection of Qt's that died and gave up to connect again. True if one was told.
+bool RelanceMoteurs()
+{
+    QList<QObject *> aRelancer;
+    {
+        QMutexLocker verrou(&VerrouMoteurs);
+        const qint64 maintenant = Horloge.elapsed();
+        for (MoteurPulse &m : Moteurs) {
+            if (maintenant - m.panneMs < LecteurQt::RepriseQtMs)
+                continue; // Qt's own retry is still to come
+            if (m.relanceMs >= m.panneMs && maintenant - m.relanceMs < LecteurQt::RelanceMs)
+                continue;
+            m.relanceMs = maintenant;
+            aRelancer << m.objet;
+        }
+    }
+    for (QObject *objet : aRelancer)
+        QMetaObject::invokeMethod(objet, "prepare", Qt::AutoConnection);
+    return !aRelancer.isEmpty();
+}
+
+void GuetteMoteurUneFois()
+{
+    static const bool guette = [] {
+        Horloge.start();
+        return QInternal::registerCallback(QInternal::EventNotifyCallback, &GuetteMoteur);
+    }();
+    (void)guette;
+}
+
+} // namespace
 
 // What the window's side and the player thread share. Held by both, so that a player thread
 // left behind in a stalled server never reads freed memory.
@@ -55,6 +199,7 @@ public:
     /// Runs first on the player thread: everything that lives there is made there.
     void prepare()
     {
+        GuetteMoteurUneFois();
         m_alimentation = new QTimer(this);
         m_alimentation->setTimerType(Qt::PreciseTimer);
         m_alimentation->setInterval(LecteurQt::PeriodeMs);
@@ -62,11 +207,12 @@ public:
         m_veille = new QTimer(this);
         m_veille->setInterval(LecteurQt::VeilleMs);
         connect(m_veille, &QTimer::timeout, this, &SortieSon::suitDefaut);
-        m_peripheriques = new QMediaDevices(this);
-        connect(m_peripheriques, &QMediaDevices::audioOutputsChanged, this, &SortieSon::suitDefaut);
+        suitPeripheriques();
         // Said before any sound is asked for, so that a machine without sound shows it at once.
-        if (QMediaDevices::audioOutputs().isEmpty())
+        if (QMediaDevices::audioOutputs().isEmpty()) {
+            m_echecFatal = true; // no connection at all: worth making again once a server answers
             annonceSortie(false);
+        }
         traite();
     }
 
@@ -201,13 +347,21 @@ private:
 
     void demarre(const QAudioDevice &choisi = QAudioDevice())
     {
+        if (!essaie(choisi) && relanceService())
+            essaie(QAudioDevice());
+    }
+
+    // Opens the output and starts the loop on it; false when it could not.
+    bool essaie(const QAudioDevice &choisi)
+    {
         if (!m_boucle)
-            return;
+            return true;
         const QAudioDevice cible = choisi.isNull() ? QMediaDevices::defaultAudioOutput() : choisi;
         if (cible.isNull()) {
             jetteSortie();
+            m_echecFatal = true;
             passeA(Etat::SansSortie, QStringLiteral("no audio output device"));
-            return;
+            return false;
         }
         if (!m_sortie || m_peripherique.id() != cible.id()) {
             jetteSortie();
@@ -223,15 +377,17 @@ private:
         // which shrinks at each restart until nothing fits.
         m_sortie->setBufferSize(m_format.bytesForDuration(qint64(LecteurQt::TamponMs) * 1000));
         m_flux = m_sortie->start();
+        m_echecFatal = m_sortie->error() == QAudio::FatalError;
         if (!m_flux || m_sortie->error() != QAudio::NoError) {
             // A sink that failed is not tried again: the next try makes a new one, so that an
             // output that comes back under the same id (a restarted server) is really reopened.
             jetteSortie();
             passeA(Etat::SansSortie, QStringLiteral("%1 cannot be opened").arg(cible.description()));
-            return;
+            return false;
         }
         passeA(Etat::EnLecture);
         alimente();
+        return true;
     }
 
     // The loop is written to the stream in short slices from a timer of our own rather than
@@ -279,16 +435,56 @@ private:
 
     void suitDefaut();
 
+    void suitPeripheriques()
+    {
+        m_peripheriques = new QMediaDevices(this);
+        connect(m_peripheriques, &QMediaDevices::audioOutputsChanged, this, &SortieSon::suitDefaut);
+    }
+
+    // Called when no output could be opened for want of a connection. Once the server answers
+    // again, each of Qt's connections that gave up is told to connect again; when Qt never had
+    // one (no server at start), its whole sound service is dropped and made again from nothing
+    // here, on the player thread, where it then lives (the old one, with no sink of ours in it,
+    // is Qt's to keep). Returns true when an output is worth trying at once.
+    bool relanceService()
+    {
+        if (!m_echecFatal || (m_relance.isValid() && m_relance.elapsed() < LecteurQt::RelanceMs))
+            return false;
+        if (!ServeurRepond(LecteurQt::SondeMs))
+            return false;
+        m_relance.start();
+        jetteSortie();
+        bool relance = RelanceMoteurs();
+        if (QMediaDevices::audioOutputs().isEmpty()) {
+            delete m_peripheriques;
+            m_peripheriques = nullptr;
+            QPlatformMediaDevices::setDevices(nullptr);
+            suitPeripheriques();
+            relance = true;
+        }
+        if (relance)
+            qInfo("sonavirelle: the sound server answers again; Qt's connection to it is made anew");
+        return relance;
+    }
+
     // Whether the default output can be opened now. The list of outputs alone cannot tell: after
     // the sound server dies, Qt may keep listing its devices while nothing can be opened.
     bool sortieOuvrable()
     {
+        return essaieOuverture() || (relanceService() && essaieOuverture());
+    }
+
+    bool essaieOuverture()
+    {
         const QAudioDevice defaut = QMediaDevices::defaultAudioOutput();
-        if (defaut.isNull())
+        if (defaut.isNull()) {
+            m_echecFatal = true;
             return false;
+        }
         auto *essai = new QAudioSink(defaut, m_format, this);
         const QIODevice *flux = essai->start();
         const bool ouvert = flux && essai->error() == QAudio::NoError;
+        m_echecFatal = essai->error() == QAudio::FatalError;
         essai->stop();
         // Deleted later, as every sink here: its destructor runs the event loop.
         essai->deleteLater();
@@ -313,6 +509,8 @@ private:
     bool m_aAnnoncer = false;         ///< joue() still owed for the current start
     bool m_averti = false;            ///< the missing output was already reported
     bool m_disponible = true;         ///< as last told to the window's side
+    QElapsedTimer m_relance;          ///< since Qt's sound service was last made anew
+    bool m_echecFatal = false;        ///< the last open failed for want of a connection
 };
 
 namespace {
@@ -370,6 +568,15 @@ void SortieSon::suitDefaut()
     demarre(*defaut);
 }
 
+namespace {
+std::atomic<bool> Abandon{false};
+}
+
+bool LecteurQt::Abandonne()
+{
+    return Abandon;
+}
+
 LecteurQt::LecteurQt(QObject *parent)
     : QObject(parent), m_commun(std::make_shared<Commun>())
 {
@@ -400,6 +607,7 @@ LecteurQt::~LecteurQt()
         // The thread is inside a call to a server that does not answer: waiting would freeze the
         // closing window. It ends with the process; what it shares is kept alive by Commun.
         qWarning("sonavirelle: the sound server does not answer; the player is left behind");
+        Abandon = true;
     }
 }
 

@@ -34,6 +34,12 @@ public:
     static constexpr int VeilleMs = 250;
     /// How long closing the program waits for a player stuck in an unresponsive server.
     static constexpr int FinMs = 1000;
+    /// Qt's sound service is made anew at most this often, and only once the server answers.
+    static constexpr int RelanceMs = 1000;
+    /// How long the player thread asks whether the server answers, at each look while none does.
+    static constexpr int SondeMs = 300;
+    /// Qt's own reconnection runs this long after its server died; not to be raced.
+    static constexpr int RepriseQtMs = 3500;
 
     /// What the player thread is doing.
     enum class Etat {
@@ -64,6 +70,9 @@ public:
     bool enLecture() const;
     /// The output in use, null when none.
     QAudioDevice peripherique() const;
+
+    /// True once a player thread that did not answer at its end was left behind.
+    static bool Abandonne();
 
     struct Commun;
 

@@ -67,4 +67,7 @@ serveur_son_arrete() {
         for _ in $(seq 50); do kill -0 "$SERVEUR_SON_PID" 2>/dev/null || break; sleep 0.05; done
     fi
     [ -n "$SERVEUR_SON_DOSSIER" ] && rm -rf "$SERVEUR_SON_DOSSIER"
+    SERVEUR_SON_CLIENTS=()
+    SERVEUR_SON_PID=""
+    SERVEUR_SON_DOSSIER=""
 }

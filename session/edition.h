@@ -27,6 +27,8 @@ public:
     enum Qualite { Grossier = 1, Fin = 2 };
     /// Keys of the keyboard: four octaves from the lowest C.
     static constexpr int NombreNotes = 49;
+    /// Undo steps kept: the last ones only.
+    static constexpr int LimiteAnnulations = 1000;
 
     /// test.wav is written at `cheminWav`; the samples go to `lecture`.
     Edition(Lecture &lecture, QString cheminWav, QObject *parent = nullptr);

@@ -3,16 +3,26 @@
 #include "model/son.h"
 #include "model/timbre.h"
 #include "synth/export.h"
+#include "synth/timbrefichier.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
 
+#include <cerrno>
 #include <cstdio>
 #include <vector>
 
 namespace {
+
+// The arguments whose bytes did not survive decoding (see Arguments).
+QStringList &Inexacts()
+{
+    static QStringList liste;
+    return liste;
+}
 
 // One option of the program. The description is translated when the help is printed.
 struct Option
@@ -155,6 +165,16 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         r.sortie = QStringLiteral("Sonavirelle %1\n").arg(version);
         return r;
     }
+    // A name whose bytes did not survive decoding would name another file: refused, whichever command takes it.
+    QStringList noms = analyseur.positionalArguments();
+    for (const char *option : {"exporte", "analyse", "sortie", "compare"})
+        if (analyseur.isSet(QString::fromLatin1(option)))
+            noms << analyseur.value(QString::fromLatin1(option));
+    for (const QString &nom : noms)
+        if (!nom.isEmpty() && Inexacts().contains(nom))
+            return refuse(tr("%1 : « %2 » : ce nom n'est pas de l'UTF-8 valide ; le programme ne peut pas "
+                             "le reprendre exactement et ne l'utilise pas.")
+                              .arg(programme, nom));
     // The listening challenges' commands read their own options.
     if (const QString refus = LigneDefi::Lit(analyseur, programme, essayez, r.defi); !refus.isEmpty())
         return refuse(refus);
@@ -168,6 +188,10 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         r.exporte = analyseur.value(QStringLiteral("exporte"));
         if (r.exporte.isEmpty())
             return refuse(tr("%1 : « --exporte » attend le nom d'un fichier WAV (%2).").arg(programme, essayez));
+        // "--exporte --duree 3" would otherwise write a file named "--duree".
+        if (r.exporte.startsWith(QLatin1Char('-')))
+            return refuse(tr("%1 : « --exporte » attend le nom d'un fichier WAV, pas l'option « %2 » (%3).")
+                              .arg(programme, r.exporte, essayez));
     }
     // The analysis of a sound has options of its own; its values are checked with the file.
     const auto secondes = [&](const QString &nom, std::optional<double> &valeur) -> bool {
@@ -235,15 +259,31 @@ LigneCommande::Resultat LigneCommande::Exporte(const Resultat &r, const Timbre *
 QStringList LigneCommande::Arguments(int argc, char *argv[])
 {
     QStringList liste;
-    for (int i = 0; i < argc; ++i)
-        liste << QString::fromLocal8Bit(argv[i]);
+    Inexacts().clear();
+    for (int i = 0; i < argc; ++i) {
+        const QByteArray brut(argv[i]);
+        liste << QFile::decodeName(brut);
+        // Decoding replaces bytes that are not UTF-8: such a name would name another file.
+        if (QFile::encodeName(liste.last()) != brut)
+            Inexacts() << liste.last();
+    }
     return liste;
 }
 
 int LigneCommande::Termine(const Resultat &r)
 {
-    std::fputs(r.sortie.toUtf8().constData(), stdout);
+    errno = 0;
+    const bool ecrit = std::fputs(r.sortie.toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0
+                       && !std::ferror(stdout);
+    const int numero = errno;
     std::fputs(r.erreur.toUtf8().constData(), stderr);
-    std::fflush(stdout);
+    if (!ecrit && !r.sortie.isEmpty()) {
+        std::fputs(tr("sonavirelle : la sortie standard n'a pas pu être écrite (%1).\n")
+                       .arg(Systeme::Raison(numero))
+                       .toUtf8()
+                       .constData(),
+                   stderr);
+        return r.code == 0 ? 1 : r.code;
+    }
     return r.code;
 }

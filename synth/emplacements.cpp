@@ -9,7 +9,9 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -32,6 +34,32 @@ QString Erreur(int numero)
 } // namespace
 
 namespace Fichier {
+
+namespace {
+
+// The named temporary file being written, for the signal handler.
+std::atomic<const char *> EnCours{nullptr};
+
+void Interrompu(int signal)
+{
+    if (const char *nom = EnCours.load())
+        ::unlink(nom);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+} // namespace
+
+void NettoieSiInterrompu()
+{
+    struct sigaction a{};
+    a.sa_handler = &Interrompu;
+    sigemptyset(&a.sa_mask);
+    ::sigaction(SIGINT, &a, nullptr);
+    ::sigaction(SIGTERM, &a, nullptr);
+    // Past a file-size limit a write fails with EFBIG (said in French) instead of killing the run.
+    ::signal(SIGXFSZ, SIG_IGN);
+}
 
 Etat Examine(const QString &chemin, QString *pourquoi)
 {
@@ -76,10 +104,20 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
     };
     const QByteArray nom = QFile::encodeName(chemin);
     const int barre = nom.lastIndexOf('/');
+    const QByteArray dossier = barre > 0 ? nom.left(barre) : barre == 0 ? QByteArray("/") : QByteArray(".");
     // The new file is a hidden sibling named after the target (".test.wav-XXXXXX" for test.wav).
     QByteArray temporaire = (barre >= 0 ? nom.left(barre + 1) : QByteArray()) + '.' + nom.mid(barre + 1).left(200) + "-XXXXXX";
-    // mkstemp creates the name exclusively: nothing planted there is ever opened.
-    const int fd = ::mkstemp(temporaire.data());
+    // Where the system allows it the file has no name at all until it is whole: a run killed in
+    // the middle, even by SIGKILL, leaves nothing behind. Otherwise mkstemp creates the name
+    // exclusively (nothing planted there is ever opened) and a SIGINT or SIGTERM removes it.
+    bool anonyme = true;
+    int fd = ::open(dossier.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0 && (errno == EISDIR || errno == EOPNOTSUPP || errno == EINVAL || errno == ENOENT)) {
+        anonyme = false;
+        fd = ::mkstemp(temporaire.data());
+        if (fd >= 0)
+            EnCours = temporaire.constData();
+    }
     if (fd < 0)
         return echec(errno);
     static const mode_t masque = [] {
@@ -89,9 +127,14 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
     }();
     ::fchmod(fd, 0666 & ~masque);
 
+    auto retire = [&] {
+        if (!anonyme)
+            ::unlink(temporaire.constData());
+        EnCours = nullptr;
+    };
     auto abandonne = [&](int n) {
         ::close(fd);
-        ::unlink(temporaire.constData());
+        retire();
         return echec(n);
     };
     for (qint64 i = -1; i < repetitions; ++i) {
@@ -114,16 +157,37 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
     // Synced before the rename: an interrupted run never leaves a torn test.wav behind.
     if (::fdatasync(fd) != 0)
         return abandonne(errno);
+    if (anonyme) {
+        // Whole: given a name of its own (made exclusively), then renamed over the target.
+        const QByteArray source = "/proc/self/fd/" + QByteArray::number(fd);
+        const QByteArray modele = temporaire;
+        int essais = 0;
+        for (;;) {
+            temporaire = modele;
+            const int t = ::mkstemp(temporaire.data()); // a fresh unique name...
+            if (t < 0)
+                return abandonne(errno);
+            ::close(t);
+            ::unlink(temporaire.constData());           // ...that the whole file now takes
+            if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temporaire.constData(), AT_SYMLINK_FOLLOW) == 0)
+                break;
+            if (errno != EEXIST || ++essais > 10)
+                return abandonne(errno);
+        }
+        anonyme = false;
+        EnCours = temporaire.constData();
+    }
     if (::close(fd) != 0) {
         const int n = errno;
-        ::unlink(temporaire.constData());
+        retire();
         return echec(n);
     }
     if (::rename(temporaire.constData(), nom.constData()) != 0) {
         const int n = errno;
-        ::unlink(temporaire.constData());
+        retire();
         return echec(n);
     }
+    EnCours = nullptr;
     return true;
 }
 
@@ -166,7 +230,16 @@ Emplacements Emplacements::Choisis(const QString &dossierApplication)
     Emplacements e;
     e.dossierApplication = dossierApplication;
     e.dossierSon = dossierApplication;
-    const QString perso = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    QString perso = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    // A folder named through bytes that are not UTF-8 would be made under another name (with
+    // U+FFFD in it): no per-user folder at all then.
+    for (const char *variable : {"XDG_DATA_HOME", "HOME"}) {
+        const QByteArray brut = qgetenv(variable);
+        if (QFile::encodeName(QFile::decodeName(brut)) != brut)
+            perso.clear();
+    }
+    if (perso.contains(QChar::ReplacementCharacter))
+        perso.clear();
     if (!perso.isEmpty() && perso != dossierApplication)
         e.dossierSecours = perso;
 

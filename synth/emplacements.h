@@ -63,4 +63,9 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
 bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray &donnees, qint64 repetitions,
               QString *pourquoi, int *numero = nullptr);
 
+/// For a run that writes a long file: SIGINT and SIGTERM remove a named temporary file still
+/// being written (where the system has no unnamed ones) before ending the run as usual, and a
+/// file-size limit makes writes fail with EFBIG instead of killing the process.
+void NettoieSiInterrompu();
+
 } // namespace Fichier

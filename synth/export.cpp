@@ -48,20 +48,10 @@ bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *po
     QString raison;
     if (!DureeValide(secondes, &raison))
         return echec(raison);
-    if (chemin.isEmpty())
-        return echec(Raisons::tr("aucun fichier n'est nommé"));
 
-    struct stat s{};
-    if (::lstat(QFile::encodeName(chemin).constData(), &s) == 0) {
-        if (S_ISLNK(s.st_mode))
-            return echec(Raisons::tr("c'est un lien symbolique, qui n'est pas remplacé"));
-        if (S_ISDIR(s.st_mode))
-            return echec(Raisons::tr("c'est un dossier"));
-        if (!S_ISREG(s.st_mode))
-            return echec(Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
-    } else if (errno != ENOENT) {
-        return echec(Systeme::Raison(errno));
-    }
+    const QString refus = Systeme::RefusEcriture(chemin);
+    if (!refus.isEmpty())
+        return echec(refus);
 
     Synthese::Plan plan;
     if (!Synthese::Prepare(table, plan, &raison))

@@ -1,6 +1,7 @@
 #include "synth/timbrefichier.h"
 
 #include "synth/raisons.h"
+#include "synth/emplacements.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,8 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
-#include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
@@ -90,6 +91,32 @@ QString RaisonDefaut(const Timbres::Defaut &d, qsizetype nombre)
     return {};
 }
 
+// The JSON document of `texte`. Valid JSON that Qt will not take, numbers past a double's range
+// (1e400), is read with the largest double in their place, so that the format's own rules say
+// what is wrong with them rather than "not JSON".
+QJsonDocument Analyse(QByteArray texte, QJsonParseError &erreur)
+{
+    QJsonDocument document = QJsonDocument::fromJson(texte, &erreur);
+    static const QByteArray chiffres("0123456789+-.eE");
+    for (int i = 0; i < 1000 && erreur.error == QJsonParseError::IllegalNumber; ++i) {
+        qsizetype debut = std::clamp<qsizetype>(erreur.offset, 0, texte.size());
+        while (debut > 0 && chiffres.contains(texte.at(debut - 1)))
+            --debut;
+        qsizetype fin = debut;
+        while (fin < texte.size() && chiffres.contains(texte.at(fin)))
+            ++fin;
+        const QByteArray nombre = texte.mid(debut, fin - debut);
+        bool ok = false;
+        (void)nombre.toDouble(&ok);
+        // Only a well-formed number too large for a double; anything else stays an error.
+        if (fin == debut || ok || !(nombre.contains('e') || nombre.contains('E') || nombre.size() > 300))
+            break;
+        texte.replace(debut, fin - debut, nombre.startsWith('-') ? "-1.7976931348623157e308" : "1.7976931348623157e308");
+        document = QJsonDocument::fromJson(texte, &erreur);
+    }
+    return document;
+}
+
 bool Refuse(QString *pourquoi, const QString &raison)
 {
     if (pourquoi)
@@ -143,9 +170,59 @@ QString Raison(int numero)
         return Raisons::tr("le nom est trop long");
     case EIO:
         return Raisons::tr("erreur de lecture ou d'écriture du disque");
+    case EAGAIN:
+        return Raisons::tr("la ressource est momentanément indisponible");
+    case EBUSY:
+        return Raisons::tr("le fichier ou le périphérique est occupé");
+    case EEXIST:
+        return Raisons::tr("le fichier existe déjà");
+    case EINVAL:
+        return Raisons::tr("opération impossible sur ce fichier");
+    case EMFILE:
+    case ENFILE:
+        return Raisons::tr("trop de fichiers ouverts");
+    case ENOMEM:
+        return Raisons::tr("mémoire insuffisante");
+    case ETXTBSY:
+        return Raisons::tr("le fichier est en cours d'utilisation");
+    case EXDEV:
+        return Raisons::tr("le fichier est sur un autre disque");
+    case ENXIO:
+    case ENODEV:
+        return Raisons::tr("le périphérique n'existe pas");
+    case EINTR:
+        return Raisons::tr("l'opération a été interrompue");
+    case EOPNOTSUPP:
+        return Raisons::tr("opération non permise par ce système de fichiers");
+    case ESTALE:
+        return Raisons::tr("le fichier n'est plus accessible (disque réseau)");
     default:
-        return QString::fromLocal8Bit(std::strerror(numero));
+        // Never the system's own (English) words: the number tells an administrator the rest.
+        return Raisons::tr("erreur du système n° %1").arg(numero);
     }
+}
+
+QString RefusEcriture(const QString &chemin)
+{
+    if (chemin.isEmpty())
+        return Raisons::tr("aucun fichier n'est nommé");
+    const QByteArray nom = QFile::encodeName(chemin);
+    if (QFile::decodeName(nom) != chemin || chemin.contains(QChar::ReplacementCharacter))
+        return Raisons::tr("ce nom ne peut pas être écrit exactement sur ce système (octets qui ne sont pas de l'UTF-8)");
+    struct stat s{};
+    if (::lstat(nom.constData(), &s) == 0) {
+        if (S_ISLNK(s.st_mode))
+            return Raisons::tr("c'est un lien symbolique, qui n'est pas remplacé");
+        if (S_ISDIR(s.st_mode))
+            return Raisons::tr("c'est un dossier");
+        if (!S_ISREG(s.st_mode))
+            return Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)");
+        if (::geteuid() != 0 && s.st_uid != ::geteuid())
+            return Raisons::tr("le fichier appartient à un autre utilisateur, il n'est pas remplacé");
+    } else if (errno != ENOENT) {
+        return Raison(errno);
+    }
+    return {};
 }
 
 } // namespace Systeme
@@ -189,7 +266,15 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
         return refuse(Raisons::tr("le texte n'est pas en UTF-8 valide (octet %1)").arg(invalide + (octets.size() < brut.size() ? 3 : 0)));
 
     QJsonParseError erreur{};
-    const QJsonDocument document = QJsonDocument::fromJson(octets, &erreur);
+    const QJsonDocument document = Analyse(octets, erreur);
+    // A lone value (a string, a number) is JSON too, only not a timbre.
+    if (erreur.error != QJsonParseError::NoError && !octets.trimmed().startsWith('{')
+        && !octets.trimmed().startsWith('[')) {
+        QJsonParseError enveloppe{};
+        (void)Analyse('[' + octets + ']', enveloppe);
+        if (enveloppe.error == QJsonParseError::NoError)
+            return refuse(Raisons::tr("ce n'est pas un fichier de timbre (le texte JSON n'est pas un objet { … })"));
+    }
     if (erreur.error != QJsonParseError::NoError) {
         // An error at the very end means the text stops early: a truncated file.
         qsizetype fin = octets.size();
@@ -380,19 +465,14 @@ bool Enregistre(const QString &chemin, const Timbre &timbre, QString *pourquoi)
     auto echec = [&](const QString &raison) { return Refuse(pourquoi, Message(chemin, raison)); };
     if (const auto defaut = Timbres::Verifie(timbre))
         return echec(RaisonDefaut(*defaut, qsizetype(timbre.composantes.size())));
-    if (QFileInfo(chemin).isDir())
-        return echec(Raisons::tr("c'est un dossier"));
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return echec(Raisons::tr("le fichier ne peut pas être créé (%1)").arg(fichier.errorString()));
-    const QByteArray texte = Encode(timbre);
-    if (fichier.write(texte) != texte.size()) {
-        const QString raison = fichier.errorString();
-        fichier.cancelWriting();
-        return echec(Raisons::tr("l'écriture a échoué (%1)").arg(raison));
-    }
-    if (!fichier.commit())
-        return echec(Raisons::tr("l'écriture a échoué (%1)").arg(fichier.errorString()));
+    // The export's rules: nothing under the name but a regular file of ours is replaced, and the
+    // new file is renamed over the name, so no link is ever written through.
+    const QString refus = Systeme::RefusEcriture(chemin);
+    if (!refus.isEmpty())
+        return echec(refus);
+    int numero = 0;
+    if (!Fichier::Remplace(chemin, Encode(timbre), QByteArray(), 1, nullptr, &numero))
+        return echec(Raisons::tr("l'écriture a échoué (%1)").arg(Systeme::Raison(numero)));
     return true;
 }
 

@@ -32,8 +32,9 @@ QByteArray Encode(const Timbre &timbre);
 /// French line naming the file and the reason, ready for a message box or stderr.
 std::optional<Timbre> Charge(const QString &chemin, QString *pourquoi = nullptr);
 
-/// Writes the timbre to `chemin` atomically (the previous file stays whole on failure). On failure
-/// `pourquoi` receives one French line naming the file and the reason.
+/// Writes the timbre to `chemin` atomically (the previous file stays whole on failure), under the
+/// rules of Systeme::RefusEcriture. On failure `pourquoi` receives one French line naming the file
+/// and the reason.
 bool Enregistre(const QString &chemin, const Timbre &timbre, QString *pourquoi = nullptr);
 
 /// Where an analysed timbre comes from, kept in the file's "analyse" object:
@@ -68,5 +69,10 @@ namespace Systeme {
 /// A French reason for a system error number (the common ones worded for a teacher, the rest as
 /// the system says them).
 QString Raison(int numero);
+
+/// Why a file the program writes (an export, a timbre, a recording) may not be written at
+/// `chemin`, in French; empty when it may. Refused: a name that cannot be written exactly, a link
+/// (even dangling), a folder, a device or FIFO, another user's file. Links are never followed.
+QString RefusEcriture(const QString &chemin);
 
 } // namespace Systeme

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# The sound server stalls, then dies, while a loop plays: starts a private PulseAudio with a null
-# sink, runs tst_pannes's serveurFige (the test stops the server with SIGSTOP, uses the program,
-# lets the server go on and listens to the sink) and serveurTueEnPleineBoucle (the test kills the
-# server by its PID, keeps using the program, then starts the same server again and stops it by its
-# own PID) against it, and cleans up. Server set-up in scripts/serveur_son.sh.
+# The sound server stalls, dies or is missing while a loop is wanted: starts a private PulseAudio
+# with a null sink for each of tst_pannes's serveurFige (the test stops the server with SIGSTOP,
+# uses the program, lets the server go on and listens to the sink), serveurTueEnPleineBoucle (the
+# test kills the server by its PID, keeps using the program, then starts the same server again and
+# stops it by its own PID), serveurRevient (killed for 5 s, then in another run for 30 s, the loop
+# heard again) and serveurAbsentAuDemarrage (no server at start, one started later), and cleans up.
+# Server set-up in scripts/serveur_son.sh.
 # Usage: pannes_son.test.sh BUILD_DIR SOURCE_DIR. Exit 77 (skipped) only when no server can run.
 set -u
 
@@ -15,28 +17,41 @@ PUITS=sonavirelle_nul
 
 source "${2:?source folder}/scripts/serveur_son.sh"
 trap serveur_son_arrete EXIT
-if ! serveur_son_demarre "$PUITS"; then
-    echo "SKIP: no PulseAudio server could be started here"
-    exit 77
-fi
-serveur_son_entretien
 
-# The tests stop and kill the server themselves, while the loop plays; a run that hangs is cut off here.
-# Each in a process of its own, as the program runs: Qt's sound service lives on the thread of the
-# first player of the process, and only there does it reconnect to a server that comes back.
+# Each test in a process of its own, as the program runs, against a server of its own: Qt's sound
+# service lives on the thread of the first player of the process. serveurTueEnPleineBoucle and
+# serveurRevient kill the server themselves while the loop plays, and start it again from its
+# command line; serveurAbsentAuDemarrage gets that command line with the server already gone.
+# A run that hangs is cut off here.
 resultat=0
-for fonction in serveurFige serveurTueEnPleineBoucle; do
-    SONAVIRELLE_PANNES_PID="$SERVEUR_SON_PID" SONAVIRELLE_PULSE_SINK="$PUITS" QT_QPA_PLATFORM=offscreen \
-        timeout --kill-after=5 120 "$SUITE" "$fonction"
+for fonction in ${SONAVIRELLE_PANNES_TESTS:-serveurFige serveurTueEnPleineBoucle serveurRevient:5s serveurRevient:30s serveurAbsentAuDemarrage}; do
+    if ! serveur_son_demarre "$PUITS"; then
+        echo "SKIP: no PulseAudio server could be started here"
+        exit 77
+    fi
+    serveur_son_entretien
+    ligne="$SERVEUR_SON_DOSSIER/ligne-serveur"
+    cp "/proc/$SERVEUR_SON_PID/cmdline" "$ligne"
+    if [ "$fonction" = serveurAbsentAuDemarrage ]; then
+        kill -KILL "$SERVEUR_SON_PID"
+        for _ in $(seq 50); do kill -0 "$SERVEUR_SON_PID" 2>/dev/null || break; sleep 0.05; done
+    fi
+    SONAVIRELLE_PANNES_PID="$SERVEUR_SON_PID" SONAVIRELLE_PANNES_LIGNE="$ligne" SONAVIRELLE_PULSE_SINK="$PUITS" \
+        QT_QPA_PLATFORM=offscreen timeout --kill-after=5 150 "$SUITE" "$fonction"
     r=$?
+    if [ "$r" -eq 124 ] || [ "$r" -eq 137 ]; then
+        echo "FAIL: $fonction hung (the sound server stopped or died)"
+    fi
     [ "$resultat" -eq 0 ] && resultat=$r
+    sleep 0.1
+    case "$fonction" in
+    serveurTueEnPleineBoucle | serveurRevient:*)
+        if kill -0 "$SERVEUR_SON_PID" 2>/dev/null; then
+            echo "FAIL: the sound server is still running: $fonction did not get to kill it"
+            resultat=1
+        fi
+        ;;
+    esac
+    serveur_son_arrete
 done
-if [ "$resultat" -eq 124 ] || [ "$resultat" -eq 137 ]; then
-    echo "FAIL: the program hung after the sound server died"
-fi
-sleep 0.1
-if kill -0 "$SERVEUR_SON_PID" 2>/dev/null; then
-    echo "FAIL: the sound server is still running: the test did not get to kill it"
-    resultat=1
-fi
 exit "$resultat"

@@ -289,6 +289,18 @@ void TestEmplacements::dossierAuNomIllisible()
     QCOMPARE(entrees, 2); // only . and ..
     qputenv("HOME", home);
     QCOMPARE(::rmdir(brut.constData()), 0);
+
+    // XDG_DATA_HOME itself not UTF-8: no per-user folder is made, neither under those bytes nor
+    // under their lossy reading.
+    const QByteArray illisible = QFile::encodeName(racine.path()) + "/\xff";
+    qputenv("XDG_DATA_HOME", illisible);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("nor a per-user folder is writable")));
+    const Emplacements sansPerso = Emplacements::Choisis(application);
+    QVERIFY(sansPerso.dossierSecours.isEmpty());
+    struct stat s{};
+    QVERIFY(::lstat(illisible.constData(), &s) != 0);
+    QVERIFY(!QFileInfo::exists(racine.filePath(QString(QChar::ReplacementCharacter))));
+    qunsetenv("XDG_DATA_HOME");
 }
 
 void TestEmplacements::fichierOrdinaireReste()

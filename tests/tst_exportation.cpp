@@ -13,6 +13,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <dirent.h>
+
 #include <sys/stat.h>
 
 namespace {
@@ -69,6 +71,8 @@ private slots:
     void timbreRefuseSansFenetre();
     void langue_data();
     void langue();
+    void coquille_data();
+    void coquille();
 };
 
 void TestExportation::exporte_data()
@@ -308,6 +312,83 @@ void TestExportation::langue()
         QVERIFY(e.sortie.isEmpty());
         QCOMPARE(QString::fromUtf8(e.erreur), attendu);
         QVERIFY(!QFile::exists(sortie));
+    }
+}
+
+// Runs from bash, for raw bytes in names, limits, signals and redirections: $P the program, $D an
+// empty folder. The exit status, a piece of standard error, and what the folder holds afterwards
+// (number of entries; -1: not checked).
+void TestExportation::coquille_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<int>("code"); // -1: any
+    QTest::addColumn<QString>("erreur");
+    QTest::addColumn<int>("entrees");
+    const QString timbre = QStringLiteral(
+        R"(printf '%s' '{"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":440,"amplitude":10}]}')");
+    QTest::newRow("timbre name not UTF-8")
+        << timbre + QStringLiteral(R"( > "$D"/lat$'\xe9'.timbre; "$P" --exporte "$D/o.wav" "$D"/lat$'\xe9'.timbre)") << 2
+        << "UTF-8" << 1;
+    QTest::newRow("output name not UTF-8") << QStringLiteral(R"("$P" --exporte "$D"/x$'\xe9'.wav)") << 2 << "UTF-8" << 0;
+    QTest::newRow("output name that is an option")
+        << QStringLiteral(R"(cd "$D" && "$P" --exporte --duree 3)") << 2 << "--duree" << 0;
+    QTest::newRow("--version to a full disk") << QStringLiteral(R"("$P" --version > /dev/full)") << 1 << "sortie" << 0;
+    QTest::newRow("--help to a full disk") << QStringLiteral(R"("$P" --help > /dev/full)") << 1 << "sortie" << 0;
+    QTest::newRow("file-size limit") << QStringLiteral(R"(ulimit -f 1000; "$P" --exporte "$D/k.wav" --duree 60)") << 2
+                                     << "dépasse la taille permise" << 0;
+    // Caught in the middle of its write: stopped at a random moment until it holds a file in the
+    // folder, then signalled and let go on.
+    for (const char *signal : {"INT", "TERM", "KILL"})
+        QTest::newRow(qPrintable(QStringLiteral("export interrupted by SIG%1").arg(QLatin1String(signal))))
+            << QStringLiteral(R"(for essai in $(seq 40); do
+                                     "$P" --exporte "$D/k.wav" --duree 600 & pid=$!
+                                     sleep 0.0$((essai % 9 + 1)); kill -STOP $pid 2>/dev/null
+                                     if ls -l /proc/$pid/fd 2>/dev/null | grep -q -- "$D/"; then
+                                         echo "interrompu en cours" >&2
+                                         kill -%1 $pid; kill -CONT $pid; wait $pid; exit 0
+                                     fi
+                                     kill -KILL $pid 2>/dev/null; wait $pid; rm -f "$D/k.wav"
+                                 done; exit 1)")
+                   .arg(QLatin1String(signal))
+            << 0 << "interrompu en cours" << 0;
+    QTest::newRow("window program under a 1 kB file-size limit")
+        << QStringLiteral(R"(cp "$P" "$D/sonavirelle"; ulimit -f 1; HOME="$D" XDG_DATA_HOME="$D/d" XDG_CONFIG_HOME="$D/c" \
+                             QT_QPA_PLATFORM=offscreen "$D/sonavirelle" & pid=$!; sleep 2;
+                             kill -0 $pid && echo "toujours en marche" >&2; kill $pid; wait $pid; exit 0)")
+        << 0 << "toujours en marche" << -1;
+}
+
+void TestExportation::coquille()
+{
+    QFETCH(QString, script);
+    QFETCH(int, code);
+    QFETCH(QString, erreur);
+    QFETCH(int, entrees);
+    QTemporaryDir dossier;
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("P"), QStringLiteral(SONAVIRELLE_PROGRAMME));
+    env.insert(QStringLiteral("D"), dossier.path());
+    env.insert(QStringLiteral("PULSE_SERVER"), QStringLiteral("unix:/nonexistent"));
+    env.remove(QStringLiteral("DISPLAY"));
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral("bash"), {QStringLiteral("-c"), script});
+    QVERIFY(p.waitForFinished(60000));
+    const QString err = QString::fromUtf8(p.readAllStandardError());
+    if (code >= 0)
+        QCOMPARE(p.exitCode(), code);
+    QVERIFY2(err.contains(erreur), qPrintable(err));
+    // Never a name other than the one given, never a temporary file left behind.
+    if (entrees >= 0) {
+        // Read as raw bytes: a name that is not UTF-8 counts too.
+        QStringList dedans;
+        if (DIR *d = ::opendir(QFile::encodeName(dossier.path()).constData())) {
+            while (const dirent *e = ::readdir(d))
+                if (qstrcmp(e->d_name, ".") != 0 && qstrcmp(e->d_name, "..") != 0)
+                    dedans << QString::fromLatin1(QByteArray(e->d_name).toPercentEncoding());
+            ::closedir(d);
+        }
+        QVERIFY2(dedans.size() == entrees, qPrintable(dedans.join(QStringLiteral(", "))));
     }
 }
 

@@ -199,6 +199,62 @@ struct Programme
                                                                .arg(chrono_.elapsed())));                              \
     } while (false)
 
+// A sound server started by the test from a saved command line, with the silence player that
+// keeps its null sink's clock steady; both stopped by their own PIDs.
+struct ServeurRelance
+{
+    QProcess serveur;
+    QProcess entretien;
+    QElapsedTimer pret; ///< started when the server first answers
+
+    ~ServeurRelance()
+    {
+        for (QProcess *p : {&entretien, &serveur}) {
+            p->kill();
+            p->waitForFinished(5000);
+        }
+    }
+
+    /// Starts `ligne` and waits until the server answers; false when it does not within 10 s.
+    bool demarre(const QStringList &ligne, const QString &puits)
+    {
+        serveur.setProgram(ligne.first());
+        serveur.setArguments(ligne.mid(1));
+        serveur.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        serveur.start();
+        if (!serveur.waitForStarted(5000))
+            return false;
+        QElapsedTimer limite;
+        limite.start();
+        while (limite.elapsed() < 10000) {
+            QProcess info;
+            info.start(QStringLiteral("pactl"), {QStringLiteral("info")});
+            if (info.waitForFinished(2000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0) {
+                pret.start();
+                entretien.setStandardInputFile(QStringLiteral("/dev/zero"));
+                entretien.start(QStringLiteral("pacat"), {QStringLiteral("--playback"), QStringLiteral("--raw"),
+                                                          QStringLiteral("--latency-msec=20"), QStringLiteral("-d"), puits});
+                return true;
+            }
+            QTest::qWait(20);
+        }
+        return false;
+    }
+};
+
+// The server's command line, from /proc while it runs or from the file the shell script saved.
+QStringList LigneServeur(const QString &source)
+{
+    QFile commande(source);
+    QStringList ligne;
+    if (!commande.open(QIODevice::ReadOnly))
+        return ligne;
+    for (const QByteArray &a : commande.readAll().split('\0'))
+        if (!a.isEmpty())
+            ligne << QString::fromLocal8Bit(a);
+    return ligne;
+}
+
 } // namespace
 
 class TestPannes : public QObject
@@ -215,6 +271,9 @@ private slots:
     void sansServeurDeSon();
     void serveurFige();
     void serveurTueEnPleineBoucle();
+    void serveurRevient_data();
+    void serveurRevient();
+    void serveurAbsentAuDemarrage();
 
 private:
     QTemporaryDir m_reglages;
@@ -568,6 +627,96 @@ void TestPannes::serveurTueEnPleineBoucle()
     QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
     QVERIFY(p.lecteurQt().enLecture());
     QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
+    p.fenetre->TaGueule_Click();
+}
+
+// The server is killed while the loop plays and comes back after a short and a long outage. The
+// wish to play is kept all along: without any new press the loop starts again within 2 s of the
+// server answering, and the sink plays it.
+void TestPannes::serveurRevient_data()
+{
+    QTest::addColumn<int>("absenceMs");
+    QTest::newRow("5s") << 5000;
+    // Long enough for every retry of Qt's own sound service to have given up.
+    QTest::newRow("30s") << 30000;
+}
+
+void TestPannes::serveurRevient()
+{
+    QFETCH(int, absenceMs);
+    const qint64 pid = qEnvironmentVariable("SONAVIRELLE_PANNES_PID").toLongLong();
+    const QString puits = qEnvironmentVariable("SONAVIRELLE_PULSE_SINK");
+    if (pid <= 0 || puits.isEmpty() || qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        QSKIP("needs the private sound server of pannes_son.test.sh (SONAVIRELLE_PANNES_PID, PULSE_SERVER)");
+    const QStringList ligne = LigneServeur(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    QVERIFY(!ligne.isEmpty());
+    QTemporaryDir application;
+    Programme p(Emplacements::Choisis(application.path()), true);
+    p.fenetre->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
+    QSignalSpy joue(&p.lecteurQt(), &LecteurQt::joue);
+    p.fenetre->Play_Click();
+    QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
+    auto *avis = p.fenetre->findChild<QLabel *>(QStringLiteral("AvisSon"));
+    QVERIFY(avis);
+
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^sonavirelle: no sound \\(.+\\)")));
+    QCOMPARE(::kill(pid_t(pid), SIGKILL), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!p.lecteurQt().enLecture(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(avis->isVisible(), 5000);
+    // The notice stays for the whole outage.
+    QElapsedTimer absence;
+    absence.start();
+    while (absence.elapsed() < absenceMs) {
+        QTest::qWait(100);
+        QVERIFY2(avis->isVisible(), qPrintable(QStringLiteral("notice gone %1 ms into the outage").arg(absence.elapsed())));
+    }
+    QVERIFY(p.table().SonActif);
+
+    ServeurRelance serveur;
+    QVERIFY(serveur.demarre(ligne, puits));
+    QTRY_VERIFY_WITH_TIMEOUT(p.lecteurQt().enLecture(), 10000);
+    QVERIFY2(serveur.pret.elapsed() <= 2000,
+             qPrintable(QStringLiteral("the loop came back %1 ms after the server").arg(serveur.pret.elapsed())));
+    QVERIFY(!avis->isVisible());
+    const auto x = Enregistre(puits, 400);
+    QVERIFY(x.size() > size_t(Frequence / 4));
+    QVERIFY2(Amplitude(x, 440) > 1000, qPrintable(QString::number(Amplitude(x, 440))));
+    p.fenetre->TaGueule_Click();
+}
+
+// No server when the program starts; "Ecouter" is pressed; then a server starts: the loop is heard
+// within 2 s of it answering.
+void TestPannes::serveurAbsentAuDemarrage()
+{
+    const QString fichier = qEnvironmentVariable("SONAVIRELLE_PANNES_LIGNE");
+    const QString puits = qEnvironmentVariable("SONAVIRELLE_PULSE_SINK");
+    if (fichier.isEmpty() || puits.isEmpty() || qEnvironmentVariableIsEmpty("PULSE_SERVER"))
+        QSKIP("needs the server command line saved by pannes_son.test.sh (SONAVIRELLE_PANNES_LIGNE, PULSE_SERVER)");
+    const QStringList ligne = LigneServeur(fichier);
+    QVERIFY(!ligne.isEmpty());
+    QTemporaryDir application;
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^sonavirelle: no sound \\(.+\\)")));
+    Programme p(Emplacements::Choisis(application.path()), true);
+    p.fenetre->show();
+    QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
+    auto *avis = p.fenetre->findChild<QLabel *>(QStringLiteral("AvisSon"));
+    QVERIFY(avis);
+    QTRY_VERIFY_WITH_TIMEOUT(avis->isVisible(), 5000);
+    SANS_BLOCAGE(p.fenetre->Play_Click());
+    QTest::qWait(1500);
+    QVERIFY(avis->isVisible());
+    QVERIFY(!p.lecteurQt().enLecture());
+
+    ServeurRelance serveur;
+    QVERIFY(serveur.demarre(ligne, puits));
+    QTRY_VERIFY_WITH_TIMEOUT(p.lecteurQt().enLecture(), 10000);
+    QVERIFY2(serveur.pret.elapsed() <= 2000,
+             qPrintable(QStringLiteral("the loop started %1 ms after the server").arg(serveur.pret.elapsed())));
+    QTRY_VERIFY_WITH_TIMEOUT(!avis->isVisible(), 2000);
+    const auto x = Enregistre(puits, 400);
+    QVERIFY(x.size() > size_t(Frequence / 4));
+    QVERIFY2(Amplitude(x, 440) > 1000, qPrintable(QString::number(Amplitude(x, 440))));
     p.fenetre->TaGueule_Click();
 }
 

@@ -122,6 +122,7 @@ private slots:
     void chargeTimbre();
     void timbreRefuseNeChangeRien();
     void timbreTypeSurLeFondamental();
+    void historiqueBorne();
     void historique_data();
     void historique();
     void optionMultiplesUneSeuleVerite();
@@ -467,6 +468,37 @@ void TestSession::timbreTypeSurLeFondamental()
     QCOMPARE(b.table.Frequence[1], std::int16_t(std::lround(e.fondamental())));
     QCOMPARE(b.table.ProchaineComposante, std::int16_t(2));
 }
+
+// A long session keeps only the newest steps: 5 000 edits leave the last LimiteAnnulations of
+// them, and undoing all of those brings back the table of edit 4 000, no further.
+void TestSession::historiqueBorne()
+{
+    Banc b;
+    Edition &e = b.edition;
+    e.Demarre();
+    e.fixeMusical(false); // free frequencies, so that the steps differ
+    constexpr int Edits = 5000;
+    std::vector<std::int16_t> deuxieme(Edits + 1, 0); // the second component's frequency after each edit
+    for (int i = 1; i <= Edits; ++i) {
+        // Adding and removing one component in turn: each edit is a real change of the table.
+        if (b.table.ProchaineComposante > 2)
+            e.RetireDerniere();
+        else
+            e.Ajoute(float(600 + (i % 500)), 5);
+        deuxieme[size_t(i)] = b.table.Frequence[2];
+    }
+    QCOMPARE(e.historique().count(), Edition::LimiteAnnulations);
+    for (int i = 1; i < Edition::LimiteAnnulations; ++i)
+        e.Annule();
+    QVERIFY(deuxieme[size_t(Edits - Edition::LimiteAnnulations + 1)] != 0);
+    QCOMPARE(b.table.Frequence[2], deuxieme[size_t(Edits - Edition::LimiteAnnulations + 1)]);
+    e.Annule();
+    QVERIFY(!e.historique().canUndo());
+    QCOMPARE(b.table.Frequence[2], deuxieme[size_t(Edits - Edition::LimiteAnnulations)]);
+    e.Annule();
+    QCOMPARE(b.table.Frequence[2], deuxieme[size_t(Edits - Edition::LimiteAnnulations)]);
+}
+
 
 void TestSession::historique_data()
 {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,6 +103,8 @@ private slots:
     void refuse_data();
     void refuse();
     void enregistrementRefuseNeToucheRien();
+    void enregistrementPiege_data();
+    void enregistrementPiege();
 };
 
 void TestTimbre::classiques_data()
@@ -353,6 +356,8 @@ void TestTimbre::refuse_data()
     ligne("tronqué juste avant la fin", bon.chopped(1), "tronqué");
     ligne("virgule en trop au milieu", Fichier(R"({"frequence": 440,, "amplitude": 10})"), "pas un texte JSON valide");
     ligne("une liste, pas un objet", "[" + bon + "]", "pas un objet");
+    ligne("une chaîne seule", "\"sonavirelle-timbre\"\n", "pas un objet");
+    ligne("un nombre seul, 1e400", "1e400", "pas un objet");
     ligne("mauvais format", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-preset", "version": 1)"),
           "pas un fichier de timbre");
     ligne("format absent", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("version": 1)"), "pas un fichier de timbre");
@@ -382,7 +387,10 @@ void TestTimbre::refuse_data()
     ligne("fréquence null", Fichier(R"({"frequence": 440, "amplitude": 10}, {"frequence": null, "amplitude": 5})"),
           "fréquence de la composante 2 est absente ou n'est pas un nombre");
     ligne("fréquence absente", Fichier(R"({"amplitude": 5})"), "absente");
-    ligne("fréquence 1e400", Fichier(R"({"frequence": 1e400, "amplitude": 5})"), "JSON");
+    // Valid JSON past a double's range: the format's rule says what is wrong, not "not JSON".
+    ligne("fréquence 1e400", Fichier(R"({"frequence": 1e400, "amplitude": 5})"),
+          "fréquence du fondamental (composante 1) n'est pas entre 0 et 32767");
+    ligne("amplitude -1e999", Fichier(R"({"frequence": 440, "amplitude": -1E999})"), "amplitude du fondamental (composante 1) n'est pas entre 0 et 10");
     ligne("fondamental 0", Fichier(R"({"frequence": 0, "amplitude": 10}, {"frequence": 880, "amplitude": 5})"), "au moins 1 Hz");
     ligne("amplitude −1", Fichier(R"({"frequence": 440, "amplitude": 10}, {"frequence": 880, "amplitude": -1})"),
           "amplitude de la composante 2 n'est pas entre 0 et 10");
@@ -520,6 +528,76 @@ void TestTimbre::enregistrementRefuseNeToucheRien()
         QVERIFY(!TimbreFichier::Enregistre(dedans, ancien, &pourquoi));
     QVERIFY(QDir(ferme).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     QCOMPARE(Lis(chemin), avant);
+}
+
+// What a shared folder can hold under the name a timbre is saved as. Each is refused with a
+// French reason, never written through, and the target, the thing under the name and the folder
+// are as they were.
+void TestTimbre::enregistrementPiege_data()
+{
+    QTest::addColumn<QString>("piege");
+    QTest::addColumn<QString>("raison");
+    QTest::newRow("link to a file") << "lien" << "lien symbolique";
+    QTest::newRow("dangling link") << "lien-mort" << "lien symbolique";
+    QTest::newRow("FIFO") << "fifo" << "pas un fichier ordinaire";
+    QTest::newRow("folder") << "dossier" << "dossier";
+    QTest::newRow("another user's file") << "autre" << "autre utilisateur";
+}
+
+void TestTimbre::enregistrementPiege()
+{
+    QFETCH(QString, piege);
+    QFETCH(QString, raison);
+    QTemporaryDir racine;
+    const QString partage = racine.filePath(QStringLiteral("partage"));
+    QVERIFY(QDir().mkpath(partage));
+    const QString nom = partage + QStringLiteral("/devoir.timbre");
+    const QString cible = racine.filePath(QStringLiteral("notes-du-professeur"));
+    const QByteArray notes = "Notes du trimestre, à ne pas perdre.\n";
+    {
+        QFile f(cible);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(notes);
+    }
+    if (piege == "lien")
+        QVERIFY(QFile::link(cible, nom));
+    else if (piege == "lien-mort")
+        QVERIFY(QFile::link(racine.filePath(QStringLiteral("absent")), nom));
+    else if (piege == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(nom).constData(), 0600), 0);
+    else if (piege == "dossier")
+        QVERIFY(QDir().mkpath(nom));
+    else if (piege == "autre")
+        QVERIFY(QFile::copy(cible, nom));
+    auto liste = [&] { return QDir(partage).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); };
+    const QStringList avant = liste();
+    const QString natureAvant = QFileInfo(nom).isSymLink() ? QFileInfo(nom).symLinkTarget() : QString();
+
+    const Timbre timbre = T({{440, 10}, {880, 5}});
+    if (piege == "autre") {
+        // The file is root's (or this user's), in a folder a second user may write into; that
+        // second user saves under its name.
+        if (::geteuid() != 0)
+            QSKIP("needs root, to save as a second user over the first one's file");
+        QCOMPARE(::chmod(QFile::encodeName(partage).constData(), 0777), 0);
+        QCOMPARE(::chmod(QFile::encodeName(racine.path()).constData(), 0755), 0);
+        QVERIFY(EnTantQuePersonne([&] {
+            QString pourquoi;
+            return !TimbreFichier::Enregistre(nom, timbre, &pourquoi) && pourquoi.contains(raison);
+        }));
+        QCOMPARE(Lis(nom), notes);
+        QCOMPARE(QFileInfo(nom).ownerId(), ::geteuid());
+    } else {
+        QString pourquoi;
+        QVERIFY(!TimbreFichier::Enregistre(nom, timbre, &pourquoi));
+        QVERIFY2(pourquoi.startsWith(QStringLiteral("« %1 » : ").arg(nom)) && pourquoi.contains(raison), qPrintable(pourquoi));
+        if (!natureAvant.isEmpty())
+            QCOMPARE(QFileInfo(nom).symLinkTarget(), natureAvant);
+        QCOMPARE(QFileInfo(nom).isDir(), piege == "dossier");
+    }
+    QCOMPARE(Lis(cible), notes);
+    QVERIFY(!QFile::exists(racine.filePath(QStringLiteral("absent"))));
+    QCOMPARE(liste(), avant);
 }
 
 QTEST_GUILESS_MAIN(TestTimbre)

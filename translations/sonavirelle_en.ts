@@ -383,6 +383,20 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
         <source>%1 : « --sortie » ne sert qu&apos;avec « --analyse » ou « --defi » (%2).</source>
         <translation>%1: “--sortie” is only used with “--analyse” or “--defi” (%2).</translation>
     </message>
+    <message>
+        <source>%1 : « %2 » : ce nom n&apos;est pas de l&apos;UTF-8 valide ; le programme ne peut pas le reprendre exactement et ne l&apos;utilise pas.</source>
+        <translation>%1: “%2”: this name is not valid UTF-8; the program cannot reproduce it exactly and does not use it.</translation>
+    </message>
+    <message>
+        <source>%1 : « --exporte » attend le nom d&apos;un fichier WAV, pas l&apos;option « %2 » (%3).</source>
+        <translation>%1: “--exporte” expects the name of a WAV file, not the option “%2” (%3).</translation>
+    </message>
+    <message>
+        <source>sonavirelle : la sortie standard n&apos;a pas pu être écrite (%1).
+</source>
+        <translation>sonavirelle: standard output could not be written (%1).
+</translation>
+    </message>
 </context>
 <context>
     <name>LigneDefi</name>
@@ -650,10 +664,6 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
         <translation>the file is too large for a timbre (10 MB or more)</translation>
     </message>
     <message>
-        <source>le fichier ne peut pas être créé (%1)</source>
-        <translation>the file cannot be created (%1)</translation>
-    </message>
-    <message>
         <source>l&apos;écriture a échoué (%1)</source>
         <translation>writing failed (%1)</translation>
     </message>
@@ -736,6 +746,66 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>le tronçon de %1 à %2 dépasse la fin du son (le fichier s&apos;arrête à %3)</source>
         <translation>the stretch from %1 to %2 goes past the end of the sound (the file ends at %3)</translation>
+    </message>
+    <message>
+        <source>la ressource est momentanément indisponible</source>
+        <translation>the resource is temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>le fichier ou le périphérique est occupé</source>
+        <translation>the file or device is busy</translation>
+    </message>
+    <message>
+        <source>le fichier existe déjà</source>
+        <translation>the file already exists</translation>
+    </message>
+    <message>
+        <source>opération impossible sur ce fichier</source>
+        <translation>this operation is not possible on this file</translation>
+    </message>
+    <message>
+        <source>trop de fichiers ouverts</source>
+        <translation>too many open files</translation>
+    </message>
+    <message>
+        <source>mémoire insuffisante</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>le fichier est en cours d&apos;utilisation</source>
+        <translation>the file is in use</translation>
+    </message>
+    <message>
+        <source>le fichier est sur un autre disque</source>
+        <translation>the file is on another disk</translation>
+    </message>
+    <message>
+        <source>le périphérique n&apos;existe pas</source>
+        <translation>the device does not exist</translation>
+    </message>
+    <message>
+        <source>l&apos;opération a été interrompue</source>
+        <translation>the operation was interrupted</translation>
+    </message>
+    <message>
+        <source>opération non permise par ce système de fichiers</source>
+        <translation>operation not allowed by this file system</translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;est plus accessible (disque réseau)</source>
+        <translation>the file is no longer reachable (network disk)</translation>
+    </message>
+    <message>
+        <source>erreur du système n° %1</source>
+        <translation>system error no. %1</translation>
+    </message>
+    <message>
+        <source>ce nom ne peut pas être écrit exactement sur ce système (octets qui ne sont pas de l&apos;UTF-8)</source>
+        <translation>this name cannot be written exactly on this system (bytes that are not UTF-8)</translation>
+    </message>
+    <message>
+        <source>le fichier appartient à un autre utilisateur, il n&apos;est pas remplacé</source>
+        <translation>the file belongs to another user, it is not replaced</translation>
     </message>
 </context>
 <context>

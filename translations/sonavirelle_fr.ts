@@ -382,6 +382,19 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
         <source>%1 : « --sortie » ne sert qu&apos;avec « --analyse » ou « --defi » (%2).</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 : « %2 » : ce nom n&apos;est pas de l&apos;UTF-8 valide ; le programme ne peut pas le reprendre exactement et ne l&apos;utilise pas.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : « --exporte » attend le nom d&apos;un fichier WAV, pas l&apos;option « %2 » (%3).</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>sonavirelle : la sortie standard n&apos;a pas pu être écrite (%1).
+</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LigneDefi</name>
@@ -649,10 +662,6 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>le fichier ne peut pas être créé (%1)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>l&apos;écriture a échoué (%1)</source>
         <translation type="unfinished"></translation>
     </message>
@@ -734,6 +743,66 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>le tronçon de %1 à %2 dépasse la fin du son (le fichier s&apos;arrête à %3)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>la ressource est momentanément indisponible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier ou le périphérique est occupé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier existe déjà</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>opération impossible sur ce fichier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>trop de fichiers ouverts</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>mémoire insuffisante</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier est en cours d&apos;utilisation</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier est sur un autre disque</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le périphérique n&apos;existe pas</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l&apos;opération a été interrompue</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>opération non permise par ce système de fichiers</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;est plus accessible (disque réseau)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>erreur du système n° %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ce nom ne peut pas être écrit exactement sur ce système (octets qui ne sont pas de l&apos;UTF-8)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier appartient à un autre utilisateur, il n&apos;est pas remplacé</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -1,13 +1,13 @@
 #include "ui/curseurvolume.h"
 
 #include "audio/volume.h"
+#include "synth/reglages.h"
 #include "ui/couleurs.h"
 #include "ui/echelle.h"
 
 #include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionSlider>
-#include <QSettings>
 
 #include <algorithm>
 #include <cmath>
@@ -29,13 +29,12 @@ CurseurVolume::CurseurVolume(QWidget *parent) : QSlider(Qt::Horizontal, parent)
     setAutoFillBackground(true);
 
     // A stored value out of range (an older or edited file) is brought back into it.
-    const QSettings reglages;
-    const int lu = reglages.value(QLatin1String(Cle), 0).toInt();
+    const int lu = Reglages::Lit(Reglages::Cle::Volume).value_or(0);
     setValue(std::clamp(lu, minimum(), maximum()));
     change(value());
     connect(this, &QSlider::valueChanged, this, [this](int decibels) {
         change(decibels);
-        QSettings().setValue(QLatin1String(Cle), decibels);
+        Reglages::Ecrit(Reglages::Cle::Volume, decibels);
     });
 }
 

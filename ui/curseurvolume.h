@@ -5,7 +5,7 @@
 // The listening volume as a slider in whole decibels over the file's level: its lowest position
 // is silence, the next ones go from Volume::MinDecibels (−40 dB) up to Volume::MaxDecibels (+20 dB). The arrows
 // move it by one decibel, Ctrl+Haut and Ctrl+Bas by a larger step. The position chosen is kept
-// between runs (QSettings, the application's own names).
+// between runs (Reglages, son/volume).
 class CurseurVolume : public QSlider
 {
     Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include "plot/repere.h"
 #include "plot/surface.h"
+#include "synth/reglages.h"
 #include "ui/elements.h"
 #include "ui/libelle.h"
 #include "ui/ressources.h"
@@ -17,7 +18,6 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QScreen>
-#include <QSettings>
 #include <QStyleFactory>
 #include <QWidget>
 
@@ -25,8 +25,6 @@
 #include <cmath>
 
 namespace {
-
-const QString CleZoom = QStringLiteral("affichage/zoom");
 
 // The style's own check boxes and option buttons, drawn at the zoom of their window.
 class StyleAgrandi : public QProxyStyle
@@ -170,7 +168,7 @@ void Loupe::choisit(int pourcents)
 {
     fixe(pourcents);
     if (m_memorise)
-        QSettings().setValue(CleZoom, m_pourcents);
+        Reglages::Ecrit(Reglages::Cle::Zoom, m_pourcents);
 }
 
 void Loupe::agrandit()
@@ -194,9 +192,8 @@ void Loupe::retablit()
 
 int Loupe::Memorisee()
 {
-    bool ok = false;
-    const int p = QSettings().value(CleZoom, 100).toInt(&ok);
-    return ok && std::find(Pas.begin(), Pas.end(), p) != Pas.end() ? p : 100;
+    const int p = Reglages::Lit(Reglages::Cle::Zoom).value_or(100);
+    return std::find(Pas.begin(), Pas.end(), p) != Pas.end() ? p : 100;
 }
 
 int Loupe::PasQuiTient(QSize disponible, QSize aCent, int voulu)
