@@ -1,6 +1,7 @@
 #include "ui/echelle.h"
 
-#include <QVariant>
+#include "ui/disposition.h"
+
 #include <QWidget>
 
 #include <algorithm>
@@ -10,8 +11,8 @@ namespace Elements {
 
 double Zoom(const QWidget *w)
 {
-    const QVariant z = w->window()->property("zoom");
-    return z.isValid() ? z.toDouble() : 1.0;
+    const Disposition *d = Dispositions::Trouve(w->window());
+    return d ? d->zoom : 1.0;
 }
 
 int Trait(const QWidget *w, int pixels)

@@ -2,6 +2,7 @@
 
 #include "plot/repere.h"
 #include "ui/bouton.h"
+#include "ui/disposition.h"
 #include "ui/libelle.h"
 #include "ui/ressources.h"
 
@@ -17,31 +18,34 @@ namespace Elements {
 
 void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur)
 {
-    w->setProperty("twips", QRectF(gauche, haut, largeur, hauteur));
-    Replace(w);
+    Disposition &d = Dispositions::De(w);
+    d.twips = QRectF(gauche, haut, largeur, hauteur);
+    d.Place(w);
 }
 
-bool Replace(QWidget *w)
+void FixePolice(QWidget *w, const QFont &police)
 {
-    const QVariant v = w->property("twips");
-    if (!v.isValid())
-        return false;
-    const QRectF t = v.toRectF();
-    const double z = Zoom(w);
-    int d = 0;
-    if (auto *cadre = qobject_cast<QFrame *>(w->parentWidget()); cadre && cadre->frameShape() != QFrame::NoFrame)
-        d = cadre->frameWidth();
-    else if (auto *bouton = qobject_cast<Bouton *>(w->parentWidget()))
-        d = bouton->bord();
-    // Every edge is scaled in twips and rounded once, as at 100 %.
-    QRect r = RectangleTwips(t.x() * z, t.y() * z, t.width() * z, t.height() * z).translated(d, d);
-    // A margin around the rectangle, in pixels at 100 % (an outline centred on the rectangle's edge).
-    if (const int marge = w->property("marge").toInt()) {
-        const int m = Trait(w, marge);
-        r.adjust(-m, -m, m, m);
-    }
-    w->setGeometry(r);
-    return true;
+    w->setFont(police);
+    Dispositions::De(w).police = police;
+}
+
+void FixePointeur(QWidget *w, const QCursor &pointeur)
+{
+    w->setCursor(pointeur);
+    // The platform's own shapes keep their size; a pointer image is drawn again at each zoom.
+    if (pointeur.shape() == Qt::BitmapCursor)
+        Dispositions::De(w).pointeur = pointeur;
+}
+
+void FixeFeuille(QWidget *w, const QString &feuille)
+{
+    w->setStyleSheet(feuille);
+    Dispositions::De(w).feuille = feuille;
+}
+
+void Fenetre(QWidget *fenetre, QSizeF twips)
+{
+    Dispositions::De(fenetre).tailleFenetre = twips;
 }
 
 void Fond(QWidget *w, const QColor &couleur)
@@ -60,6 +64,9 @@ void Cadre(QFrame *f)
     QPalette p = f->palette();
     p.setColor(QPalette::WindowText, Qt::black);
     f->setPalette(p);
+    Disposition &d = Dispositions::De(f);
+    d.retrace = [f](double z) { f->setLineWidth(std::max(1, int(std::lround(z)))); };
+    d.bord = [f] { return f->frameWidth(); };
 }
 
 QFont Police(const char *famille, double points)
@@ -93,7 +100,10 @@ QLabel *Image(QWidget *parent, const char *nom, QRectF twips, const QString &che
     Place(i, twips.x(), twips.y(), twips.width(), twips.height());
     i->setPixmap(Ressources::Image(chemin, i->size(), parent->devicePixelRatioF()));
     // Drawn again from its file at each new zoom.
-    i->setProperty("image", chemin);
+    Dispositions::De(i).redessine = [i, chemin](double) {
+        const QWidget *p = i->parentWidget() ? i->parentWidget() : i;
+        i->setPixmap(Ressources::Image(chemin, i->size(), p->devicePixelRatioF()));
+    };
     return i;
 }
 
@@ -116,7 +126,7 @@ Bouton *BoutonImage(QWidget *parent, const char *nom, QRectF twips, const QStrin
     auto *b = new Bouton(parent, nom);
     Place(b, twips.x(), twips.y(), twips.width(), twips.height());
     b->fixeImage(chemin);
-    b->setCursor(Ressources::PointeurMain());
+    FixePointeur(b, Ressources::PointeurMain());
     b->setAccessibleName(accessible);
     return b;
 }
@@ -128,7 +138,7 @@ Bouton *BoutonPanneau(QWidget *parent, const char *nom, QRectF twips, const QCol
     b->fixeCadre(cadre);
     Fond(b, fond);
     Place(b, twips.x(), twips.y(), twips.width(), twips.height());
-    b->setCursor(Ressources::PointeurMain());
+    FixePointeur(b, Ressources::PointeurMain());
     b->setAccessibleName(accessible);
     return b;
 }

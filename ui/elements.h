@@ -7,9 +7,11 @@
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 class Bouton;
+class QCursor;
 class QFrame;
 class QLabel;
 class QWidget;
@@ -19,13 +21,19 @@ class QWidget;
 namespace Elements {
 
 /// Places `w` from a rectangle in twips, scaled by its window's zoom and rounded once; children of a
-/// framed panel sit inside its frame. The rectangle is kept on the widget, for Replace().
+/// framed panel sit inside its frame. The rectangle is kept in the element's layout, for every zoom.
 void Place(QWidget *w, double gauche, double haut, double largeur, double hauteur);
-/// Places again an element placed by Place(), at its window's current zoom; false when it was not placed so.
-bool Replace(QWidget *w);
+/// Sets the font of `w` as the layout gives it at 100 %; the zoom scales it.
+void FixePolice(QWidget *w, const QFont &police);
+/// Sets the pointer of `w`; a pointer image is drawn again at each zoom.
+void FixePointeur(QWidget *w, const QCursor &pointeur);
+/// Sets the style sheet of `w` at 100 %; the zoom scales its lengths in pixels.
+void FixeFeuille(QWidget *w, const QString &feuille);
+/// A window whose size comes from the layout: `twips` is its drawing area at 100 %.
+void Fenetre(QWidget *fenetre, QSizeF twips);
 /// Fills the element's background with `couleur`.
 void Fond(QWidget *w, const QColor &couleur);
-/// A flat one-pixel black frame.
+/// A flat one-pixel black frame, as thick as the zoom makes it; the contents sit inside it.
 void Cadre(QFrame *f);
 /// A layout font: whole-pixel advances, as the layout's texts were measured.
 QFont Police(const char *famille, double points);

@@ -15,6 +15,7 @@
 #include "ui/curseurfrequences.h"
 #include "ui/curseurvolume.h"
 #include "ui/descriptionsvues.h"
+#include "ui/disposition.h"
 #include "session/edition.h"
 #include "ui/elements.h"
 #include "ui/loupe.h"
@@ -96,12 +97,13 @@ Bouton *Legende(QWidget *parent, const char *nom, QRectF twips, const QString &t
     auto *b = new Bouton(parent, nom);
     Place(b, twips.x(), twips.y(), twips.width(), twips.height());
     b->setFocusPolicy(Qt::NoFocus);
-    b->setCursor(Ressources::PointeurMain());
+    FixePointeur(b, Ressources::PointeurMain());
     b->setAccessibleName(texte);
     auto *e = Etiquette(b, "", {0, 0, twips.width(), twips.height()}, texte, GrisCommande, police);
     e->setGeometry(b->rect());
-    e->setProperty("twips", QVariant());
-    e->setProperty("remplitParent", true);
+    Disposition &d = Dispositions::De(e);
+    d.twips.reset();
+    d.remplitParent = true;
     e->setAttribute(Qt::WA_TransparentForMouseEvents);
     return b;
 }
@@ -123,7 +125,8 @@ QCheckBox *Case(QWidget *parent, const char *nom, double l, double t, double w, 
     auto *c = new QCheckBox(parent);
     c->setObjectName(QString::fromUtf8(nom));
     Fond(c, GrisFenetre);
-    c->setCursor(Ressources::PointeurMain());
+    FixePointeur(c, Ressources::PointeurMain());
+    Dispositions::De(c).indicateursAgrandis = true;
     Place(c, l, t, w, h);
     return c;
 }
@@ -175,7 +178,7 @@ void Synthetiseur::construit()
     Fond(this, GrisFenetre);
     // Resizable, but the contents keep their places.
     resize(1024, 624);
-    setProperty("twipsTaille", QSizeF(15360, 9360));
+    Fenetre(this, QSizeF(15360, 9360));
     Centre(this);
 
     const QFont calibri12 = Police("Calibri", 12);
@@ -229,6 +232,8 @@ void Synthetiseur::construit()
     m_spectre->setObjectName(QStringLiteral("Spectre"));
     Place(m_spectre, 48, 408, 13092, 3624);
     m_spectre->setFont(Police("Calibri", 9));
+    // Its whole drawing is scaled, text included.
+    Dispositions::De(m_spectre).redessine = [s = m_spectre](double z) { s->FixeZoom(z); };
     m_spectre->setCursor(Qt::CrossCursor);
     m_spectre->setAccessibleName(tr("Spectre de fréquence"));
     connect(m_spectre, &Surface::sourisBouge, this, [this](int boutons, QPointF p) {
@@ -286,6 +291,7 @@ void Synthetiseur::construit()
     m_grapheTemp->setObjectName(QStringLiteral("GrapheTemp"));
     Place(m_grapheTemp, 48, 408, 13092, 3624);
     m_grapheTemp->setFont(Police("MS Sans Serif", 7.8));
+    Dispositions::De(m_grapheTemp).redessine = [s = m_grapheTemp](double z) { s->FixeZoom(z); };
     m_grapheTemp->setAccessibleName(tr("Evolution temporelle"));
 
     auto *picture2 = Panneau(m_tourGrapheTemp, "Picture2", 13188, 408, 1884, 3624, GrisFenetre, false);
@@ -300,7 +306,8 @@ void Synthetiseur::construit()
     for (int i = 0; i < 9; ++i) {
         auto *option = new QRadioButton(tr(legendes[i]), picture2);
         option->setObjectName(QStringLiteral("SensibiliteTemp(%1)").arg(i));
-        option->setFont(calibri10);
+        FixePolice(option, calibri10);
+        Dispositions::De(option).indicateursAgrandis = true;
         Fond(option, GrisFenetre);
         QPalette p = option->palette();
         p.setColor(QPalette::WindowText, GrisCommande);
