@@ -103,6 +103,21 @@ const Disposition *Trouve(const QWidget *w)
 
 } // namespace Dispositions
 
+namespace Elements {
+
+double Zoom(const QWidget *w)
+{
+    const Disposition *d = Dispositions::Trouve(w->window());
+    return d ? d->zoom : 1.0;
+}
+
+int Trait(const QWidget *w, int pixels)
+{
+    return std::max(1, Arrondi(pixels * Zoom(w)));
+}
+
+} // namespace Elements
+
 bool Disposition::Place(QWidget *w) const
 {
     if (!twips)

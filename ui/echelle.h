@@ -2,7 +2,8 @@
 
 class QWidget;
 
-// The zoom a window is shown at, as every element of it reads it.
+// The zoom a window is shown at, as every element of it reads it (kept in the window's layout,
+// ui/disposition.cpp).
 namespace Elements {
 
 /// The zoom of the window `w` belongs to (1 until it is first zoomed).

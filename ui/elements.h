@@ -4,11 +4,14 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QPoint>
 #include <QRect>
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+
+#include <initializer_list>
 
 class Bouton;
 class QCursor;
@@ -47,6 +50,47 @@ Bouton *BoutonImage(QWidget *parent, const char *nom, QRectF twips, const QStrin
 /// A clickable panel filled with `fond`, optionally framed, with a pointing hand and an accessible name.
 Bouton *BoutonPanneau(QWidget *parent, const char *nom, QRectF twips, const QColor &fond, bool cadre,
                       const QString &accessible);
+
+/// The kinds of element a panel's table lists.
+enum class Genre {
+    Etiquette,     ///< a caption in `couleur`, transparent
+    Titre,         ///< a caption in `couleur` on `fond`
+    Image,         ///< a picture; `texte` is its accessible name
+    BoutonImage,   ///< a clickable picture; `texte` is its accessible name, `bulle` its tooltip
+    BoutonPanneau, ///< a clickable framed panel filled with `fond`; `texte` is its accessible name
+    Panneau,       ///< a panel filled with `fond`
+    PanneauCadre,  ///< a framed panel filled with `fond`
+    Forme,         ///< a placeholder's rounded shape, letting clicks through
+    Legende,       ///< a check box's caption that toggles it; Tab skips it
+    Case,          ///< a check box without caption; `texte` is its accessible name
+};
+
+/// One element of a panel as the layout gives it: its name (the objectName), its container
+/// (the name of an element above it in the table; none: the panel's own parent), its kind, its
+/// rectangle in twips and its text, untranslated.
+struct Element
+{
+    const char *nom;
+    const char *dans;
+    Genre genre;
+    QRectF twips;
+    const char *texte = nullptr;
+    QColor couleur = Qt::black;
+    QColor fond = {};
+    /// Calibri at this size, for captions.
+    double points = 0;
+    const char *image = nullptr;
+    const char *bulle = nullptr;
+    Qt::Alignment alignement = Qt::AlignLeft;
+};
+
+/// Builds `table` in its order (a later sibling lies above an earlier one) under `parent`, its
+/// texts translated in `contexte`; the elements by name.
+QHash<QString, QWidget *> Construit(QWidget *parent, std::initializer_list<Element> table, const char *contexte);
+
+/// Shows a plot panel or its placeholder, never both. The keyboard focus follows to what shows
+/// (to the panel's command `premier`).
+void Bascule(QWidget *panneau, QWidget *premier, QWidget *remplacant, bool montre);
 
 /// Top-left corner that centres a window of `taille` in `zone`. A window larger than the zone
 /// keeps its top-left corner in the zone: the title bar and the top-left contents stay reachable.
