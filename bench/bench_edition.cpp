@@ -14,6 +14,7 @@
 #include "session/edition.h"
 #include "ui/loupe.h"
 #include "ui/synthetiseur.h"
+#include "../tests/pilote.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -65,7 +66,7 @@ int main(int argc, char *argv[])
 
     // The start-up leaves 440 Hz alone; nine harmonics are added by clicks, amplitudes 9 down to 1.
     for (int i = 2; i <= Son::Max; ++i)
-        fenetre.Spectre_MouseUp(1, 0, float(440 * i), float(i - 1));
+        Pilote::RelacheSpectre(&fenetre, 1, float(440 * i), float(i - 1));
     if (table.ProchaineComposante != Son::Max + 1) {
         std::fprintf(stderr, "the table did not fill up: %d components\n", table.ProchaineComposante - 1);
         return 1;
@@ -75,26 +76,26 @@ int main(int argc, char *argv[])
     bool aller = true;
     const double glisse = Mediane(
         [&] {
-            fenetre.Spectre_DragOver(aller ? 452.3f : 440.0f, 5.0f, 2);
+            Pilote::GlisseFondamental(&fenetre, aller ? 452.3f : 440.0f, 5.0f, 2);
             QApplication::processEvents();
         },
         [&] { aller = !aller; });
     Banc::Rapporte("drag step, 10 components", glisse, "ms", "< 1 ms");
-    fenetre.Spectre_DragOver(440.0f, 5.0f, 2);
-    fenetre.Fondamental_DragDrop();
+    Pilote::GlisseFondamental(&fenetre, 440.0f, 5.0f, 2);
+    Pilote::LacheFondamental(&fenetre);
 
     // The tenth component is committed, then removed untimed.
     const auto retire = [&] {
-        fenetre.Spectre_MouseUp(2, 0, 0.0f, 5.0f);
+        Pilote::RelacheSpectre(&fenetre, 2, 0.0f, 5.0f);
         QApplication::processEvents();
     };
     retire();
     const auto ajoute = [&] {
-        fenetre.Spectre_MouseUp(1, 0, 4400.0f, 5.0f);
+        Pilote::RelacheSpectre(&fenetre, 1, 4400.0f, 5.0f);
         QApplication::processEvents();
     };
     Banc::Rapporte("click commit, 1 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
-    fenetre.SensibiliteTemp_Click(8);
+    Pilote::ChoisitBase(&fenetre, 8);
     Banc::Rapporte("click commit, 50 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
 
     // Two ten-component files opened in turn: each open reads, checks and commits a new table.
@@ -127,19 +128,19 @@ int main(int argc, char *argv[])
     // The same hand-following edits at 200 %, as on a projector: four times the pixels to fill.
     fenetre.loupe().fixe(200);
     QApplication::processEvents();
-    fenetre.SensibiliteTemp_Click(3);
+    Pilote::ChoisitBase(&fenetre, 3);
     const double glisse200 = Mediane(
         [&] {
-            fenetre.Spectre_DragOver(aller ? 452.3f : 440.0f, 5.0f, 2);
+            Pilote::GlisseFondamental(&fenetre, aller ? 452.3f : 440.0f, 5.0f, 2);
             QApplication::processEvents();
         },
         [&] { aller = !aller; });
     Banc::Rapporte("drag step, 10 components, zoom 200 %", glisse200, "ms", "< 2 ms");
-    fenetre.Spectre_DragOver(440.0f, 5.0f, 2);
-    fenetre.Fondamental_DragDrop();
+    Pilote::GlisseFondamental(&fenetre, 440.0f, 5.0f, 2);
+    Pilote::LacheFondamental(&fenetre);
     retire();
     Banc::Rapporte("click commit, 1 ms/div, zoom 200 %", Mediane(ajoute, retire), "ms", "< 8 ms");
-    fenetre.SensibiliteTemp_Click(8);
+    Pilote::ChoisitBase(&fenetre, 8);
     Banc::Rapporte("click commit, 50 ms/div, zoom 200 %", Mediane(ajoute, retire), "ms", "< 8 ms");
 
     // A zoom step: every element placed, lettered and drawn again, both plots redrawn, the window repainted.

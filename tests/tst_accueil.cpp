@@ -1,4 +1,5 @@
 #include "banc.h"
+#include "pilote.h"
 
 #include "ui/accueil.h"
 #include "ui/aide.h"
@@ -260,7 +261,7 @@ void TestAccueil::fenetreAide()
 {
     Seance s;
     Synthetiseur *principal = s.principal();
-    principal->Image3_Click();
+    Pilote::Clique(principal, "Image3");
     Aide *aide = principal->aide();
     QVERIFY(aide);
     QVERIFY(QTest::qWaitForWindowExposed(aide));
@@ -433,10 +434,10 @@ void TestAccueil::uneSeuleAide()
 {
     Seance s;
     Synthetiseur *principal = s.principal();
-    principal->Image3_Click();
+    Pilote::Clique(principal, "Image3");
     const QPointer<Aide> premiere = principal->aide();
-    principal->Image3_Click();
-    principal->Image3_Click();
+    Pilote::Clique(principal, "Image3");
+    Pilote::Clique(principal, "Image3");
     QCOMPARE(Fenetres<Aide>().size(), 1);
     QCOMPARE(principal->aide(), premiere.data());
     QVERIFY(premiere->isVisible());
@@ -446,7 +447,7 @@ void TestAccueil::aideRecreeeCentree()
 {
     Seance s;
     Synthetiseur *principal = s.principal();
-    principal->Image3_Click();
+    Pilote::Clique(principal, "Image3");
     const QPointer<Aide> premiere = principal->aide();
     QVERIFY(QTest::qWaitForWindowExposed(premiere));
     premiere->move(premiere->pos() + QPoint(-53, 71));
@@ -456,7 +457,7 @@ void TestAccueil::aideRecreeeCentree()
     QVERIFY(!principal->aide());
     QVERIFY(principal->isVisible());
 
-    principal->Image3_Click();
+    Pilote::Clique(principal, "Image3");
     Aide *nouvelle = principal->aide();
     QVERIFY(nouvelle);
     QVERIFY(QTest::qWaitForWindowExposed(nouvelle));
@@ -481,10 +482,10 @@ void TestAccueil::vieDuProgramme()
     QPointer<Synthetiseur> principal = s.principal();
     QPointer<QWidget> autre;
     if (secondaire == QLatin1String("Aide")) {
-        principal->Image3_Click();
+        Pilote::Clique(principal, "Image3");
         autre = principal->aide();
     } else if (secondaire == QLatin1String("Clavier")) {
-        principal->Picture6_Click();
+        Pilote::Clique(principal, "Picture6");
         autre = principal->clavier();
     }
     QVERIFY(QTest::qWaitForWindowExposed(principal));
@@ -552,7 +553,7 @@ void TestAccueil::commandesSansSouris()
     if (fenetre == QLatin1String("Aide")) {
         delete s.accueil;
         Synthetiseur *principal = s.principal();
-        principal->Image3_Click();
+        Pilote::Clique(principal, "Image3");
         w = principal->aide();
     }
     w->show();
@@ -644,8 +645,8 @@ void TestAccueil::textesTraduisibles()
     QCoreApplication::installTranslator(&marqueur);
     Seance s;
     Synthetiseur *principal = s.principal();
-    principal->Picture6_Click();
-    principal->Image3_Click();
+    Pilote::Clique(principal, "Picture6");
+    Pilote::Clique(principal, "Image3");
     QCoreApplication::removeTranslator(&marqueur);
 
     auto marque = [](const QString &t) { return t.isEmpty() || (t.startsWith('[') && t.endsWith(']')); };
@@ -726,7 +727,7 @@ void TestAccueil::aideLueDansLOrdre()
 {
     Seance s;
     Synthetiseur *principal = s.principal();
-    principal->Image3_Click();
+    Pilote::Clique(principal, "Image3");
     Aide *aide = principal->aide();
     QVERIFY(QTest::qWaitForWindowExposed(aide));
 

@@ -1,4 +1,5 @@
 #include "banc.h"
+#include "pilote.h"
 
 #include "plot/frequences.h"
 #include "plot/surface.h"
@@ -34,7 +35,7 @@ struct Poste
     {
         principal->setAttribute(Qt::WA_DeleteOnClose);
         principal->show();
-        principal->Picture6_Click();
+        Pilote::Clique(principal, "Picture6");
         clavier = principal->clavier();
     }
     ~Poste()
@@ -320,7 +321,7 @@ void TestClavier::transposition()
     Poste p;
     QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
     if (spectreCache)
-        p.principal->CacheSpectre_Click();
+        Pilote::Clique(p.principal, "CacheSpectre");
     p.remplit(avant, prochaine);
     const Son copie = p.banc.table;
 
@@ -354,7 +355,7 @@ void TestClavier::memeToucheDeuxFois()
     QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
     p.remplit({{440, 10}, {660, 5}, {1000, 2}});
     if (son)
-        p.principal->Play_Click();
+        Pilote::Clique(p.principal, "Play");
     p.appuie(21);
     p.relache(21);
     const auto premiere = p.banc.table.Frequence;
@@ -380,7 +381,7 @@ void TestClavier::doubleClic()
 {
     Poste p;
     QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
-    p.principal->Play_Click();
+    Pilote::Clique(p.principal, "Play");
     p.banc.lecture.journal.clear();
     // Two presses, two syntheses: a quick second press is not lost, nor counted twice.
     QTest::mouseDClick(p.clavier->windowHandle(), Qt::LeftButton, {}, p.pointVisible(5));
@@ -415,7 +416,7 @@ void TestClavier::fermetureEtReouverture()
     Poste p;
     QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
     const QPointer<Clavier> premier = p.clavier;
-    p.principal->Picture6_Click(); // already open: shown again, not duplicated
+    Pilote::Clique(p.principal, "Picture6"); // already open: shown again, not duplicated
     QCOMPARE(p.principal->clavier(), premier.data());
 
     premier->move(premier->pos() + QPoint(37, 41));
@@ -423,7 +424,7 @@ void TestClavier::fermetureEtReouverture()
     QTRY_VERIFY(!premier);
     QVERIFY(!p.principal->clavier());
 
-    p.principal->Picture6_Click();
+    Pilote::Clique(p.principal, "Picture6");
     p.clavier = p.principal->clavier();
     QVERIFY(p.clavier);
     QVERIFY(QTest::qWaitForWindowExposed(p.clavier));
@@ -455,7 +456,7 @@ void TestClavier::touchesSansSouris()
     // Tab goes along the keyboard from the lowest key, black keys in their places.
     QCOMPARE(TourDeTab(p.clavier), notes);
 
-    p.principal->Play_Click();
+    Pilote::Clique(p.principal, "Play");
     p.banc.lecture.journal.clear();
     QPushButton *t = p.touche(touche);
     if (accessible) {
@@ -526,8 +527,8 @@ void TestClavier::pianoDuClavierDOrdinateur()
     // The same table in two sessions: one played from the computer keyboard, one with a click.
     Poste p, reference;
     for (Poste *q : {&p, &reference}) {
-        q->principal->Spectre_MouseUp(1, 0, 880, 5);
-        q->principal->Play_Click();
+        Pilote::RelacheSpectre(q->principal, 1, 880, 5);
+        Pilote::Clique(q->principal, "Play");
         q->banc.lecture.journal.clear();
     }
     if (fenetre == QLatin1String("seul"))
@@ -677,7 +678,7 @@ void TestClavier::raccourcis()
     if (fenetre == QLatin1String("principal")) {
         w = p.principal.data();
     } else if (fenetre == QLatin1String("aide")) {
-        p.principal->Image3_Click();
+        Pilote::Clique(p.principal, "Image3");
         w = p.principal->aide();
     } else {
         w = p.clavier.data();

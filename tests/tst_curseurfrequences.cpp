@@ -1,4 +1,5 @@
 #include "banc.h"
+#include "pilote.h"
 #include "tables.h"
 
 #include "model/curseur.h"
@@ -76,13 +77,13 @@ void Souris(Synthetiseur &w, const QString &gestes)
     for (const QString &g : gestes.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const QStringList p = g.split(QLatin1Char(':'));
         if (p[0] == "c") {
-            w.Spectre_MouseMove(0, 0, p[1].toFloat(), p[2].toFloat());
-            w.Spectre_MouseUp(1, 0, p[1].toFloat(), p[2].toFloat());
+            Pilote::BougeSpectre(&w, 0, p[1].toFloat(), p[2].toFloat());
+            Pilote::RelacheSpectre(&w, 1, p[1].toFloat(), p[2].toFloat());
         } else if (p[0] == "d") {
-            w.Spectre_MouseUp(2, 0, 0, 5);
+            Pilote::RelacheSpectre(&w, 2, 0, 5);
         } else if (p[0] == "f") {
-            w.Spectre_DragOver(p[1].toFloat(), 5, 0);
-            w.Fondamental_DragDrop();
+            Pilote::GlisseFondamental(&w, p[1].toFloat(), 5, 0);
+            Pilote::LacheFondamental(&w);
         } else {
             QFAIL(qPrintable(g));
         }
@@ -303,14 +304,14 @@ void TestCurseurSpectre::descriptionsSuiventLaFenetre()
     QCOMPARE(s.accessibleDescription(), QStringLiteral("Spectre : 1 composante — 440 Hz amplitude 10"));
     QCOMPARE(t.accessibleDescription(), QStringLiteral("Évolution temporelle, 1 ms par division"));
 
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
-    f.w->Spectre_MouseUp(1, 0, 1320, 7.5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 1320, 7.5);
     QCOMPARE(s.accessibleDescription(),
              QStringLiteral("Spectre : 3 composantes — 440 Hz amplitude 10, 880 Hz amplitude 5, 1320 Hz amplitude 2,5"));
-    f.w->Spectre_DragOver(450, 5, 0);
+    Pilote::GlisseFondamental(f.w, 450, 5, 0);
     QCOMPARE(s.accessibleDescription(),
              QStringLiteral("Spectre : 3 composantes — 450 Hz amplitude 10, 900 Hz amplitude 5, 1350 Hz amplitude 2,5"));
-    f.w->Spectre_MouseUp(2, 0, 0, 0);
+    Pilote::RelacheSpectre(f.w, 2, 0, 0);
     QCOMPARE(s.accessibleDescription(),
              QStringLiteral("Spectre : 2 composantes — 450 Hz amplitude 10, 900 Hz amplitude 5"));
     f.w->Efface();
@@ -360,7 +361,7 @@ void TestCurseurSpectre::bullesDAide()
 {
     Fenetre f;
     f.montre();
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
     Surface &s = f.w->spectre(), &t = f.w->grapheTemp();
     auto bulle = [](Surface &cible, QPoint p) {
         QHelpEvent e(QEvent::ToolTip, p, cible.mapToGlobal(p));
@@ -376,9 +377,9 @@ void TestCurseurSpectre::bullesDAide()
     // The time under the pointer, in the time base chosen.
     const QPoint cent(100, 50); // 100 px = 1.14779 divisions
     QCOMPARE(bulle(t, cent), QStringLiteral("t = 1,15 ms"));
-    f.w->SensibiliteTemp_Click(0);
+    Pilote::ChoisitBase(f.w, 0);
     QCOMPARE(bulle(t, cent), QStringLiteral("t = 0,115 ms"));
-    f.w->SensibiliteTemp_Click(8);
+    Pilote::ChoisitBase(f.w, 8);
     QCOMPARE(bulle(t, cent), QStringLiteral("t = 57,4 ms"));
     QToolTip::hideText();
 }

@@ -30,6 +30,7 @@
 #include "plot/surface.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/marqueur.h"
 #include "session/edition.h"
 #include "ui/synthetiseur.h"
 

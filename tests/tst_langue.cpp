@@ -2,6 +2,7 @@
 // use, every text of every window inside its element's rectangle at 100 % in both languages, no
 // French left in the English windows, and numbers, note names and file errors in the language.
 #include "banc.h"
+#include "pilote.h"
 
 #include "synth/export.h"
 #include "synth/langue.h"
@@ -99,7 +100,7 @@ struct Fenetres
     Fenetres()
     {
         principal->show();
-        principal->Picture6_Click();
+        Pilote::Clique(principal, "Picture6");
         clavier.reset(principal->clavier());
     }
     ~Fenetres()

@@ -4,6 +4,7 @@
 // good file or the new one (never a torn one), and one line of the log says what failed.
 
 #include "banc.h"
+#include "pilote.h"
 #include "ecoute.h"
 
 #include "audio/lecteurqt.h"
@@ -330,8 +331,8 @@ void TestPannes::dossierApplicationInterdit()
         QVERIFY(!QFile::exists(application + QStringLiteral("/test.wav")));
 
         // Editing and playing work as anywhere else.
-        p.fenetre->Play_Click();
-        p.fenetre->Spectre_MouseUp(1, 0, 880, 5);
+        Pilote::Clique(p.fenetre, "Play");
+        Pilote::RelacheSpectre(p.fenetre, 1, 880, 5);
         QCOMPARE(p.table().ProchaineComposante, std::int16_t(3));
         QCOMPARE(p.wav(), FichierSain(p.table()));
         QCOMPARE(p.espion().journal.last(), QStringLiteral("joue"));
@@ -357,12 +358,12 @@ void TestPannes::aucunDossierInscriptible()
     QCOMPARE(p.table().Frequence[1], std::int16_t(440));
     QCOMPARE(p.table().ProchaineComposante, std::int16_t(2));
 
-    p.fenetre->Play_Click();
+    Pilote::Clique(p.fenetre, "Play");
     QStringList &journal = p.espion().journal;
     const auto joues = journal.count(QStringLiteral("joue"));
-    p.fenetre->Spectre_MouseUp(1, 0, 880, 5);
-    p.fenetre->Spectre_MouseUp(1, 0, 1320, 2);
-    p.fenetre->Spectre_MouseUp(2, 0, 0, 0);
+    Pilote::RelacheSpectre(p.fenetre, 1, 880, 5);
+    Pilote::RelacheSpectre(p.fenetre, 1, 1320, 2);
+    Pilote::RelacheSpectre(p.fenetre, 2, 0, 0);
     // The table is the edits' own, and so is what is heard: the samples go to the player even
     // though no file can be written.
     QCOMPARE(p.table().ProchaineComposante, std::int16_t(3));
@@ -381,8 +382,8 @@ void TestPannes::disquePlein()
     Synthetiseur w(banc.contexte);
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    w.Spectre_MouseUp(1, 0, 880, 5);
-    w.Play_Click();
+    Pilote::RelacheSpectre(&w, 1, 880, 5);
+    Pilote::Clique(&w, "Play");
     const QByteArray bon = banc.wav();
     QCOMPARE(DefautFichier(bon, 440), QString());
     QStringList &journal = banc.lecture.journal;
@@ -392,8 +393,8 @@ void TestPannes::disquePlein()
         // 3000 bytes: a file for 440 Hz (2048) or 880 Hz (1046) fits, one for 220 Hz (4054) does not.
         DisquePlein plein(3000);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("test.wav not written: .+")));
-        w.Spectre_DragOver(220.0f, 5, 2);
-        w.Fondamental_DragDrop();
+        Pilote::GlisseFondamental(&w, 220.0f, 5, 2);
+        Pilote::LacheFondamental(&w);
         // The edit stands and is heard; the previous file stays whole.
         QCOMPARE(banc.table.Frequence[1], std::int16_t(220));
         QCOMPARE(banc.table.Frequence[2], std::int16_t(440));
@@ -402,16 +403,16 @@ void TestPannes::disquePlein()
         QCOMPARE(banc.lecture.sonJoue, SonSain(banc.table));
 
         // A sound that fits is written and played while the disk stays full.
-        w.Spectre_DragOver(880.0f, 5, 2);
-        w.Fondamental_DragDrop();
+        Pilote::GlisseFondamental(&w, 880.0f, 5, 2);
+        Pilote::LacheFondamental(&w);
         QCOMPARE(DefautFichier(banc.wav(), 880), QString());
         QCOMPARE(banc.wav(), FichierSain(banc.table));
         QCOMPARE(journal, (QStringList{QStringLiteral("joue"), QStringLiteral("joue")}));
         QCOMPARE(banc.lecture.sonJoue, banc.wav().mid(44));
     }
     // Room again: the sound that did not fit is written whole.
-    w.Spectre_DragOver(220.0f, 5, 2);
-    w.Fondamental_DragDrop();
+    Pilote::GlisseFondamental(&w, 220.0f, 5, 2);
+    Pilote::LacheFondamental(&w);
     QCOMPARE(DefautFichier(banc.wav(), 220), QString());
     QCOMPARE(banc.wav(), FichierSain(banc.table));
     QCOMPARE(QDir(banc.dossier.path()).entryList(QDir::Files), QStringList{QStringLiteral("test.wav")});
@@ -428,9 +429,9 @@ void TestPannes::silenceAbsent()
     Programme p(e, true);
     // Play, then Mute: whatever the output, nothing of the loop is left and nothing failed
     // for want of silence.wav.
-    SANS_BLOCAGE(p.fenetre->Play_Click());
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "Play"));
     QTest::qWait(50);
-    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "TaGueule"));
     QVERIFY(!p.lecteurQt().enLecture());
     QTest::qWait(2 * LecteurQt::VeilleMs);
     QVERIFY(!p.lecteurQt().enLecture());
@@ -455,7 +456,7 @@ void TestPannes::sansServeurDeSon()
     QTRY_VERIFY_WITH_TIMEOUT(avis->isVisible(), 5000);
     QCOMPARE(avis->text(), QString::fromUtf8("Aucune sortie son"));
 
-    SANS_BLOCAGE(p.fenetre->Play_Click());
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "Play"));
     QVERIFY(p.table().SonActif);
     QTRY_COMPARE_WITH_TIMEOUT(Messages::nombre(QStringLiteral("no sound")), 1, 5000);
     // The sound command does not pretend: "Ecouter" stays, the notice says the sound waits.
@@ -465,8 +466,8 @@ void TestPannes::sansServeurDeSon()
     QVERIFY(avis->text().startsWith(QString::fromUtf8("Aucune sortie son : le son partira")));
 
     // The window goes on: edits with sound on write their files, the switch still switches.
-    SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(1, 0, 880, 5));
-    p.fenetre->Picture6_Click();
+    SANS_BLOCAGE(Pilote::RelacheSpectre(p.fenetre, 1, 880, 5));
+    Pilote::Clique(p.fenetre, "Picture6");
     QPushButton *la = p.fenetre->clavier()->touche(21);
     SANS_BLOCAGE(QTest::mousePress(la, Qt::LeftButton));
     QTest::mouseRelease(la, Qt::LeftButton);
@@ -474,10 +475,10 @@ void TestPannes::sansServeurDeSon()
     QCOMPARE(p.table().Frequence[2], std::int16_t(886));
     QCOMPARE(DefautFichier(p.wav(), 443), QString());
     QCOMPARE(p.wav(), FichierSain(p.table()));
-    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "TaGueule"));
     QVERIFY(!p.table().SonActif);
     QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("Play"))->isHidden());
-    SANS_BLOCAGE(p.fenetre->Play_Click());
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "Play"));
     QTest::qWait(3 * LecteurQt::VeilleMs);
     QVERIFY(!p.lecteurQt().enLecture());
     // Said once for the whole run, not at every edit.
@@ -497,7 +498,7 @@ void TestPannes::serveurFige()
     p.fenetre->show();
     QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
     QSignalSpy joue(&p.lecteurQt(), &LecteurQt::joue);
-    p.fenetre->Play_Click();
+    Pilote::Clique(p.fenetre, "Play");
     QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
 
     // The server stops answering (as a stalled or swapped-out server does). Should a handler wait
@@ -516,10 +517,10 @@ void TestPannes::serveurFige()
         action();
         pire = std::max(pire, chrono.elapsed());
     };
-    mesure([&] { p.fenetre->TaGueule_Click(); });
-    mesure([&] { p.fenetre->Play_Click(); });
-    mesure([&] { p.fenetre->Spectre_MouseUp(1, 0, 880, 5); });
-    mesure([&] { p.fenetre->Spectre_MouseUp(1, 0, 1320, 6); });
+    mesure([&] { Pilote::Clique(p.fenetre, "TaGueule"); });
+    mesure([&] { Pilote::Clique(p.fenetre, "Play"); });
+    mesure([&] { Pilote::RelacheSpectre(p.fenetre, 1, 880, 5); });
+    mesure([&] { Pilote::RelacheSpectre(p.fenetre, 1, 1320, 6); });
     // The window goes on answering while the server is stopped: its event loop is never held.
     QElapsedTimer chrono;
     chrono.start();
@@ -539,7 +540,7 @@ void TestPannes::serveurFige()
     QVERIFY(x.size() > size_t(Frequence / 4));
     QVERIFY2(Amplitude(x, 1320) > 500, qPrintable(QString::number(Amplitude(x, 1320))));
     QVERIFY2(Amplitude(x, 880) > 500, qPrintable(QString::number(Amplitude(x, 880))));
-    p.fenetre->TaGueule_Click();
+    Pilote::Clique(p.fenetre, "TaGueule");
 }
 
 void TestPannes::serveurTueEnPleineBoucle()
@@ -555,7 +556,7 @@ void TestPannes::serveurTueEnPleineBoucle()
     QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
     QSignalSpy joue(&p.lecteurQt(), &LecteurQt::joue);
 
-    p.fenetre->Play_Click();
+    Pilote::Clique(p.fenetre, "Play");
     QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
     QVERIFY(p.lecteurQt().enLecture());
     QTest::qWait(200); // the loop runs
@@ -583,17 +584,17 @@ void TestPannes::serveurTueEnPleineBoucle()
     QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("Play"))->isHidden());
 
     // The program keeps working: edits with sound on, the switch, the keyboard.
-    SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(1, 0, 880, 5));
+    SANS_BLOCAGE(Pilote::RelacheSpectre(p.fenetre, 1, 880, 5));
     QTest::qWait(100);
-    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
-    SANS_BLOCAGE(p.fenetre->Play_Click());
-    p.fenetre->Picture6_Click();
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "TaGueule"));
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "Play"));
+    Pilote::Clique(p.fenetre, "Picture6");
     QPushButton *touche = p.fenetre->clavier()->touche(12);
     SANS_BLOCAGE(QTest::mousePress(touche, Qt::RightButton));
     QTest::mouseRelease(touche, Qt::RightButton);
     QTest::qWait(3 * LecteurQt::VeilleMs);
-    SANS_BLOCAGE(p.fenetre->Spectre_MouseUp(2, 0, 0, 0));
-    SANS_BLOCAGE(p.fenetre->TaGueule_Click());
+    SANS_BLOCAGE(Pilote::RelacheSpectre(p.fenetre, 2, 0, 0));
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "TaGueule"));
     QCOMPARE(p.table().Frequence[1], std::int16_t(264));
     QCOMPARE(p.table().ProchaineComposante, std::int16_t(2));
     QCOMPARE(DefautFichier(p.wav(), 264), QString());
@@ -623,11 +624,11 @@ void TestPannes::serveurTueEnPleineBoucle()
     QTRY_VERIFY_WITH_TIMEOUT(!avis->isVisible(), 15000);
     QVERIFY(p.lecteurQt().sortieDisponible());
     joue.clear();
-    SANS_BLOCAGE(p.fenetre->Play_Click());
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "Play"));
     QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
     QVERIFY(p.lecteurQt().enLecture());
     QVERIFY(!p.fenetre->findChild<QWidget *>(QStringLiteral("TaGueule"))->isHidden());
-    p.fenetre->TaGueule_Click();
+    Pilote::Clique(p.fenetre, "TaGueule");
 }
 
 // The server is killed while the loop plays and comes back after a short and a long outage. The
@@ -655,7 +656,7 @@ void TestPannes::serveurRevient()
     p.fenetre->show();
     QVERIFY(QTest::qWaitForWindowExposed(p.fenetre.get()));
     QSignalSpy joue(&p.lecteurQt(), &LecteurQt::joue);
-    p.fenetre->Play_Click();
+    Pilote::Clique(p.fenetre, "Play");
     QTRY_VERIFY_WITH_TIMEOUT(joue.count() > 0, 5000);
     auto *avis = p.fenetre->findChild<QLabel *>(QStringLiteral("AvisSon"));
     QVERIFY(avis);
@@ -682,7 +683,7 @@ void TestPannes::serveurRevient()
     const auto x = Enregistre(puits, 400);
     QVERIFY(x.size() > size_t(Frequence / 4));
     QVERIFY2(Amplitude(x, 440) > 1000, qPrintable(QString::number(Amplitude(x, 440))));
-    p.fenetre->TaGueule_Click();
+    Pilote::Clique(p.fenetre, "TaGueule");
 }
 
 // No server when the program starts; "Ecouter" is pressed; then a server starts: the loop is heard
@@ -703,7 +704,7 @@ void TestPannes::serveurAbsentAuDemarrage()
     auto *avis = p.fenetre->findChild<QLabel *>(QStringLiteral("AvisSon"));
     QVERIFY(avis);
     QTRY_VERIFY_WITH_TIMEOUT(avis->isVisible(), 5000);
-    SANS_BLOCAGE(p.fenetre->Play_Click());
+    SANS_BLOCAGE(Pilote::Clique(p.fenetre, "Play"));
     QTest::qWait(1500);
     QVERIFY(avis->isVisible());
     QVERIFY(!p.lecteurQt().enLecture());
@@ -717,7 +718,7 @@ void TestPannes::serveurAbsentAuDemarrage()
     const auto x = Enregistre(puits, 400);
     QVERIFY(x.size() > size_t(Frequence / 4));
     QVERIFY2(Amplitude(x, 440) > 1000, qPrintable(QString::number(Amplitude(x, 440))));
-    p.fenetre->TaGueule_Click();
+    Pilote::Clique(p.fenetre, "TaGueule");
 }
 
 QTEST_MAIN(TestPannes)

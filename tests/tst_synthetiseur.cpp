@@ -1,4 +1,5 @@
 #include "banc.h"
+#include "pilote.h"
 
 #include "plot/frequences.h"
 #include "plot/surface.h"
@@ -208,8 +209,8 @@ void TestSynthetiseur::efface()
     QFETCH(bool, son);
     Fenetre f;
     const Son &t = f.banc.table;
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
-    f.w->Spectre_MouseUp(1, 0, 1320, 2);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 1320, 2);
     if (!musical)
         f.clique("Label11");
     if (son)
@@ -258,7 +259,7 @@ void TestSynthetiseur::sonActifEtSilence()
     const QByteArray avant = f.banc.wav();
     QCOMPARE(avant, FichierAttendu(f.banc.table)); // Play makes no new synthesis
 
-    f.w->Spectre_MouseUp(1, 0, 880, 5); // a committed edit restarts the loop
+    Pilote::RelacheSpectre(f.w, 1, 880, 5); // a committed edit restarts the loop
     QCOMPARE(journal, (QStringList{"joue", "joue"}));
 
     f.clique(eteint.toUtf8());
@@ -268,7 +269,7 @@ void TestSynthetiseur::sonActifEtSilence()
     QVERIFY(!f.element("TaGueule")->isVisible());
 
     journal.clear();
-    f.w->Spectre_MouseUp(1, 0, 1320, 5); // written, not played
+    Pilote::RelacheSpectre(f.w, 1, 1320, 5); // written, not played
     QCOMPARE(journal, QStringList{});
     QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
 }
@@ -301,7 +302,7 @@ void TestSynthetiseur::cablageDesClics()
     const QStringList noms = element.split(':');
 
     if (effet == "affiche") {
-        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        Pilote::RelacheSpectre(f.w, 1, 880, 5);
         f.clique(noms[0].toUtf8());
         QVERIFY(f.w->afficheFreq());
         // The label " 880 " prints under the line: dark pixels appear in the label band.
@@ -349,7 +350,7 @@ void TestSynthetiseur::sensibilites()
         QCOMPARE(f.banc.table.Sensibilite, attendues[i]);
         QVERIFY(option->isChecked());
     }
-    f.w->SensibiliteTemp_Click(9); // out of range: unchanged
+    f.w->temps().choisitBase(9); // out of range: unchanged
     QCOMPARE(f.banc.table.Sensibilite, 0.1f);
     QCOMPARE(f.w->spectre().image(), spectre);
     QCOMPARE(f.banc.wav(), wav);
@@ -360,29 +361,29 @@ void TestSynthetiseur::apercuEtCandidat()
     Fenetre f;
     const Son &t = f.banc.table;
     // No button: a preview line on the lower multiple, the table untouched.
-    f.w->Spectre_MouseMove(0, 0, 1110, 4);
+    Pilote::BougeSpectre(f.w, 0, 1110, 4);
     QCOMPARE(f.pixelSpectre(880, 7), QColor(255, 150, 100));
     QCOMPARE(t.Amplitude[2], 0.0f);
     QCOMPARE(f.w->spectre().cursor().shape(), Qt::CrossCursor);
 
     // Left button alone: the candidate is written in the next free slot.
-    f.w->Spectre_MouseMove(1, 0, 1110, 4);
+    Pilote::BougeSpectre(f.w, 1, 1110, 4);
     QCOMPARE(t.Frequence[2], std::int16_t(880));
     QCOMPARE(t.Amplitude[2], 6.0f);
     QCOMPARE(t.ProchaineComposante, std::int16_t(2));
 
     // Left and right together is not a left drag.
-    f.w->Spectre_MouseMove(3, 0, 2000, 1);
+    Pilote::BougeSpectre(f.w, 3, 2000, 1);
     QCOMPARE(t.Frequence[2], std::int16_t(880));
 
     // Leaving the area keeps the candidate and shows the no-drop pointer.
-    f.w->Spectre_MouseMove(1, 0, 1500, -0.5f);
+    Pilote::BougeSpectre(f.w, 1, 1500, -0.5f);
     QCOMPARE(t.Frequence[2], std::int16_t(880));
     QCOMPARE(f.w->spectre().cursor().shape(), Qt::ForbiddenCursor);
 
     // The release commits its own position, on the upper multiple.
     const QByteArray avant = f.banc.wav();
-    f.w->Spectre_MouseUp(1, 0, 1110, 4);
+    Pilote::RelacheSpectre(f.w, 1, 1110, 4);
     QCOMPARE(t.Frequence[2], std::int16_t(1320));
     QCOMPARE(t.ProchaineComposante, std::int16_t(3));
     QVERIFY(f.banc.wav() != avant);
@@ -416,16 +417,16 @@ void TestSynthetiseur::ajoutsEtRetraits()
     const Son &t = w.banc.table;
     if (!musical)
         w.clique("Label11");
-    w.w->Spectre_MouseUp(1, 0, x, y);
+    Pilote::RelacheSpectre(w.w, 1, x, y);
     QCOMPARE(int(t.Frequence[2]), f);
     QCOMPARE(t.Amplitude[2], a);
     QCOMPARE(t.ProchaineComposante, std::int16_t(3));
     QCOMPARE(w.banc.wav(), FichierAttendu(t));
 
     // A middle release only snaps; a right release removes the last one and frees its slot.
-    w.w->Spectre_MouseUp(4, 0, 3000, 3);
+    Pilote::RelacheSpectre(w.w, 4, 3000, 3);
     QCOMPARE(t.ProchaineComposante, std::int16_t(3));
-    w.w->Spectre_MouseUp(2, 0, 4000, 8);
+    Pilote::RelacheSpectre(w.w, 2, 4000, 8);
     QCOMPARE(t.ProchaineComposante, std::int16_t(2));
     QCOMPARE(t.Frequence[2], std::int16_t(0));
     QCOMPARE(t.Amplitude[2], 0.0f);
@@ -433,7 +434,7 @@ void TestSynthetiseur::ajoutsEtRetraits()
 
     // Only the fundamental left: a right release changes nothing and writes nothing.
     QFile::remove(w.banc.generateur.chemin());
-    w.w->Spectre_MouseUp(2, 0, 4000, 8);
+    Pilote::RelacheSpectre(w.w, 2, 4000, 8);
     QCOMPARE(t.ProchaineComposante, std::int16_t(2));
     QVERIFY(!QFile::exists(w.banc.generateur.chemin()));
 }
@@ -443,21 +444,21 @@ void TestSynthetiseur::tablePleine()
     Fenetre f;
     const Son &t = f.banc.table;
     for (int i = 2; i <= 10; ++i)
-        f.w->Spectre_MouseUp(1, 0, 440.0f * i, 5);
+        Pilote::RelacheSpectre(f.w, 1, 440.0f * i, 5);
     QCOMPARE(t.ProchaineComposante, std::int16_t(11));
     const Son avant = t;
 
-    f.w->Spectre_MouseMove(0, 0, 2000, 5);
+    Pilote::BougeSpectre(f.w, 0, 2000, 5);
     QCOMPARE(f.w->spectre().cursor().shape(), Qt::ForbiddenCursor);
     QVERIFY(f.pixelSpectre(2000, 7) != QColor(255, 150, 100));
     QFile::remove(f.banc.generateur.chemin());
-    f.w->Spectre_MouseUp(1, 0, 2000, 5);
+    Pilote::RelacheSpectre(f.w, 1, 2000, 5);
     QCOMPARE(t.Frequence, avant.Frequence);
     QVERIFY(!QFile::exists(f.banc.generateur.chemin()));
 
-    f.w->Spectre_MouseUp(2, 0, 2000, 5);
+    Pilote::RelacheSpectre(f.w, 2, 2000, 5);
     QCOMPARE(t.ProchaineComposante, std::int16_t(10));
-    f.w->Spectre_MouseMove(0, 0, 2000, 5);
+    Pilote::BougeSpectre(f.w, 0, 2000, 5);
     QCOMPARE(f.w->spectre().cursor().shape(), Qt::CrossCursor);
 }
 
@@ -465,11 +466,11 @@ void TestSynthetiseur::pasDeGlissementEtLacher()
 {
     Fenetre f;
     const Son &t = f.banc.table;
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
-    f.w->Spectre_MouseUp(1, 0, 1320, 5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 1320, 5);
     const QByteArray avant = f.banc.wav();
 
-    f.w->Spectre_DragOver(452.3f, 5, 2);
+    Pilote::GlisseFondamental(f.w, 452.3f, 5, 2);
     QCOMPARE(t.Frequence[1], std::int16_t(452));
     QCOMPARE(t.Frequence[2], std::int16_t(905));
     QCOMPARE(t.Frequence[3], std::int16_t(1357));
@@ -477,15 +478,15 @@ void TestSynthetiseur::pasDeGlissementEtLacher()
     QCOMPARE(f.banc.wav(), avant); // no synthesis while dragging
     QCOMPARE(f.pixelSpectre(905, 7), Spectre::CouleurComposante);
 
-    f.w->Fondamental_DragDrop();
+    Pilote::LacheFondamental(f.w);
     QCOMPARE(F1DuFichier(f.banc.wav()), std::int16_t(452));
     QCOMPARE(f.banc.wav(), FichierAttendu(t));
 
     // At the left edge the fundamental stops at 1 Hz and the harmonics keep their numbers.
-    f.w->Spectre_DragOver(0.0f, 5, 1);
+    Pilote::GlisseFondamental(f.w, 0.0f, 5, 1);
     QCOMPARE(t.Frequence[1], std::int16_t(1));
     QCOMPARE(t.Frequence[3], std::int16_t(3));
-    f.w->Fondamental_DragDrop();
+    Pilote::LacheFondamental(f.w);
     QCOMPARE(f.banc.wav().size(), 44 + 2 * 441000);
 }
 
@@ -534,7 +535,7 @@ void TestSynthetiseur::glisserDeposerReel()
     Fenetre f;
     f.w->show();
     QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
     QFrame &marqueur = f.w->fondamental();
     Surface &s = f.w->spectre();
 
@@ -709,9 +710,9 @@ void TestSynthetiseur::tabulationDansLOrdreVisuel()
             QVERIFY2(attendu.contains(b->objectName()), qPrintable(b->objectName()));
 
     // The other faces take the same places on the round: sound off, the placeholders.
-    f.w->Play_Click();
-    f.w->CacheTemp_Click();
-    f.w->CacheSpectre_Click();
+    Pilote::Clique(f.w, "Play");
+    Pilote::Clique(f.w, "CacheTemp");
+    Pilote::Clique(f.w, "CacheSpectre");
     f.element("TaGueule")->setFocus(Qt::TabFocusReason);
     QCOMPARE(TourDeTab(f.w.get()),
              (QStringList{"TaGueule", "Picture6", "Image3", "Timbres", "Volume", "Picture3", "SpectreCache"}));
@@ -755,12 +756,12 @@ void TestSynthetiseur::commandesSansSouris()
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
     // The state each command acts on.
     if (effet == "silence")
-        f.w->Play_Click();
+        Pilote::Clique(f.w, "Play");
     if (effet == "temps-retour")
-        f.w->CacheTemp_Click();
+        Pilote::Clique(f.w, "CacheTemp");
     if (effet == "spectre-retour")
-        f.w->CacheSpectre_Click();
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
+        Pilote::Clique(f.w, "CacheSpectre");
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
     QCOMPARE(f.banc.table.ProchaineComposante, std::int16_t(3));
     f.banc.lecture.journal.clear();
     const bool affiche = f.w->afficheFreq(), musical = f.w->musical();
@@ -874,7 +875,7 @@ void TestSynthetiseur::choixParTousLesChemins()
     f.w->show();
     f.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
     const QImage spectre = f.w->spectre().image();
     const QImage temps = f.w->grapheTemp().image();
     auto *b = f.element<QAbstractButton>(qPrintable(element));
@@ -997,7 +998,7 @@ void TestSynthetiseur::raccourcisAnnulerRetablir()
     f.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
     const Son depart = f.banc.table;
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
     const Son ajout = f.banc.table;
     QCOMPARE(ajout.ProchaineComposante, std::int16_t(3));
 
@@ -1049,7 +1050,7 @@ void TestSynthetiseur::deposerUnTimbre()
 void TestSynthetiseur::timbreRefuseDansLaFenetre()
 {
     Fenetre f;
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
     const Son avant = f.banc.table;
     const QByteArray wav = f.banc.wav();
     const QString chemin = f.banc.dossier.filePath(QStringLiteral("faux.timbre"));
@@ -1119,7 +1120,7 @@ void TestSynthetiseur::sansSortie()
     QCOMPARE(avis->text(), tr("Aucune sortie son : le son partira dès qu'une sortie sera disponible"));
     QCOMPARE(a->text(QAccessible::Name), avis->text());
     // Edits go on as usual and are handed over for the output to come.
-    f.w->Spectre_MouseUp(1, 0, 880, 5);
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
     QCOMPARE(journal, (QStringList{"joue", "joue"}));
     QCOMPARE(f.banc.wav(), FichierAttendu(f.banc.table));
 
@@ -1190,7 +1191,7 @@ void TestSynthetiseur::volumeMemoriseEtHorsDuFichier()
     QByteArray wavNeutre, sonNeutre;
     {
         Fenetre f;
-        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        Pilote::RelacheSpectre(f.w, 1, 880, 5);
         wavNeutre = f.banc.wav();
         sonNeutre = f.banc.lecture.son;
         f.w->volume().setValue(13);
@@ -1201,12 +1202,12 @@ void TestSynthetiseur::volumeMemoriseEtHorsDuFichier()
         Fenetre f;
         QCOMPARE(f.w->volume().value(), 13);
         QCOMPARE(f.banc.lecture.volumes, QList<double>{13.0});
-        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        Pilote::RelacheSpectre(f.w, 1, 880, 5);
         QCOMPARE(f.banc.wav(), wavNeutre);
         QCOMPARE(f.banc.lecture.son, sonNeutre);
         f.w->volume().setValue(CurseurVolume::Silence);
-        f.w->Spectre_MouseUp(2, 0, 0, 0);
-        f.w->Spectre_MouseUp(1, 0, 880, 5);
+        Pilote::RelacheSpectre(f.w, 2, 0, 0);
+        Pilote::RelacheSpectre(f.w, 1, 880, 5);
         QCOMPARE(f.banc.wav(), wavNeutre);
     }
     for (auto [stocke, attendu] : {std::pair{99, 20}, std::pair{-500, int(CurseurVolume::Silence)}}) {

@@ -1,4 +1,5 @@
 #include "banc.h"
+#include "pilote.h"
 
 #include "plot/frequences.h"
 #include "plot/repere.h"
@@ -279,8 +280,8 @@ void TestZoom::graphesA200CommeAuRatio2()
     // At 200 % on a plain screen, the plots are exactly the same plots drawn at a device pixel ratio of 2.
     Fenetres f(100);
     Edition &e = f.principal->edition();
-    f.principal->Spectre_MouseUp(1, 0, 880, 5);
-    f.principal->Spectre_MouseUp(1, 0, 1320, 2.5f);
+    Pilote::RelacheSpectre(f.principal, 1, 880, 5);
+    Pilote::RelacheSpectre(f.principal, 1, 1320, 2.5f);
     e.ChoisitSensibilite(4);
     f.loupe.fixe(200);
 
@@ -510,8 +511,8 @@ void TestZoom::fenetresSuiventEtRestentSurEcran()
     Synthetiseur principal(banc.contexte);
     principal.show();
     QVERIFY(QTest::qWaitForWindowExposed(&principal));
-    principal.Picture6_Click();
-    principal.Image3_Click();
+    Pilote::Clique(&principal, "Picture6");
+    Pilote::Clique(&principal, "Image3");
     QPointer<Clavier> clavier = principal.clavier();
     QPointer<Aide> aide = principal.aide();
     QVERIFY(clavier && aide);

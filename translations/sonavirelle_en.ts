@@ -108,6 +108,41 @@
     </message>
 </context>
 <context>
+    <name>BandeauCommandes</name>
+    <message>
+        <source>Aide</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Ecouter le son produit</source>
+        <translation>Play the sound</translation>
+    </message>
+    <message>
+        <source>Silence !</source>
+        <translation>Silence!</translation>
+    </message>
+    <message>
+        <source>Afficher le clavier</source>
+        <translation>Show the keyboard</translation>
+    </message>
+    <message>
+        <source>Timbres</source>
+        <translation>Timbres</translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation>Volume</translation>
+    </message>
+    <message>
+        <source>Aucune sortie son</source>
+        <translation>No sound output</translation>
+    </message>
+    <message>
+        <source>Aucune sortie son : le son partira dès qu&apos;une sortie sera disponible</source>
+        <translation>No sound output: the sound will start as soon as an output is available</translation>
+    </message>
+</context>
+<context>
     <name>Clavier</name>
     <message>
         <source>Clavier</source>
@@ -462,6 +497,179 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     </message>
 </context>
 <context>
+    <name>MenuTimbres</name>
+    <message>
+        <source>Ouvrir…</source>
+        <translation>Open…</translation>
+    </message>
+    <message>
+        <source>Enregistrer sous…</source>
+        <translation>Save as…</translation>
+    </message>
+    <message>
+        <source>Exporter le son…</source>
+        <translation>Export the sound…</translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Rétablir</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Timbres types</source>
+        <translation>Classic timbres</translation>
+    </message>
+    <message>
+        <source>Ouvrir un timbre</source>
+        <translation>Open a timbre</translation>
+    </message>
+    <message>
+        <source>Timbres (*.timbre)</source>
+        <translation>Timbres (*.timbre)</translation>
+    </message>
+    <message>
+        <source>Timbre refusé</source>
+        <translation>Timbre refused</translation>
+    </message>
+    <message>
+        <source>Enregistrer le timbre</source>
+        <translation>Save the timbre</translation>
+    </message>
+    <message>
+        <source>Enregistrement impossible</source>
+        <translation>Cannot save</translation>
+    </message>
+    <message>
+        <source>Exporter le son</source>
+        <translation>Export the sound</translation>
+    </message>
+    <message>
+        <source>Durée (secondes) :</source>
+        <translation>Duration (seconds):</translation>
+    </message>
+    <message>
+        <source>Sons WAV (*.wav)</source>
+        <translation>WAV sounds (*.wav)</translation>
+    </message>
+    <message>
+        <source>Export impossible</source>
+        <translation>Cannot export</translation>
+    </message>
+</context>
+<context>
+    <name>PanneauSpectre</name>
+    <message>
+        <source>Afficher le spectre</source>
+        <translation>Show the spectrum</translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir le spectre de fréquence du son produit</source>
+        <translation>Click here to see the frequency spectrum of the sound</translation>
+    </message>
+    <message>
+        <source>Masquer le spectre</source>
+        <translation>Hide the spectrum</translation>
+    </message>
+    <message>
+        <source>Masquer cette fenêtre</source>
+        <translation>Hide this window</translation>
+    </message>
+    <message>
+        <source>Effacer toutes les composantes</source>
+        <translation>Clear all components</translation>
+    </message>
+    <message>
+        <source>Spectre de fréquence</source>
+        <translation>Frequency spectrum</translation>
+    </message>
+    <message>
+        <source>Fréquence fondamentale</source>
+        <translation>Fundamental frequency</translation>
+    </message>
+    <message>
+        <source>Sensibilité horizontale : </source>
+        <translation>Horizontal scale: </translation>
+    </message>
+    <message>
+        <source>500 Hz/div</source>
+        <translation>500 Hz/div</translation>
+    </message>
+    <message>
+        <source>Propriétés du spectre</source>
+        <translation>Spectrum settings</translation>
+    </message>
+    <message>
+        <source>Afficher les fréquences</source>
+        <translation>Show the frequencies</translation>
+    </message>
+    <message>
+        <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
+        <translation>Allow only multiples of the fundamental frequency</translation>
+    </message>
+</context>
+<context>
+    <name>PanneauTemps</name>
+    <message>
+        <source>Afficher l&apos;évolution temporelle</source>
+        <translation>Show the waveform</translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir l&apos;évolution temporelle du signal sonore</source>
+        <translation>Click here to see the waveform of the sound signal</translation>
+    </message>
+    <message>
+        <source>Masquer l&apos;évolution temporelle</source>
+        <translation>Hide the waveform</translation>
+    </message>
+    <message>
+        <source>Evolution temporelle</source>
+        <translation>Waveform</translation>
+    </message>
+    <message>
+        <source>Sensibilité horizontale : </source>
+        <translation>Horizontal scale: </translation>
+    </message>
+    <message>
+        <source>0,1 ms/div</source>
+        <translation>0.1 ms/div</translation>
+    </message>
+    <message>
+        <source>0,2 ms/div</source>
+        <translation>0.2 ms/div</translation>
+    </message>
+    <message>
+        <source>0,5 ms/div</source>
+        <translation>0.5 ms/div</translation>
+    </message>
+    <message>
+        <source>1    ms/div</source>
+        <translation>1    ms/div</translation>
+    </message>
+    <message>
+        <source>2    ms/div</source>
+        <translation>2    ms/div</translation>
+    </message>
+    <message>
+        <source>5    ms/div</source>
+        <translation>5    ms/div</translation>
+    </message>
+    <message>
+        <source>10  ms/div</source>
+        <translation>10  ms/div</translation>
+    </message>
+    <message>
+        <source>20  ms/div</source>
+        <translation>20  ms/div</translation>
+    </message>
+    <message>
+        <source>50  ms/div</source>
+        <translation>50  ms/div</translation>
+    </message>
+</context>
+<context>
     <name>Raisons</name>
     <message>
         <source>aucun dossier</source>
@@ -813,198 +1021,6 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>Sonavirelle 2010</source>
         <translation>Sonavirelle 2010</translation>
-    </message>
-    <message>
-        <source>Aide</source>
-        <translation>Help</translation>
-    </message>
-    <message>
-        <source>Afficher le spectre</source>
-        <translation>Show the spectrum</translation>
-    </message>
-    <message>
-        <source>Cliquer ici pour voir le spectre de fréquence du son produit</source>
-        <translation>Click here to see the frequency spectrum of the sound</translation>
-    </message>
-    <message>
-        <source>Afficher l&apos;évolution temporelle</source>
-        <translation>Show the waveform</translation>
-    </message>
-    <message>
-        <source>Cliquer ici pour voir l&apos;évolution temporelle du signal sonore</source>
-        <translation>Click here to see the waveform of the sound signal</translation>
-    </message>
-    <message>
-        <source>Masquer le spectre</source>
-        <translation>Hide the spectrum</translation>
-    </message>
-    <message>
-        <source>Masquer cette fenêtre</source>
-        <translation>Hide this window</translation>
-    </message>
-    <message>
-        <source>Effacer toutes les composantes</source>
-        <translation>Clear all components</translation>
-    </message>
-    <message>
-        <source>Spectre de fréquence</source>
-        <translation>Frequency spectrum</translation>
-    </message>
-    <message>
-        <source>Fréquence fondamentale</source>
-        <translation>Fundamental frequency</translation>
-    </message>
-    <message>
-        <source>Sensibilité horizontale : </source>
-        <translation>Horizontal scale: </translation>
-    </message>
-    <message>
-        <source>500 Hz/div</source>
-        <translation>500 Hz/div</translation>
-    </message>
-    <message>
-        <source>Propriétés du spectre</source>
-        <translation>Spectrum settings</translation>
-    </message>
-    <message>
-        <source>Afficher les fréquences</source>
-        <translation>Show the frequencies</translation>
-    </message>
-    <message>
-        <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
-        <translation>Allow only multiples of the fundamental frequency</translation>
-    </message>
-    <message>
-        <source>Masquer l&apos;évolution temporelle</source>
-        <translation>Hide the waveform</translation>
-    </message>
-    <message>
-        <source>Evolution temporelle</source>
-        <translation>Waveform</translation>
-    </message>
-    <message>
-        <source>0,1 ms/div</source>
-        <translation>0.1 ms/div</translation>
-    </message>
-    <message>
-        <source>0,2 ms/div</source>
-        <translation>0.2 ms/div</translation>
-    </message>
-    <message>
-        <source>0,5 ms/div</source>
-        <translation>0.5 ms/div</translation>
-    </message>
-    <message>
-        <source>1    ms/div</source>
-        <translation>1    ms/div</translation>
-    </message>
-    <message>
-        <source>2    ms/div</source>
-        <translation>2    ms/div</translation>
-    </message>
-    <message>
-        <source>5    ms/div</source>
-        <translation>5    ms/div</translation>
-    </message>
-    <message>
-        <source>10  ms/div</source>
-        <translation>10  ms/div</translation>
-    </message>
-    <message>
-        <source>20  ms/div</source>
-        <translation>20  ms/div</translation>
-    </message>
-    <message>
-        <source>50  ms/div</source>
-        <translation>50  ms/div</translation>
-    </message>
-    <message>
-        <source>Ecouter le son produit</source>
-        <translation>Play the sound</translation>
-    </message>
-    <message>
-        <source>Silence !</source>
-        <translation>Silence!</translation>
-    </message>
-    <message>
-        <source>Afficher le clavier</source>
-        <translation>Show the keyboard</translation>
-    </message>
-    <message>
-        <source>Timbres</source>
-        <translation>Timbres</translation>
-    </message>
-    <message>
-        <source>Volume</source>
-        <translation>Volume</translation>
-    </message>
-    <message>
-        <source>Aucune sortie son</source>
-        <translation>No sound output</translation>
-    </message>
-    <message>
-        <source>Aucune sortie son : le son partira dès qu&apos;une sortie sera disponible</source>
-        <translation>No sound output: the sound will start as soon as an output is available</translation>
-    </message>
-    <message>
-        <source>Ouvrir…</source>
-        <translation>Open…</translation>
-    </message>
-    <message>
-        <source>Enregistrer sous…</source>
-        <translation>Save as…</translation>
-    </message>
-    <message>
-        <source>Exporter le son…</source>
-        <translation>Export the sound…</translation>
-    </message>
-    <message>
-        <source>Timbres types</source>
-        <translation>Classic timbres</translation>
-    </message>
-    <message>
-        <source>Annuler</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>Rétablir</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
-        <source>Ouvrir un timbre</source>
-        <translation>Open a timbre</translation>
-    </message>
-    <message>
-        <source>Timbres (*.timbre)</source>
-        <translation>Timbres (*.timbre)</translation>
-    </message>
-    <message>
-        <source>Timbre refusé</source>
-        <translation>Timbre refused</translation>
-    </message>
-    <message>
-        <source>Enregistrer le timbre</source>
-        <translation>Save the timbre</translation>
-    </message>
-    <message>
-        <source>Enregistrement impossible</source>
-        <translation>Cannot save</translation>
-    </message>
-    <message>
-        <source>Exporter le son</source>
-        <translation>Export the sound</translation>
-    </message>
-    <message>
-        <source>Durée (secondes) :</source>
-        <translation>Duration (seconds):</translation>
-    </message>
-    <message>
-        <source>Sons WAV (*.wav)</source>
-        <translation>WAV sounds (*.wav)</translation>
-    </message>
-    <message>
-        <source>Export impossible</source>
-        <translation>Cannot export</translation>
     </message>
 </context>
 <context>

@@ -108,6 +108,41 @@
     </message>
 </context>
 <context>
+    <name>BandeauCommandes</name>
+    <message>
+        <source>Aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ecouter le son produit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Silence !</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Afficher le clavier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbres</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Volume</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucune sortie son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucune sortie son : le son partira dès qu&apos;une sortie sera disponible</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Clavier</name>
     <message>
         <source>Clavier</source>
@@ -456,6 +491,179 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>harmonique %1 : %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MenuTimbres</name>
+    <message>
+        <source>Ouvrir…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer sous…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exporter le son…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Annuler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Rétablir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbres types</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ouvrir un timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbres (*.timbre)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Timbre refusé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer le timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrement impossible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Exporter le son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Durée (secondes) :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sons WAV (*.wav)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Export impossible</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PanneauSpectre</name>
+    <message>
+        <source>Afficher le spectre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir le spectre de fréquence du son produit</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Masquer le spectre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Masquer cette fenêtre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Effacer toutes les composantes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectre de fréquence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fréquence fondamentale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensibilité horizontale : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>500 Hz/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Propriétés du spectre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Afficher les fréquences</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PanneauTemps</name>
+    <message>
+        <source>Afficher l&apos;évolution temporelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Cliquer ici pour voir l&apos;évolution temporelle du signal sonore</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Masquer l&apos;évolution temporelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Evolution temporelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sensibilité horizontale : </source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0,1 ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0,2 ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>0,5 ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>1    ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>2    ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>5    ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>10  ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>20  ms/div</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>50  ms/div</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -810,198 +1018,6 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     <name>Synthetiseur</name>
     <message>
         <source>Sonavirelle 2010</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Aide</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Afficher le spectre</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cliquer ici pour voir le spectre de fréquence du son produit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Afficher l&apos;évolution temporelle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Cliquer ici pour voir l&apos;évolution temporelle du signal sonore</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Masquer cette fenêtre</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Effacer toutes les composantes</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Spectre de fréquence</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Fréquence fondamentale</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sensibilité horizontale : </source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>500 Hz/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Propriétés du spectre</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Afficher les fréquences</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Evolution temporelle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>0,1 ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>0,2 ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>0,5 ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>1    ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>2    ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>5    ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>10  ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>20  ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>50  ms/div</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ecouter le son produit</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Silence !</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Afficher le clavier</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Masquer le spectre</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Masquer l&apos;évolution temporelle</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Timbres</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ouvrir…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Enregistrer sous…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Exporter le son…</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Timbres types</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Annuler</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Rétablir</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Ouvrir un timbre</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Timbres (*.timbre)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Timbre refusé</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Enregistrer le timbre</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Enregistrement impossible</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Exporter le son</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Durée (secondes) :</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Sons WAV (*.wav)</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Export impossible</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Volume</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Aucune sortie son</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Aucune sortie son : le son partira dès qu&apos;une sortie sera disponible</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -43,7 +43,7 @@ void Accueil::construit()
     Fond(this, BleuNuit);
     const int bord = 2 * frameWidth();
     setFixedSize(RectangleTwips(0, 0, 9456, 4632).size() + QSize(bord, bord));
-    setProperty("twipsTaille", QSizeF(9456, 4632));
+    Fenetre(this, QSizeF(9456, 4632));
 
     const QCursor main = Ressources::PointeurMain();
 
@@ -88,8 +88,8 @@ void Accueil::construit()
     auto *demarrer = new QPushButton(tr("Démarrer"), panneau);
     demarrer->setObjectName(QStringLiteral("Command1"));
     demarrer->setAccessibleName(tr("Démarrer"));
-    demarrer->setFont(Police("Arial", 9));
-    demarrer->setCursor(main);
+    FixePolice(demarrer, Police("Arial", 9));
+    FixePointeur(demarrer, main);
     Place(demarrer, 1800, 1800, 1815, 615);
     connect(demarrer, &QPushButton::clicked, this, &Accueil::Demarrer);
 

@@ -3,6 +3,7 @@
 #include "plot/repere.h"
 #include "ui/bouton.h"
 #include "ui/couleurs.h"
+#include "ui/disposition.h"
 #include "ui/elements.h"
 #include "ui/ordrelecture.h"
 #include "ui/ressources.h"
@@ -92,7 +93,7 @@ Aide::Aide(QWidget *parent)
     setAttribute(Qt::WA_QuitOnClose, true);
     Fond(this, BleuNuit);
     setFixedSize(RectangleTwips(0, 0, 11892, 7692).size());
-    setProperty("twipsTaille", QSizeF(11892, 7692));
+    Fenetre(this, QSizeF(11892, 7692));
     construit();
     Centre(this);
     auto *ferme = new QShortcut(QKeySequence(Qt::Key_Escape), this);
@@ -122,12 +123,7 @@ void Aide::construit()
 
     auto *textes = new QFrame(this);
     textes->setObjectName(QStringLiteral("Picture1"));
-    textes->setFrameShape(QFrame::Box);
-    textes->setFrameShadow(QFrame::Plain);
-    textes->setLineWidth(1);
-    QPalette cadre = textes->palette();
-    cadre.setColor(QPalette::WindowText, Qt::black);
-    textes->setPalette(cadre);
+    Cadre(textes);
     Fond(textes, couleurFenetre);
     Place(textes, 60, 840, 11772, 6792);
 
@@ -176,7 +172,7 @@ void Aide::construit()
     auto *pic = new Trace(miniature, "Shape3", [](QPainter &p, const QRect &r) {
         Contour(p, r, std::max(1, int(std::lround(3 * ZoomPeint(p)))), Orange);
     });
-    pic->setProperty("marge", 1);
+    Dispositions::De(pic).marge = 1;
     Place(pic, 2520, 240, 12, 1332);
     auto *main = Image(miniature, "Image4", {2520, 480, 384, 384}, QStringLiteral(":/pointeurs/saisie.svg"));
     main->setAccessibleName(tr("Pointeur en forme de main qui saisit le pic"));

@@ -1,6 +1,7 @@
 #include "ui/bouton.h"
 
 #include "ui/couleurs.h"
+#include "ui/disposition.h"
 #include "ui/echelle.h"
 #include "ui/ressources.h"
 
@@ -18,6 +19,8 @@ Bouton::Bouton(QWidget *parent, const char *nom) : QAbstractButton(parent)
     setForegroundRole(QPalette::WindowText);
     // Tab reaches it; a mouse click leaves the focus where it was, as before.
     setFocusPolicy(Qt::TabFocus);
+    // Its captions and pictures sit inside its frame.
+    Dispositions::De(this).bord = [this] { return bord(); };
 }
 
 void Bouton::fixeCadre(bool cadre)

@@ -111,7 +111,7 @@ Clavier::Clavier(Edition *edition)
     fond.setColor(QPalette::Window, fond.color(QPalette::Base));
     setPalette(fond);
     setFixedSize(RectangleTwips(0, 0, 14604, 1104).size());
-    setProperty("twipsTaille", QSizeF(14604, 1104));
+    Elements::Fenetre(this, QSizeF(14604, 1104));
     construit();
     Elements::Centre(this);
 
@@ -178,7 +178,7 @@ void Clavier::construit()
         touche->setFlat(true);
         // Tab reaches every key, lowest first; a click does not take the focus.
         touche->setFocusPolicy(Qt::TabFocus);
-        touche->setStyleSheet(QLatin1String(noire ? StyleNoire : StyleBlanche));
+        Elements::FixeFeuille(touche, QLatin1String(noire ? StyleNoire : StyleBlanche));
         touche->setAccessibleName(Libelle(i));
         touche->setToolTip(Libelle(i));
         touche->setAccessibleDescription(tr("%1 Hz").arg(Regles::FrequenceNote(i)));

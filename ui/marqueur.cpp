@@ -2,6 +2,7 @@
 
 #include "plot/surface.h"
 #include "ui/echelle.h"
+#include "ui/elements.h"
 #include "ui/ressources.h"
 
 #include <QGuiApplication>
@@ -9,7 +10,7 @@
 
 Marqueur::Marqueur(Surface *spectre) : QFrame(spectre), m_spectre(spectre)
 {
-    setCursor(Ressources::PointeurSaisie());
+    Elements::FixePointeur(this, Ressources::PointeurSaisie());
 }
 
 Marqueur::~Marqueur()
