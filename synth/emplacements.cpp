@@ -110,9 +110,11 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
     // Where the system allows it the file has no name at all until it is whole: a run killed in
     // the middle, even by SIGKILL, leaves nothing behind. Otherwise mkstemp creates the name
     // exclusively (nothing planted there is ever opened) and a SIGINT or SIGTERM removes it.
-    bool anonyme = true;
-    int fd = ::open(dossier.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (fd < 0 && (errno == EISDIR || errno == EOPNOTSUPP || errno == EINVAL || errno == ENOENT)) {
+    // (An unnamed file gets its name through /proc, which a bare container may lack.)
+    static const bool procVisible = ::access("/proc/self/fd", X_OK) == 0;
+    bool anonyme = procVisible;
+    int fd = anonyme ? ::open(dossier.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666) : -1;
+    if (!anonyme || (fd < 0 && (errno == EISDIR || errno == EOPNOTSUPP || errno == EINVAL || errno == ENOENT))) {
         anonyme = false;
         fd = ::mkstemp(temporaire.data());
         if (fd >= 0)
