@@ -1,7 +1,7 @@
 #include "synth/emplacements.h"
 
 #include "synth/raisons.h"
-#include "synth/timbrefichier.h"
+#include "synth/systeme.h"
 
 #include <QDir>
 #include <QFile>

@@ -84,7 +84,7 @@ EOF
 
 # scripts/traductions.py refills a fresh catalogue whose texts moved to other contexts (as when the
 # main window's code moves into panels), and says so when a text has no translation to carry.
-sed -e 's|<name>Synthetiseur</name>|<name>PanneauSpectre</name>|' -e 's|<name>Raisons</name>|<name>Fichiers</name>|' \
+sed -e 's|<name>BandeauCommandes</name>|<name>Bandeau</name>|' -e 's|<name>Raisons</name>|<name>Fichiers</name>|' \
     -e 's|language="[^"]*"|language="en_US"|' "$TEMP/frais.ts" >"$TEMP/deplace.ts"
 /usr/bin/python3 "$SOURCE_DIR/scripts/traductions.py" "$SOURCE_DIR/translations/sonavirelle_en.ts" "$TEMP/deplace.ts" \
     >"$TEMP/report.log" || { cat "$TEMP/report.log"; echo "FAIL: traductions.py left texts unfinished"; exit 1; }
@@ -99,7 +99,7 @@ def lit(chemin, renomme={}):
             t = m.find('translation')
             r[(nom, m.findtext('source'), m.findtext('comment'))] = (t.text, t.get('type'))
     return r
-avant = lit(sys.argv[1], {'Synthetiseur': 'PanneauSpectre', 'Raisons': 'Fichiers'})
+avant = lit(sys.argv[1], {'BandeauCommandes': 'Bandeau', 'Raisons': 'Fichiers'})
 apres = lit(sys.argv[2])
 if avant != apres:
     print('FAIL: traductions.py did not carry the translations over to the moved texts')
@@ -119,6 +119,6 @@ if /usr/bin/python3 "$SOURCE_DIR/scripts/traductions.py" "$SOURCE_DIR/translatio
     echo "FAIL: traductions.py did not report a text it has no translation for"
     exit 1
 fi
-grep -q 'STILL UNFINISHED: PanneauSpectre: Afficher le piano' "$TEMP/report.log" \
+grep -q 'STILL UNFINISHED: Bandeau: Afficher le piano' "$TEMP/report.log" \
     || { cat "$TEMP/report.log"; echo "FAIL: the unfinished text is not named"; exit 1; }
 echo "traductions.py carries translations to moved texts and names the ones it cannot"

@@ -25,7 +25,7 @@ mkdir -p "$SORTIE/corpus" || exit 1
 # Qt is built for position-independent code; its headers require -fPIC.
 # shellcheck disable=SC2086
 if ! "$CLANG" -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
-    -I"$SOURCE_DIR" "$SOURCE_DIR/tests/fuzz_timbre.cpp" "$SOURCE_DIR/synth/timbrefichier.cpp" "$SOURCE_DIR/synth/emplacements.cpp" \
+    -I"$SOURCE_DIR" "$SOURCE_DIR/tests/fuzz_timbre.cpp" "$SOURCE_DIR/synth/timbrefichier.cpp" "$SOURCE_DIR/synth/emplacements.cpp" "$SOURCE_DIR/synth/systeme.cpp" \
     "$SOURCE_DIR/model/timbre.cpp" $QT_FLAGS -o "$SORTIE/fuzz_timbre" 2>"$SORTIE/compilation.log"; then
     if grep -q "libclang_rt.fuzzer\|fsanitize=fuzzer" "$SORTIE/compilation.log"; then
         cat "$SORTIE/compilation.log" | head -n 20
