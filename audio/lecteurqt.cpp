@@ -688,7 +688,9 @@ void LecteurQt::SuitSortie(QObject *contexte, std::function<void(bool disponible
 
 bool LecteurQt::enLecture() const
 {
-    return m_jouer && m_commun->numeroEnLecture.load() == m_numero;
+    // The player thread tells of the output before it feeds it: a loop seen playing here is one
+    // whose output the window has already heard of.
+    return m_jouer && m_disponible && m_commun->numeroEnLecture.load() == m_numero;
 }
 
 QAudioDevice LecteurQt::peripherique() const

@@ -4,13 +4,19 @@
 #include "model/timbre.h"
 #include "synth/generateur.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointF>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class Lecture;
 class QUndoStack;
+namespace AnalyseSon {
+struct Resultat;
+}
 
 /// What the player plays: the table's own sound (through the mute/solo mask), an analysed
 /// recording, or the hidden sound of a challenge. test.wav is always the table's sound.
@@ -115,6 +121,28 @@ public:
     /// The samples the player gets for the current source.
     QByteArray sonJoue() const;
 
+    // --- An analysed recording (session/editionanalyse.cpp) ---
+    /// What the spectrum plot shows of the last sound analysed.
+    struct SpectreAnalyse
+    {
+        QString nom;             ///< the file's name
+        double fondamental = 0;  ///< hertz, as measured
+        /// (hertz, 0..10) from 0 to 5000 Hz, scaled so that the strongest harmonic's peak reaches
+        /// its component's line; empty before any analysis.
+        QList<QPointF> points;
+    };
+    /// An analysed sound: its timbre committed like any edit (one undo step), its stretch kept as
+    /// the original to compare with, its spectrum for the plot. False, with nothing changed, for a
+    /// timbre that breaks a rule.
+    bool ChargeAnalyse(const AnalyseSon::Resultat &resultat);
+    /// The original and the spectrum only, the table untouched (a start-up on an analysed sound).
+    void fixeAnalyse(const AnalyseSon::Resultat &resultat);
+    const SpectreAnalyse &analyse() const { return m_analyse; }
+    /// The stretch as the player wants it: 44100 Hz, 16-bit mono, whole periods of `fondamental`
+    /// (so that the loop has no seam), its peak at `crete`.
+    static QByteArray Original44k(const std::vector<float> &echantillons, double frequence, double fondamental,
+                                  int crete);
+
     /// What one history step restores: the table's components and the marker.
     struct Etat
     {
@@ -150,6 +178,8 @@ signals:
     void sortieChange(bool disponible);
     /// The source played changed.
     void ecouteChange(::Ecoute source);
+    /// Another sound was analysed (analyse() has its spectrum).
+    void analyseChange();
 
 private:
     enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
@@ -167,6 +197,7 @@ private:
     bool m_restaure = false;  ///< a history step is being replayed: record nothing
     double m_volume = 0.0;
     bool m_sortieDisponible = true;
+    SpectreAnalyse m_analyse;
     ::Ecoute m_ecoute = ::Ecoute::Modele;
     QByteArray m_original, m_defi;
     std::array<bool, Son::Max + 1> m_audibles = Tous();

@@ -1,7 +1,6 @@
 #include "synth/emplacements.h"
 
 #include "synth/raisons.h"
-#include "synth/timbrefichier.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/timbre.h"
+#include "synth/raisons.h"
 
 #include <QByteArray>
 #include <QString>
@@ -64,15 +65,3 @@ QString Nom(Timbres::Type type);
 
 } // namespace TimbreFichier
 
-namespace Systeme {
-
-/// A French reason for a system error number (the common ones worded for a teacher, the rest as
-/// the system says them).
-QString Raison(int numero);
-
-/// Why a file the program writes (an export, a timbre, a recording) may not be written at
-/// `chemin`, in French; empty when it may. Refused: a name that cannot be written exactly, a link
-/// (even dangling), a folder, a device or FIFO, another user's file. Links are never followed.
-QString RefusEcriture(const QString &chemin);
-
-} // namespace Systeme
