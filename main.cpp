@@ -5,6 +5,7 @@
 #include "synth/emplacements.h"
 #include "synth/commandeanalyse.h"
 #include "synth/langue.h"
+#include "synth/analyseson.h"
 #include "synth/timbrefichier.h"
 #include "ui/accueil.h"
 #include "ui/contexte.h"
@@ -26,6 +27,7 @@ int main(int argc, char *argv[])
     Fichier::NettoieSiInterrompu();
     const Langue::Code langue = Langue::DuSysteme();
     std::optional<Timbre> timbre;
+    std::optional<AnalyseSon::Resultat> analyse; // a sound named instead of a timbre
     {
         // The command line, the timbre's refusal and the export speak the user's language without a
         // display: a core application holds the catalogue until the windows' application takes over.
@@ -50,7 +52,16 @@ int main(int argc, char *argv[])
 
         // A timbre named on the command line is read before anything else, so that a refused file
         // ends the run with its reason before any window or output file exists.
-        if (!ligne.timbre.isEmpty()) {
+        // A name that a sound has (.wav, .flac...) is analysed; anything else is read as a timbre.
+        if (!ligne.timbre.isEmpty() && MenuTimbres::NomDeSon(ligne.timbre)) {
+            LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
+            analyse = AnalyseSon::Analyse(ligne.timbre, ligne.debut, ligne.dureeTroncon, &refus.erreur);
+            if (!analyse) {
+                refus.erreur += QLatin1Char('\n');
+                return LigneCommande::Termine(refus);
+            }
+            timbre = analyse->timbre;
+        } else if (!ligne.timbre.isEmpty()) {
             LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
             timbre = TimbreFichier::Charge(ligne.timbre, &refus.erreur);
             if (!timbre) {
@@ -96,6 +107,8 @@ int main(int argc, char *argv[])
         // A timbre given on the command line skips the welcome window: the main window starts on it.
         if (timbre) {
             auto *principal = new Synthetiseur(contexte, &*timbre);
+            if (analyse)
+                session.fixeAnalyse(*analyse);
             principal->setAttribute(Qt::WA_DeleteOnClose);
             principal->show();
         } else {

@@ -4,13 +4,23 @@
 #include "model/timbre.h"
 #include "synth/generateur.h"
 
+#include <QList>
 #include <QObject>
+#include <QPointF>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 class Lecture;
 class QUndoStack;
+namespace AnalyseSon {
+struct Resultat;
+}
+
+/// What the player plays: the table's own sound (through the mute/solo mask), an analysed
+/// recording, or the hidden sound of a challenge. test.wav is always the table's sound.
+enum class Ecoute { Modele, Original, Defi };
 
 // The editing session: the owner of the program's one sound, and the one place that knows what
 // each user intent does to it and what must follow. Every intent changes the sound through the
@@ -94,6 +104,45 @@ public:
     void Annule();
     void Retablit();
 
+    // --- What is played (the source and the mask); test.wav never depends on it ---
+    /// The source handed to the player; switching while sound is on cross-fades (BasculeSon).
+    void fixeEcoute(::Ecoute source);
+    ::Ecoute ecoute() const { return m_ecoute; }
+    /// The samples played for Original (16-bit little-endian mono, 44100 Hz); empty: none, and
+    /// Original then plays the table.
+    void fixeOriginal(QByteArray echantillons44k);
+    const QByteArray &original() const { return m_original; }
+    /// The samples played for Defi, as fixeOriginal.
+    void fixeDefi(QByteArray echantillons44k);
+    /// Which components (1 to 10; slot 0 unused) are heard when the table plays: a muted one is
+    /// left out of what the player gets, at the same scale, never out of test.wav.
+    void fixeMasque(const std::array<bool, Son::Max + 1> &audibles);
+    const std::array<bool, Son::Max + 1> &masque() const { return m_audibles; }
+    /// The samples the player gets for the current source.
+    QByteArray sonJoue() const;
+
+    // --- An analysed recording (session/editionanalyse.cpp) ---
+    /// What the spectrum plot shows of the last sound analysed.
+    struct SpectreAnalyse
+    {
+        QString nom;             ///< the file's name
+        double fondamental = 0;  ///< hertz, as measured
+        /// (hertz, 0..10) from 0 to 5000 Hz, scaled so that the strongest harmonic's peak reaches
+        /// its component's line; empty before any analysis.
+        QList<QPointF> points;
+    };
+    /// An analysed sound: its timbre committed like any edit (one undo step), its stretch kept as
+    /// the original to compare with, its spectrum for the plot. False, with nothing changed, for a
+    /// timbre that breaks a rule.
+    bool ChargeAnalyse(const AnalyseSon::Resultat &resultat);
+    /// The original and the spectrum only, the table untouched (a start-up on an analysed sound).
+    void fixeAnalyse(const AnalyseSon::Resultat &resultat);
+    const SpectreAnalyse &analyse() const { return m_analyse; }
+    /// The stretch as the player wants it: 44100 Hz, 16-bit mono, whole periods of `fondamental`
+    /// (so that the loop has no seam), its peak at `crete`.
+    static QByteArray Original44k(const std::vector<float> &echantillons, double frequence, double fondamental,
+                                  int crete);
+
     /// What one history step restores: the table's components and the marker.
     struct Etat
     {
@@ -127,6 +176,10 @@ signals:
     void survolChange(bool dedans);
     /// An output is there for the sound (true) or none is (false).
     void sortieChange(bool disponible);
+    /// The source played changed.
+    void ecouteChange(::Ecoute source);
+    /// Another sound was analysed (analyse() has its spectrum).
+    void analyseChange();
 
 private:
     enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
@@ -144,4 +197,14 @@ private:
     bool m_restaure = false;  ///< a history step is being replayed: record nothing
     double m_volume = 0.0;
     bool m_sortieDisponible = true;
+    SpectreAnalyse m_analyse;
+    ::Ecoute m_ecoute = ::Ecoute::Modele;
+    QByteArray m_original, m_defi;
+    std::array<bool, Son::Max + 1> m_audibles = Tous();
+    static std::array<bool, Son::Max + 1> Tous()
+    {
+        std::array<bool, Son::Max + 1> t;
+        t.fill(true);
+        return t;
+    }
 };

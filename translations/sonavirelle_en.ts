@@ -106,6 +106,10 @@
         <source>Icône «&#xa0;Ecouter le son produit&#xa0;» (haut-parleur)</source>
         <translation>“Play the sound” icon (loudspeaker)</translation>
     </message>
+    <message>
+        <source>Un son enregistré&#xa0;: menu Timbres, «&#xa0;Analyser un son…&#xa0;», ou le déposer sur la fenêtre. Son spectre mesuré s&apos;affiche sous les composantes trouvées&#xa0;; Ctrl+Maj+O fait écouter l&apos;original.</source>
+        <translation>A recorded sound: Timbres menu, “Analyse a sound…”, or drop it on the window. Its measured spectrum shows under the components found; Ctrl+Shift+O plays the original.</translation>
+    </message>
 </context>
 <context>
     <name>BandeauCommandes</name>
@@ -276,6 +280,10 @@
     <message>
         <source>t = %1 ms</source>
         <translation>t = %1 ms</translation>
+    </message>
+    <message>
+        <source>%1. Spectre mesuré de « %2 » : fondamental %3 Hz</source>
+        <translation>%1. Measured spectrum of “%2”: fundamental %3 Hz</translation>
     </message>
 </context>
 <context>
@@ -557,6 +565,66 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>Export impossible</source>
         <translation>Cannot export</translation>
+    </message>
+    <message>
+        <source>Flûte</source>
+        <translation>Flute</translation>
+    </message>
+    <message>
+        <source>Clarinette</source>
+        <translation>Clarinet</translation>
+    </message>
+    <message>
+        <source>Hautbois</source>
+        <translation>Oboe</translation>
+    </message>
+    <message>
+        <source>Trompette</source>
+        <translation>Trumpet</translation>
+    </message>
+    <message>
+        <source>Violon</source>
+        <translation>Violin</translation>
+    </message>
+    <message>
+        <source>Saxophone</source>
+        <translation>Saxophone</translation>
+    </message>
+    <message>
+        <source>Voyelle chantée</source>
+        <translation>Sung vowel</translation>
+    </message>
+    <message>
+        <source>Analyser un son…</source>
+        <translation>Analyse a sound…</translation>
+    </message>
+    <message>
+        <source>Sons d&apos;instruments</source>
+        <translation>Instrument sounds</translation>
+    </message>
+    <message>
+        <source>Spectre mesuré</source>
+        <translation>Measured spectrum</translation>
+    </message>
+    <message>
+        <source>Écouter l&apos;original</source>
+        <translation>Hear the original</translation>
+    </message>
+    <message>
+        <source>Analyser un son</source>
+        <translation>Analyse a sound</translation>
+    </message>
+    <message>
+        <source>Sons (*.wav *.flac *.ogg *.oga *.opus *.aif *.aiff);;Tous les fichiers (*)</source>
+        <translation>Sounds (*.wav *.flac *.ogg *.oga *.opus *.aif *.aiff);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Son refusé</source>
+        <translation>Sound refused</translation>
+    </message>
+    <message>
+        <source>%1 : le son ne peut pas être préparé (%2)</source>
+        <translation>%1: the sound cannot be prepared (%2)</translation>
     </message>
 </context>
 <context>

@@ -106,6 +106,10 @@
         <source>Icône «&#xa0;Ecouter le son produit&#xa0;» (haut-parleur)</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>Un son enregistré&#xa0;: menu Timbres, «&#xa0;Analyser un son…&#xa0;», ou le déposer sur la fenêtre. Son spectre mesuré s&apos;affiche sous les composantes trouvées&#xa0;; Ctrl+Maj+O fait écouter l&apos;original.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>BandeauCommandes</name>
@@ -275,6 +279,10 @@
     </message>
     <message>
         <source>t = %1 ms</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1. Spectre mesuré de « %2 » : fondamental %3 Hz</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -554,6 +562,66 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>Export impossible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Flûte</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Clarinette</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Hautbois</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Trompette</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Violon</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Saxophone</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Voyelle chantée</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analyser un son…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sons d&apos;instruments</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Spectre mesuré</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Écouter l&apos;original</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Analyser un son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sons (*.wav *.flac *.ogg *.oga *.opus *.aif *.aiff);;Tous les fichiers (*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Son refusé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 : le son ne peut pas être préparé (%2)</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -178,12 +178,19 @@ void Aide::construit()
     main->setAccessibleName(tr("Pointeur en forme de main qui saisit le pic"));
     miniature->setAccessibleName(tr("Exemple de spectre\u00a0: le premier pic, saisi avec la souris"));
 
+    // Analysing a recorded sound: in the blank right of the miniature, in a smaller type.
+    QLabel *label10 = Etiquette(textes, "Label10", {9780, 2340, 1932, 1692},
+              tr("Un son enregistré : menu Timbres, « Analyser un son… », ou le déposer sur la "
+                 "fenêtre. Son spectre mesuré s'affiche sous les composantes trouvées ; Ctrl+Maj+O fait "
+                 "écouter l'original."),
+              GrisParagraphe, Police("Calibri", 9));
+
     // Read as seen: title, icon, cross, then the questions and answers from the top, each picture
     // after the line it stands in, the miniature between the answer it illustrates and the next
     // question (it lies over the text panel, so it is read as part of it).
     OrdreLecture::Ordonne(this, {titre, icone, croix, textes});
     OrdreLecture::Adopte(textes, miniature);
-    OrdreLecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label4, label5, label6,
+    OrdreLecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label10, label4, label5, label6,
                               label9});
 }
 

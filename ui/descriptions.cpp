@@ -40,6 +40,12 @@ QString Descriptions::AvecCurseur(const QString &description, Curseur::Point p)
         .arg(description, QString::number(std::lround(p.frequence)), Amplitude(p.amplitude));
 }
 
+QString Descriptions::AvecMesure(const QString &description, const QString &nom, double fondamental)
+{
+    return tr("%1. Spectre mesuré de « %2 » : fondamental %3 Hz")
+        .arg(description, nom, QString::number(std::lround(fondamental)));
+}
+
 QString Descriptions::Temporel(float sensibilite)
 {
     return tr("Évolution temporelle, %1 ms par division").arg(Nombre(sensibilite, sensibilite < 1.0f ? 1 : 0));

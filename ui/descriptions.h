@@ -29,6 +29,9 @@ public:
     static QString Spectre(const Son &c);
     /// The spectrum's description followed by where the keyboard cursor stands.
     static QString AvecCurseur(const QString &description, Curseur::Point p);
+    /// The spectrum's description followed by the measured spectrum shown under it:
+    /// "…. Spectre mesuré de « clarinette.flac » : fondamental 441 Hz".
+    static QString AvecMesure(const QString &description, const QString &nom, double fondamental);
     /// "Évolution temporelle, 1 ms par division".
     static QString Temporel(float sensibilite);
 

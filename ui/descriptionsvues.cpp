@@ -15,6 +15,7 @@ DescriptionsVues::DescriptionsVues(Surface &spectre, Surface &temps, const Editi
     // Every change of the table or of the time base redraws the time plot: the descriptions
     // follow that one signal.
     connect(&edition, &Edition::tempsChange, this, &DescriptionsVues::decrit);
+    connect(&edition, &Edition::analyseChange, this, &DescriptionsVues::decrit);
     decrit();
 }
 
@@ -29,6 +30,8 @@ void DescriptionsVues::decrit()
 {
     const Son &son = m_edition.son();
     QString spectre = Descriptions::Spectre(son);
+    if (const Edition::SpectreAnalyse &a = m_edition.analyse(); !a.points.isEmpty())
+        spectre = Descriptions::AvecMesure(spectre, a.nom, a.fondamental);
     if (m_curseurVisible)
         spectre = Descriptions::AvecCurseur(spectre, m_curseur);
     // Set only when it changes: assistive technologies are told of every change.

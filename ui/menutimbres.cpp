@@ -42,6 +42,8 @@ MenuTimbres::MenuTimbres(QWidget *fenetre, Edition &edition) : QMenu(fenetre), m
     };
     for (Commande &c : avant)
         ajoute(c);
+    // Analysed sounds: their own block of entries.
+    ajouteAnalyse();
     QMenu *types = addMenu(tr("Timbres types"));
     for (Timbres::Type type : Timbres::Types)
         connect(types->addAction(TimbreFichier::Nom(type)), &QAction::triggered, this,

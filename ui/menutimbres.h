@@ -3,6 +3,7 @@
 #include <QMenu>
 
 class Edition;
+class QAction;
 
 // The "Timbres" menu of the main window, every command of it made here from one table: open,
 // save, export, the classic timbres, undo and redo. Each command is also a shortcut of the
@@ -17,7 +18,21 @@ public:
     /// Opens the file at `chemin`; a refused file is reported in a message box and changes nothing.
     bool ouvreFichier(const QString &chemin);
 
+    // --- Analysed sounds (ui/menutimbresanalyse.cpp) ---
+    /// Analyses the sound at `chemin` and commits it; a refused sound is reported in a message
+    /// box and changes nothing. `nom` replaces the file's name in what is shown, when given.
+    bool analyseFichier(const QString &chemin, const QString &nom = QString());
+    /// Analyses one of the shipped instrument notes (its resource name, "clarinette.flac").
+    bool analyseInstrument(const QString &fichier);
+    /// The checkable entries: the measured spectrum shown, the original heard.
+    QAction *actionSpectreMesure() const { return m_spectreMesure; }
+    QAction *actionOriginal() const { return m_original; }
+    /// True for a name that a sound file usually has (.wav, .flac, .ogg...), not a timbre's.
+    static bool NomDeSon(const QString &chemin);
+
 public slots:
+    /// Asks for a sound file and analyses it.
+    void analyse();
     /// Asks for a .timbre file and opens it.
     void ouvre();
     /// Asks for a name and saves the table and the multiples-only option there.
@@ -26,6 +41,10 @@ public slots:
     void exporte();
 
 private:
+    void ajouteAnalyse();
+
+    QAction *m_spectreMesure = nullptr;
+    QAction *m_original = nullptr;
     QWidget *m_fenetre;
     Edition &m_edition;
 };

@@ -115,6 +115,7 @@ PanneauSpectre::PanneauSpectre(QWidget *fenetre, Edition &edition) : QObject(fen
     // What follows an edit is the session's to decide; the panel only draws what it is told.
     connect(&m_edition, &Edition::spectreChange, this, &PanneauSpectre::redessine);
     connect(&m_edition, &Edition::apercuRetire, this, &PanneauSpectre::redessine);
+    connect(&m_edition, &Edition::analyseChange, this, &PanneauSpectre::redessine);
     connect(&m_edition, &Edition::apercuChange, this, [this](float X, float Y) {
         m_vue->fixeSon(m_edition.son());
         m_vue->fixeApercu(QPointF(X, Y));
@@ -162,8 +163,16 @@ QLabel *PanneauSpectre::ajouteAvis(const char *nom, QRectF twips, const QString 
     return avis;
 }
 
+void PanneauSpectre::montreMesure(bool oui)
+{
+    m_montreMesure = oui;
+    redessine();
+}
+
 void PanneauSpectre::redessine()
 {
+    // The measured spectrum of the last analysis, behind the lines, unless hidden.
+    m_vue->fixeCouche(Couche::Mesure, m_montreMesure ? m_edition.analyse().points : QList<QPointF>());
     m_vue->fixeSon(m_edition.son());
     m_vue->fixeAfficheFreq(afficheFreq());
     m_vue->fixeApercu(std::nullopt);

@@ -51,6 +51,8 @@ public slots:
     void placeFondamental(double hertz);
     /// Shows the plot panel, or hides it behind its placeholder.
     void montre(bool oui);
+    /// Shows or hides the measured spectrum of the last sound analysed, behind the lines.
+    void montreMesure(bool oui);
 
 private slots:
     /// The pointer moved over the spectrum with `boutons` held.
@@ -88,4 +90,5 @@ private:
     Marqueur *m_fondamental = nullptr;
     std::unique_ptr<VueSpectre> m_vue;
     CurseurSpectre *m_curseur = nullptr;
+    bool m_montreMesure = true;
 };

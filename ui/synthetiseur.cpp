@@ -73,6 +73,8 @@ void Synthetiseur::construit()
     connect(m_bandeau, &BandeauCommandes::clavierDemande, this, &Synthetiseur::ouvreClavier);
     connect(m_bandeau, &BandeauCommandes::aideDemandee, this, &Synthetiseur::ouvreAide);
     setAcceptDrops(true);
+    // Hook: the "Spectre mesuré" entry shows and hides the spectrum panel's measured layer.
+    connect(menuTimbres()->actionSpectreMesure(), &QAction::toggled, m_spectre, &PanneauSpectre::montreMesure);
 
     // Tab goes through the commands in reading order, whichever of two faces is shown.
     const QList<QWidget *> ordre = m_bandeau->ordreTab() + m_temps->ordreTab() + m_spectre->ordreTab();
@@ -192,13 +194,16 @@ void Synthetiseur::ouvreAide()
 
 namespace {
 
-// The first local .timbre file a drag carries, or nothing.
+// The first local .timbre file a drag carries, or (hook) the first sound file; nothing otherwise.
 QString TimbreDepose(const QMimeData *donnees)
 {
     if (!donnees || !donnees->hasUrls())
         return {};
     for (const QUrl &url : donnees->urls())
         if (url.isLocalFile() && url.toLocalFile().endsWith(QLatin1String(".timbre"), Qt::CaseInsensitive))
+            return url.toLocalFile();
+    for (const QUrl &url : donnees->urls())
+        if (url.isLocalFile() && MenuTimbres::NomDeSon(url.toLocalFile()))
             return url.toLocalFile();
     return {};
 }
@@ -217,7 +222,11 @@ void Synthetiseur::dropEvent(QDropEvent *event)
     if (chemin.isEmpty())
         return;
     event->acceptProposedAction();
-    OuvreFichier(chemin);
+    // Hook: a dropped sound is analysed.
+    if (MenuTimbres::NomDeSon(chemin))
+        menuTimbres()->analyseFichier(chemin);
+    else
+        OuvreFichier(chemin);
 }
 
 void Synthetiseur::closeEvent(QCloseEvent *event)
