@@ -25,12 +25,21 @@ void DescriptionsVues::suitCurseur(bool visible, Curseur::Point point)
     decrit();
 }
 
+void DescriptionsVues::fixeMicro(const QString &suffixe)
+{
+    if (suffixe == m_micro)
+        return;
+    m_micro = suffixe;
+    decrit();
+}
+
 void DescriptionsVues::decrit()
 {
     const Son &son = m_edition.son();
     QString spectre = Descriptions::Spectre(son);
     if (m_curseurVisible)
         spectre = Descriptions::AvecCurseur(spectre, m_curseur);
+    spectre += m_micro;
     // Set only when it changes: assistive technologies are told of every change.
     if (m_spectre.accessibleDescription() != spectre)
         m_spectre.setAccessibleDescription(spectre);
