@@ -25,7 +25,16 @@ public:
         m_voulu.setSampleFormat(QAudioFormat::Int16);
     }
 
-    ~CaptureSon() override { ferme(); }
+    ~CaptureSon() override
+    {
+        // As the thread ends Qt 6.4's sound service may be gone already, and deleting a source
+        // then crashes: it is stopped and left to the end of the process.
+        if (m_source) {
+            disconnect(m_source, nullptr, this, nullptr);
+            m_source->stop();
+            m_source->setParent(nullptr);
+        }
+    }
 
     void prepare()
     {
@@ -136,6 +145,15 @@ private:
     void perdu()
     {
         qWarning("sonavirelle: the microphone %s was lost", qUtf8Printable(m_device.description()));
+        if (m_source) {
+            // Qt 6.4 crashes when a source whose device went away is deleted (its stream is freed
+            // already): that one is left as it is, a few bytes per loss, rather than stopped or deleted.
+            m_lecture->stop();
+            disconnect(m_source, nullptr, this, nullptr);
+            m_source->setParent(nullptr);
+            m_source = nullptr;
+            m_flux = nullptr;
+        }
         ferme();
         emit perdue();
         // Another input may be there already.
@@ -149,7 +167,8 @@ private:
             return;
         disconnect(m_source, nullptr, this, nullptr);
         m_source->stop();
-        m_source->deleteLater();
+        // Now, while the thread runs: a deferred delete could come only as the thread ends.
+        delete m_source;
         m_source = nullptr;
         m_flux = nullptr;
     }
@@ -158,7 +177,7 @@ private:
     {
         if (m_lecture)
             m_lecture->stop();
-        const bool ouverte = m_source != nullptr;
+        const bool ouverte = !m_device.isNull();
         jette();
         m_device = QAudioDevice();
         if (ouverte)
@@ -180,7 +199,8 @@ private:
     {
         if (!m_flux)
             return;
-        const qint64 n = m_flux->bytesAvailable();
+        // Qt 6.4's push device reports nothing available: the source itself knows.
+        const qint64 n = m_source->bytesAvailable();
         const int trame = m_format.bytesPerFrame();
         if (n < trame)
             return;
@@ -229,7 +249,7 @@ Micro::~Micro()
     if (!m_fil)
         return;
     disconnect(m_capture, nullptr, this, nullptr);
-    QMetaObject::invokeMethod(m_capture, [c = m_capture] { c->capte(false); }, Qt::QueuedConnection);
+    // The capture's own end stops its source.
     m_fil->quit();
     if (m_fil->wait(FinMs))
         delete m_fil;
