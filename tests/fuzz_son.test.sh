@@ -28,7 +28,7 @@ mkdir -p "$SORTIE/corpus" || exit 1
 # shellcheck disable=SC2086
 if ! "$CLANG" -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
     -I"$SOURCE_DIR" -I/usr/include/kissfft -Dkiss_fft_scalar=float "$SOURCE_DIR/tests/fuzz_son.cpp" \
-    "$SOURCE_DIR/synth/analyseson.cpp" "$SOURCE_DIR/synth/sonfichier.cpp" "$SOURCE_DIR/synth/timbrefichier.cpp" "$SOURCE_DIR/synth/langue.cpp" \
+    "$SOURCE_DIR/synth/analyseson.cpp" "$SOURCE_DIR/synth/sonfichier.cpp" "$SOURCE_DIR/synth/timbrefichier.cpp" "$SOURCE_DIR/synth/emplacements.cpp" "$SOURCE_DIR/synth/langue.cpp" \
     "$SOURCE_DIR"/analyse/*.cpp "$SOURCE_DIR/model/timbre.cpp" $QT_FLAGS $SNDFILE_FLAGS -lkissfft-float \
     -o "$SORTIE/fuzz_son" 2>"$SORTIE/compilation.log"; then
     if grep -q "libclang_rt.fuzzer\|fsanitize=fuzzer" "$SORTIE/compilation.log"; then
