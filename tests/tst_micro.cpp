@@ -162,6 +162,8 @@ void TestMicro::enregistre()
                  qPrintable(QStringLiteral("harmonic %1: %2").arg(k).arg(s.Amplitude[k])));
     }
     QVERIFY(p.wav() != wav); // the rebuilt table was committed
+    // The recording is what the session plays as the original.
+    QCOMPARE(p.edition->original().size(), 3 * 44100 * 2);
     // The recording saved as it was captured: 3 s, 16-bit mono 44100 Hz.
     QTemporaryDir sortie;
     const QString chemin = sortie.filePath(QStringLiteral("original.wav"));
