@@ -28,12 +28,25 @@ struct Definition
     const char *nom;
     int minimum;
     int maximum;
+    bool texte = false; ///< a text key: `maximum` is its size in bytes
 };
 
 constexpr Definition Definitions[] = {
     {Cle::Zoom, "affichage", "zoom", 50, 200},
     {Cle::Volume, "son", "volume", -1'000'000, 1'000'000},
+    {Cle::EntreeMicro, "micro", "entree", 1, TailleTexte, true},
 };
+
+// A text value: short, and only characters that neither INI nor a shell gives a meaning to.
+std::optional<QByteArray> Texte(const QByteArray &texte, int maximum)
+{
+    if (texte.isEmpty() || texte.size() > maximum)
+        return std::nullopt;
+    for (const char c : texte)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || std::strchr("._:-+@/", c)))
+            return std::nullopt;
+    return texte;
+}
 
 const Definition &DefinitionDe(Cle cle)
 {
@@ -77,7 +90,7 @@ enum class Lecture { Lue, Absente, Refusee };
 
 // The known keys the file holds. Never blocks: opened without following a link and without
 // waiting on a FIFO, then checked to be a small regular file of ours before anything is read.
-Lecture LitFichier(const QString &chemin, QMap<Cle, int> &valeurs)
+Lecture LitFichier(const QString &chemin, QMap<Cle, QByteArray> &valeurs)
 {
     const QByteArray nom = QFile::encodeName(chemin);
     if (chemin.isEmpty() || QFile::decodeName(nom) != chemin)
@@ -138,8 +151,12 @@ Lecture LitFichier(const QString &chemin, QMap<Cle, int> &valeurs)
         for (const Definition &d : Definitions) {
             if (groupe != d.groupe || cle != d.nom)
                 continue;
-            if (const auto v = Entier(valeur, d.minimum, d.maximum))
-                valeurs[d.cle] = *v;
+            if (d.texte) {
+                if (const auto t = Texte(valeur, d.maximum))
+                    valeurs[d.cle] = *t;
+            } else if (const auto v = Entier(valeur, d.minimum, d.maximum)) {
+                valeurs[d.cle] = QByteArray::number(*v);
+            }
         }
     }
     return Lecture::Lue;
@@ -161,28 +178,27 @@ QString Chemin()
     return dossier + QLatin1Char('/') + organisation + QLatin1Char('/') + application + QStringLiteral(".conf");
 }
 
-std::optional<int> Lit(Cle cle)
+namespace {
+
+std::optional<QByteArray> LitBrut(Cle cle)
 {
     QMutexLocker verrou(&Verrou);
     const QString chemin = Chemin();
     if (Inutilisable == chemin)
         return std::nullopt;
-    QMap<Cle, int> valeurs;
+    QMap<Cle, QByteArray> valeurs;
     if (LitFichier(chemin, valeurs) != Lecture::Lue || !valeurs.contains(cle))
         return std::nullopt;
     return valeurs.value(cle);
 }
 
-bool Ecrit(Cle cle, int valeur)
+bool EcritBrut(Cle cle, const QByteArray &valeur)
 {
     QMutexLocker verrou(&Verrou);
     const QString chemin = Chemin();
     if (Inutilisable == chemin)
         return false;
-    const Definition &d = DefinitionDe(cle);
-    if (valeur < d.minimum || valeur > d.maximum)
-        return false;
-    QMap<Cle, int> valeurs;
+    QMap<Cle, QByteArray> valeurs;
     if (LitFichier(chemin, valeurs) == Lecture::Refusee)
         return false;
     valeurs[cle] = valeur;
@@ -195,17 +211,56 @@ bool Ecrit(Cle cle, int valeur)
     if (Fichier::Examine(chemin, &raison) == Fichier::Etat::Refuse)
         return (Refuse(chemin, raison), false);
     QByteArray texte;
-    for (const char *groupe : {"affichage", "son"}) {
+    for (const char *groupe : {"affichage", "son", "micro"}) {
         QByteArray partie;
         for (const Definition &e : Definitions)
             if (qstrcmp(e.groupe, groupe) == 0 && valeurs.contains(e.cle))
-                partie += QByteArray(e.nom) + '=' + QByteArray::number(valeurs.value(e.cle)) + '\n';
+                partie += QByteArray(e.nom) + '=' + valeurs.value(e.cle) + '\n';
         if (!partie.isEmpty())
             texte += (texte.isEmpty() ? QByteArray() : QByteArray("\n")) + '[' + groupe + "]\n" + partie;
     }
     if (!Fichier::Remplace(chemin, texte, QByteArray(), &raison))
         return (Refuse(chemin, raison), false);
     return true;
+}
+
+} // namespace
+
+std::optional<int> Lit(Cle cle)
+{
+    const Definition &d = DefinitionDe(cle);
+    if (d.texte)
+        return std::nullopt;
+    const auto brut = LitBrut(cle);
+    return brut ? Entier(*brut, d.minimum, d.maximum) : std::nullopt;
+}
+
+bool Ecrit(Cle cle, int valeur)
+{
+    const Definition &d = DefinitionDe(cle);
+    if (d.texte || valeur < d.minimum || valeur > d.maximum)
+        return false;
+    return EcritBrut(cle, QByteArray::number(valeur));
+}
+
+std::optional<QString> LitTexte(Cle cle)
+{
+    const Definition &d = DefinitionDe(cle);
+    if (!d.texte)
+        return std::nullopt;
+    const auto brut = LitBrut(cle);
+    return brut ? std::optional<QString>(QString::fromLatin1(*brut)) : std::nullopt;
+}
+
+bool EcritTexte(Cle cle, const QString &valeur)
+{
+    const Definition &d = DefinitionDe(cle);
+    if (!d.texte)
+        return false;
+    const QByteArray octets = valeur.toUtf8();
+    if (!Texte(octets, d.maximum))
+        return false;
+    return EcritBrut(cle, octets);
 }
 
 void Oublie()

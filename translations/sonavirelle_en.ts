@@ -287,6 +287,17 @@
     </message>
 </context>
 <context>
+    <name>Direct</name>
+    <message>
+        <source>Enregistrement interrompu : le micro a été perdu. Rien n&apos;est changé.</source>
+        <translation>Recording cut short: the microphone was lost. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>enregistrement du micro</source>
+        <translation>microphone recording</translation>
+    </message>
+</context>
+<context>
     <name>LigneCommande</name>
     <message>
         <source>Affiche cette aide et quitte.</source>
@@ -502,6 +513,79 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>harmonique %1 : %2</source>
         <translation>harmonic %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>MenuMicro</name>
+    <message>
+        <source>Micro</source>
+        <translation>Microphone</translation>
+    </message>
+    <message>
+        <source>Entrée</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Écouter en direct</source>
+        <translation>Listen live</translation>
+    </message>
+    <message>
+        <source>Enregistrer et analyser</source>
+        <translation>Record and analyse</translation>
+    </message>
+    <message>
+        <source>Enregistrer l&apos;original…</source>
+        <translation>Save the original…</translation>
+    </message>
+    <message>
+        <source>Aucun micro</source>
+        <translation>No microphone</translation>
+    </message>
+    <message>
+        <source>Aucun micro : rien n&apos;est enregistré.</source>
+        <translation>No microphone: nothing was recorded.</translation>
+    </message>
+    <message>
+        <source>Enregistrement refusé</source>
+        <translation>Recording refused</translation>
+    </message>
+    <message>
+        <source>Enregistrer l&apos;original</source>
+        <translation>Save the original</translation>
+    </message>
+    <message>
+        <source>Sons WAV (*.wav)</source>
+        <translation>WAV sounds (*.wav)</translation>
+    </message>
+    <message>
+        <source>Enregistrement impossible</source>
+        <translation>Cannot save</translation>
+    </message>
+    <message>
+        <source>Aucun enregistrement du micro à enregistrer.</source>
+        <translation>No microphone recording to save.</translation>
+    </message>
+    <message>
+        <source>Enregistrement : %1 s</source>
+        <translation>Recording: %1 s</translation>
+    </message>
+    <message>
+        <source>Micro : %1 Hz — %2</source>
+        <comment>pitch, note</comment>
+        <translation>Microphone: %1 Hz — %2</translation>
+    </message>
+    <message>
+        <source>Micro : pas de hauteur</source>
+        <translation>Microphone: no pitch</translation>
+    </message>
+    <message>
+        <source>. Micro : %1 Hz (%2)</source>
+        <comment>pitch, note</comment>
+        <translation>. Microphone: %1 Hz (%2)</translation>
+    </message>
+    <message>
+        <source>. Micro : pas de hauteur</source>
+        <translation>. Microphone: no pitch</translation>
     </message>
 </context>
 <context>

@@ -287,6 +287,17 @@
     </message>
 </context>
 <context>
+    <name>Direct</name>
+    <message>
+        <source>Enregistrement interrompu : le micro a été perdu. Rien n&apos;est changé.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enregistrement du micro</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>LigneCommande</name>
     <message>
         <source>Affiche cette aide et quitte.</source>
@@ -499,6 +510,79 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>harmonique %1 : %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>MenuMicro</name>
+    <message>
+        <source>Micro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Entrée</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Écouter en direct</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer et analyser</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer l&apos;original…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucun micro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucun micro : rien n&apos;est enregistré.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrement refusé</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer l&apos;original</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sons WAV (*.wav)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrement impossible</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucun enregistrement du micro à enregistrer.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrement : %1 s</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Micro : %1 Hz — %2</source>
+        <comment>pitch, note</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Micro : pas de hauteur</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>. Micro : %1 Hz (%2)</source>
+        <comment>pitch, note</comment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>. Micro : pas de hauteur</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -145,7 +145,9 @@ QString Clavier::NomNote(int Index)
     // Key 0 (132 Hz) is the C an octave below the middle C: "Do 2" in French numbering, where the
     // middle C is Do 3; each language numbers its octaves its own way, so the catalogue says.
     const int premiere = tr("2", "octave number of the lowest key's C (132 Hz, an octave below the middle C)").toInt();
-    return tr("%1 %2", "note name, octave").arg(tr(noms[Index % 12])).arg(premiere + Index / 12);
+    // Below the lowest key (the microphone names any pitch) the octaves go on downwards.
+    const int octave = Index >= 0 ? Index / 12 : -((11 - Index) / 12);
+    return tr("%1 %2", "note name, octave").arg(tr(noms[Index - 12 * octave])).arg(premiere + octave);
 }
 
 QString Clavier::Libelle(int Index)

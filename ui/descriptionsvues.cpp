@@ -26,6 +26,14 @@ void DescriptionsVues::suitCurseur(bool visible, Curseur::Point point)
     decrit();
 }
 
+void DescriptionsVues::fixeMicro(const QString &suffixe)
+{
+    if (suffixe == m_micro)
+        return;
+    m_micro = suffixe;
+    decrit();
+}
+
 void DescriptionsVues::decrit()
 {
     const Son &son = m_edition.son();
@@ -34,6 +42,7 @@ void DescriptionsVues::decrit()
         spectre = Descriptions::AvecMesure(spectre, a.nom, a.fondamental);
     if (m_curseurVisible)
         spectre = Descriptions::AvecCurseur(spectre, m_curseur);
+    spectre += m_micro;
     // Set only when it changes: assistive technologies are told of every change.
     if (m_spectre.accessibleDescription() != spectre)
         m_spectre.setAccessibleDescription(spectre);

@@ -19,6 +19,8 @@ public:
 
     /// The keyboard cursor shown at `point`, or hidden.
     void suitCurseur(bool visible, Curseur::Point point);
+    /// What the microphone adds at the end of the spectrum's description (". Micro : …"); empty: nothing.
+    void fixeMicro(const QString &suffixe);
 
 protected:
     bool eventFilter(QObject *objet, QEvent *event) override;
@@ -31,4 +33,5 @@ private:
     const Edition &m_edition;
     bool m_curseurVisible = false;
     Curseur::Point m_curseur;
+    QString m_micro;
 };

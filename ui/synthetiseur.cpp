@@ -8,6 +8,7 @@
 #include "ui/descriptionsvues.h"
 #include "ui/elements.h"
 #include "ui/loupe.h"
+#include "ui/menumicro.h"
 #include "ui/menutimbres.h"
 #include "ui/panneauspectre.h"
 #include "ui/panneautemps.h"
@@ -70,6 +71,10 @@ void Synthetiseur::construit()
         findChild<QWidget *>(QString::fromUtf8(nom), Qt::FindDirectChildrenOnly)->raise();
     m_descriptions = new DescriptionsVues(spectre(), grapheTemp(), m_ctx.edition, this);
     connect(&curseur(), &CurseurSpectre::change, m_descriptions, &DescriptionsVues::suitCurseur);
+    // Hook (microphone): the "Micro" menu at the end of "Timbres"; its notices lie in the spectrum panel.
+    m_micro = new MenuMicro(this, m_ctx.edition, *m_spectre, *m_descriptions);
+    menuTimbres()->addSeparator();
+    menuTimbres()->addMenu(m_micro);
     connect(m_bandeau, &BandeauCommandes::clavierDemande, this, &Synthetiseur::ouvreClavier);
     connect(m_bandeau, &BandeauCommandes::aideDemandee, this, &Synthetiseur::ouvreAide);
     setAcceptDrops(true);
@@ -232,5 +237,6 @@ void Synthetiseur::dropEvent(QDropEvent *event)
 void Synthetiseur::closeEvent(QCloseEvent *event)
 {
     m_ctx.edition.Ferme();
+    m_micro->ecouteDirect(false); // hook (microphone): nothing listens once the window is closed
     event->accept();
 }

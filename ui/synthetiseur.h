@@ -15,6 +15,7 @@ class DescriptionsVues;
 class Edition;
 class Loupe;
 class Marqueur;
+class MenuMicro;
 class PanneauSpectre;
 class PanneauTemps;
 class Surface;
@@ -49,6 +50,7 @@ public:
     PanneauTemps &temps() const { return *m_temps; }
     PanneauSpectre &panneauSpectre() const { return *m_spectre; }
     MenuTimbres *menuTimbres() const;
+    MenuMicro *menuMicro() const { return m_micro; }
     Surface &spectre() const;
     Surface &grapheTemp() const;
     Marqueur &fondamental() const;
@@ -84,4 +86,5 @@ private:
     QPointer<Clavier> m_clavier;
     QPointer<Aide> m_aide;
     Loupe *m_loupe = nullptr;
+    MenuMicro *m_micro = nullptr;
 };

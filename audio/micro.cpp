@@ -1,0 +1,308 @@
+#include "audio/micro.h"
+
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSource>
+#include <QMediaDevices>
+#include <QThread>
+#include <QTimer>
+
+#include <algorithm>
+#include <atomic>
+#include <cstring>
+
+// The capture thread's side: owns the source and the watch of the inputs. Everything it says
+// goes out by queued signals carrying values.
+class CaptureSon : public QObject
+{
+    Q_OBJECT
+
+public:
+    CaptureSon()
+    {
+        m_voulu.setSampleRate(44100);
+        m_voulu.setChannelCount(1);
+        m_voulu.setSampleFormat(QAudioFormat::Int16);
+    }
+
+    ~CaptureSon() override
+    {
+        // As the thread ends Qt 6.4's sound service may be gone already, and deleting a source
+        // then crashes: it is stopped and left to the end of the process.
+        if (m_source) {
+            disconnect(m_source, nullptr, this, nullptr);
+            m_source->stop();
+            m_source->setParent(nullptr);
+        }
+    }
+
+    void prepare()
+    {
+        m_veille = new QTimer(this);
+        m_veille->setInterval(Micro::VeilleMs);
+        connect(m_veille, &QTimer::timeout, this, &CaptureSon::regarde);
+        m_lecture = new QTimer(this);
+        m_lecture->setTimerType(Qt::PreciseTimer);
+        m_lecture->setInterval(Micro::BlocMs);
+        connect(m_lecture, &QTimer::timeout, this, &CaptureSon::lit);
+        m_veille->start();
+        regarde();
+    }
+
+    void choisit(const QByteArray &id)
+    {
+        m_choix = id;
+        if (m_capte && cible().id() != m_device.id()) {
+            ferme();
+            ouvre();
+        }
+    }
+
+    void capte(bool oui)
+    {
+        m_capte = oui;
+        if (!oui)
+            ferme();
+        else if (!m_source)
+            ouvre();
+        annonce();
+    }
+
+signals:
+    void entreesChange(QList<Micro::Entree> entrees);
+    void disponibleChange(bool disponible);
+    void entreeOuverte(QByteArray id);
+    void perdue();
+    void bloc(QList<float> echantillons, int frequence);
+
+private:
+    // The chosen input when Qt lists it, else Qt's default, else the first listed.
+    QAudioDevice cible() const
+    {
+        const QList<QAudioDevice> liste = QMediaDevices::audioInputs();
+        for (const QAudioDevice &d : liste)
+            if (!m_choix.isEmpty() && d.id() == m_choix)
+                return d;
+        const QAudioDevice defaut = QMediaDevices::defaultAudioInput();
+        if (!defaut.isNull())
+            return defaut;
+        return liste.isEmpty() ? QAudioDevice() : liste.first();
+    }
+
+    void regarde()
+    {
+        const QList<QAudioDevice> liste = QMediaDevices::audioInputs();
+        QList<Micro::Entree> entrees;
+        for (const QAudioDevice &d : liste)
+            entrees.append({d.id(), d.description()});
+        if (entrees != m_entrees || !m_listeDite) {
+            m_listeDite = true;
+            m_entrees = entrees;
+            emit entreesChange(entrees);
+        }
+        if (m_source) {
+            const bool encore = std::any_of(liste.begin(), liste.end(),
+                                            [this](const QAudioDevice &d) { return d.id() == m_device.id(); });
+            if (!encore || m_source->state() == QAudio::StoppedState) {
+                perdu();
+            } else if (cible().id() != m_device.id()) {
+                // The chosen input came back: it takes over from the one used meanwhile.
+                ferme();
+                ouvre();
+            }
+        } else if (m_capte) {
+            ouvre();
+        }
+        annonce();
+    }
+
+    void ouvre()
+    {
+        const QAudioDevice d = cible();
+        if (d.isNull())
+            return;
+        m_format = d.isFormatSupported(m_voulu) ? m_voulu : d.preferredFormat();
+        if (m_format.sampleRate() <= 0 || m_format.channelCount() <= 0)
+            return;
+        m_source = new QAudioSource(d, m_format, this);
+        // A short buffer: what is captured reaches the screen within a block or two.
+        m_source->setBufferSize(m_format.bytesForDuration(qint64(Micro::BlocMs) * 2 * 1000));
+        m_flux = m_source->start();
+        if (!m_flux || m_source->error() != QAudio::NoError) {
+            qWarning("sonavirelle: the microphone %s cannot be opened", qUtf8Printable(d.description()));
+            jette();
+            return;
+        }
+        m_device = d;
+        connect(m_source, &QAudioSource::stateChanged, this, [this](QAudio::State etat) {
+            if (etat == QAudio::StoppedState && m_source && m_source->error() != QAudio::NoError)
+                perdu();
+        });
+        m_lecture->start();
+        emit entreeOuverte(d.id());
+    }
+
+    void perdu()
+    {
+        qWarning("sonavirelle: the microphone %s was lost", qUtf8Printable(m_device.description()));
+        if (m_source) {
+            // Qt 6.4 crashes when a source whose device went away is deleted (its stream is freed
+            // already): that one is left as it is, a few bytes per loss, rather than stopped or deleted.
+            m_lecture->stop();
+            disconnect(m_source, nullptr, this, nullptr);
+            m_source->setParent(nullptr);
+            m_source = nullptr;
+            m_flux = nullptr;
+        }
+        ferme();
+        emit perdue();
+        // Another input may be there already.
+        if (m_capte)
+            ouvre();
+    }
+
+    void jette()
+    {
+        if (!m_source)
+            return;
+        disconnect(m_source, nullptr, this, nullptr);
+        m_source->stop();
+        // Now, while the thread runs: a deferred delete could come only as the thread ends.
+        delete m_source;
+        m_source = nullptr;
+        m_flux = nullptr;
+    }
+
+    void ferme()
+    {
+        if (m_lecture)
+            m_lecture->stop();
+        const bool ouverte = !m_device.isNull();
+        jette();
+        m_device = QAudioDevice();
+        if (ouverte)
+            emit entreeOuverte(QByteArray());
+    }
+
+    void annonce()
+    {
+        const bool disponible = m_capte ? m_source != nullptr : !m_entrees.isEmpty();
+        if (disponible == m_disponible && m_disponibleDit)
+            return;
+        m_disponibleDit = true;
+        m_disponible = disponible;
+        emit disponibleChange(disponible);
+    }
+
+    // Everything the source holds, as mono floats.
+    void lit()
+    {
+        if (!m_flux)
+            return;
+        // Qt 6.4's push device reports nothing available: the source itself knows.
+        const qint64 n = m_source->bytesAvailable();
+        const int trame = m_format.bytesPerFrame();
+        if (n < trame)
+            return;
+        m_octets.resize(n - n % trame);
+        const qint64 lus = m_flux->read(m_octets.data(), m_octets.size());
+        if (lus < trame)
+            return;
+        const int canaux = m_format.channelCount();
+        const int parEchantillon = m_format.bytesPerSample();
+        const qint64 trames = lus / trame;
+        QList<float> mono(trames);
+        const char *p = m_octets.constData();
+        for (qint64 i = 0; i < trames; ++i) {
+            float somme = 0.0f;
+            for (int c = 0; c < canaux; ++c, p += parEchantillon)
+                somme += m_format.normalizedSampleValue(p);
+            mono[i] = somme / float(canaux);
+        }
+        emit bloc(std::move(mono), m_format.sampleRate());
+    }
+
+    QAudioFormat m_voulu;
+    QAudioFormat m_format;
+    QTimer *m_veille = nullptr;
+    QTimer *m_lecture = nullptr;
+    QAudioSource *m_source = nullptr;
+    QIODevice *m_flux = nullptr;
+    QAudioDevice m_device;
+    QByteArray m_choix;
+    QByteArray m_octets;
+    QList<Micro::Entree> m_entrees;
+    bool m_listeDite = false;
+    bool m_capte = false;
+    bool m_disponible = false;
+    bool m_disponibleDit = false;
+};
+
+Micro::Micro(QObject *parent) : QObject(parent)
+{
+    qRegisterMetaType<Micro::Entree>();
+    qRegisterMetaType<QList<Micro::Entree>>();
+}
+
+Micro::~Micro()
+{
+    if (!m_fil)
+        return;
+    disconnect(m_capture, nullptr, this, nullptr);
+    // The capture's own end stops its source.
+    m_fil->quit();
+    if (m_fil->wait(FinMs))
+        delete m_fil;
+    else
+        qWarning("sonavirelle: the sound server does not answer; the microphone is left behind");
+}
+
+void Micro::lance()
+{
+    if (m_fil)
+        return;
+    // No parent for the thread: when closing finds it stuck in the sound server, it is left behind.
+    m_fil = new QThread;
+    m_fil->setObjectName(QStringLiteral("sonavirelle-micro"));
+    m_capture = new CaptureSon;
+    m_capture->moveToThread(m_fil);
+    connect(m_fil, &QThread::started, m_capture, &CaptureSon::prepare);
+    connect(m_fil, &QThread::finished, m_capture, &QObject::deleteLater);
+    connect(m_capture, &CaptureSon::entreesChange, this, [this](QList<Micro::Entree> e) {
+        m_entrees = e;
+        emit entreesChange(e);
+    });
+    connect(m_capture, &CaptureSon::disponibleChange, this, [this](bool d) {
+        m_disponible = d;
+        emit disponibleChange(d);
+    });
+    connect(m_capture, &CaptureSon::entreeOuverte, this, [this](QByteArray id) {
+        m_enCours = id;
+        emit entreeOuverte(id);
+    });
+    connect(m_capture, &CaptureSon::perdue, this, &Micro::perdue);
+    connect(m_capture, &CaptureSon::bloc, this, &Micro::bloc);
+    m_fil->start();
+}
+
+void Micro::suit()
+{
+    lance();
+}
+
+void Micro::choisit(const QByteArray &id)
+{
+    lance();
+    QMetaObject::invokeMethod(m_capture, [c = m_capture, id] { c->choisit(id); }, Qt::QueuedConnection);
+}
+
+void Micro::capte(bool oui)
+{
+    if (!oui && !m_fil)
+        return;
+    lance();
+    m_capte = oui;
+    QMetaObject::invokeMethod(m_capture, [c = m_capture, oui] { c->capte(oui); }, Qt::QueuedConnection);
+}
+
+#include "micro.moc"
