@@ -46,6 +46,8 @@ MenuTimbres::MenuTimbres(QWidget *fenetre, Edition &edition) : QMenu(fenetre), m
     for (Timbres::Type type : Timbres::Types)
         connect(types->addAction(TimbreFichier::Nom(type)), &QAction::triggered, this,
                 [this, type] { m_edition.ChoisitTimbreType(type); });
+    // The listening challenge's window belongs to the main window, which knows its spectrum.
+    addAction(tr("Défi d'écoute…"), this, &MenuTimbres::defiDemande);
     addSeparator();
     for (Commande &c : apres)
         ajoute(c);

@@ -48,6 +48,9 @@ Synthetiseur::~Synthetiseur()
     // The session outlives this window; a keyboard window left open edits nothing without it.
     if (m_clavier)
         m_clavier->detache();
+    // Hook: the challenge window left open has no spectrum nor session to work on any more.
+    if (m_defi)
+        m_defi->detache();
 }
 
 void Synthetiseur::construit()
@@ -72,6 +75,8 @@ void Synthetiseur::construit()
     connect(&curseur(), &CurseurSpectre::change, m_descriptions, &DescriptionsVues::suitCurseur);
     connect(m_bandeau, &BandeauCommandes::clavierDemande, this, &Synthetiseur::ouvreClavier);
     connect(m_bandeau, &BandeauCommandes::aideDemandee, this, &Synthetiseur::ouvreAide);
+    // Hook: the "Timbres" menu's "Défi d'écoute…".
+    connect(&m_bandeau->menu(), &MenuTimbres::defiDemande, this, &Synthetiseur::ouvreDefi);
     setAcceptDrops(true);
 
     // Tab goes through the commands in reading order, whichever of two faces is shown.
@@ -188,6 +193,18 @@ void Synthetiseur::ouvreAide()
     m_aide->show();
     m_aide->raise();
     m_aide->activateWindow();
+}
+
+void Synthetiseur::ouvreDefi()
+{
+    if (!m_defi) {
+        m_defi = new DefiEcoute(&m_ctx.edition, m_spectre);
+        connect(m_defi, &DefiEcoute::aideDemandee, this, &Synthetiseur::ouvreAide);
+        m_loupe->suit(m_defi);
+    }
+    m_defi->show();
+    m_defi->raise();
+    m_defi->activateWindow();
 }
 
 namespace {
