@@ -141,6 +141,11 @@ void Aide::construit()
               tr("Le timbre type «\u00a0Impairs en 1/n²\u00a0» sonne comme un signal triangulaire sans en avoir "
                  "la forme, car ses composantes sont en phase sinus et l'oreille n'entend pas la phase."),
               GrisParagraphe, reponse);
+    // The listening challenge, in the blank right of the miniature spectrum; read last, a topic of its own.
+    QLabel *label10 = Etiquette(textes, "Label10", {9780, 2280, 1932, 1752},
+              tr("Le « Défi d'écoute » (menu « Timbres ») fait entendre un son caché : "
+                 "le refaire dans le spectre, puis « Vérifier » donne un score."),
+              GrisParagraphe, Police("Calibri", 10.2));
     QLabel *label5 = Etiquette(textes, "Label5", {840, 4440, 10692, 732},
               tr("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
                              "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
@@ -184,7 +189,7 @@ void Aide::construit()
     OrdreLecture::Ordonne(this, {titre, icone, croix, textes});
     OrdreLecture::Adopte(textes, miniature);
     OrdreLecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label4, label5, label6,
-                              label9});
+                              label9, label10});
 }
 
 #include "aide.moc"
