@@ -129,8 +129,6 @@ void DefiEcoute::construit()
             {"LabelSolution", "Solution", Genre::Etiquette, {120, 96, 1992, 372}, QT_TR_NOOP("Solution"), Blanc, {},
              12},
             {"Score", nullptr, Genre::Etiquette, {120, 2100, 6960, 492}, nullptr, BleuNuit, {}, 16.2},
-            {"Verdicts1", nullptr, Genre::Etiquette, {120, 2640, 3420, 1560}, nullptr, Qt::black, {}, 10.2},
-            {"Verdicts2", nullptr, Genre::Etiquette, {3660, 2640, 3420, 1560}, nullptr, Qt::black, {}, 10.2},
             {"Etat", nullptr, Genre::Etiquette, {120, 4260, 6960, 552}, nullptr, GrisParagraphe, {}, 10.2},
             {"LabelScores", nullptr, Genre::Etiquette, {120, 4860, 6960, 372}, QT_TR_NOOP("Scores de la séance"),
              Qt::black, {}, 12},
@@ -149,8 +147,12 @@ void DefiEcoute::construit()
     connect(bouton("Indice"), &Bouton::clicked, this, &DefiEcoute::indice);
     connect(bouton("Solution"), &Bouton::clicked, this, &DefiEcoute::solution);
     m_score = static_cast<QLabel *>(e.value(QStringLiteral("Score")));
-    m_verdicts[0] = static_cast<QLabel *>(e.value(QStringLiteral("Verdicts1")));
-    m_verdicts[1] = static_cast<QLabel *>(e.value(QStringLiteral("Verdicts2")));
+    // One line per rank, in two columns of six: ranks 0 to 10 at most.
+    for (int i = 0; i < int(std::size(m_verdicts)); ++i) {
+        const QByteArray nom = "Verdict(" + QByteArray::number(i) + ')';
+        m_verdicts[i] = Etiquette(this, nom.constData(), {i < 6 ? 120.0 : 3660.0, 2640.0 + (i % 6) * 252, 3420, 252},
+                                  QString(), Qt::black, Police("Calibri", 10.2));
+    }
     m_etat = static_cast<QLabel *>(e.value(QStringLiteral("Etat")));
     QFont gras = m_score->font();
     gras.setBold(true);
@@ -290,15 +292,12 @@ void DefiEcoute::verifie()
         return;
     const Defis::Resultat r = Defis::Compare(cible(), m_edition->TimbreCourant(), int(m_indices.size()));
     m_resultat = r;
-    // The ranks in two columns, the first one filled first.
-    QStringList lignes;
-    for (const Defis::Ligne &l : r.lignes)
-        lignes << LigneDefi::Texte(l);
-    const qsizetype moitie = (lignes.size() + 1) / 2;
-    m_verdicts[0]->setText(lignes.mid(0, moitie).join(u'\n'));
-    m_verdicts[1]->setText(lignes.mid(moitie).join(u'\n'));
-    for (QLabel *v : m_verdicts)
-        v->setAccessibleName(v->text());
+    // The ranks by rising number, the first column filled first.
+    for (int i = 0; i < int(std::size(m_verdicts)); ++i) {
+        const QString t = i < int(r.lignes.size()) ? LigneDefi::Texte(r.lignes[size_t(i)]) : QString();
+        m_verdicts[i]->setText(t);
+        m_verdicts[i]->setAccessibleName(t);
+    }
     const Ligne ligne{m_defi.numero, m_defi.niveau, int(m_indices.size()), r.score};
     if (m_ligneCourante < 0) {
         m_ligneCourante = int(m_scores.size());

@@ -93,7 +93,7 @@ private:
     QList<Bouton *> m_niveaux;
     QLineEdit *m_numero = nullptr;
     QLabel *m_score = nullptr;
-    QLabel *m_verdicts[2] = {nullptr, nullptr};
+    QLabel *m_verdicts[12] = {};
     QLabel *m_etat = nullptr;
     QTableWidget *m_tableau = nullptr;
 };
