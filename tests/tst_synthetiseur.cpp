@@ -967,8 +967,8 @@ void TestSynthetiseur::menuTimbres()
         touches << t.join(QLatin1Char(' '));
     }
     QCOMPARE(textes, (QStringList{"Ouvrir…", "Enregistrer sous…", "Exporter le son…", "Timbres types", "Annuler",
-                                  "Rétablir"}));
-    QCOMPARE(touches, (QStringList{"Ctrl+O", "Ctrl+S", "Ctrl+E", "", "Ctrl+Z", "Ctrl+Shift+Z Ctrl+Y"}));
+                                  "Rétablir", "Défi d'écoute…"}));
+    QCOMPARE(touches, (QStringList{"Ctrl+O", "Ctrl+S", "Ctrl+E", "", "Ctrl+Z", "Ctrl+Shift+Z Ctrl+Y", ""}));
     // The sub-menu lists the four classic timbres; each replaces the table on the fundamental.
     QMenu *types = menu->actions().at(3)->menu();
     QVERIFY(types);

@@ -46,11 +46,12 @@ MenuTimbres::MenuTimbres(QWidget *fenetre, Edition &edition) : QMenu(fenetre), m
     for (Timbres::Type type : Timbres::Types)
         connect(types->addAction(TimbreFichier::Nom(type)), &QAction::triggered, this,
                 [this, type] { m_edition.ChoisitTimbreType(type); });
-    // The listening challenge's window belongs to the main window, which knows its spectrum.
-    addAction(tr("Défi d'écoute…"), this, &MenuTimbres::defiDemande);
     addSeparator();
     for (Commande &c : apres)
         ajoute(c);
+    // The listening challenge's window belongs to the main window, which knows its spectrum.
+    addSeparator();
+    addAction(tr("Défi d'écoute…"), this, &MenuTimbres::defiDemande);
     QAction *annuler = apres[0].action, *retablir = apres[1].action;
     annuler->setEnabled(false);
     retablir->setEnabled(false);
