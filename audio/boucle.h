@@ -31,12 +31,25 @@ public:
             m_curseur = 0;
         m_octets = std::move(octets);
     }
+    /// Another sound in place of this one, without a gap: for `trames` frames (16-bit mono) the
+    /// sound that was playing, from where it was, fades out while the new one, from its start,
+    /// fades in. A switch during a fade fades out from what was being heard then.
+    void bascule(QByteArray octets, int trames);
+    /// Frames of the fade still to be read (0 when none is under way).
+    int fonduRestant() const { return m_fondu; }
 
 protected:
     qint64 readData(char *data, qint64 maxlen) override;
     qint64 writeData(const char *data, qint64 len) override;
 
 private:
+    /// The next frame of a loop, moving its cursor on.
+    static qint32 Trame(const QByteArray &octets, qint64 &curseur);
+
     QByteArray m_octets;
     qint64 m_curseur = 0;
+    QByteArray m_ancien;      ///< the sound fading out
+    qint64 m_curseurAncien = 0;
+    int m_fondu = 0;          ///< frames of the fade still to come
+    int m_fonduTotal = 0;     ///< its whole length
 };

@@ -251,6 +251,26 @@ public:
         demarre();
     }
 
+    /// The loop goes on with other samples (BasculeSon): cross-faded from where it is. Without a
+    /// loop (sound off, or the request that starts it still queued) the newest request's samples
+    /// are already the new ones.
+    void bascule()
+    {
+        QByteArray son;
+        {
+            QMutexLocker verrou(&m_commun->verrou);
+            if (m_commun->numero != m_traite || !m_commun->jouer)
+                return; // a newer request is queued: it plays the samples it carries
+            son = m_commun->son;
+        }
+        if (!m_boucle || son.isEmpty() || son.size() % m_format.bytesPerFrame() != 0 || son == m_original)
+            return;
+        m_original = std::move(son);
+        m_crete = Volume::Crete(m_original);
+        m_gain = Volume::Gain(decibels(), m_crete);
+        m_boucle->bascule(Volume::Applique(m_original, m_gain), m_format.framesForDuration(qint64(Lecture::FonduMs) * 1000));
+    }
+
     /// The volume changed: the loop in progress goes on from where it is, at the new level.
     void changeVolume()
     {
@@ -624,6 +644,18 @@ void LecteurQt::JoueSon()
 void LecteurQt::CoupeSon()
 {
     demande(false);
+}
+
+void LecteurQt::BasculeSon(const QByteArray &echantillons)
+{
+    m_son = echantillons;
+    if (!m_jouer)
+        return;
+    {
+        QMutexLocker verrou(&m_commun->verrou);
+        m_commun->son = m_son;
+    }
+    QMetaObject::invokeMethod(m_sortie, &SortieSon::bascule, Qt::QueuedConnection);
 }
 
 void LecteurQt::demande(bool jouer)

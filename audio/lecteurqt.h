@@ -55,6 +55,7 @@ public:
     void FixeSon(const QByteArray &echantillons) override;
     void JoueSon() override;
     void CoupeSon() override;
+    void BasculeSon(const QByteArray &echantillons) override;
 
     /// The listening volume in decibels over the file's level (see Volume): applied to what is
     /// sent to the output, at once, even to the loop in progress. Returns at once.

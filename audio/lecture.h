@@ -17,6 +17,12 @@ public:
     virtual void FixeSon(const QByteArray &echantillons) = 0;
     /// Start looping the newest sound; any sound in progress stops first. Returns at once.
     virtual void JoueSon() = 0;
+    /// Switch the loop, while it plays, to these samples (16-bit little-endian mono, 44100 Hz)
+    /// without a gap: a short cross-fade (FonduMs) from the sound playing, on the player's
+    /// thread. Returns at once. When sound is off it only replaces what the next JoueSon plays.
+    virtual void BasculeSon(const QByteArray &echantillons) = 0;
+    /// Length of BasculeSon's cross-fade.
+    static constexpr int FonduMs = 10;
     /// Stop the loop: nothing of the sound stays audible. Returns at once.
     virtual void CoupeSon() = 0;
     /// The listening volume in decibels over the file's level (see Volume): applied to what is

@@ -26,6 +26,7 @@ struct LectureMuette : Lecture
     void FixeSon(const QByteArray &) override {}
     void JoueSon() override {}
     void CoupeSon() override {}
+    void BasculeSon(const QByteArray &) override {}
     void FixeVolume(double) override {}
 };
 

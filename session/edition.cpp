@@ -268,8 +268,10 @@ void Edition::valide(int effets)
         // full disk): what is heard is always the table on screen. A table that cannot be
         // synthesised leaves the sound as it was.
         const bool ecrit = m_generateur.GenereSon();
-        if (m_generateur.sonNeuf()) {
-            m_lecture.FixeSon(m_generateur.echantillons());
+        // Another source playing (an original, a challenge) goes on; the table's new sound is
+        // heard when the table's source is chosen again.
+        if (m_generateur.sonNeuf() && m_ecoute == ::Ecoute::Modele) {
+            m_lecture.FixeSon(sonJoue());
             if (m_son.SonActif)
                 m_lecture.JoueSon();
         }
@@ -281,4 +283,59 @@ void Edition::valide(int effets)
             m_historique->push(new Etape(*this, m_etatValide, apres));
         m_etatValide = apres;
     }
+}
+
+// --- What is played ---
+
+QByteArray Edition::sonJoue() const
+{
+    if (m_ecoute == ::Ecoute::Original && !m_original.isEmpty())
+        return m_original;
+    if (m_ecoute == ::Ecoute::Defi && !m_defi.isEmpty())
+        return m_defi;
+    if (m_audibles == Tous())
+        return m_generateur.echantillons();
+    // The mask: the same plan (the same scale) with the muted components' peaks at zero.
+    Synthese::Plan plan;
+    if (!Synthese::Prepare(m_son, plan))
+        return m_generateur.echantillons();
+    for (int i = 1; i <= Son::Max; ++i)
+        if (!m_audibles[i])
+            plan.c[i] = 0;
+    QByteArray octets;
+    if (Synthese::Echantillons(plan, octets) >= 0)
+        return m_generateur.echantillons();
+    return octets;
+}
+
+void Edition::fixeEcoute(::Ecoute source)
+{
+    if (source == m_ecoute)
+        return;
+    m_ecoute = source;
+    m_lecture.BasculeSon(sonJoue());
+    emit ecouteChange(source);
+}
+
+void Edition::fixeOriginal(QByteArray echantillons44k)
+{
+    m_original = std::move(echantillons44k);
+    if (m_ecoute == ::Ecoute::Original)
+        m_lecture.BasculeSon(sonJoue());
+}
+
+void Edition::fixeDefi(QByteArray echantillons44k)
+{
+    m_defi = std::move(echantillons44k);
+    if (m_ecoute == ::Ecoute::Defi)
+        m_lecture.BasculeSon(sonJoue());
+}
+
+void Edition::fixeMasque(const std::array<bool, Son::Max + 1> &audibles)
+{
+    if (audibles == m_audibles)
+        return;
+    m_audibles = audibles;
+    if (m_ecoute == ::Ecoute::Modele)
+        m_lecture.BasculeSon(sonJoue());
 }

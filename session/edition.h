@@ -12,6 +12,10 @@
 class Lecture;
 class QUndoStack;
 
+/// What the player plays: the table's own sound (through the mute/solo mask), an analysed
+/// recording, or the hidden sound of a challenge. test.wav is always the table's sound.
+enum class Ecoute { Modele, Original, Defi };
+
 // The editing session: the owner of the program's one sound, and the one place that knows what
 // each user intent does to it and what must follow. Every intent changes the sound through the
 // rules, then goes through one commit path that says what to redraw (by signals) and, for a
@@ -94,6 +98,23 @@ public:
     void Annule();
     void Retablit();
 
+    // --- What is played (the source and the mask); test.wav never depends on it ---
+    /// The source handed to the player; switching while sound is on cross-fades (BasculeSon).
+    void fixeEcoute(::Ecoute source);
+    ::Ecoute ecoute() const { return m_ecoute; }
+    /// The samples played for Original (16-bit little-endian mono, 44100 Hz); empty: none, and
+    /// Original then plays the table.
+    void fixeOriginal(QByteArray echantillons44k);
+    const QByteArray &original() const { return m_original; }
+    /// The samples played for Defi, as fixeOriginal.
+    void fixeDefi(QByteArray echantillons44k);
+    /// Which components (1 to 10; slot 0 unused) are heard when the table plays: a muted one is
+    /// left out of what the player gets, at the same scale, never out of test.wav.
+    void fixeMasque(const std::array<bool, Son::Max + 1> &audibles);
+    const std::array<bool, Son::Max + 1> &masque() const { return m_audibles; }
+    /// The samples the player gets for the current source.
+    QByteArray sonJoue() const;
+
     /// What one history step restores: the table's components and the marker.
     struct Etat
     {
@@ -127,6 +148,8 @@ signals:
     void survolChange(bool dedans);
     /// An output is there for the sound (true) or none is (false).
     void sortieChange(bool disponible);
+    /// The source played changed.
+    void ecouteChange(::Ecoute source);
 
 private:
     enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
@@ -144,4 +167,13 @@ private:
     bool m_restaure = false;  ///< a history step is being replayed: record nothing
     double m_volume = 0.0;
     bool m_sortieDisponible = true;
+    ::Ecoute m_ecoute = ::Ecoute::Modele;
+    QByteArray m_original, m_defi;
+    std::array<bool, Son::Max + 1> m_audibles = Tous();
+    static std::array<bool, Son::Max + 1> Tous()
+    {
+        std::array<bool, Son::Max + 1> t;
+        t.fill(true);
+        return t;
+    }
 };

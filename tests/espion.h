@@ -4,6 +4,7 @@
 
 #include "audio/lecture.h"
 
+#include <QByteArrayList>
 #include <QFile>
 #include <QList>
 #include <QObject>
@@ -23,6 +24,14 @@ struct LectureEspion : Lecture
     {
         journal << QStringLiteral("joue");
         sonJoue = son;
+    }
+    /// Every BasculeSon, in order; the journal says "bascule" too.
+    QByteArrayList bascules;
+    void BasculeSon(const QByteArray &echantillons) override
+    {
+        journal << QStringLiteral("bascule");
+        bascules << echantillons;
+        son = echantillons;
     }
     void CoupeSon() override
     {

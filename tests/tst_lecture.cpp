@@ -13,6 +13,8 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
+
 namespace {
 
 // Builds RIFF files chunk by chunk, so that each row can bend one rule of the layout.
@@ -102,6 +104,8 @@ private slots:
     void boucleNeTarritJamais();
     void boucleRembobine();
     void boucleVide();
+    void boucleBasculeSansSaut_data();
+    void boucleBasculeSansSaut();
 
     void decodeValide_data();
     void decodeValide();
@@ -198,6 +202,73 @@ void TestLecture::boucleVide()
     char c[4];
     QCOMPARE(b.read(c, 4), qint64(0));
     QVERIFY(b.atEnd());
+}
+
+namespace {
+// Two 16-bit mono sines, as the player gets them.
+QByteArray Sinus(double hertz, double crete, int trames)
+{
+    QByteArray o(trames * 2, '\0');
+    for (int n = 0; n < trames; ++n)
+        qToLittleEndian(qint16(std::lround(crete * std::sin(2 * M_PI * hertz * n / 44100.0))), o.data() + 2 * n);
+    return o;
+}
+qint16 Ech(const QByteArray &o, qint64 n)
+{
+    return qFromLittleEndian<qint16>(o.constData() + 2 * n);
+}
+int PlusGrandPas(const QByteArray &o)
+{
+    int pas = 0;
+    for (qint64 n = 1; n < o.size() / 2; ++n)
+        pas = std::max(pas, std::abs(Ech(o, n) - Ech(o, n - 1)));
+    return pas;
+}
+} // namespace
+
+void TestLecture::boucleBasculeSansSaut_data()
+{
+    QTest::addColumn<QByteArray>("avant");
+    QTest::addColumn<QByteArray>("apres");
+    QTest::addColumn<int>("lus"); // bytes read before the switch
+    // The new sound starts where the old one is far from it: a hard switch would jump by ~20000.
+    QTest::newRow("opposite phases") << Sinus(441, 10000, 4410) << Sinus(441, -10000, 4410) << 2 * 25;
+    QTest::newRow("low to high") << Sinus(110, 20000, 44100 / 110 * 3) << Sinus(1760, 3000, 4410) << 2 * 100;
+    QTest::newRow("square into silence") << QByteArray(4000, '\x40') << QByteArray(4000, '\0') << 2 * 7;
+    QTest::newRow("switch in the loop's last frame") << Sinus(441, 8000, 100) << Sinus(300, 8000, 147) << 2 * 99;
+}
+
+void TestLecture::boucleBasculeSansSaut()
+{
+    QFETCH(QByteArray, avant);
+    QFETCH(QByteArray, apres);
+    QFETCH(int, lus);
+    Boucle b(avant);
+    QVERIFY(b.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+    QByteArray tout(lus, '?');
+    b.read(tout.data(), lus);
+    const int fondu = 441; // 10 ms
+    b.bascule(apres, fondu);
+    QCOMPARE(b.fonduRestant(), fondu);
+    // Read in odd slices, as the player's free space comes.
+    for (int morceau : {2, 6, 130, 4, 1000, 3000, 4000}) {
+        QByteArray lu(morceau, '?');
+        QCOMPARE(b.read(lu.data(), morceau), qint64(morceau));
+        tout += lu;
+    }
+    QCOMPARE(b.fonduRestant(), 0);
+    // No step larger than the two sounds' own steps allow, plus the fade's own slope.
+    const int permis = std::max(PlusGrandPas(avant + avant.left(2)), PlusGrandPas(apres + apres.left(2)))
+        + int(std::ceil(2 * 32768.0 / fondu)) + 1;
+    QVERIFY2(PlusGrandPas(tout) <= permis, qPrintable(QStringLiteral("%1 > %2").arg(PlusGrandPas(tout)).arg(permis)));
+    // Once the fade is over the new sound plays alone, from its start plus the fade's length.
+    const qint64 fin = (lus + 2 * fondu) / 2;
+    for (qint64 n = fin; n < fin + 200; ++n)
+        QCOMPARE(Ech(tout, n), Ech(apres, (n - lus / 2) % (apres.size() / 2)));
+    // During the fade the first frame is mostly the old sound, the last mostly the new.
+    const qint64 i0 = lus / 2, i1 = i0 + fondu - 1;
+    QVERIFY(std::abs(Ech(tout, i0) - Ech(avant, i0 % (avant.size() / 2))) <= 2 * 32768 / fondu + 1);
+    QVERIFY(std::abs(Ech(tout, i1) - Ech(apres, (fondu - 1) % (apres.size() / 2))) <= 2 * 32768 / fondu + 1);
 }
 
 void TestLecture::decodeValide_data()

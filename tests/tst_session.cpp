@@ -131,6 +131,8 @@ private slots:
     void survolDitLaZone_data();
     void survolDitLaZone();
     void nouvelleFenetreMarqueurAuDepart();
+    void ecouteBasculeLeLecteur();
+    void masqueSurLeSonJoueSeulement();
 };
 
 void TestSession::optionMultiplesUneSeuleVerite()
@@ -569,6 +571,97 @@ void TestSession::historique()
         }
         vus << vu;
     }
+}
+
+void TestSession::ecouteBasculeLeLecteur()
+{
+    Banc b;
+    b.edition.Demarre();
+    Execute(b.edition, QStringLiteral("charge 1 220 10 440 5"));
+    const QByteArray modele = b.lecture.son;
+    const QByteArray wav = b.wav();
+    const QByteArray original(8820, '\x11');
+    QSignalSpy change(&b.edition, &Edition::ecouteChange);
+
+    // Sound off: the switch only says what the next JoueSon plays.
+    b.edition.fixeOriginal(original);
+    QVERIFY(b.lecture.bascules.isEmpty()); // the table is still the source
+    b.edition.fixeEcoute(Ecoute::Original);
+    QCOMPARE(b.lecture.bascules, QByteArrayList{original});
+    QCOMPARE(change.size(), 1);
+    QCOMPARE(change.at(0).at(0).value<Ecoute>(), Ecoute::Original);
+    b.edition.Ecoute();
+    QCOMPARE(b.lecture.sonJoue, original);
+
+    // An edit while the original plays: test.wav follows the table, the player keeps the original.
+    b.lecture.journal.clear();
+    Execute(b.edition, QStringLiteral("ajoute 660 4"));
+    QVERIFY(b.wav() != wav);
+    QCOMPARE(b.wav(), FichierAttendu(b.table));
+    QCOMPARE(b.lecture.journal, QStringList{});
+    QCOMPARE(b.lecture.son, original);
+
+    // Back to the table: its newest sound, by a switch, not a restart.
+    b.edition.fixeEcoute(Ecoute::Modele);
+    QCOMPARE(b.lecture.journal, QStringList{"bascule"});
+    QCOMPARE(b.lecture.bascules.last(), b.edition.generateur().echantillons());
+    QVERIFY(b.lecture.bascules.last() != modele);
+    QCOMPARE(change.size(), 2);
+    b.edition.fixeEcoute(Ecoute::Modele); // no change, no switch
+    QCOMPARE(b.lecture.bascules.size(), 2);
+
+    // A new original while it is the source is switched to at once; the challenge likewise.
+    b.edition.fixeEcoute(Ecoute::Original);
+    const QByteArray autre(4410, '\x22');
+    b.edition.fixeOriginal(autre);
+    QCOMPARE(b.lecture.bascules.last(), autre);
+    const QByteArray defi(4410, '\x33');
+    b.edition.fixeDefi(defi);
+    QCOMPARE(b.lecture.bascules.last(), autre);
+    b.edition.fixeEcoute(Ecoute::Defi);
+    QCOMPARE(b.lecture.bascules.last(), defi);
+    // Without an original, Original plays the table.
+    b.edition.fixeOriginal(QByteArray());
+    b.edition.fixeEcoute(Ecoute::Original);
+    QCOMPARE(b.lecture.bascules.last(), b.edition.generateur().echantillons());
+}
+
+void TestSession::masqueSurLeSonJoueSeulement()
+{
+    Banc b;
+    b.edition.Demarre();
+    Execute(b.edition, QStringLiteral("charge 1 220 10 440 5 660 3"));
+    const QByteArray wav = b.wav();
+    std::array<bool, Son::Max + 1> audibles;
+    audibles.fill(true);
+    audibles[2] = false;
+    b.edition.fixeMasque(audibles);
+    // What is played is the table without component 2, at the table's own scale.
+    Son sans = b.table;
+    Synthese::Plan p;
+    QVERIFY(Synthese::Prepare(b.table, p));
+    p.c[2] = 0;
+    QByteArray attendu;
+    QCOMPARE(Synthese::Echantillons(p, attendu), -1);
+    QCOMPARE(b.lecture.bascules.last(), attendu);
+    QCOMPARE(b.wav(), wav);
+    // An edit hands the masked sound of the new table; test.wav is the whole table.
+    b.edition.Ecoute();
+    Execute(b.edition, QStringLiteral("ajoute 880 2"));
+    QCOMPARE(b.wav(), FichierAttendu(b.table));
+    QVERIFY(Synthese::Prepare(b.table, p));
+    p.c[2] = 0;
+    QCOMPARE(Synthese::Echantillons(p, attendu), -1);
+    QCOMPARE(b.lecture.sonJoue, attendu);
+    // Never applied to another source.
+    b.edition.fixeOriginal(QByteArray(100, 'o'));
+    b.edition.fixeEcoute(Ecoute::Original);
+    audibles.fill(true);
+    const auto n = b.lecture.bascules.size();
+    b.edition.fixeMasque(audibles);
+    QCOMPARE(b.lecture.bascules.size(), n);
+    b.edition.fixeEcoute(Ecoute::Modele);
+    QCOMPARE(b.lecture.bascules.last(), b.edition.generateur().echantillons());
 }
 
 QTEST_GUILESS_MAIN(TestSession)
