@@ -28,6 +28,7 @@ struct LectureMuette : Lecture
     void JoueSon() override {}
     void CoupeSon() override {}
     void FixeVolume(double) override {}
+    void BasculeSon(const QByteArray &) override {}
 };
 
 constexpr int Tours = 300;

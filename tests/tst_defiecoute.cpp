@@ -3,6 +3,7 @@
 // the main window's spectrum; the score, the verdicts, the hints and the solution on the spectrum,
 // the session's table of scores, the alerts screen readers get, and the zoom.
 #include "banc.h"
+#include "ecoute.h"
 #include "pilote.h"
 
 #include "plot/surface.h"
@@ -139,8 +140,66 @@ private slots:
     void nouveauDefiEtNumero();
     void tableauDesScores();
     void suitLaLoupe();
+    void ecouteLeDefiPuisMonSon();
     void sansFenetrePrincipale();
 };
+
+namespace {
+
+// The amplitude of each harmonic of `f` in 16-bit samples, measured over their first second.
+std::vector<double> Harmoniques(const QByteArray &octets, int f)
+{
+    std::vector<double> x;
+    for (qsizetype i = 0; i + 1 < octets.size() && x.size() < size_t(Frequence); i += 2)
+        x.push_back(qint16(quint8(octets[i]) | (quint8(octets[i + 1]) << 8)));
+    std::vector<double> a;
+    for (int k = 0; k <= 8; ++k)
+        a.push_back(k == 0 ? 0.0 : AmplitudeBloc(x, 0, x.size(), double(k * f)));
+    return a;
+}
+
+} // namespace
+
+void TestDefiEcoute::ecouteLeDefiPuisMonSon()
+{
+    // "Écouter le défi" switches the player to the hidden timbre on the table's fundamental and
+    // starts the loop; "Écouter mon son" switches back to the table's own samples.
+    Seance s;
+    s.choisit(4821, 3);
+    s.banc.lecture.journal.clear();
+    QVERIFY(s.presse("EcouteDefi"));
+    QCOMPARE(s.banc.edition.ecoute(), Ecoute::Defi);
+    QVERIFY(s.banc.table.SonActif);
+    QVERIFY(s.banc.lecture.journal.contains(QStringLiteral("bascule")));
+    QVERIFY(s.banc.lecture.journal.contains(QStringLiteral("joue")));
+    // What the player got, measured: harmonics 1, 2, 5, 7 in the proportions 10 : 4 : 10 : 5, nothing else.
+    std::vector<double> a = Harmoniques(s.banc.lecture.sonJoue, 440);
+    QVERIFY(a[1] > 1000);
+    const double attendu[] = {0, 10, 4, 0, 0, 10, 0, 5, 0};
+    for (int k = 1; k <= 8; ++k)
+        QVERIFY2(std::abs(a[k] / a[1] * 10 - attendu[k]) < 0.1, qPrintable(QString::number(k)));
+
+    // A new round while it is heard: the player switches to the new hidden timbre.
+    const qsizetype avant = s.banc.lecture.bascules.size();
+    s.choisit(4821, 1); // 1:10 7:3
+    QVERIFY(s.banc.lecture.bascules.size() > avant);
+    a = Harmoniques(s.banc.lecture.son, 440);
+    QVERIFY(std::abs(a[7] / a[1] * 10 - 3) < 0.1);
+    QVERIFY(a[2] / a[1] < 0.01);
+    // A new fundamental while it is heard: the challenge follows it.
+    Pilote::GlisseFondamental(s.w, 330, 5, 0);
+    Pilote::LacheFondamental(s.w);
+    const int f = s.banc.table.Frequence[1];
+    QVERIFY(f != 440);
+    a = Harmoniques(s.banc.lecture.son, f);
+    QVERIFY2(a[1] > 1000 && std::abs(a[7] / a[1] * 10 - 3) < 0.1, qPrintable(QString::number(f)));
+
+    QVERIFY(s.presse("EcouteMonSon"));
+    QCOMPARE(s.banc.edition.ecoute(), Ecoute::Modele);
+    QCOMPARE(s.banc.lecture.son, s.banc.generateur.echantillons());
+    // test.wav stays the table's own sound throughout.
+    QCOMPARE(s.banc.wav(), FichierAttendu(s.banc.table));
+}
 
 void TestDefiEcoute::commandesAccessibles()
 {

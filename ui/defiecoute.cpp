@@ -4,6 +4,7 @@
 #include "plot/vues.h"
 #include "session/edition.h"
 #include "session/lignedefi.h"
+#include "synth/generateur.h"
 #include "ui/bouton.h"
 #include "ui/couleurs.h"
 #include "ui/disposition.h"
@@ -66,6 +67,8 @@ DefiEcoute::DefiEcoute(Edition *edition, PanneauSpectre *spectre)
         connect(m_edition, &Edition::spectreChange, this, [this] {
             if (!m_marques.isEmpty() && fondamentale() != m_fondamentaleMarquee)
                 marque();
+            if (fondamentale() != m_fondamentaleJouee)
+                suitLeDefiJoue();
         });
     choisit(NumeroDepart, NiveauDepart);
 }
@@ -232,6 +235,7 @@ void DefiEcoute::choisit(int numero, int niveau)
                         .arg(niveau));
     m_etat->setAccessibleName(m_etat->text());
     marque();
+    suitLeDefiJoue();
 }
 
 void DefiEcoute::montreNiveau()
@@ -278,12 +282,44 @@ void DefiEcoute::nouveau()
     choisit(n, m_defi.niveau);
 }
 
+QByteArray DefiEcoute::echantillons() const
+{
+    // The hidden timbre as the synthesis makes any table's sound, on the table's fundamental.
+    Son son;
+    Synthese::Plan plan;
+    QByteArray octets;
+    if (Timbres::Applique(cible(), son) && Synthese::Prepare(son, plan))
+        Synthese::Echantillons(plan, octets);
+    return octets;
+}
+
 void DefiEcoute::ecouteDefi()
 {
+    if (!m_edition)
+        return;
+    m_edition->fixeDefi(echantillons());
+    m_fondamentaleJouee = fondamentale();
+    // The switch happens on the player's thread, without a gap, when the loop already plays.
+    m_edition->fixeEcoute(Ecoute::Defi);
+    if (!m_edition->son().SonActif)
+        m_edition->Ecoute();
 }
 
 void DefiEcoute::ecouteMonSon()
 {
+    if (!m_edition)
+        return;
+    m_edition->fixeEcoute(Ecoute::Modele);
+    if (!m_edition->son().SonActif)
+        m_edition->Ecoute();
+}
+
+void DefiEcoute::suitLeDefiJoue()
+{
+    // While the challenge is heard, a new round or a new fundamental is heard at once.
+    if (m_edition && m_edition->ecoute() == Ecoute::Defi)
+        m_edition->fixeDefi(echantillons());
+    m_fondamentaleJouee = fondamentale();
 }
 
 void DefiEcoute::verifie()

@@ -54,6 +54,8 @@ public:
     /// The points of the spectrum's hidden layer this window sets (empty: none).
     const QList<QPointF> &marques() const { return m_marques; }
 
+    /// The hidden timbre's samples (16-bit little-endian mono, 44100 Hz), as the player takes them.
+    QByteArray echantillons() const;
     /// A new round on this challenge and level (both brought into their ranges).
     void choisit(int numero, int niveau);
 
@@ -69,6 +71,7 @@ private:
     void nouveau();
     void ecouteDefi();
     void ecouteMonSon();
+    void suitLeDefiJoue();
     void verifie();
     void indice();
     void solution();
@@ -89,6 +92,7 @@ private:
     int m_ligneCourante = -1; ///< the row of this round in the table, once checked
     QList<QPointF> m_marques;
     int m_fondamentaleMarquee = 0;
+    int m_fondamentaleJouee = 0;
 
     QList<Bouton *> m_niveaux;
     QLineEdit *m_numero = nullptr;
