@@ -10,6 +10,7 @@
 #include "ui/accueil.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/defiecoute.h"
 #include "ui/descriptions.h"
 #include "ui/libelle.h"
 #include "ui/ressources.h"
@@ -96,19 +97,29 @@ struct Fenetres
     std::unique_ptr<Synthetiseur> principal = std::make_unique<Synthetiseur>(banc.contexte);
     std::unique_ptr<Aide> aide = std::make_unique<Aide>();
     std::unique_ptr<Clavier> clavier;
+    std::unique_ptr<DefiEcoute> defi;
 
     Fenetres()
     {
         principal->show();
         Pilote::Clique(principal, "Picture6");
         clavier.reset(principal->clavier());
+        // The challenge window with its longest texts showing: the solution's note, a score, verdicts.
+        principal->ouvreDefi();
+        defi.reset(principal->defi());
+        Pilote::Clique(defi, "Solution");
+        Pilote::Clique(defi, "Verifier");
     }
     ~Fenetres()
     {
+        defi.reset();
         clavier.reset();
         principal.reset();
     }
-    QList<QWidget *> toutes() const { return {accueil.get(), principal.get(), aide.get(), clavier.get()}; }
+    QList<QWidget *> toutes() const
+    {
+        return {accueil.get(), principal.get(), aide.get(), clavier.get(), defi.get()};
+    }
 };
 
 // Each visible text of a window and of its elements (captions, names for assistive technologies,
@@ -312,7 +323,7 @@ void TestLangue::rienDeFrancaisEnAnglais()
     }
     QCOMPARE(anglais.size(), francais.size());
     QVERIFY(francais.size() > 100);
-    const QStringList memes{"Sonavirelle 2013", "Sonavirelle 2010", "Volume", "Timbres"};
+    const QStringList memes{"Sonavirelle 2013", "Sonavirelle 2010", "Volume", "Timbres", "Solution"};
     // Numbers, units and a caption made of them: "1    ms/div", "500 Hz/div", "132 Hz", "+3 dB".
     const QRegularExpression unites(QStringLiteral("^[-+−0-9., ]*(ms/div|Hz/div|Hz|dB)?$"));
     int identiques = 0;

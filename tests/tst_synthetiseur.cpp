@@ -966,11 +966,16 @@ void TestSynthetiseur::menuTimbres()
             t << k.toString(QKeySequence::PortableText);
         touches << t.join(QLatin1Char(' '));
     }
-    QCOMPARE(textes, (QStringList{"Ouvrir…", "Enregistrer sous…", "Exporter le son…", "Timbres types", "Annuler",
-                                  "Rétablir", "Micro"}));
-    QCOMPARE(touches, (QStringList{"Ctrl+O", "Ctrl+S", "Ctrl+E", "", "Ctrl+Z", "Ctrl+Shift+Z Ctrl+Y", ""}));
+    QCOMPARE(textes, (QStringList{"Ouvrir…", "Enregistrer sous…", "Exporter le son…", "Analyser un son…",
+                                  "Sons d'instruments", "Spectre mesuré", "Écouter l'original", "Timbres types",
+                                  "Annuler", "Rétablir", "Défi d'écoute…", "Micro"}));
+    QCOMPARE(touches, (QStringList{"Ctrl+O", "Ctrl+S", "Ctrl+E", "Ctrl+Shift+A", "", "", "Ctrl+Shift+O", "", "Ctrl+Z",
+                                   "Ctrl+Shift+Z Ctrl+Y", "", ""}));
     // The sub-menu lists the four classic timbres; each replaces the table on the fundamental.
-    QMenu *types = menu->actions().at(3)->menu();
+    QMenu *types = nullptr;
+    for (QAction *a : menu->actions())
+        if (a->text() == QStringLiteral("Timbres types"))
+            types = a->menu();
     QVERIFY(types);
     QCOMPARE(types->actions().size(), int(std::size(Timbres::Types)));
     for (int i = 0; i < types->actions().size(); ++i) {
@@ -1038,9 +1043,9 @@ void TestSynthetiseur::deposerUnTimbre()
     QVERIFY(!f.w->musical());
     QCOMPARE(f.w->PositionFondamental(), 300.0);
 
-    // Anything else dragged over the window is not taken.
+    // Anything else dragged over the window (neither a timbre nor a sound) is not taken.
     QMimeData autre;
-    autre.setUrls({QUrl::fromLocalFile(f.banc.dossier.filePath(QStringLiteral("son.wav")))});
+    autre.setUrls({QUrl::fromLocalFile(f.banc.dossier.filePath(QStringLiteral("notes.txt")))});
     QDragEnterEvent refus(QPoint(500, 300), Qt::CopyAction, &autre, Qt::LeftButton, {});
     refus.setAccepted(false);
     QApplication::sendEvent(f.w.get(), &refus);

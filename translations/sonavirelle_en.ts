@@ -107,8 +107,8 @@
         <translation>“Play the sound” icon (loudspeaker)</translation>
     </message>
     <message>
-        <source>Un son enregistré&#xa0;: menu Timbres, «&#xa0;Analyser un son…&#xa0;», ou le déposer sur la fenêtre. Son spectre mesuré s&apos;affiche sous les composantes trouvées&#xa0;; Ctrl+Maj+O fait écouter l&apos;original.</source>
-        <translation>A recorded sound: Timbres menu, “Analyse a sound…”, or drop it on the window. Its measured spectrum shows under the components found; Ctrl+Shift+O plays the original.</translation>
+        <source>Un son enregistré&#xa0;: «&#xa0;Analyser un son…&#xa0;» (menu «&#xa0;Timbres&#xa0;»)&#xa0;; Ctrl+Maj+O fait écouter l&apos;original. Le «&#xa0;Défi d&apos;écoute&#xa0;»&#xa0;: refaire un son caché, «&#xa0;Vérifier&#xa0;» donne le score.</source>
+        <translation>A recorded sound: “Analyse a sound…” (Timbres menu); Ctrl+Shift+O plays the original. The “Listening challenge”: rebuild a hidden sound; “Check” gives the score.</translation>
     </message>
 </context>
 <context>
@@ -245,6 +245,113 @@
     <message>
         <source>Volume : %1</source>
         <translation>Volume: %1</translation>
+    </message>
+</context>
+<context>
+    <name>DefiEcoute</name>
+    <message>
+        <source>Défi d&apos;écoute</source>
+        <translation>Listening challenge</translation>
+    </message>
+    <message>
+        <source>Niveau :</source>
+        <translation>Level:</translation>
+    </message>
+    <message>
+        <source>Niveau 1</source>
+        <translation>Level 1</translation>
+    </message>
+    <message>
+        <source>Niveau 2</source>
+        <translation>Level 2</translation>
+    </message>
+    <message>
+        <source>Niveau 3</source>
+        <translation>Level 3</translation>
+    </message>
+    <message>
+        <source>Niveau 4</source>
+        <translation>Level 4</translation>
+    </message>
+    <message>
+        <source>Niveau 5</source>
+        <translation>Level 5</translation>
+    </message>
+    <message>
+        <source>Défi n°</source>
+        <translation>Number</translation>
+    </message>
+    <message>
+        <source>Nouveau défi</source>
+        <translation>New challenge</translation>
+    </message>
+    <message>
+        <source>Écouter le défi</source>
+        <translation>Hear the challenge</translation>
+    </message>
+    <message>
+        <source>Écouter mon son</source>
+        <translation>Hear my sound</translation>
+    </message>
+    <message>
+        <source>Vérifier</source>
+        <translation>Check</translation>
+    </message>
+    <message>
+        <source>Indice</source>
+        <translation>Hint</translation>
+    </message>
+    <message>
+        <source>Solution</source>
+        <translation>Solution</translation>
+    </message>
+    <message>
+        <source>Scores de la séance</source>
+        <translation>Scores of the session</translation>
+    </message>
+    <message>
+        <source>Numéro du défi</source>
+        <translation>Challenge number</translation>
+    </message>
+    <message>
+        <source>N°</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Niveau</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Indices</source>
+        <translation>Hints</translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Défi n° %1, niveau %2 : écouter le défi, le refaire dans le spectre, puis vérifier.</source>
+        <translation>Challenge no. %1, level %2: hear the challenge, rebuild it in the spectrum, then check.</translation>
+    </message>
+    <message>
+        <source>Niveau choisi</source>
+        <translation>Level chosen</translation>
+    </message>
+    <message>
+        <source>Score : %1 sur 100</source>
+        <translation>Score: %1 out of 100</translation>
+    </message>
+    <message>
+        <source>Plus d&apos;indice : chaque composante cachée est juste ou déjà montrée.</source>
+        <translation>No more hints: every hidden component is right or already shown.</translation>
+    </message>
+    <message>
+        <source>Indice : harmonique %1, amplitude %2. Meilleur score possible : %3.</source>
+        <translation>Hint: harmonic %1, amplitude %2. Best possible score: %3.</translation>
+    </message>
+    <message>
+        <source>Solution : le spectre caché est sur le spectre. Meilleur score possible : %1.</source>
+        <translation>Solution: the hidden spectrum is on the spectrum. Best possible score: %1.</translation>
     </message>
 </context>
 <context>
@@ -709,6 +816,10 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>%1 : le son ne peut pas être préparé (%2)</source>
         <translation>%1: the sound cannot be prepared (%2)</translation>
+    </message>
+    <message>
+        <source>Défi d&apos;écoute…</source>
+        <translation>Listening challenge…</translation>
     </message>
 </context>
 <context>

@@ -107,7 +107,7 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Un son enregistré&#xa0;: menu Timbres, «&#xa0;Analyser un son…&#xa0;», ou le déposer sur la fenêtre. Son spectre mesuré s&apos;affiche sous les composantes trouvées&#xa0;; Ctrl+Maj+O fait écouter l&apos;original.</source>
+        <source>Un son enregistré&#xa0;: «&#xa0;Analyser un son…&#xa0;» (menu «&#xa0;Timbres&#xa0;»)&#xa0;; Ctrl+Maj+O fait écouter l&apos;original. Le «&#xa0;Défi d&apos;écoute&#xa0;»&#xa0;: refaire un son caché, «&#xa0;Vérifier&#xa0;» donne le score.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -244,6 +244,113 @@
     </message>
     <message>
         <source>Volume : %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>DefiEcoute</name>
+    <message>
+        <source>Défi d&apos;écoute</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau :</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau 1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau 2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau 3</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau 4</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau 5</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Défi n°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Nouveau défi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Écouter le défi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Écouter mon son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Vérifier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indice</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Solution</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Scores de la séance</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Numéro du défi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indices</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Défi n° %1, niveau %2 : écouter le défi, le refaire dans le spectre, puis vérifier.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Niveau choisi</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Score : %1 sur 100</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Plus d&apos;indice : chaque composante cachée est juste ou déjà montrée.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Indice : harmonique %1, amplitude %2. Meilleur score possible : %3.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Solution : le spectre caché est sur le spectre. Meilleur score possible : %1.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -706,6 +813,10 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>%1 : le son ne peut pas être préparé (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Défi d&apos;écoute…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

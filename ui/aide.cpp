@@ -178,11 +178,11 @@ void Aide::construit()
     main->setAccessibleName(tr("Pointeur en forme de main qui saisit le pic"));
     miniature->setAccessibleName(tr("Exemple de spectre\u00a0: le premier pic, saisi avec la souris"));
 
-    // Analysing a recorded sound: in the blank right of the miniature, in a smaller type.
-    QLabel *label10 = Etiquette(textes, "Label10", {9780, 2340, 1932, 1692},
-              tr("Un son enregistré : menu Timbres, « Analyser un son… », ou le déposer sur la "
-                 "fenêtre. Son spectre mesuré s'affiche sous les composantes trouvées ; Ctrl+Maj+O fait "
-                 "écouter l'original."),
+    // Recorded sounds and the listening challenge: in the blank right of the miniature, in a smaller type.
+    QLabel *label10 = Etiquette(textes, "Label10", {9780, 2280, 1932, 1752},
+              tr("Un son enregistré : « Analyser un son… » (menu « Timbres ») ; Ctrl+Maj+O fait "
+                 "écouter l'original. Le « Défi d'écoute » : refaire un son caché, « Vérifier » "
+                 "donne le score."),
               GrisParagraphe, Police("Calibri", 9));
 
     // Read as seen: title, icon, cross, then the questions and answers from the top, each picture

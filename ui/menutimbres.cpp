@@ -51,6 +51,9 @@ MenuTimbres::MenuTimbres(QWidget *fenetre, Edition &edition) : QMenu(fenetre), m
     addSeparator();
     for (Commande &c : apres)
         ajoute(c);
+    // The listening challenge's window belongs to the main window, which knows its spectrum.
+    addSeparator();
+    addAction(tr("Défi d'écoute…"), this, &MenuTimbres::defiDemande);
     QAction *annuler = apres[0].action, *retablir = apres[1].action;
     annuler->setEnabled(false);
     retablir->setEnabled(false);

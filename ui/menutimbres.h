@@ -40,6 +40,10 @@ public slots:
     /// Asks for a duration and a WAV name and writes the export there.
     void exporte();
 
+signals:
+    /// "Défi d'écoute…": the window that owns the menu opens the listening challenge.
+    void defiDemande();
+
 private:
     void ajouteAnalyse();
 

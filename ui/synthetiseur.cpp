@@ -49,6 +49,9 @@ Synthetiseur::~Synthetiseur()
     // The session outlives this window; a keyboard window left open edits nothing without it.
     if (m_clavier)
         m_clavier->detache();
+    // Hook: the challenge window left open has no spectrum nor session to work on any more.
+    if (m_defi)
+        m_defi->detache();
 }
 
 void Synthetiseur::construit()
@@ -77,6 +80,8 @@ void Synthetiseur::construit()
     menuTimbres()->addMenu(m_micro);
     connect(m_bandeau, &BandeauCommandes::clavierDemande, this, &Synthetiseur::ouvreClavier);
     connect(m_bandeau, &BandeauCommandes::aideDemandee, this, &Synthetiseur::ouvreAide);
+    // Hook: the "Timbres" menu's "Défi d'écoute…".
+    connect(&m_bandeau->menu(), &MenuTimbres::defiDemande, this, &Synthetiseur::ouvreDefi);
     setAcceptDrops(true);
     // Hook: the "Spectre mesuré" entry shows and hides the spectrum panel's measured layer.
     connect(menuTimbres()->actionSpectreMesure(), &QAction::toggled, m_spectre, &PanneauSpectre::montreMesure);
@@ -195,6 +200,18 @@ void Synthetiseur::ouvreAide()
     m_aide->show();
     m_aide->raise();
     m_aide->activateWindow();
+}
+
+void Synthetiseur::ouvreDefi()
+{
+    if (!m_defi) {
+        m_defi = new DefiEcoute(&m_ctx.edition, m_spectre);
+        connect(m_defi, &DefiEcoute::aideDemandee, this, &Synthetiseur::ouvreAide);
+        m_loupe->suit(m_defi);
+    }
+    m_defi->show();
+    m_defi->raise();
+    m_defi->activateWindow();
 }
 
 namespace {

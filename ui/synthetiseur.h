@@ -3,6 +3,7 @@
 #include "ui/aide.h"
 #include "ui/clavier.h"
 #include "ui/contexte.h"
+#include "ui/defiecoute.h"
 #include "ui/menutimbres.h"
 
 #include <QPointer>
@@ -60,6 +61,7 @@ public:
     bool afficheFreq() const;
     Clavier *clavier() const { return m_clavier; }
     Aide *aide() const { return m_aide; }
+    DefiEcoute *defi() const { return m_defi; }
     Edition &edition() const { return m_ctx.edition; }
     Loupe &loupe() const { return *m_loupe; }
 
@@ -68,6 +70,8 @@ public slots:
     void ouvreClavier();
     /// Shows the help window, made on first use.
     void ouvreAide();
+    /// Shows the listening challenge's window, made on first use.
+    void ouvreDefi();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -85,6 +89,7 @@ private:
     DescriptionsVues *m_descriptions = nullptr;
     QPointer<Clavier> m_clavier;
     QPointer<Aide> m_aide;
+    QPointer<DefiEcoute> m_defi;
     Loupe *m_loupe = nullptr;
     MenuMicro *m_micro = nullptr;
 };
