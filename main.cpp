@@ -2,10 +2,10 @@
 #include "model/timbre.h"
 #include "session/edition.h"
 #include "session/lignecommande.h"
-#include "synth/emplacements.h"
-#include "synth/commandeanalyse.h"
-#include "synth/langue.h"
 #include "synth/analyseson.h"
+#include "synth/commandeanalyse.h"
+#include "synth/emplacements.h"
+#include "synth/langue.h"
 #include "synth/timbrefichier.h"
 #include "ui/accueil.h"
 #include "ui/contexte.h"
@@ -98,9 +98,9 @@ int main(int argc, char *argv[])
         Loupe loupe;
         loupe.memorise(true);
         const QScreen *ecran = QGuiApplication::primaryScreen();
-        loupe.fixe(ecran ? Loupe::PasQuiTient(ecran->availableGeometry().size(), Loupe::TaillePrincipale,
-                                              Loupe::Memorisee())
-                         : Loupe::Memorisee());
+        loupe.fixe(
+            ecran ? Loupe::PasQuiTient(ecran->availableGeometry().size(), Loupe::TaillePrincipale, Loupe::Memorisee())
+                  : Loupe::Memorisee());
         const Contexte contexte{session, &loupe};
 
         // Windows may outlive one another, so none is owned here; the welcome window deletes itself.

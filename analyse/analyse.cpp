@@ -38,7 +38,7 @@ struct Analyseur::Etat
     std::vector<float> fenetre;    // Hann, for frames of fenetre.size() samples
     double gain = 0.0;             // from |X| to a sine's peak amplitude: 2 / sum of the window
     std::vector<double> difference;
-    double pas = 0.0;              // hertz per bin
+    double pas = 0.0; // hertz per bin
     double nyquist = 0.0;
 
     ~Etat()
@@ -64,7 +64,8 @@ struct Analyseur::Etat
             fenetre.resize(n);
             double somme = 0.0;
             for (std::size_t i = 0; i < n; ++i) {
-                fenetre[i] = float(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * double(i) / double(n > 1 ? n - 1 : 1)));
+                fenetre[i] =
+                    float(0.5 - 0.5 * std::cos(2.0 * std::numbers::pi * double(i) / double(n > 1 ? n - 1 : 1)));
                 somme += fenetre[i];
             }
             gain = somme > 0.0 ? 2.0 / somme : 0.0;
@@ -127,8 +128,8 @@ struct Analyseur::Etat
         if (tauMax < tauMin + 2)
             return 0.0;
         // Three of the longest periods are enough to compare; the window sits in the middle.
-        const std::size_t largeur =
-            std::min(n - tauMax, std::max<std::size_t>(3 * std::size_t(std::ceil(frequence / Mesure::FondamentalMinimal)), 1));
+        const std::size_t largeur = std::min(
+            n - tauMax, std::max<std::size_t>(3 * std::size_t(std::ceil(frequence / Mesure::FondamentalMinimal)), 1));
         const float *debut = x + (n - largeur - tauMax) / 2;
         double energie = 0.0;
         for (std::size_t j = 0; j < largeur + tauMax; ++j)
@@ -176,7 +177,9 @@ struct Analyseur::Etat
     }
 };
 
-Analyseur::Analyseur() : m(std::make_unique<Etat>()) {}
+Analyseur::Analyseur() : m(std::make_unique<Etat>())
+{
+}
 
 Analyseur::~Analyseur() = default;
 
@@ -198,8 +201,7 @@ void Analyseur::analyse(const float *mono, std::size_t n, double frequence, Mesu
 
     m->prepare(n);
     m->spectre(mono, n, frequence);
-    const std::size_t bins =
-        std::min(m->magnitudes.size(), std::size_t(std::floor(SpectreMaximal / m->pas)) + 1);
+    const std::size_t bins = std::min(m->magnitudes.size(), std::size_t(std::floor(SpectreMaximal / m->pas)) + 1);
     mesure.spectre.pas = m->pas;
     mesure.spectre.amplitudes.assign(m->magnitudes.begin(), m->magnitudes.begin() + std::ptrdiff_t(bins));
 

@@ -18,7 +18,8 @@ Timbre EnTimbre(const Mesure &mesure)
         if (!garde(k))
             continue;
         const double a = mesure.amplitudes[std::size_t(k - 1)];
-        const double relative = plus > 0.0 && std::isfinite(a) ? std::clamp(a / plus, 0.0, 1.0) * Timbres::AmplitudeMaximale : 0.0;
+        const double relative =
+            plus > 0.0 && std::isfinite(a) ? std::clamp(a / plus, 0.0, 1.0) * Timbres::AmplitudeMaximale : 0.0;
         const double arrondie = std::nearbyint(relative * 10.0) / 10.0;
         if (k > 1 && arrondie == 0.0)
             continue;

@@ -25,10 +25,10 @@ struct Troncon
 
 namespace Stable {
 
-inline constexpr double Bloc = 0.01;    ///< seconds per level block
-inline constexpr double Duree = 0.5;    ///< seconds of the stretch chosen
-inline constexpr double Marge = 0.1;    ///< seconds kept off the attack and off the release
-inline constexpr double Seuil = 0.5;    ///< of the loudest block's level: −6 dB
+inline constexpr double Bloc = 0.01;      ///< seconds per level block
+inline constexpr double Duree = 0.5;      ///< seconds of the stretch chosen
+inline constexpr double Marge = 0.1;      ///< seconds kept off the attack and off the release
+inline constexpr double Seuil = 0.5;      ///< of the loudest block's level: −6 dB
 inline constexpr std::size_t Lissage = 2; ///< blocks on each side taken into a block's level
 
 /// Accumulates the level blocks of a sound read in pieces: feed it the mono samples in order.

@@ -4,8 +4,7 @@
 #include <cmath>
 #include <cstring>
 
-Boucle::Boucle(QByteArray octets, QObject *parent)
-    : QIODevice(parent), m_octets(std::move(octets))
+Boucle::Boucle(QByteArray octets, QObject *parent) : QIODevice(parent), m_octets(std::move(octets))
 {
 }
 

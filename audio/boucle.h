@@ -48,8 +48,8 @@ private:
 
     QByteArray m_octets;
     qint64 m_curseur = 0;
-    QByteArray m_ancien;      ///< the sound fading out
+    QByteArray m_ancien; ///< the sound fading out
     qint64 m_curseurAncien = 0;
-    int m_fondu = 0;          ///< frames of the fade still to come
-    int m_fonduTotal = 0;     ///< its whole length
+    int m_fondu = 0;      ///< frames of the fade still to come
+    int m_fonduTotal = 0; ///< its whole length
 };

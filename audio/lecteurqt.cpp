@@ -5,9 +5,9 @@
 
 #include <QAudioFormat>
 #include <QAudioSink>
+#include <QEvent>
 #include <QMediaDevices>
 #include <QMutex>
-#include <QEvent>
 #include <QThread>
 #include <QTimer>
 
@@ -57,7 +57,10 @@ bool ServeurRepond(int ms)
                 b = dlopen("libpulse.so.0", RTLD_NOW);
             if (!b)
                 return;
-            auto f = [b](auto &ptr, const char *nom) { ptr = reinterpret_cast<std::remove_reference_t<decltype(ptr)>>(dlsym(b, nom)); return ptr != nullptr; };
+            auto f = [b](auto &ptr, const char *nom) {
+                ptr = reinterpret_cast<std::remove_reference_t<decltype(ptr)>>(dlsym(b, nom));
+                return ptr != nullptr;
+            };
             ok = f(mainloopNew, "pa_mainloop_new") && f(mainloopApi, "pa_mainloop_get_api")
                  && f(iterate, "pa_mainloop_iterate") && f(mainloopFree, "pa_mainloop_free")
                  && f(contexteNew, "pa_context_new") && f(connecte, "pa_context_connect")
@@ -102,7 +105,7 @@ bool ServeurRepond(int ms)
 struct MoteurPulse
 {
     QObject *objet = nullptr;
-    qint64 panneMs = 0;   ///< when it last heard of its server's death
+    qint64 panneMs = 0;    ///< when it last heard of its server's death
     qint64 relanceMs = -1; ///< when it was last told to connect again
 };
 QMutex VerrouMoteurs;
@@ -116,7 +119,8 @@ bool GuetteMoteur(void **donnees)
     if (evenement && evenement->type() == QEvent::MetaCall && objet
         && qstrcmp(objet->metaObject()->className(), "QPulseAudioEngine") == 0) {
         QMutexLocker verrou(&VerrouMoteurs);
-        auto m = std::find_if(Moteurs.begin(), Moteurs.end(), [objet](const MoteurPulse &x) { return x.objet == objet; });
+        auto m =
+            std::find_if(Moteurs.begin(), Moteurs.end(), [objet](const MoteurPulse &x) { return x.objet == objet; });
         if (m == Moteurs.end())
             Moteurs.append({objet, Horloge.elapsed()});
         else
@@ -162,11 +166,11 @@ void GuetteMoteurUneFois()
 struct LecteurQt::Commun
 {
     QMutex verrou;
-    quint64 numero = 0;         ///< of the newest request (guarded)
-    bool jouer = false;         ///< the newest request is a loop (guarded)
-    QByteArray son;             ///< its samples (guarded)
-    QAudioDevice peripherique;  ///< the output in use (guarded)
-    double decibels = 0.0;      ///< the listening volume (guarded)
+    quint64 numero = 0;                      ///< of the newest request (guarded)
+    bool jouer = false;                      ///< the newest request is a loop (guarded)
+    QByteArray son;                          ///< its samples (guarded)
+    QAudioDevice peripherique;               ///< the output in use (guarded)
+    double decibels = 0.0;                   ///< the listening volume (guarded)
     std::atomic<quint64> numeroEnLecture{0}; ///< request whose loop is being fed, 0 when none
 };
 
@@ -268,7 +272,8 @@ public:
         m_original = std::move(son);
         m_crete = Volume::Crete(m_original);
         m_gain = Volume::Gain(decibels(), m_crete);
-        m_boucle->bascule(Volume::Applique(m_original, m_gain), m_format.framesForDuration(qint64(Lecture::FonduMs) * 1000));
+        m_boucle->bascule(Volume::Applique(m_original, m_gain),
+                          m_format.framesForDuration(qint64(Lecture::FonduMs) * 1000));
     }
 
     /// The volume changed: the loop in progress goes on from where it is, at the new level.
@@ -489,10 +494,7 @@ private:
 
     // Whether the default output can be opened now. The list of outputs alone cannot tell: after
     // the sound server dies, Qt may keep listing its devices while nothing can be opened.
-    bool sortieOuvrable()
-    {
-        return essaieOuverture() || (relanceService() && essaieOuverture());
-    }
+    bool sortieOuvrable() { return essaieOuverture() || (relanceService() && essaieOuverture()); }
 
     bool essaieOuverture()
     {
@@ -597,8 +599,7 @@ bool LecteurQt::Abandonne()
     return Abandon;
 }
 
-LecteurQt::LecteurQt(QObject *parent)
-    : QObject(parent), m_commun(std::make_shared<Commun>())
+LecteurQt::LecteurQt(QObject *parent) : QObject(parent), m_commun(std::make_shared<Commun>())
 {
     // No parent for the thread: when closing finds it stuck in the sound server, it is left behind.
     m_fil = new QThread;

@@ -92,9 +92,9 @@ private:
     std::shared_ptr<Commun> m_commun;
     QThread *m_fil = nullptr;
     SortieSon *m_sortie = nullptr;
-    QByteArray m_son;          ///< the newest samples handed by FixeSon
-    quint64 m_numero = 0;      ///< of the newest request
-    bool m_jouer = false;      ///< the newest request is a loop
-    double m_decibels = 0.0;   ///< the listening volume
-    bool m_disponible = true;  ///< as the player thread last said
+    QByteArray m_son;         ///< the newest samples handed by FixeSon
+    quint64 m_numero = 0;     ///< of the newest request
+    bool m_jouer = false;     ///< the newest request is a loop
+    double m_decibels = 0.0;  ///< the listening volume
+    bool m_disponible = true; ///< as the player thread last said
 };

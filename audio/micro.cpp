@@ -293,7 +293,8 @@ void Micro::suit()
 void Micro::choisit(const QByteArray &id)
 {
     lance();
-    QMetaObject::invokeMethod(m_capture, [c = m_capture, id] { c->choisit(id); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_capture, [c = m_capture, id] { c->choisit(id); }, Qt::QueuedConnection);
 }
 
 void Micro::capte(bool oui)
@@ -302,7 +303,8 @@ void Micro::capte(bool oui)
         return;
     lance();
     m_capte = oui;
-    QMetaObject::invokeMethod(m_capture, [c = m_capture, oui] { c->capte(oui); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_capture, [c = m_capture, oui] { c->capte(oui); }, Qt::QueuedConnection);
 }
 
 #include "micro.moc"

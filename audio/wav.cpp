@@ -80,14 +80,17 @@ std::optional<SonPcm> Decode(QByteArrayView o, QString *pourquoi)
                 etiquette = Mot(o, corps + 24);
             const auto echantillon = FormatEchantillon(etiquette, bits);
             if (echantillon == QAudioFormat::Unknown)
-                return Refuse(pourquoi, QStringLiteral("unsupported encoding (tag %1, %2 bits)").arg(etiquette).arg(bits));
+                return Refuse(pourquoi,
+                              QStringLiteral("unsupported encoding (tag %1, %2 bits)").arg(etiquette).arg(bits));
             if (canaux < 1 || canaux > 8)
                 return Refuse(pourquoi, QStringLiteral("unsupported channel count %1").arg(canaux));
             if (frequence < 1000 || frequence > 384000)
                 return Refuse(pourquoi, QStringLiteral("unsupported sample rate %1 Hz").arg(frequence));
             if (alignement != canaux * (bits / 8))
                 return Refuse(pourquoi, QStringLiteral("block alignment %1 does not match %2 channels of %3 bits")
-                                            .arg(alignement).arg(canaux).arg(bits));
+                                            .arg(alignement)
+                                            .arg(canaux)
+                                            .arg(bits));
             QAudioFormat f;
             f.setSampleRate(int(frequence));
             f.setChannelCount(canaux);
@@ -98,7 +101,8 @@ std::optional<SonPcm> Decode(QByteArrayView o, QString *pourquoi)
                 return Refuse(pourquoi, QStringLiteral("sample data before any format chunk"));
             if (corps + taille > o.size())
                 return Refuse(pourquoi, QStringLiteral("truncated: %1 sample bytes announced, %2 present")
-                                            .arg(taille).arg(o.size() - corps));
+                                            .arg(taille)
+                                            .arg(o.size() - corps));
             const qint64 trame = format->bytesPerFrame();
             const qint64 utile = taille - taille % trame;
             if (utile == 0)
@@ -118,7 +122,8 @@ std::optional<SonPcm> Lis(const QString &chemin, QString *pourquoi)
     const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return Refuse(pourquoi, QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat s{};
+    struct stat s
+    {};
     if (::fstat(fd, &s) != 0 || !S_ISREG(s.st_mode)) {
         ::close(fd);
         return Refuse(pourquoi, QStringLiteral("not a regular file"));

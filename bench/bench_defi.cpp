@@ -27,8 +27,9 @@ int main()
     Banc::Rapporte("new challenge, level 5", nouveau * 1000.0 / Lot, "us", "< 5 ms with the redraw");
 
     // Ten components, two of them off the harmonics, every verdict kind present.
-    const Timbre essai{true, {{440, 10}, {880, 6}, {1320, 3}, {1760, 9}, {2200, 2}, {2650, 4}, {3080, 7},
-                              {3530, 5}, {1000, 2}, {4400, 1}}};
+    const Timbre essai{
+        true,
+        {{440, 10}, {880, 6}, {1320, 3}, {1760, 9}, {2200, 2}, {2650, 4}, {3080, 7}, {3530, 5}, {1000, 2}, {4400, 1}}};
     int score = 0;
     const double verifie = Banc::Mediane(201, [&] {
         for (int i = 0; i < Lot; ++i)

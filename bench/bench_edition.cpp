@@ -5,16 +5,16 @@
 // commits too, timed the same way. Run with QT_QPA_PLATFORM=offscreen.
 #include "mesure.h"
 
+#include "../tests/pilote.h"
 #include "audio/lecture.h"
 #include "model/son.h"
 #include "model/timbre.h"
+#include "session/edition.h"
 #include "synth/generateur.h"
 #include "synth/timbrefichier.h"
 #include "ui/contexte.h"
-#include "session/edition.h"
 #include "ui/loupe.h"
 #include "ui/synthetiseur.h"
-#include "../tests/pilote.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -110,20 +110,22 @@ int main(int argc, char *argv[])
             return 1;
     }
     int quel = 0;
-    Banc::Rapporte("open a timbre file, 10 components", Mediane(
-                                                             [&] {
-                                                                 fenetre.OuvreFichier(fichiers[quel]);
-                                                                 QApplication::processEvents();
-                                                             },
-                                                             [&] { quel = 1 - quel; }),
+    Banc::Rapporte("open a timbre file, 10 components",
+                   Mediane(
+                       [&] {
+                           fenetre.OuvreFichier(fichiers[quel]);
+                           QApplication::processEvents();
+                       },
+                       [&] { quel = 1 - quel; }),
                    "ms", "< 5 ms");
     // The last open undone, then redone untimed.
-    Banc::Rapporte("undo, 10 components", Mediane(
-                                              [&] {
-                                                  fenetre.edition().Annule();
-                                                  QApplication::processEvents();
-                                              },
-                                              [&] { fenetre.edition().Retablit(); }),
+    Banc::Rapporte("undo, 10 components",
+                   Mediane(
+                       [&] {
+                           fenetre.edition().Annule();
+                           QApplication::processEvents();
+                       },
+                       [&] { fenetre.edition().Retablit(); }),
                    "ms", "< 5 ms");
 
     // The same hand-following edits at 200 %, as on a projector: four times the pixels to fill.
@@ -146,12 +148,13 @@ int main(int argc, char *argv[])
 
     // A zoom step: every element placed, lettered and drawn again, both plots redrawn, the window repainted.
     bool petit = true;
-    Banc::Rapporte("zoom change 175 % <-> 200 %, main window", Mediane(
-                                                                  [&] {
-                                                                      fenetre.loupe().fixe(petit ? 175 : 200);
-                                                                      QApplication::processEvents();
-                                                                  },
-                                                                  [&] { petit = !petit; }),
+    Banc::Rapporte("zoom change 175 % <-> 200 %, main window",
+                   Mediane(
+                       [&] {
+                           fenetre.loupe().fixe(petit ? 175 : 200);
+                           QApplication::processEvents();
+                       },
+                       [&] { petit = !petit; }),
                    "ms", "< 50 ms");
     return 0;
 }

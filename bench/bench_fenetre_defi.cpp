@@ -4,12 +4,12 @@
 // off the spectrum, the spectrum and the window repainted). Run with QT_QPA_PLATFORM=offscreen.
 #include "mesure.h"
 
+#include "../tests/pilote.h"
 #include "audio/lecture.h"
 #include "session/edition.h"
 #include "ui/contexte.h"
 #include "ui/defiecoute.h"
 #include "ui/synthetiseur.h"
-#include "../tests/pilote.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -69,25 +69,23 @@ int main(int argc, char *argv[])
     fenetre.ouvreDefi();
     DefiEcoute *defi = fenetre.defi();
     QApplication::processEvents();
-    auto commande = [defi](const char *nom) {
-        return defi->findChild<QAbstractButton *>(QString::fromUtf8(nom));
-    };
+    auto commande = [defi](const char *nom) { return defi->findChild<QAbstractButton *>(QString::fromUtf8(nom)); };
     defi->choisit(4821, 5);
 
     // Between two checks the last component goes and comes back (untimed), so that every check
     // shows new verdicts and a new score, and the window is really lettered again.
     bool retire = true;
-    const double verifie = Mediane([&] { commande("Verifier")->click(); }, [&] {
-        if (retire)
-            Pilote::RelacheSpectre(&fenetre, 2, 0, 5);
-        else
-            Pilote::RelacheSpectre(&fenetre, 1, 4400, 9);
-        retire = !retire;
-    });
+    const double verifie = Mediane([&] { commande("Verifier")->click(); },
+                                   [&] {
+                                       if (retire)
+                                           Pilote::RelacheSpectre(&fenetre, 2, 0, 5);
+                                       else
+                                           Pilote::RelacheSpectre(&fenetre, 1, 4400, 9);
+                                       retire = !retire;
+                                   });
     Banc::Rapporte("Vérifier in the window, with the redraw", verifie, "ms", "< 5 ms");
 
-    const double nouveau = Mediane([&] { commande("Nouveau")->click(); },
-                                   [&] { commande("Solution")->click(); });
+    const double nouveau = Mediane([&] { commande("Nouveau")->click(); }, [&] { commande("Solution")->click(); });
     Banc::Rapporte("new challenge in the window, marks off the spectrum, with the redraw", nouveau, "ms", "< 5 ms");
     return defi->scores().isEmpty();
 }

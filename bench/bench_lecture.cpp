@@ -157,12 +157,13 @@ int main(int argc, char **argv)
         pireFige = pire / 1e6;
         std::printf("server stopped: longest call %.3f ms (edit %.3f, mute %.3f, play %.3f, event-loop turn %.3f); "
                     "sound %s after it resumed\n",
-                    pireFige, pires[0] / 1e6, pires[1] / 1e6, pires[2] / 1e6, pires[3] / 1e6, revenu ? "back" : "NOT back");
+                    pireFige, pires[0] / 1e6, pires[1] / 1e6, pires[2] / 1e6, pires[3] / 1e6,
+                    revenu ? "back" : "NOT back");
         lecteur.CoupeSon();
     }
 
-    std::printf("output: %s; %d edits, %d never reported playing\n", qUtf8Printable(sortie.description()),
-                Editions, perdues);
+    std::printf("output: %s; %d edits, %d never reported playing\n", qUtf8Printable(sortie.description()), Editions,
+                perdues);
     if (depuisRetour.empty())
         return 1;
     std::printf("%-44s %10.3f ms   90th percentile %.3f ms, worst %.3f ms\n", "GenereSon return to joue()",

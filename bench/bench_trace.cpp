@@ -3,8 +3,8 @@
 // Run with QT_QPA_PLATFORM=offscreen.
 #include "mesure.h"
 
-#include "plot/repere.h"
 #include "plot/frequences.h"
+#include "plot/repere.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
 
@@ -79,22 +79,25 @@ int main(int argc, char **argv)
                  Spectre::TraceSpectre(spectre, grossier, true);
                  Temporel::TraceTemporel(temporel, grossier, 1);
              }},
-            {"fine waveform, 10 components, 50 ms/div", 4.0,
-             [&] { Temporel::TraceTemporel(temporel, fin, 2); }},
+            {"fine waveform, 10 components, 50 ms/div", 4.0, [&] { Temporel::TraceTemporel(temporel, fin, 2); }},
         };
         for (const Cas &c : cas) {
             const double cible = c.cible * ratio * a.zoom;
             const double mediane = Banc::Mediane(Tours, c.action);
             const bool tenu = mediane < cible;
             toutTenu = toutTenu && tenu;
-            std::printf("%-44s %5.0f %12.3f %11.1f  %s%s\n", c.nom, ratio, mediane, cible,
-                        tenu ? "ok" : "MISSED", a.zoom == 1.0 ? "" : "  (zoom 200 %)");
+            std::printf("%-44s %5.0f %12.3f %11.1f  %s%s\n", c.nom, ratio, mediane, cible, tenu ? "ok" : "MISSED",
+                        a.zoom == 1.0 ? "" : "  (zoom 200 %)");
             if (a.zoom == 1.0)
-                medianes << QStringLiteral("MEDIAN %1, ratio %2 %3 ms").arg(QLatin1String(c.nom)).arg(ratio)
+                medianes << QStringLiteral("MEDIAN %1, ratio %2 %3 ms")
+                                .arg(QLatin1String(c.nom))
+                                .arg(ratio)
                                 .arg(mediane, 0, 'f', 4);
             else
-                medianes << QStringLiteral("MEDIAN %1, zoom %2 % %3 ms").arg(QLatin1String(c.nom))
-                                .arg(qRound(a.zoom * 100)).arg(mediane, 0, 'f', 4);
+                medianes << QStringLiteral("MEDIAN %1, zoom %2 % %3 ms")
+                                .arg(QLatin1String(c.nom))
+                                .arg(qRound(a.zoom * 100))
+                                .arg(mediane, 0, 'f', 4);
         }
     }
     for (const QString &ligne : medianes)

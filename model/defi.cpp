@@ -85,8 +85,7 @@ ParRang Rangs(const Timbre &t)
             const double n = Regles::Arrondi(c.frequence / f1);
             // Written as 100 × gap ≤ 3 × k × f1, exact for whole frequencies: no rounding at the
             // 3 % boundary.
-            if (n >= 1 && n <= RangMax
-                && 100.0 * std::abs(c.frequence - n * f1) <= EcartMaxPourcent * n * f1)
+            if (n >= 1 && n <= RangMax && 100.0 * std::abs(c.frequence - n * f1) <= EcartMaxPourcent * n * f1)
                 k = int(n);
         }
         r[std::size_t(k)] += a;

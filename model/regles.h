@@ -10,8 +10,8 @@
 // fundamental never drops below 1 Hz (everything downstream divides by it).
 namespace Regles {
 
-inline constexpr double AccrocheApercu = 0.45; // snapping while the pointer moves
-inline constexpr double AccrocheValide = 0.5;  // snapping on a button release
+inline constexpr double AccrocheApercu = 0.45;     // snapping while the pointer moves
+inline constexpr double AccrocheValide = 0.5;      // snapping on a button release
 inline constexpr double AccrocheHarmonique = 0.45; // harmonic number during a drag
 inline constexpr std::int16_t FrequenceMax = 32767;
 /// Right-most abscissa of a drag step: the marker (44 twips wide on a 13092-twip, 5000 Hz plot)

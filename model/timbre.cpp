@@ -68,9 +68,7 @@ Timbre Classique(Type type, int f1)
         t.composantes.push_back({double(f), double(amplitude)});
     };
     switch (type) {
-    case Type::SonPur:
-        ajoute(1, 10.0f);
-        break;
+    case Type::SonPur: ajoute(1, 10.0f); break;
     case Type::SignalCarre:
         for (int rang = 1; rang <= 19; rang += 2)
             ajoute(rang, 10.0f / float(rang));

@@ -35,10 +35,10 @@ struct Defaut
     enum class Code {
         AucuneComposante,
         TropDeComposantes,
-        FrequenceNonEntiere,  ///< not a whole number (or not finite)
-        FrequenceHorsBornes,  ///< outside 0..32767
-        FondamentalNul,       ///< the fundamental below 1 Hz
-        AmplitudeHorsBornes,  ///< outside 0..10 (or not finite)
+        FrequenceNonEntiere, ///< not a whole number (or not finite)
+        FrequenceHorsBornes, ///< outside 0..32767
+        FondamentalNul,      ///< the fundamental below 1 Hz
+        AmplitudeHorsBornes, ///< outside 0..10 (or not finite)
     };
     Code code;
     int composante = 0;

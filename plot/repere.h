@@ -13,10 +13,10 @@ QRect RectangleTwips(double gauche, double haut, double largeur, double hauteur)
 /// of the drawing area and the number of twips per unit on each axis (y grows downwards).
 struct Repere
 {
-    double x0 = 0.0;      ///< user x at the left edge
-    double y0 = 0.0;      ///< user y at the top edge
-    double twipsX = 1.0;  ///< twips per user unit, horizontally
-    double twipsY = 1.0;  ///< twips per user unit, vertically
+    double x0 = 0.0;     ///< user x at the left edge
+    double y0 = 0.0;     ///< user y at the top edge
+    double twipsX = 1.0; ///< twips per user unit, horizontally
+    double twipsY = 1.0; ///< twips per user unit, vertically
 
     /// User point to logical pixels of the drawing area (fractional; not rounded).
     QPointF versPixels(double x, double y) const

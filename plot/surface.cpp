@@ -51,8 +51,7 @@ struct FinDePeinture
 };
 #else
 struct FinDePeinture
-{
-};
+{};
 #endif
 
 bool Fini(QPointF p)
@@ -72,8 +71,7 @@ bool Decoupe(QPointF &a, QPointF &b, const QRectF &zone)
     const double dx = b.x() - a.x();
     const double dy = b.y() - a.y();
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x() - zone.left(), zone.right() - a.x(), a.y() - zone.top(),
-                         zone.bottom() - a.y()};
+    const double q[4] = {a.x() - zone.left(), zone.right() - a.x(), a.y() - zone.top(), zone.bottom() - a.y()};
     double t0 = 0.0;
     double t1 = 1.0;
     for (int i = 0; i < 4; ++i) {
@@ -165,7 +163,9 @@ void Chemin(QImage &image, const QPolygon &pixels, int largeur, const QColor &co
         // Zoomed out, in device pixels: every stroke keeps at least one pixel, so no thin line
         // breaks up into dots.
         const int n = std::max(1, int(std::lround(largeur * ratio)));
-        const auto appareil = [ratio](QPoint p) { return QPoint(int(std::floor(p.x() * ratio)), int(std::floor(p.y() * ratio))); };
+        const auto appareil = [ratio](QPoint p) {
+            return QPoint(int(std::floor(p.x() * ratio)), int(std::floor(p.y() * ratio)));
+        };
         for (const QRect &r : droits) {
             const QPoint coin = appareil(r.topLeft());
             peintre.fillRect(QRect(coin, appareil(r.topLeft() + QPoint(r.width(), r.height())) - QPoint(1, 1))
@@ -197,8 +197,9 @@ void Chemin(QImage &image, const QPolygon &pixels, int largeur, const QColor &co
             for (int dx = 0; dx < n; ++dx) {
                 const QPoint decalage(dx, dy);
                 for (qsizetype i = 0; i < obliques.size(); ++i)
-                    appareil[i] = QLine(QPoint(qRound(obliques[i].x1() * ratio), qRound(obliques[i].y1() * ratio)) + decalage,
-                                        QPoint(qRound(obliques[i].x2() * ratio), qRound(obliques[i].y2() * ratio)) + decalage);
+                    appareil[i] =
+                        QLine(QPoint(qRound(obliques[i].x1() * ratio), qRound(obliques[i].y1() * ratio)) + decalage,
+                              QPoint(qRound(obliques[i].x2() * ratio), qRound(obliques[i].y2() * ratio)) + decalage);
                 peintre.drawLines(appareil.constData(), int(appareil.size()));
             }
         return;
@@ -318,8 +319,7 @@ void Surface::FixeXPlume(double x)
 void Surface::ImprimeNombre(int valeur)
 {
     // The sign takes the place of the leading blank.
-    const QString texte = valeur < 0 ? QStringLiteral("%1 ").arg(valeur)
-                                     : QStringLiteral(" %1 ").arg(valeur);
+    const QString texte = valeur < 0 ? QStringLiteral("%1 ").arg(valeur) : QStringLiteral(" %1 ").arg(valeur);
     const QPointF p = m_repere.versPixels(m_plume.x(), m_plume.y());
     if (!Fini(p))
         return;

@@ -83,15 +83,14 @@ int TraceTemporel(Surface &s, const Son &table, int Qualite)
     if (somme != 0.0f) {
         for (int j = 1; j <= Son::Max; ++j) {
             if (table.Amplitude[j] != 0.0f)
-                termes[nombreTermes++] = {double(table.Amplitude[j]) * 5.0 / double(somme),
-                                          double(table.Frequence[j])};
+                termes[nombreTermes++] = {double(table.Amplitude[j]) * 5.0 / double(somme), double(table.Frequence[j])};
         }
     }
 
     QList<QPointF> points;
     points.reserve(NombrePoints(table.Sensibilite, Qualite));
-    const int n = Echantillonne(CadencePour(table.Sensibilite, Qualite), table.Sensibilite, termes, nombreTermes,
-                                points);
+    const int n =
+        Echantillonne(CadencePour(table.Sensibilite, Qualite), table.Sensibilite, termes, nombreTermes, points);
     s.Polyligne(points, CouleurCourbe);
     return n;
 }

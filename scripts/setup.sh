@@ -10,7 +10,7 @@ PAQUETS_PROGRAMME=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6
 # decoder's fuzzer; at-spi2-core, python3-pyatspi and dbus drive the program through the
 # accessibility bus; sox makes the waveforms the analysis is checked on, and aubio-tools is what
 # the benchmark holds the analysis against.
-PAQUETS_TESTS=(xvfb xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6
+PAQUETS_TESTS=(xvfb clang-format xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6
                dpkg-dev lintian appstream clang libclang-rt-14-dev at-spi2-core python3-pyatspi dbus aubio-tools)
 
 installe_paquets() {

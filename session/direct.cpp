@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cmath>
 
-Direct::Direct(QObject *parent) : QObject(parent), m_anneau(Fenetre, 0.0f), m_fenetre(Fenetre, 0.0f) {}
+Direct::Direct(QObject *parent) : QObject(parent), m_anneau(Fenetre, 0.0f), m_fenetre(Fenetre, 0.0f)
+{
+}
 
 void Direct::fixeDirect(bool oui)
 {
@@ -69,7 +71,8 @@ void Direct::recoit(const QList<float> &echantillons, int frequence)
             m_prise.reserve(total);
         const std::size_t place = total - m_prise.size();
         m_prise.insert(m_prise.end(), echantillons.begin(),
-                       echantillons.begin() + qsizetype(std::min<std::size_t>(place, std::size_t(echantillons.size()))));
+                       echantillons.begin()
+                           + qsizetype(std::min<std::size_t>(place, std::size_t(echantillons.size()))));
         const int reste = int(std::ceil(double(total - m_prise.size()) / frequence));
         if (reste != m_dernierCompte && reste > 0) {
             m_dernierCompte = reste;
@@ -121,8 +124,8 @@ QByteArray Direct::En44100(const std::vector<float> &echantillons, double freque
         const double t = double(i) * pas;
         const std::size_t j = std::size_t(t);
         const double f = t - double(j);
-        const double v = j + 1 < echantillons.size() ? echantillons[j] * (1.0 - f) + echantillons[j + 1] * f
-                                                     : echantillons[j];
+        const double v =
+            j + 1 < echantillons.size() ? echantillons[j] * (1.0 - f) + echantillons[j + 1] * f : echantillons[j];
         const auto e = static_cast<qint16>(std::lround(std::clamp(v, -1.0, 1.0) * 32767.0));
         octets[qsizetype(2 * i)] = char(e & 0xff);
         octets[qsizetype(2 * i + 1)] = char((e >> 8) & 0xff);

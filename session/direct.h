@@ -72,11 +72,11 @@ private:
 
     bool m_direct = false;
     bool m_enregistre = false;
-    std::vector<float> m_anneau;   ///< the last Fenetre samples, oldest first from m_tete
+    std::vector<float> m_anneau; ///< the last Fenetre samples, oldest first from m_tete
     std::size_t m_tete = 0;
-    std::vector<float> m_fenetre;  ///< the frame, in order
-    qint64 m_depuis = 0;           ///< samples since the last frame
-    std::vector<float> m_prise;    ///< the recording in progress
+    std::vector<float> m_fenetre; ///< the frame, in order
+    qint64 m_depuis = 0;          ///< samples since the last frame
+    std::vector<float> m_prise;   ///< the recording in progress
     int m_frequencePrise = 0;
     int m_dernierCompte = 0;
     Analyseur m_analyseur;

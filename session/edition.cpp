@@ -45,8 +45,11 @@ private:
 } // namespace
 
 Edition::Edition(Lecture &lecture, QString cheminWav, QObject *parent)
-    : QObject(parent), m_lecture(lecture), m_generateur(m_son, std::move(cheminWav)),
-      m_fondamental(TwipsFondamental / RepereSpectre.twipsX), m_historique(new QUndoStack(this))
+    : QObject(parent),
+      m_lecture(lecture),
+      m_generateur(m_son, std::move(cheminWav)),
+      m_fondamental(TwipsFondamental / RepereSpectre.twipsX),
+      m_historique(new QUndoStack(this))
 {
     // A bounded history: the oldest steps go, so a long session does not grow forever.
     m_historique->setUndoLimit(LimiteAnnulations);

@@ -125,8 +125,8 @@ public:
     /// What the spectrum plot shows of the last sound analysed.
     struct SpectreAnalyse
     {
-        QString nom;             ///< the file's name
-        double fondamental = 0;  ///< hertz, as measured
+        QString nom;            ///< the file's name
+        double fondamental = 0; ///< hertz, as measured
         /// (hertz, 0..10) from 0 to 5000 Hz, scaled so that the strongest harmonic's peak reaches
         /// its component's line; empty before any analysis.
         QList<QPointF> points;
@@ -193,8 +193,8 @@ private:
     Generateur m_generateur;
     double m_fondamental;
     QUndoStack *m_historique;
-    Etat m_etatValide;        ///< the table as last committed: the "before" of the next step
-    bool m_restaure = false;  ///< a history step is being replayed: record nothing
+    Etat m_etatValide;       ///< the table as last committed: the "before" of the next step
+    bool m_restaure = false; ///< a history step is being replayed: record nothing
     double m_volume = 0.0;
     bool m_sortieDisponible = true;
     SpectreAnalyse m_analyse;

@@ -10,8 +10,7 @@
 #include <algorithm>
 #include <cmath>
 
-QByteArray Edition::Original44k(const std::vector<float> &echantillons, double frequence, double fondamental,
-                                int crete)
+QByteArray Edition::Original44k(const std::vector<float> &echantillons, double frequence, double fondamental, int crete)
 {
     constexpr double Sortie = Synthese::Frequence_Echantillonnage;
     if (echantillons.size() < 2 || frequence <= 0)

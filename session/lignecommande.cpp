@@ -37,16 +37,18 @@ struct Option
 const std::vector<Option> &OptionsProgramme()
 {
     static const std::vector<Option> options{
-        {{QStringLiteral("h"), QStringLiteral("help")}, QT_TRANSLATE_NOOP("LigneCommande", "Affiche cette aide et quitte."), nullptr},
+        {{QStringLiteral("h"), QStringLiteral("help")},
+         QT_TRANSLATE_NOOP("LigneCommande", "Affiche cette aide et quitte."),
+         nullptr},
         {{QStringLiteral("v"), QStringLiteral("version")},
-         QT_TRANSLATE_NOOP("LigneCommande", "Affiche le nom et la version du programme et quitte."), nullptr},
+         QT_TRANSLATE_NOOP("LigneCommande", "Affiche le nom et la version du programme et quitte."),
+         nullptr},
         {{QStringLiteral("exporte")},
          QT_TRANSLATE_NOOP("LigneCommande",
                            "Écrit le son dans le fichier WAV SORTIE, sans ouvrir de fenêtre, et quitte."),
          QT_TRANSLATE_NOOP("LigneCommande", "SORTIE")},
         {{QStringLiteral("duree")},
-         QT_TRANSLATE_NOOP("LigneCommande",
-                           "Durée du son exporté, en secondes (3 par défaut), ou du tronçon analysé."),
+         QT_TRANSLATE_NOOP("LigneCommande", "Durée du son exporté, en secondes (3 par défaut), ou du tronçon analysé."),
          QT_TRANSLATE_NOOP("LigneCommande", "SECONDES")},
         {{QStringLiteral("analyse")},
          QT_TRANSLATE_NOOP("LigneCommande",
@@ -77,9 +79,9 @@ const std::vector<Option> &OptionsQt()
 {
     static const std::vector<Option> options = [] {
         std::vector<Option> o;
-        for (const char *nom : {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "style",
-                                "stylesheet", "qwindowgeometry", "qwindowtitle", "qwindowicon", "geometry", "session",
-                                "name", "title", "visual"})
+        for (const char *nom :
+             {"platform", "platformpluginpath", "platformtheme", "plugin", "display", "style", "stylesheet",
+              "qwindowgeometry", "qwindowtitle", "qwindowicon", "geometry", "session", "name", "title", "visual"})
             o.push_back({{QString::fromLatin1(nom)}, "", "valeur"});
         for (const char *nom : {"reverse", "widgetcount", "nograb", "dograb", "sync"})
             o.push_back({{QString::fromLatin1(nom)}, "", nullptr});
@@ -108,7 +110,8 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
     analyseur.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const auto *liste : {&OptionsProgramme(), &OptionsQt()})
         for (const Option &o : *liste)
-            analyseur.addOption(QCommandLineOption(o.noms, QString(), o.valeur ? QString::fromUtf8(o.valeur) : QString()));
+            analyseur.addOption(
+                QCommandLineOption(o.noms, QString(), o.valeur ? QString::fromUtf8(o.valeur) : QString()));
 
     const QString programme = NomProgramme(arguments);
     Resultat r;
@@ -154,8 +157,8 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         for (std::size_t i = 0; i < OptionsProgramme().size(); ++i)
             aide += QStringLiteral("  ") + colonne[qsizetype(i)].leftJustified(largeur + 2)
                     + tr(OptionsProgramme()[i].description) + QLatin1Char('\n');
-        aide += QLatin1Char('\n')
-                + tr("Les options de Qt (-platform, -display, -style...) sont aussi acceptées.") + QLatin1Char('\n');
+        aide += QLatin1Char('\n') + tr("Les options de Qt (-platform, -display, -style...) sont aussi acceptées.")
+                + QLatin1Char('\n');
         r.demarre = false;
         r.sortie = aide;
         return r;
@@ -221,9 +224,11 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         return r;
     }
     if (analyseur.isSet(QStringLiteral("debut")))
-        return refuse(tr("%1 : « --%2 » ne sert qu'avec « --analyse » (%3).").arg(programme, QStringLiteral("debut"), essayez));
+        return refuse(
+            tr("%1 : « --%2 » ne sert qu'avec « --analyse » (%3).").arg(programme, QStringLiteral("debut"), essayez));
     if (analyseur.isSet(QStringLiteral("sortie")))
-        return refuse(tr("%1 : « --sortie » ne sert qu'avec « --analyse » ou « --defi » (%2).").arg(programme, essayez));
+        return refuse(
+            tr("%1 : « --sortie » ne sert qu'avec « --analyse » ou « --defi » (%2).").arg(programme, essayez));
     if (analyseur.isSet(QStringLiteral("duree"))) {
         const QString texte = analyseur.value(QStringLiteral("duree"));
         if (r.exporte.isEmpty())
@@ -273,8 +278,8 @@ QStringList LigneCommande::Arguments(int argc, char *argv[])
 int LigneCommande::Termine(const Resultat &r)
 {
     errno = 0;
-    const bool ecrit = std::fputs(r.sortie.toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0
-                       && !std::ferror(stdout);
+    const bool ecrit =
+        std::fputs(r.sortie.toUtf8().constData(), stdout) >= 0 && std::fflush(stdout) == 0 && !std::ferror(stdout);
     const int numero = errno;
     std::fputs(r.erreur.toUtf8().constData(), stderr);
     if (!ecrit && !r.sortie.isEmpty()) {

@@ -27,8 +27,8 @@ public:
         double duree = 3.0;  ///< length of the export, seconds
         QString analyse;     ///< a sound to analyse into a timbre without any window (CommandeAnalyse)
         std::optional<double> debut, dureeTroncon; ///< the stretch analysed, seconds, when given
-        QString sortieAnalyse; ///< the .timbre file the analysis writes; empty: standard output
-        LigneDefi::Demande defi; ///< a challenge to write or to score, without any window
+        QString sortieAnalyse;                     ///< the .timbre file the analysis writes; empty: standard output
+        LigneDefi::Demande defi;                   ///< a challenge to write or to score, without any window
     };
 
     /// Reads `arguments` (program name first, as in argv). Qt's own options (-platform, -style...)

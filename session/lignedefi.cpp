@@ -45,8 +45,7 @@ LigneDefi::Issue Refus(const QString &ligne)
 
 } // namespace
 
-QString LigneDefi::Lit(const QCommandLineParser &a, const QString &programme, const QString &essayez,
-                       Demande &demande)
+QString LigneDefi::Lit(const QCommandLineParser &a, const QString &programme, const QString &essayez, Demande &demande)
 {
     const auto present = [&](const char *nom) { return a.isSet(QString::fromLatin1(nom)); };
     const bool defi = present("defi");
@@ -124,12 +123,9 @@ LigneDefi::Issue LigneDefi::Compare(const QString &cible, const QString &essai)
 LigneDefi::Issue LigneDefi::Execute(const Demande &demande)
 {
     switch (demande.commande) {
-    case Demande::Commande::Ecrit:
-        return Ecrit(demande.numero, demande.niveau, demande.sortie);
-    case Demande::Commande::Compare:
-        return Compare(demande.cible, demande.essai);
-    case Demande::Commande::Aucune:
-        break;
+    case Demande::Commande::Ecrit: return Ecrit(demande.numero, demande.niveau, demande.sortie);
+    case Demande::Commande::Compare: return Compare(demande.cible, demande.essai);
+    case Demande::Commande::Aucune: break;
     }
     return {};
 }
@@ -137,16 +133,11 @@ LigneDefi::Issue LigneDefi::Execute(const Demande &demande)
 QString LigneDefi::Mot(Defis::Verdict verdict)
 {
     switch (verdict) {
-    case Defis::Verdict::Juste:
-        return tr("juste");
-    case Defis::Verdict::TropFort:
-        return tr("trop fort");
-    case Defis::Verdict::TropFaible:
-        return tr("trop faible");
-    case Defis::Verdict::Manquant:
-        return tr("manquant");
-    case Defis::Verdict::EnTrop:
-        return tr("en trop");
+    case Defis::Verdict::Juste: return tr("juste");
+    case Defis::Verdict::TropFort: return tr("trop fort");
+    case Defis::Verdict::TropFaible: return tr("trop faible");
+    case Defis::Verdict::Manquant: return tr("manquant");
+    case Defis::Verdict::EnTrop: return tr("en trop");
     }
     return {};
 }

@@ -38,11 +38,11 @@ std::optional<Resultat> Analyse(SonFichier::Son son, const QString &chemin, QStr
                                 .arg(nombres.toString(son.troncon.debut, 'f', 2),
                                      nombres.toString(son.troncon.debut + son.troncon.duree, 'f', 2));
     switch (r.mesure.echec) {
-    case Mesure::Echec::Aucun:
-        break;
+    case Mesure::Echec::Aucun: break;
     case Mesure::Echec::PasDeHauteur:
-        return refuse(Raisons::tr("aucune hauteur n'est trouvée entre 40 et 2000 Hz dans le tronçon %1 (silence ou bruit ?)")
-                          .arg(troncon));
+        return refuse(
+            Raisons::tr("aucune hauteur n'est trouvée entre 40 et 2000 Hz dans le tronçon %1 (silence ou bruit ?)")
+                .arg(troncon));
     case Mesure::Echec::TropCourt:
         if (r.mesure.fondamental > 0.0)
             return refuse(Raisons::tr("le tronçon %1 est trop court : moins de trois périodes du son trouvé (%2 Hz)")

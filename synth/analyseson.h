@@ -15,10 +15,10 @@ namespace AnalyseSon {
 
 struct Resultat
 {
-    Timbre timbre;                 ///< what the table gets
+    Timbre timbre;                  ///< what the table gets
     TimbreFichier::Origine origine; ///< what a saved file records of it
-    Mesure mesure;                 ///< the fundamental, the harmonics and the spectrum, for drawing
-    SonFichier::Son son;           ///< the stretch itself, to be heard beside the model
+    Mesure mesure;                  ///< the fundamental, the harmonics and the spectrum, for drawing
+    SonFichier::Son son;            ///< the stretch itself, to be heard beside the model
 };
 
 /// The stretch as SonFichier::Charge picks it, analysed. On refusal (an unreadable file, no pitch,

@@ -27,10 +27,12 @@ Issue Execute(const QString &son, std::optional<double> debut, std::optional<dou
     };
     // The output is looked at first, so that a long analysis never ends on a name it cannot write.
     if (!sortie.isEmpty()) {
-        struct stat s{};
+        struct stat s
+        {};
         if (::lstat(QFile::encodeName(sortie).constData(), &s) == 0) {
             if (S_ISLNK(s.st_mode))
-                return refuse(TimbreFichier::Message(sortie, Raisons::tr("c'est un lien symbolique, qui n'est pas remplacé")));
+                return refuse(
+                    TimbreFichier::Message(sortie, Raisons::tr("c'est un lien symbolique, qui n'est pas remplacé")));
             if (S_ISDIR(s.st_mode))
                 return refuse(TimbreFichier::Message(sortie, Raisons::tr("c'est un dossier")));
             if (!S_ISREG(s.st_mode))

@@ -52,7 +52,8 @@ void Interrompu(int signal)
 
 void NettoieSiInterrompu()
 {
-    struct sigaction a{};
+    struct sigaction a
+    {};
     a.sa_handler = &Interrompu;
     sigemptyset(&a.sa_mask);
     ::sigaction(SIGINT, &a, nullptr);
@@ -70,7 +71,8 @@ Etat Examine(const QString &chemin, QString *pourquoi)
     };
     if (chemin.isEmpty())
         return refuse(Raisons::tr("aucun dossier"));
-    struct stat s{};
+    struct stat s
+    {};
     if (::lstat(QFile::encodeName(chemin).constData(), &s) != 0)
         return errno == ENOENT ? Etat::Absent : refuse(Erreur(errno));
     if (S_ISLNK(s.st_mode))
@@ -106,7 +108,8 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
     const int barre = nom.lastIndexOf('/');
     const QByteArray dossier = barre > 0 ? nom.left(barre) : barre == 0 ? QByteArray("/") : QByteArray(".");
     // The new file is a hidden sibling named after the target (".test.wav-XXXXXX" for test.wav).
-    QByteArray temporaire = (barre >= 0 ? nom.left(barre + 1) : QByteArray()) + '.' + nom.mid(barre + 1).left(200) + "-XXXXXX";
+    QByteArray temporaire =
+        (barre >= 0 ? nom.left(barre + 1) : QByteArray()) + '.' + nom.mid(barre + 1).left(200) + "-XXXXXX";
     // Where the system allows it the file has no name at all until it is whole: a run killed in
     // the middle, even by SIGKILL, leaves nothing behind. Otherwise mkstemp creates the name
     // exclusively (nothing planted there is ever opened) and a SIGINT or SIGTERM removes it.
@@ -170,7 +173,7 @@ bool Remplace(const QString &chemin, const QByteArray &entete, const QByteArray 
             if (t < 0)
                 return abandonne(errno);
             ::close(t);
-            ::unlink(temporaire.constData());           // ...that the whole file now takes
+            ::unlink(temporaire.constData()); // ...that the whole file now takes
             if (::linkat(AT_FDCWD, source.constData(), AT_FDCWD, temporaire.constData(), AT_SYMLINK_FOLLOW) == 0)
                 break;
             if (errno != EEXIST || ++essais > 10)
@@ -271,9 +274,10 @@ Emplacements Emplacements::Choisis(const QString &dossierApplication)
         if (!installe)
             qInfo("sonavirelle: %s, test.wav goes to %s", qUtf8Printable(pourquoi), qUtf8Printable(e.dossierSecours));
     } else {
-        qWarning("sonavirelle: neither %s nor a per-user folder is writable (%s); test.wav cannot be written",
-                 qUtf8Printable(dossierApplication.isEmpty() ? QStringLiteral("the program's folder") : dossierApplication),
-                 qUtf8Printable(pourquoi));
+        qWarning(
+            "sonavirelle: neither %s nor a per-user folder is writable (%s); test.wav cannot be written",
+            qUtf8Printable(dossierApplication.isEmpty() ? QStringLiteral("the program's folder") : dossierApplication),
+            qUtf8Printable(pourquoi));
         // Never the root folder: an empty application folder must not turn into "/test.wav".
         if (installe || dossierApplication.isEmpty() || !QFileInfo(dossierApplication).isAbsolute())
             e.dossierSon.clear();

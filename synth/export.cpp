@@ -33,8 +33,8 @@ bool DureeValide(double secondes, QString *pourquoi)
     if (std::isfinite(secondes) && secondes > 0.0 && secondes <= DureeMaximale)
         return true;
     if (pourquoi)
-        *pourquoi = Raisons::tr("la durée doit être un nombre de secondes supérieur à 0 et d'au plus %1")
-                        .arg(DureeMaximale);
+        *pourquoi =
+            Raisons::tr("la durée doit être un nombre de secondes supérieur à 0 et d'au plus %1").arg(DureeMaximale);
     return false;
 }
 

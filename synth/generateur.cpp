@@ -28,7 +28,7 @@ bool TientSur16Bits(double v)
     return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
 }
 
-template<typename T>
+template <typename T>
 char *Pose(char *p, T v)
 {
     const T le = qToLittleEndian(v);
@@ -162,14 +162,14 @@ std::int32_t Echantillons(const Plan &plan, QByteArray &octets)
         // No thread to be had: the second half is computed here too.
     }
     const std::int32_t mauvais = Calcule(plan, 0, moitie, sortie);
-    const std::int32_t mauvais2 = second.valid() ? second.get() : Calcule(plan, moitie, plan.N - moitie, sortie + moitie);
+    const std::int32_t mauvais2 =
+        second.valid() ? second.get() : Calcule(plan, moitie, plan.N - moitie, sortie + moitie);
     return mauvais >= 0 ? mauvais : mauvais2;
 }
 
 } // namespace Synthese
 
-Generateur::Generateur(const Son &table, QString cheminWav)
-    : m_table(table), m_chemin(std::move(cheminWav))
+Generateur::Generateur(const Son &table, QString cheminWav) : m_table(table), m_chemin(std::move(cheminWav))
 {
 }
 

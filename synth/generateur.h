@@ -17,10 +17,10 @@ inline constexpr int TailleBloc = 512;
 /// Everything one synthesis needs, computed before the file is touched.
 struct Plan
 {
-    std::int32_t N = 0;                    ///< number of samples
-    std::int16_t k = 0;                    ///< scale from amplitude units to sample units
-    std::array<std::int16_t, 11> c{};      ///< peak sample value of each component (slot 0 unused)
-    std::array<std::int16_t, 11> f{};      ///< frequencies, copied from the table
+    std::int32_t N = 0;               ///< number of samples
+    std::int16_t k = 0;               ///< scale from amplitude units to sample units
+    std::array<std::int16_t, 11> c{}; ///< peak sample value of each component (slot 0 unused)
+    std::array<std::int16_t, 11> f{}; ///< frequencies, copied from the table
 };
 
 /// Builds the plan (N, k, c). On a broken precondition returns false and says why in `pourquoi`.

@@ -61,7 +61,8 @@ bool Installe(Code code)
     courante = Code::Francais;
     if (code == Code::Francais)
         return true;
-    if (!traducteur.load(QStringLiteral(":/i18n/sonavirelle_en.qm")) || !QCoreApplication::installTranslator(&traducteur))
+    if (!traducteur.load(QStringLiteral(":/i18n/sonavirelle_en.qm"))
+        || !QCoreApplication::installTranslator(&traducteur))
         return false;
     courante = code;
     return true;

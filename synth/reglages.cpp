@@ -99,11 +99,12 @@ Lecture LitFichier(const QString &chemin, QMap<Cle, QByteArray> &valeurs)
     if (fd < 0) {
         if (errno == ENOENT)
             return Lecture::Absente;
-        const QString raison = errno == ELOOP ? QStringLiteral("it is a symbolic link")
-                                              : QString::fromLocal8Bit(std::strerror(errno));
+        const QString raison =
+            errno == ELOOP ? QStringLiteral("it is a symbolic link") : QString::fromLocal8Bit(std::strerror(errno));
         return (Refuse(chemin, raison), Lecture::Refusee);
     }
-    struct stat s{};
+    struct stat s
+    {};
     QString raison;
     if (::fstat(fd, &s) != 0)
         raison = QString::fromLocal8Bit(std::strerror(errno));
@@ -168,7 +169,8 @@ QString Chemin()
 {
     // QSettings knows the user's settings folder (XDG_CONFIG_HOME, setPath); asked about a file
     // that cannot exist, so that nothing real is opened, it gives that folder away.
-    const QString sonde = QStringLiteral("sonavirelle-sonde-%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+    const QString sonde =
+        QStringLiteral("sonavirelle-sonde-%1").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
     const QString fichierSonde = QSettings(QSettings::NativeFormat, QSettings::UserScope, sonde, sonde).fileName();
     const QString dossier = QFileInfo(QFileInfo(fichierSonde).path()).path();
     QString organisation = QCoreApplication::organizationName();

@@ -13,8 +13,8 @@
 namespace Reglages {
 
 enum class Cle {
-    Zoom,   ///< affichage/zoom: the zoom step in percent, 50 to 200
-    Volume, ///< son/volume: the listening volume in dB; any integer, brought into range by its user
+    Zoom,        ///< affichage/zoom: the zoom step in percent, 50 to 200
+    Volume,      ///< son/volume: the listening volume in dB; any integer, brought into range by its user
     EntreeMicro, ///< micro/entree: the chosen input's id, a text (TailleTexte bytes at most, see LitTexte)
 };
 

@@ -53,10 +53,8 @@ bool Brut(int format)
     case SF_FORMAT_W64:
     case SF_FORMAT_AIFF:
     case SF_FORMAT_AU:
-    case SF_FORMAT_CAF:
-        break;
-    default:
-        return false;
+    case SF_FORMAT_CAF: break;
+    default: return false;
     }
     switch (format & SF_FORMAT_SUBMASK) {
     case SF_FORMAT_PCM_S8:
@@ -67,10 +65,8 @@ bool Brut(int format)
     case SF_FORMAT_PCM_24:
     case SF_FORMAT_PCM_32:
     case SF_FORMAT_FLOAT:
-    case SF_FORMAT_DOUBLE:
-        return true;
-    default:
-        return false;
+    case SF_FORMAT_DOUBLE: return true;
+    default: return false;
     }
 }
 
@@ -98,7 +94,7 @@ double Annonce(SNDFILE *son, const SF_INFO &info, qint64 taille)
 
 // Reads `images` frames from the current place, mixed to mono, into `vers` (at most `images`
 // samples; fewer when the file ends early). Non-finite samples (a damaged float file) read as 0.
-template<typename Rangement>
+template <typename Rangement>
 sf_count_t LitMono(SNDFILE *son, int canaux, sf_count_t images, std::vector<float> &bloc, Rangement &&range)
 {
     constexpr sf_count_t ParBloc = 4096;
@@ -146,7 +142,8 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     if (duree && *duree < Mesure::DureeMinimale)
         return refuse(Raisons::tr("le tronçon est trop court (%1 ; il faut au moins 50 ms)").arg(Secondes(*duree)));
     if (duree && *duree > DureeMaximale)
-        return refuse(Raisons::tr("le tronçon est trop long (%1 ; au plus %2)").arg(Secondes(*duree), Secondes(DureeMaximale)));
+        return refuse(
+            Raisons::tr("le tronçon est trop long (%1 ; au plus %2)").arg(Secondes(*duree), Secondes(DureeMaximale)));
 
     // Non-blocking: opening a FIFO for reading must not wait for a writer.
     const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -168,7 +165,8 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
         }
     } ferme{fd};
 
-    struct stat s{};
+    struct stat s
+    {};
     if (::fstat(fd, &s) != 0)
         return refuse(Systeme::Raison(errno));
     if (S_ISDIR(s.st_mode))
@@ -181,17 +179,20 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     // rarer ones: less of its code is open to a hostile file.
     char debutFichier[12] = {};
     if (::pread(fd, debutFichier, sizeof debutFichier, 0) != ssize_t(sizeof debutFichier) || !Connu(debutFichier))
-        return refuse(Raisons::tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
+        return refuse(
+            Raisons::tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
     // A regular file never blocks; reads go back to the ordinary mode libsndfile expects.
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
 
     SF_INFO info{};
     ferme.son = sf_open_fd(fd, SFM_READ, &info, SF_FALSE);
     if (!ferme.son)
-        return refuse(Raisons::tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
+        return refuse(
+            Raisons::tr("ce n'est pas un son que le programme sait lire (WAV, FLAC, Ogg Vorbis ou Opus, AIFF…)"));
     SNDFILE *son = ferme.son;
     if (info.samplerate < FrequenceMinimale || info.samplerate > FrequenceMaximale)
-        return refuse(Raisons::tr("la fréquence d'échantillonnage (%1 Hz) n'est pas entre 8000 et 192000 Hz").arg(info.samplerate));
+        return refuse(Raisons::tr("la fréquence d'échantillonnage (%1 Hz) n'est pas entre 8000 et 192000 Hz")
+                          .arg(info.samplerate));
     if (info.channels < 1 || info.channels > CanauxMaximum)
         return refuse(Raisons::tr("le son a %1 canaux (au plus %2)").arg(info.channels).arg(CanauxMaximum));
     if (info.frames <= 0 || info.frames == SF_COUNT_MAX)
@@ -203,9 +204,11 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     // digital silence could be packed into.
     const double annonce = Annonce(son, info, s.st_size);
     if (annonce > 0.0)
-        return refuse(Raisons::tr("l'en-tête annonce %1 octets de son, mais le fichier n'en fait que %2 (fichier tronqué ou abîmé)")
-                          .arg(Langue::Nombres().toString(annonce, 'f', 0))
-                          .arg(Langue::Nombres().toString(qint64(s.st_size))));
+        return refuse(
+            Raisons::tr(
+                "l'en-tête annonce %1 octets de son, mais le fichier n'en fait que %2 (fichier tronqué ou abîmé)")
+                .arg(Langue::Nombres().toString(annonce, 'f', 0))
+                .arg(Langue::Nombres().toString(qint64(s.st_size))));
 
     Son resultat;
     resultat.frequence = info.samplerate;
@@ -244,14 +247,16 @@ std::optional<Son> Charge(const QString &chemin, std::optional<double> debut, st
     const sf_count_t derniere = sf_count_t(std::llround((troncon.debut + troncon.duree) * fe));
     const sf_count_t images = derniere - premiere;
     if (derniere > info.frames || troncon.debut + troncon.duree > resultat.dureeTotale + 0.5 / fe)
-        return refuse(Raisons::tr("le tronçon de %1 à %2 dépasse la fin du son (%3)")
-                          .arg(Secondes(troncon.debut), Secondes(troncon.debut + troncon.duree),
-                               Secondes(resultat.dureeTotale)));
+        return refuse(
+            Raisons::tr("le tronçon de %1 à %2 dépasse la fin du son (%3)")
+                .arg(Secondes(troncon.debut), Secondes(troncon.debut + troncon.duree), Secondes(resultat.dureeTotale)));
     if (double(images) < Mesure::DureeMinimale * fe - 0.5)
-        return refuse(Raisons::tr("le tronçon est trop court (%1 ; il faut au moins 50 ms)").arg(Secondes(troncon.duree)));
+        return refuse(
+            Raisons::tr("le tronçon est trop court (%1 ; il faut au moins 50 ms)").arg(Secondes(troncon.duree)));
 
     if (sf_seek(son, premiere, SEEK_SET) != premiere)
-        return refuse(Raisons::tr("le son ne peut pas être lu à partir de %1 (fichier tronqué ou abîmé)").arg(Secondes(troncon.debut)));
+        return refuse(Raisons::tr("le son ne peut pas être lu à partir de %1 (fichier tronqué ou abîmé)")
+                          .arg(Secondes(troncon.debut)));
     resultat.echantillons.reserve(std::size_t(images));
     const sf_count_t lues = LitMono(son, info.channels, images, bloc, [&](const float *m, std::size_t n) {
         resultat.echantillons.insert(resultat.echantillons.end(), m, m + n);

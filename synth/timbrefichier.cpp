@@ -76,16 +76,13 @@ QString RaisonDefaut(const Timbres::Defaut &d, qsizetype nombre)
 {
     using C = Timbres::Defaut::Code;
     switch (d.code) {
-    case C::AucuneComposante:
-        return Raisons::tr("le timbre n'a aucune composante (il en faut de 1 à 10)");
-    case C::TropDeComposantes:
-        return Raisons::tr("le timbre a %1 composantes (au plus 10)").arg(nombre);
+    case C::AucuneComposante: return Raisons::tr("le timbre n'a aucune composante (il en faut de 1 à 10)");
+    case C::TropDeComposantes: return Raisons::tr("le timbre a %1 composantes (au plus 10)").arg(nombre);
     case C::FrequenceNonEntiere:
         return Raisons::tr("la fréquence %1 n'est pas un nombre entier de hertz").arg(NomComposante(d.composante));
     case C::FrequenceHorsBornes:
         return Raisons::tr("la fréquence %1 n'est pas entre 0 et 32767 Hz").arg(NomComposante(d.composante));
-    case C::FondamentalNul:
-        return Raisons::tr("la fréquence du fondamental doit être d'au moins 1 Hz");
+    case C::FondamentalNul: return Raisons::tr("la fréquence du fondamental doit être d'au moins 1 Hz");
     case C::AmplitudeHorsBornes:
         return Raisons::tr("l'amplitude %1 n'est pas entre 0 et 10").arg(NomComposante(d.composante));
     }
@@ -112,7 +109,8 @@ QJsonDocument Analyse(QByteArray texte, QJsonParseError &erreur)
         // Only a well-formed number too large for a double; anything else stays an error.
         if (fin == debut || ok || !(nombre.contains('e') || nombre.contains('E') || nombre.size() > 300))
             break;
-        texte.replace(debut, fin - debut, nombre.startsWith('-') ? "-1.7976931348623157e308" : "1.7976931348623157e308");
+        texte.replace(debut, fin - debut,
+                      nombre.startsWith('-') ? "-1.7976931348623157e308" : "1.7976931348623157e308");
         document = QJsonDocument::fromJson(texte, &erreur);
     }
     return document;
@@ -154,14 +152,10 @@ QString Message(const QString &chemin, const QString &raison)
 QString Nom(Timbres::Type type)
 {
     switch (type) {
-    case Timbres::Type::SonPur:
-        return QCoreApplication::translate("Timbre", "Son pur");
-    case Timbres::Type::SignalCarre:
-        return QCoreApplication::translate("Timbre", "Signal carré");
-    case Timbres::Type::DentDeScie:
-        return QCoreApplication::translate("Timbre", "Dent de scie");
-    case Timbres::Type::ImpairsCarres:
-        return QCoreApplication::translate("Timbre", "Impairs en 1/n²");
+    case Timbres::Type::SonPur: return QCoreApplication::translate("Timbre", "Son pur");
+    case Timbres::Type::SignalCarre: return QCoreApplication::translate("Timbre", "Signal carré");
+    case Timbres::Type::DentDeScie: return QCoreApplication::translate("Timbre", "Dent de scie");
+    case Timbres::Type::ImpairsCarres: return QCoreApplication::translate("Timbre", "Impairs en 1/n²");
     }
     return {};
 }
@@ -180,7 +174,8 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
         return refuse(Raisons::tr("le fichier est vide"));
     const qsizetype invalide = PremierOctetInvalide(octets);
     if (invalide >= 0)
-        return refuse(Raisons::tr("le texte n'est pas en UTF-8 valide (octet %1)").arg(invalide + (octets.size() < brut.size() ? 3 : 0)));
+        return refuse(Raisons::tr("le texte n'est pas en UTF-8 valide (octet %1)")
+                          .arg(invalide + (octets.size() < brut.size() ? 3 : 0)));
 
     QJsonParseError erreur{};
     const QJsonDocument document = Analyse(octets, erreur);
@@ -206,16 +201,18 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
     const QJsonObject objet = document.object();
 
     if (objet.value(QLatin1String("format")).toString() != QLatin1String(Format))
-        return refuse(Raisons::tr("ce n'est pas un fichier de timbre (« format » doit valoir « %1 »)").arg(QLatin1String(Format)));
+        return refuse(Raisons::tr("ce n'est pas un fichier de timbre (« format » doit valoir « %1 »)")
+                          .arg(QLatin1String(Format)));
 
     const QJsonValue version = objet.value(QLatin1String("version"));
     if (!version.isDouble() || version.toDouble() != std::floor(version.toDouble()) || version.toDouble() < 1)
         return refuse(Raisons::tr("la version du format est absente ou n'est pas un nombre entier d'au moins 1"));
     if (version.toDouble() > Version)
-        return refuse(Raisons::tr("le fichier est écrit dans la version %1 du format, plus récente que celle que ce programme "
-                         "sait lire (%2) : il vient d'une version plus récente du programme")
-                          .arg(QString::number(version.toDouble(), 'g', 17))
-                          .arg(Version));
+        return refuse(
+            Raisons::tr("le fichier est écrit dans la version %1 du format, plus récente que celle que ce programme "
+                        "sait lire (%2) : il vient d'une version plus récente du programme")
+                .arg(QString::number(version.toDouble(), 'g', 17))
+                .arg(Version));
 
     Timbre timbre;
     const QJsonValue multiples = objet.value(QLatin1String("multiples"));
@@ -236,7 +233,8 @@ std::optional<Timbre> Decode(const QByteArray &brut, QString *pourquoi)
     for (qsizetype i = 0; i < liste.size(); ++i) {
         const int numero = int(i) + 1;
         if (!liste.at(i).isObject())
-            return refuse(Raisons::tr("la composante %1 n'est pas un objet {\"frequence\": …, \"amplitude\": …}").arg(numero));
+            return refuse(
+                Raisons::tr("la composante %1 n'est pas un objet {\"frequence\": …, \"amplitude\": …}").arg(numero));
         const QJsonObject c = liste.at(i).toObject();
         const QJsonValue f = c.value(QLatin1String("frequence"));
         const QJsonValue a = c.value(QLatin1String("amplitude"));
@@ -269,8 +267,8 @@ QByteArray Encode(const Timbre &timbre)
     texte += "  \"composantes\": [\n";
     for (std::size_t i = 0; i < timbre.composantes.size(); ++i) {
         const auto &c = timbre.composantes[i];
-        texte += "    {\"frequence\": " + QByteArray::number(qint64(c.frequence)) + ", \"amplitude\": " + Nombre(c.amplitude)
-                 + (i + 1 < timbre.composantes.size() ? "},\n" : "}\n");
+        texte += "    {\"frequence\": " + QByteArray::number(qint64(c.frequence))
+                 + ", \"amplitude\": " + Nombre(c.amplitude) + (i + 1 < timbre.composantes.size() ? "},\n" : "}\n");
     }
     texte += "  ]\n}\n";
     return texte;
@@ -286,18 +284,19 @@ QByteArray Encode(const Timbre &timbre, const Origine &origine)
     QByteArray source = QJsonDocument(QJsonArray{origine.source}).toJson(QJsonDocument::Compact);
     source = source.mid(1, source.size() - 2);
     // JSON has no NaN nor infinity: such a value (never measured) is written 0.
-    const auto nombre = [](double v, int decimales) { return QByteArray::number(std::isfinite(v) ? v : 0.0, 'f', decimales); };
-    texte += ",\n  \"analyse\": {\"source\": " + source + ", \"debut\": " + nombre(origine.debut, 3)
-             + ", \"duree\": " + nombre(origine.duree, 3) + ", \"fondamental\": " + nombre(origine.fondamental, 2)
-             + "}\n}\n";
+    const auto nombre = [](double v, int decimales) {
+        return QByteArray::number(std::isfinite(v) ? v : 0.0, 'f', decimales);
+    };
+    texte += ",\n  \"analyse\": {\"source\": " + source + ", \"debut\": " + nombre(origine.debut, 3) + ", \"duree\": "
+             + nombre(origine.duree, 3) + ", \"fondamental\": " + nombre(origine.fondamental, 2) + "}\n}\n";
     return texte;
 }
 
 std::optional<Origine> DecodeOrigine(const QByteArray &octets)
 {
     QJsonParseError erreur{};
-    const QJsonDocument document = QJsonDocument::fromJson(
-        octets.startsWith("\xEF\xBB\xBF") ? octets.mid(3) : octets, &erreur);
+    const QJsonDocument document =
+        QJsonDocument::fromJson(octets.startsWith("\xEF\xBB\xBF") ? octets.mid(3) : octets, &erreur);
     if (erreur.error != QJsonParseError::NoError || !document.isObject())
         return std::nullopt;
     const QJsonValue valeur = document.object().value(QLatin1String("analyse"));
@@ -335,16 +334,15 @@ std::optional<Timbre> Charge(const QString &chemin, QString *pourquoi)
         ~Ferme() { ::close(fd); }
     } ferme{fd};
 
-    struct stat s{};
+    struct stat s
+    {};
     if (::fstat(fd, &s) != 0)
         return refuse(Systeme::Raison(errno));
     if (S_ISDIR(s.st_mode))
         return refuse(Raisons::tr("c'est un dossier, pas un fichier de timbre"));
     if (!S_ISREG(s.st_mode))
         return refuse(Raisons::tr("ce n'est pas un fichier ordinaire (périphérique, tube ou autre)"));
-    auto tropGros = [&] {
-        return refuse(Raisons::tr("le fichier est trop gros pour être un timbre (10 Mo ou plus)"));
-    };
+    auto tropGros = [&] { return refuse(Raisons::tr("le fichier est trop gros pour être un timbre (10 Mo ou plus)")); };
     if (s.st_size >= TailleMaximale)
         return tropGros();
 

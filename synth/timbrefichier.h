@@ -43,8 +43,8 @@ bool Enregistre(const QString &chemin, const Timbre &timbre, QString *pourquoi =
 /// Readers that do not know the object ignore it, so the format stays version 1.
 struct Origine
 {
-    QString source;           ///< the sound file's name, without its folder
-    double debut = 0.0;       ///< the stretch analysed, seconds (written to the millisecond)
+    QString source;     ///< the sound file's name, without its folder
+    double debut = 0.0; ///< the stretch analysed, seconds (written to the millisecond)
     double duree = 0.0;
     double fondamental = 0.0; ///< the measured fundamental, hertz (written with two decimals)
     bool operator==(const Origine &) const = default;

@@ -14,8 +14,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QStringList>
 #include <QScreen>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QWidget>
 
@@ -51,10 +51,10 @@ inline bool EstCentree(const QWidget *fenetre)
     const int margeX = std::max(client.left() - cadre.left(), cadre.right() - client.right()) + 1;
     const int margeY = std::max(client.top() - cadre.top(), cadre.bottom() - client.bottom()) + 1;
     const QPoint ecart = client.center() - zone.center();
-    const bool centreX = client.width() > zone.width() ? std::abs(cadre.left() - zone.left()) <= margeX
-                                                        : std::abs(ecart.x()) <= margeX;
-    const bool centreY = client.height() > zone.height() ? std::abs(cadre.top() - zone.top()) <= margeY
-                                                          : std::abs(ecart.y()) <= margeY;
+    const bool centreX =
+        client.width() > zone.width() ? std::abs(cadre.left() - zone.left()) <= margeX : std::abs(ecart.x()) <= margeX;
+    const bool centreY =
+        client.height() > zone.height() ? std::abs(cadre.top() - zone.top()) <= margeY : std::abs(ecart.y()) <= margeY;
     return centreX && centreY;
 }
 
@@ -67,7 +67,7 @@ inline bool PresseAccessible(QWidget *element)
     if (!actions)
         return false;
     const QString action = i->role() == QAccessible::CheckBox ? QAccessibleActionInterface::toggleAction()
-                                                               : QAccessibleActionInterface::pressAction();
+                                                              : QAccessibleActionInterface::pressAction();
     if (!actions->actionNames().contains(action))
         return false;
     actions->doAction(action);

@@ -60,10 +60,10 @@ inline double Efficace(const std::vector<double> &x, size_t debut, size_t fin)
 inline std::vector<double> Enregistre(const QString &puits, int ms)
 {
     QProcess parec;
-    parec.start(QStringLiteral("parec"), {QStringLiteral("-d"), puits + QStringLiteral(".monitor"),
-                                           QStringLiteral("--raw"), QStringLiteral("--format=s16le"),
-                                           QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
-                                           QStringLiteral("--latency-msec=10")});
+    parec.start(QStringLiteral("parec"),
+                {QStringLiteral("-d"), puits + QStringLiteral(".monitor"), QStringLiteral("--raw"),
+                 QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"), QStringLiteral("--channels=1"),
+                 QStringLiteral("--latency-msec=10")});
     if (!parec.waitForStarted(5000))
         return {};
     QByteArray octets;

@@ -26,25 +26,25 @@ inline void Clique(const auto &fenetre, const char *nom)
 /// The pointer moved over the spectrum to (X, Y) with `boutons` held (1 left, 2 right).
 inline void BougeSpectre(const auto &w, int boutons, float X, float Y)
 {
-    emit (&*w)->spectre().sourisBouge(boutons, QPointF(X, Y));
+    emit(&*w)->spectre().sourisBouge(boutons, QPointF(X, Y));
 }
 
 /// The button `bouton` released over the spectrum at (X, Y).
 inline void RelacheSpectre(const auto &w, int bouton, float X, float Y)
 {
-    emit (&*w)->spectre().sourisRelachee(bouton, QPointF(X, Y));
+    emit(&*w)->spectre().sourisRelachee(bouton, QPointF(X, Y));
 }
 
 /// One step of the marker's drag, the pointer at (X, Y) in the spectrum (`etat` as the marker reports it).
 inline void GlisseFondamental(const auto &w, float X, float Y, int etat)
 {
-    emit (&*w)->fondamental().pas(X, Y, etat);
+    emit(&*w)->fondamental().pas(X, Y, etat);
 }
 
 /// The marker dropped.
 inline void LacheFondamental(const auto &w)
 {
-    emit (&*w)->fondamental().depose();
+    emit(&*w)->fondamental().depose();
 }
 
 /// A click on the time base `index`.

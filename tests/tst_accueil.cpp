@@ -25,7 +25,7 @@
 namespace {
 
 // The windows of the program alive at this moment (not those waiting for deletion).
-template<typename T>
+template <typename T>
 QList<T *> Fenetres()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -166,24 +166,60 @@ void TestAccueil::disposition_data()
     QTest::addColumn<QString>("conteneur");
     QTest::addColumn<QRect>("rectangle"); // pixels, relative to the container's drawing area
 
-    QTest::newRow("accueil Picture1") << "accueil" << "Picture1" << "accueil" << QRect(256, 64, 369, 169);
-    QTest::newRow("accueil Command1") << "accueil" << "Command1" << "Picture1" << QRect(120, 120, 121, 41);
-    QTest::newRow("accueil Label4") << "accueil" << "Label4" << "Picture1" << QRect(16, 8, 329, 89);
-    QTest::newRow("accueil Image2") << "accueil" << "Image2" << "accueil" << QRect(584, 8, 38, 38);
-    QTest::newRow("accueil Image1") << "accueil" << "Image1" << "accueil" << QRect(8, 64, 238, 238);
-    QTest::newRow("accueil Label1") << "accueil" << "Label1" << "accueil" << QRect(8, 0, 505, 57);
-    QTest::newRow("accueil Label3") << "accueil" << "Label3" << "accueil" << QRect(456, 264, 169, 41);
-    QTest::newRow("Aide Picture1") << "Aide" << "Picture1" << "Aide" << QRect(4, 56, 785, 453);
-    QTest::newRow("Aide Picture2") << "Aide" << "Picture2" << "Aide" << QRect(72, 208, 577, 117);
-    QTest::newRow("Aide Image2") << "Aide" << "Image2" << "Aide" << QRect(736, 8, 38, 38);
-    QTest::newRow("Aide Image1") << "Aide" << "Image1" << "Aide" << QRect(344, 8, 41, 41);
-    QTest::newRow("Aide Label1") << "Aide" << "Label1" << "Aide" << QRect(8, 8, 401, 49);
-    QTest::newRow("Aide Label8") << "Aide" << "Label8" << "Picture1" << QRect(56, 48, 713, 41);
-    QTest::newRow("Aide Image3") << "Aide" << "Image3" << "Picture1" << QRect(200, 40, 30, 30);
-    QTest::newRow("Aide Image5") << "Aide" << "Image5" << "Picture1" << QRect(264, 40, 30, 30);
-    QTest::newRow("Aide Label6") << "Aide" << "Label6" << "Picture1" << QRect(56, 336, 713, 65);
-    QTest::newRow("Aide Label9") << "Aide" << "Label9" << "Picture1" << QRect(56, 404, 713, 45);
-    QTest::newRow("Aide Image4") << "Aide" << "Image4" << "Picture2" << QRect(168, 32, 26, 26);
+    QTest::newRow("accueil Picture1") << "accueil"
+                                      << "Picture1"
+                                      << "accueil" << QRect(256, 64, 369, 169);
+    QTest::newRow("accueil Command1") << "accueil"
+                                      << "Command1"
+                                      << "Picture1" << QRect(120, 120, 121, 41);
+    QTest::newRow("accueil Label4") << "accueil"
+                                    << "Label4"
+                                    << "Picture1" << QRect(16, 8, 329, 89);
+    QTest::newRow("accueil Image2") << "accueil"
+                                    << "Image2"
+                                    << "accueil" << QRect(584, 8, 38, 38);
+    QTest::newRow("accueil Image1") << "accueil"
+                                    << "Image1"
+                                    << "accueil" << QRect(8, 64, 238, 238);
+    QTest::newRow("accueil Label1") << "accueil"
+                                    << "Label1"
+                                    << "accueil" << QRect(8, 0, 505, 57);
+    QTest::newRow("accueil Label3") << "accueil"
+                                    << "Label3"
+                                    << "accueil" << QRect(456, 264, 169, 41);
+    QTest::newRow("Aide Picture1") << "Aide"
+                                   << "Picture1"
+                                   << "Aide" << QRect(4, 56, 785, 453);
+    QTest::newRow("Aide Picture2") << "Aide"
+                                   << "Picture2"
+                                   << "Aide" << QRect(72, 208, 577, 117);
+    QTest::newRow("Aide Image2") << "Aide"
+                                 << "Image2"
+                                 << "Aide" << QRect(736, 8, 38, 38);
+    QTest::newRow("Aide Image1") << "Aide"
+                                 << "Image1"
+                                 << "Aide" << QRect(344, 8, 41, 41);
+    QTest::newRow("Aide Label1") << "Aide"
+                                 << "Label1"
+                                 << "Aide" << QRect(8, 8, 401, 49);
+    QTest::newRow("Aide Label8") << "Aide"
+                                 << "Label8"
+                                 << "Picture1" << QRect(56, 48, 713, 41);
+    QTest::newRow("Aide Image3") << "Aide"
+                                 << "Image3"
+                                 << "Picture1" << QRect(200, 40, 30, 30);
+    QTest::newRow("Aide Image5") << "Aide"
+                                 << "Image5"
+                                 << "Picture1" << QRect(264, 40, 30, 30);
+    QTest::newRow("Aide Label6") << "Aide"
+                                 << "Label6"
+                                 << "Picture1" << QRect(56, 336, 713, 65);
+    QTest::newRow("Aide Label9") << "Aide"
+                                 << "Label9"
+                                 << "Picture1" << QRect(56, 404, 713, 45);
+    QTest::newRow("Aide Image4") << "Aide"
+                                 << "Image4"
+                                 << "Picture2" << QRect(168, 32, 26, 26);
 }
 
 void TestAccueil::disposition()
@@ -284,8 +320,8 @@ void TestAccueil::fenetreAide()
     const QString ecouter = texte("Label8");
     QCOMPARE(ecouter.count(QStringLiteral("entendre")), 2);
     QVERIFY(!ecouter.contains(QStringLiteral("enrendre")));
-    QVERIFY(ecouter.contains(QStringLiteral("icônes") + QString(11, u' ') + QStringLiteral("et")
-                             + QString(12, u' ') + QStringLiteral("pour")));
+    QVERIFY(ecouter.contains(QStringLiteral("icônes") + QString(11, u' ') + QStringLiteral("et") + QString(12, u' ')
+                             + QStringLiteral("pour")));
     QVERIFY(ecouter.endsWith(QStringLiteral("produit. ")));
     QVERIFY(texte("Label5").contains(QStringLiteral("gauche")));
     QVERIFY(texte("Label5").contains(QStringLiteral("droit")));
@@ -302,8 +338,8 @@ void TestAccueil::phraseDesImpairsTientDansSaPlace()
     QVERIFY(phrase->text().contains(QStringLiteral("Impairs en 1/n²")));
     QVERIFY(phrase->text().contains(QStringLiteral("phase")));
     QVERIFY(phrase->wordWrap());
-    const QRect besoin =
-        QFontMetrics(phrase->font()).boundingRect(QRect(0, 0, phrase->width(), 10000), Qt::TextWordWrap, phrase->text());
+    const QRect besoin = QFontMetrics(phrase->font())
+                             .boundingRect(QRect(0, 0, phrase->width(), 10000), Qt::TextWordWrap, phrase->text());
     QVERIFY2(besoin.height() <= phrase->height(), qPrintable(QString::number(besoin.height())));
     auto *precedente = aide.findChild<QLabel *>(QStringLiteral("Label6"));
     QVERIFY(phrase->geometry().top() >= precedente->geometry().bottom());
@@ -367,13 +403,18 @@ void TestAccueil::coupures_data()
     QTest::addColumn<QString>("mesure"); // the label is exactly as wide as this text
     QTest::addColumn<QStringList>("lignes");
 
-    QTest::newRow("all on one line") << "abc celui-ci" << "abc celui-ci" << QStringList{"abc celui-ci"};
-    QTest::newRow("no break at a hyphen") << "abc celui-ci" << "abc celui-" << QStringList{"abc ", "celui-ci"};
-    QTest::newRow("blank runs kept") << "a     b" << "a     b" << QStringList{"a     b"};
-    QTest::newRow("blanks at a line end take no room") << "abc     def" << "abc" << QStringList{"abc     ", "def"};
-    QTest::newRow("a word too long stays whole") << "anticonstitutionnel x" << "anti"
-                                                  << QStringList{"anticonstitutionnel ", "x"};
-    QTest::newRow("three lines") << "un deux trois" << "deux" << QStringList{"un ", "deux ", "trois"};
+    QTest::newRow("all on one line") << "abc celui-ci"
+                                     << "abc celui-ci" << QStringList{"abc celui-ci"};
+    QTest::newRow("no break at a hyphen") << "abc celui-ci"
+                                          << "abc celui-" << QStringList{"abc ", "celui-ci"};
+    QTest::newRow("blank runs kept") << "a     b"
+                                     << "a     b" << QStringList{"a     b"};
+    QTest::newRow("blanks at a line end take no room") << "abc     def"
+                                                       << "abc" << QStringList{"abc     ", "def"};
+    QTest::newRow("a word too long stays whole") << "anticonstitutionnel x"
+                                                 << "anti" << QStringList{"anticonstitutionnel ", "x"};
+    QTest::newRow("three lines") << "un deux trois"
+                                 << "deux" << QStringList{"un ", "deux ", "trois"};
 }
 
 void TestAccueil::coupures()
@@ -535,10 +576,14 @@ void TestAccueil::commandesSansSouris_data()
     QTest::addColumn<QString>("effet");
     for (bool accessible : {false, true}) {
         const char *voie = accessible ? "press action" : "Space";
-        QTest::addRow("welcome picture, %s", voie) << "accueil" << "Image1" << accessible << "demarre";
-        QTest::addRow("welcome button, %s", voie) << "accueil" << "Command1" << accessible << "demarre";
-        QTest::addRow("welcome cross, %s", voie) << "accueil" << "Image2" << accessible << "quitte";
-        QTest::addRow("help cross, %s", voie) << "Aide" << "Image2" << accessible << "ferme";
+        QTest::addRow("welcome picture, %s", voie) << "accueil"
+                                                   << "Image1" << accessible << "demarre";
+        QTest::addRow("welcome button, %s", voie) << "accueil"
+                                                  << "Command1" << accessible << "demarre";
+        QTest::addRow("welcome cross, %s", voie) << "accueil"
+                                                 << "Image2" << accessible << "quitte";
+        QTest::addRow("help cross, %s", voie) << "Aide"
+                                              << "Image2" << accessible << "ferme";
     }
 }
 
@@ -638,7 +683,8 @@ void TestAccueil::textesTraduisibles()
     {
         QString translate(const char *, const char *source, const char *, int) const override
         {
-            return source && *source ? QStringLiteral("[") + QString::fromUtf8(source) + QStringLiteral("]") : QString();
+            return source && *source ? QStringLiteral("[") + QString::fromUtf8(source) + QStringLiteral("]")
+                                     : QString();
         }
         bool isEmpty() const override { return false; }
     } marqueur;
@@ -751,8 +797,8 @@ void TestAccueil::aideLueDansLOrdre()
     };
     parcours(QAccessible::queryAccessibleInterface(aide), 0);
     QCOMPARE(lus, (QStringList{"Label1", "Image1", "Image2", "Picture1", "Label7", "Label8", "Image3", "Image5",
-                               "Label2", "Label3", "Picture2", "Shape3", "Image4", "Label10", "Label4", "Label5", "Label6",
-                               "Label9"}));
+                               "Label2", "Label3", "Picture2", "Shape3", "Image4", "Label10", "Label4", "Label5",
+                               "Label6", "Label9"}));
     // The pictures say what they show.
     for (const char *nom : {"Image1", "Image3", "Image5", "Image4", "Picture2"}) {
         QAccessibleInterface *i = QAccessible::queryAccessibleInterface(aide->findChild<QWidget *>(nom));

@@ -54,11 +54,11 @@ void TestAnalyse::harmoniques_data()
     QTest::addColumn<double>("secondes");
     QTest::addColumn<Amplitudes>("amplitudes");
 
-    QTest::newRow("sawtooth-like, 220 Hz") << 220.0 << 44100.0 << 0.5
-                                           << Amplitudes{0.5, 0.25, 0.1667, 0.125, 0.1, 0.0833, 0.0714, 0.0625, 0.0556, 0.05};
+    QTest::newRow("sawtooth-like, 220 Hz")
+        << 220.0 << 44100.0 << 0.5 << Amplitudes{0.5, 0.25, 0.1667, 0.125, 0.1, 0.0833, 0.0714, 0.0625, 0.0556, 0.05};
     // The third harmonic five times the first: the fundamental is still the first.
-    QTest::newRow("clarinet-like, third strongest") << 146.83 << 48000.0 << 0.5
-                                                    << Amplitudes{0.1, 0.01, 0.5, 0.0, 0.3, 0.0, 0.2, 0.0, 0.1, 0.0};
+    QTest::newRow("clarinet-like, third strongest")
+        << 146.83 << 48000.0 << 0.5 << Amplitudes{0.1, 0.01, 0.5, 0.0, 0.3, 0.0, 0.2, 0.0, 0.1, 0.0};
     QTest::newRow("weak fundamental") << 311.13 << 44100.0 << 0.3 << Amplitudes{0.02, 0.3, 0.4, 0.2};
     QTest::newRow("lowest pitch, 8 kHz") << 40.0 << 8000.0 << 1.0 << Amplitudes{0.4, 0.2, 0.1};
     QTest::newRow("highest pitch, 192 kHz") << 2000.0 << 192000.0 << 0.2 << Amplitudes{0.5, 0.2, 0.1, 0.05, 0.02};
@@ -165,13 +165,13 @@ void TestAnalyse::enTimbre_data()
     QTest::newRow("scaled to 10, rounded to 0.1")
         << 220.4 << 44100.0 << Amplitudes{0.4, 0.2, 0.1333, 0.0, 0.02, 0.0019, 0, 0, 0, 0}
         << QList<QPointF>{{220, 10}, {440, 5}, {660, 3.3}, {1100, 0.5}};
-    QTest::newRow("whole hertz, ties to even") << 220.5 << 44100.0 << Amplitudes{0.1, 0.2}
-                                               << QList<QPointF>{{220, 5}, {440, 10}};
-    QTest::newRow("a weak fundamental stays first") << 99.7 << 44100.0 << Amplitudes{0.001, 0.0, 0.5}
-                                                   << QList<QPointF>{{100, 0}, {300, 10}};
+    QTest::newRow("whole hertz, ties to even")
+        << 220.5 << 44100.0 << Amplitudes{0.1, 0.2} << QList<QPointF>{{220, 5}, {440, 10}};
+    QTest::newRow("a weak fundamental stays first")
+        << 99.7 << 44100.0 << Amplitudes{0.001, 0.0, 0.5} << QList<QPointF>{{100, 0}, {300, 10}};
     // 8000 Hz: the Nyquist frequency is 4000 Hz, so 4 × 1000 is left out, however strong.
-    QTest::newRow("harmonics from Nyquist up left out") << 1000.2 << 8000.0 << Amplitudes{0.2, 0.1, 0.05, 0.9}
-                                                       << QList<QPointF>{{1000, 10}, {2000, 5}, {3000, 2.5}};
+    QTest::newRow("harmonics from Nyquist up left out")
+        << 1000.2 << 8000.0 << Amplitudes{0.2, 0.1, 0.05, 0.9} << QList<QPointF>{{1000, 10}, {2000, 5}, {3000, 2.5}};
 }
 
 void TestAnalyse::enTimbre()
@@ -220,8 +220,8 @@ void TestAnalyse::tronconStable_data()
         << niveaux({{3, 0.3f}, {5, 1.0f}, {122, 0.6f}, {70, 0.05f}}) << 2.0 << 0.40 << 0.5;
     // Loud from 0.1 to 0.4 s, at −6 dB or more over 50 ms from 0.09 to 0.41 s: too short to be
     // steady, all of it.
-    QTest::newRow("short note: the loud part itself") << niveaux({{10, 0.0f}, {30, 1.0f}, {60, 0.0f}}) << 1.0 << 0.09
-                                                     << 0.32;
+    QTest::newRow("short note: the loud part itself")
+        << niveaux({{10, 0.0f}, {30, 1.0f}, {60, 0.0f}}) << 1.0 << 0.09 << 0.32;
     QTest::newRow("silence: the first half second") << niveaux({{200, 0.0f}}) << 2.0 << 0.0 << 0.5;
     QTest::newRow("silence shorter than that") << niveaux({{20, 0.0f}}) << 0.2 << 0.0 << 0.2;
 }

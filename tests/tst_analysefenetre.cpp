@@ -85,7 +85,8 @@ private slots:
 void TestAnalyseFenetre::sonOuvertDonneSonTestWav()
 {
     Fenetre f;
-    const QString son = EcritSon(f.banc.dossier.filePath(QStringLiteral("son.wav")), {{220, 10}, {440, 4}, {660, 6.5f}});
+    const QString son =
+        EcritSon(f.banc.dossier.filePath(QStringLiteral("son.wav")), {{220, 10}, {440, 4}, {660, 6.5f}});
     QVERIFY(!son.isEmpty());
     QVERIFY(f.menu().analyseFichier(son));
     // The analysed table: the sound's own frequencies exactly, amplitudes within 0.15.
@@ -231,13 +232,20 @@ void TestAnalyseFenetre::instrumentAnalyseSonFichier_data()
 {
     QTest::addColumn<QString>("entree");
     QTest::addColumn<QString>("fichier");
-    QTest::newRow("flute") << "Flûte" << "flute.flac";
-    QTest::newRow("clarinet") << "Clarinette" << "clarinette.flac";
-    QTest::newRow("oboe") << "Hautbois" << "hautbois.flac";
-    QTest::newRow("trumpet") << "Trompette" << "trompette.flac";
-    QTest::newRow("violin") << "Violon" << "violon.flac";
-    QTest::newRow("saxophone") << "Saxophone" << "saxophone.flac";
-    QTest::newRow("sung vowel") << "Voyelle chantée" << "voyelle.flac";
+    QTest::newRow("flute") << "Flûte"
+                           << "flute.flac";
+    QTest::newRow("clarinet") << "Clarinette"
+                              << "clarinette.flac";
+    QTest::newRow("oboe") << "Hautbois"
+                          << "hautbois.flac";
+    QTest::newRow("trumpet") << "Trompette"
+                             << "trompette.flac";
+    QTest::newRow("violin") << "Violon"
+                            << "violon.flac";
+    QTest::newRow("saxophone") << "Saxophone"
+                               << "saxophone.flac";
+    QTest::newRow("sung vowel") << "Voyelle chantée"
+                                << "voyelle.flac";
 }
 
 void TestAnalyseFenetre::instrumentAnalyseSonFichier()

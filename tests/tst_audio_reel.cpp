@@ -279,7 +279,8 @@ void TestAudioReel::leVolumeSAppliqueEnCoursDeBoucle()
     m_lecteur->FixeVolume(0);
     QTest::qWait(200);
     const auto normal = Enregistre(m_puits, 300);
-    QVERIFY2(std::abs(Amplitude(normal, 440) - 3270) < 3270 * 0.15, qPrintable(QString::number(Amplitude(normal, 440))));
+    QVERIFY2(std::abs(Amplitude(normal, 440) - 3270) < 3270 * 0.15,
+             qPrintable(QString::number(Amplitude(normal, 440))));
     QFile f(m_generateur->chemin());
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), fichier);

@@ -1,13 +1,13 @@
 #include "banc.h"
 #include "pilote.h"
 
+#include "model/regles.h"
 #include "plot/frequences.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
 #include "synth/generateur.h"
 #include "ui/clavier.h"
 #include "ui/synthetiseur.h"
-#include "model/regles.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -44,10 +44,7 @@ struct Poste
         delete principal;
     }
 
-    QPushButton *touche(int i) const
-    {
-        return clavier->findChild<QPushButton *>(QStringLiteral("note(%1)").arg(i));
-    }
+    QPushButton *touche(int i) const { return clavier->findChild<QPushButton *>(QStringLiteral("note(%1)").arg(i)); }
 
     // A point of the key's face that no other key covers, in the window's coordinates.
     QPoint pointVisible(int i) const
@@ -289,24 +286,21 @@ void TestClavier::transposition_data()
 
     QTest::newRow("440+660, key 1: 208.5 to even")
         << Table{{440, 10}, {660, 5}} << -1 << 1 << QList<int>{139, 208, 0, 0, 0, 0, 0, 0, 0, 0} << false;
-    QTest::newRow("whole multiples stay multiples")
-        << Table{{440, 10}, {880, 6}, {1320, 3}, {2200, 2}} << -1 << 21
-        << QList<int>{443, 886, 1329, 2215, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("whole multiples stay multiples") << Table{{440, 10}, {880, 6}, {1320, 3}, {2200, 2}} << -1 << 21
+                                                    << QList<int>{443, 886, 1329, 2215, 0, 0, 0, 0, 0, 0} << false;
     QTest::newRow("other ratios rounded")
-        << Table{{300, 10}, {710, 4}, {1000, 2}} << -1 << 12 << QList<int>{264, 625, 880, 0, 0, 0, 0, 0, 0, 0}
-        << false;
+        << Table{{300, 10}, {710, 4}, {1000, 2}} << -1 << 12 << QList<int>{264, 625, 880, 0, 0, 0, 0, 0, 0, 0} << false;
     QTest::newRow("cleared slots rescaled too")
-        << Table{{440, 10}, {880, 0}, {1320, 0}} << 2 << 12 << QList<int>{264, 528, 792, 0, 0, 0, 0, 0, 0, 0}
-        << false;
+        << Table{{440, 10}, {880, 0}, {1320, 0}} << 2 << 12 << QList<int>{264, 528, 792, 0, 0, 0, 0, 0, 0, 0} << false;
     QTest::newRow("ten components, top key")
-        << Table{{200, 10}, {400, 9}, {600, 8}, {800, 7}, {1000, 6}, {1200, 5}, {1400, 4}, {1600, 3}, {1800, 2},
-                 {2000, 1}}
+        << Table{{200, 10}, {400, 9},  {600, 8},  {800, 7},  {1000, 6},
+                 {1200, 5}, {1400, 4}, {1600, 3}, {1800, 2}, {2000, 1}}
         << -1 << 48 << QList<int>{2112, 4224, 6336, 8448, 10560, 12672, 14784, 16896, 19008, 21120} << false;
     QTest::newRow("spectrum panel hidden")
         << Table{{440, 10}, {660, 5}} << -1 << 9 << QList<int>{221, 332, 0, 0, 0, 0, 0, 0, 0, 0} << true;
     // Outside what a key press expects: the old fundamental counts as 1 Hz, results stay in 16 bits.
-    QTest::newRow("zero fundamental")
-        << Table{{0, 10}, {100, 5}} << -1 << 0 << QList<int>{132, 13200, 0, 0, 0, 0, 0, 0, 0, 0} << false;
+    QTest::newRow("zero fundamental") << Table{{0, 10}, {100, 5}} << -1 << 0
+                                      << QList<int>{132, 13200, 0, 0, 0, 0, 0, 0, 0, 0} << false;
     QTest::newRow("result beyond 16 bits")
         << Table{{2, 10}, {4000, 5}} << -1 << 48 << QList<int>{2112, 32767, 0, 0, 0, 0, 0, 0, 0, 0} << false;
 }
@@ -633,8 +627,9 @@ void TestClavier::nomsDesTouches_data()
     QTest::newRow("black key") << 13 << QStringLiteral("Do dièse 3 — 279 Hz");
     QTest::newRow("A of the middle octave") << 21 << QStringLiteral("La 3 — 443 Hz");
     // Thousands grouped as French writes them.
-    QTest::newRow("highest key") << 48 << QStringLiteral("Do 6 — 2") + QLocale(QLocale::French).groupSeparator()
-                                              + QStringLiteral("112 Hz");
+    QTest::newRow("highest key") << 48
+                                 << QStringLiteral("Do 6 — 2") + QLocale(QLocale::French).groupSeparator()
+                                        + QStringLiteral("112 Hz");
 }
 
 void TestClavier::nomsDesTouches()

@@ -79,8 +79,8 @@ void TestCommandeAnalyse::analyse_data()
     QTest::addColumn<double>("duree");
 
     QTest::newRow("the steady stretch, to standard output") << QStringList{} << false << 0.5 << 0.5;
-    QTest::newRow("a stretch with decimal commas") << QStringList{"--debut", "0,25", "--duree", "0,3"} << false << 0.25
-                                                   << 0.3;
+    QTest::newRow("a stretch with decimal commas")
+        << QStringList{"--debut", "0,25", "--duree", "0,3"} << false << 0.25 << 0.3;
     QTest::newRow("to a file") << QStringList{"--debut", "1", "--duree", "0.2"} << true << 1.0 << 0.2;
 }
 
@@ -141,8 +141,8 @@ void TestCommandeAnalyse::refuse_data()
     QTest::newRow("a missing file") << "absent.wav" << QStringList{} << "n'existe pas";
     QTest::newRow("--duree 0") << "scie.flac" << QStringList{"--duree", "0"} << "plus grande que 0";
     QTest::newRow("a negative --debut") << "scie.flac" << QStringList{"--debut", "-1"} << "négatif";
-    QTest::newRow("a stretch past the end") << "scie.flac" << QStringList{"--debut", "1,2", "--duree", "0.5"}
-                                            << "dépasse la fin";
+    QTest::newRow("a stretch past the end")
+        << "scie.flac" << QStringList{"--debut", "1,2", "--duree", "0.5"} << "dépasse la fin";
     QTest::newRow("a header claiming gigabytes") << "geant.wav" << QStringList{} << "l'en-tête annonce";
     QTest::newRow("the output is a folder") << "scie.flac" << QStringList{"--sortie", "@dossier"} << "dossier";
 }
@@ -169,7 +169,8 @@ void TestCommandeAnalyse::refuse()
         QCOMPARE(::mkfifo(QFile::encodeName(chemin).constData(), 0600), 0);
     else if (son == QLatin1String("geant.wav")) {
         QByteArray octets("RIFF\xF0\xFF\xFF\xFFWAVEfmt \x10\0\0\0\x01\0\x01\0\x44\xAC\0\0\x88\x58\x01\0\x02\0\x10\0data"
-                          "\0\xFF\xFF\xFF", 44);
+                          "\0\xFF\xFF\xFF",
+                          44);
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(octets + QByteArray(4000, '\x10'));

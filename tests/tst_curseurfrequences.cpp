@@ -5,10 +5,10 @@
 #include "model/curseur.h"
 #include "plot/frequences.h"
 #include "plot/surface.h"
+#include "session/edition.h"
 #include "synth/generateur.h"
 #include "ui/curseurfrequences.h"
 #include "ui/descriptions.h"
-#include "session/edition.h"
 #include "ui/synthetiseur.h"
 
 #include <QCheckBox>
@@ -62,8 +62,8 @@ void Tape(QWidget *cible, const QString &touches)
             mods |= t.startsWith('+') ? Qt::ShiftModifier : Qt::ControlModifier;
             t.remove(0, 1);
         }
-        static const QHash<QString, Qt::Key> cles{{"D", Qt::Key_Right},  {"G", Qt::Key_Left},   {"H", Qt::Key_Up},
-                                                  {"B", Qt::Key_Down},   {"E", Qt::Key_Enter},  {"R", Qt::Key_Return},
+        static const QHash<QString, Qt::Key> cles{{"D", Qt::Key_Right},  {"G", Qt::Key_Left},     {"H", Qt::Key_Up},
+                                                  {"B", Qt::Key_Down},   {"E", Qt::Key_Enter},    {"R", Qt::Key_Return},
                                                   {"S", Qt::Key_Delete}, {"A", Qt::Key_Backspace}};
         QVERIFY2(cles.contains(t), qPrintable(mot));
         QTest::keyClick(cible, cles.value(t), mods);
@@ -164,21 +164,34 @@ void TestCurseurSpectre::clavierCommeSouris_data()
     QTest::addColumn<QString>("touches");
     QTest::addColumn<QString>("souris");
     // The cursor starts at twice the fundamental (880 Hz), amplitude 5.
-    QTest::newRow("multiples: Enter adds at the start") << true << "E" << "c:880:5";
-    QTest::newRow("multiples: right, up, Return") << true << "D H R" << "c:1320:4.5";
-    QTest::newRow("multiples: two adds, Shift changes nothing") << true << "E +D E" << "c:880:5 c:1320:5";
-    QTest::newRow("multiples: left stops at the fundamental") << true << "G G G E" << "c:440:5";
-    QTest::newRow("free: 10 Hz and 1 Hz steps") << false << "D D +D +D +G E" << "c:901:5";
-    QTest::newRow("free: left edge") << false << "+G G E" << "c:869:5";
-    QTest::newRow("amplitude stops at 10") << true << QString("H ").repeated(12) + "E" << "c:880:0";
-    QTest::newRow("amplitude stops at 0") << true << QString("B ").repeated(12) + "E" << "c:880:10";
-    QTest::newRow("Delete removes the last") << true << "E D E S" << "c:880:5 c:1320:5 d";
-    QTest::newRow("Backspace removes the last") << false << "E A A" << "c:880:5 d d";
+    QTest::newRow("multiples: Enter adds at the start") << true << "E"
+                                                        << "c:880:5";
+    QTest::newRow("multiples: right, up, Return") << true << "D H R"
+                                                  << "c:1320:4.5";
+    QTest::newRow("multiples: two adds, Shift changes nothing") << true << "E +D E"
+                                                                << "c:880:5 c:1320:5";
+    QTest::newRow("multiples: left stops at the fundamental") << true << "G G G E"
+                                                              << "c:440:5";
+    QTest::newRow("free: 10 Hz and 1 Hz steps") << false << "D D +D +D +G E"
+                                                << "c:901:5";
+    QTest::newRow("free: left edge") << false << "+G G E"
+                                     << "c:869:5";
+    QTest::newRow("amplitude stops at 10") << true << QString("H ").repeated(12) + "E"
+                                           << "c:880:0";
+    QTest::newRow("amplitude stops at 0") << true << QString("B ").repeated(12) + "E"
+                                          << "c:880:10";
+    QTest::newRow("Delete removes the last") << true << "E D E S"
+                                             << "c:880:5 c:1320:5 d";
+    QTest::newRow("Backspace removes the last") << false << "E A A"
+                                                << "c:880:5 d d";
     QTest::newRow("full table refuses the tenth add")
         << true << QString("E ").repeated(10) << QString("c:880:5 ").repeated(10);
-    QTest::newRow("Ctrl moves the fundamental like a drag") << true << "E ^D ^D" << "c:880:5 f:441 f:442";
-    QTest::newRow("Ctrl left, the cursor keeps its multiple") << true << "^G E" << "f:439 c:878:5";
-    QTest::newRow("Ctrl right, free") << false << "E ^D E" << "c:880:5 f:441 c:882:5";
+    QTest::newRow("Ctrl moves the fundamental like a drag") << true << "E ^D ^D"
+                                                            << "c:880:5 f:441 f:442";
+    QTest::newRow("Ctrl left, the cursor keeps its multiple") << true << "^G E"
+                                                              << "f:439 c:878:5";
+    QTest::newRow("Ctrl right, free") << false << "E ^D E"
+                                      << "c:880:5 f:441 c:882:5";
 }
 
 void TestCurseurSpectre::clavierCommeSouris()
@@ -306,11 +319,13 @@ void TestCurseurSpectre::descriptionsSuiventLaFenetre()
 
     Pilote::RelacheSpectre(f.w, 1, 880, 5);
     Pilote::RelacheSpectre(f.w, 1, 1320, 7.5);
-    QCOMPARE(s.accessibleDescription(),
-             QStringLiteral("Spectre : 3 composantes — 440 Hz amplitude 10, 880 Hz amplitude 5, 1320 Hz amplitude 2,5"));
+    QCOMPARE(
+        s.accessibleDescription(),
+        QStringLiteral("Spectre : 3 composantes — 440 Hz amplitude 10, 880 Hz amplitude 5, 1320 Hz amplitude 2,5"));
     Pilote::GlisseFondamental(f.w, 450, 5, 0);
-    QCOMPARE(s.accessibleDescription(),
-             QStringLiteral("Spectre : 3 composantes — 450 Hz amplitude 10, 900 Hz amplitude 5, 1350 Hz amplitude 2,5"));
+    QCOMPARE(
+        s.accessibleDescription(),
+        QStringLiteral("Spectre : 3 composantes — 450 Hz amplitude 10, 900 Hz amplitude 5, 1350 Hz amplitude 2,5"));
     Pilote::RelacheSpectre(f.w, 2, 0, 0);
     QCOMPARE(s.accessibleDescription(),
              QStringLiteral("Spectre : 2 composantes — 450 Hz amplitude 10, 900 Hz amplitude 5"));

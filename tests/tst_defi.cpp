@@ -28,16 +28,11 @@ QString Texte(const Defis::Defi &d)
 QString Mot(Defis::Verdict v)
 {
     switch (v) {
-    case Defis::Verdict::Juste:
-        return QStringLiteral("juste");
-    case Defis::Verdict::TropFort:
-        return QStringLiteral("trop fort");
-    case Defis::Verdict::TropFaible:
-        return QStringLiteral("trop faible");
-    case Defis::Verdict::Manquant:
-        return QStringLiteral("manquant");
-    case Defis::Verdict::EnTrop:
-        return QStringLiteral("en trop");
+    case Defis::Verdict::Juste: return QStringLiteral("juste");
+    case Defis::Verdict::TropFort: return QStringLiteral("trop fort");
+    case Defis::Verdict::TropFaible: return QStringLiteral("trop faible");
+    case Defis::Verdict::Manquant: return QStringLiteral("manquant");
+    case Defis::Verdict::EnTrop: return QStringLiteral("en trop");
     }
     return QStringLiteral("?");
 }
@@ -190,12 +185,11 @@ void TestDefi::score_data()
     const Timbre defi = T({{440, 10}, {880, 4}, {2200, 10}, {3080, 5}});
     const QString juste4 = QStringLiteral("1 juste, 2 juste, 5 juste, 7 juste");
     QTest::newRow("identical") << defi << defi << 0 << 100 << juste4;
-    QTest::newRow("every amplitude halved") << defi << T({{440, 5}, {880, 2}, {2200, 5}, {3080, 2.5}}) << 0 << 100
-                                            << juste4;
+    QTest::newRow("every amplitude halved")
+        << defi << T({{440, 5}, {880, 2}, {2200, 5}, {3080, 2.5}}) << 0 << 100 << juste4;
     QTest::newRow("halved, on another fundamental")
         << defi << T({{220, 5}, {440, 2}, {1100, 5}, {1540, 2.5}}) << 0 << 100 << juste4;
-    QTest::newRow("other table order") << defi << T({{440, 10}, {3080, 5}, {880, 4}, {2200, 10}}) << 0 << 100
-                                       << juste4;
+    QTest::newRow("other table order") << defi << T({{440, 10}, {3080, 5}, {880, 4}, {2200, 10}}) << 0 << 100 << juste4;
     // P = {1: 10}, Q = {2: 6, 3: 3} (the pupil's fundamental is silent): nothing in common.
     QTest::newRow("disjoint harmonics") << T({{440, 10}}) << T({{440, 0}, {880, 6}, {1320, 3}}) << 0 << 0
                                         << "1 manquant, 2 en trop, 3 en trop";
@@ -221,8 +215,8 @@ void TestDefi::score_data()
     // Harmonic 11 is beyond the ten: off the harmonics. D = ½ (.5 + .5) = .5.
     QTest::newRow("harmonic 11") << T({{100, 10}}) << T({{100, 10}, {1100, 10}}) << 0 << 50 << "0 en trop, 1 juste";
     // 199 and 201 Hz are both harmonic 2: 4 + 6 = 10.
-    QTest::newRow("amplitudes at one rank add") << deux << T({{100, 10}, {199, 4}, {201, 6}}) << 0 << 100
-                                                << "1 juste, 2 juste";
+    QTest::newRow("amplitudes at one rank add")
+        << deux << T({{100, 10}, {199, 4}, {201, 6}}) << 0 << 100 << "1 juste, 2 juste";
     // p = (.5, .5), q = (.625, .375): D = .125, 87.5 rounds to the even 88; scale 4/5: harmonic 2
     // is 2.4 for 4.
     QTest::newRow("87.5 rounds to 88") << T({{100, 4}, {200, 4}}) << T({{100, 5}, {200, 3}}) << 0 << 88
@@ -259,8 +253,8 @@ void TestDefi::score_data()
     QTest::newRow("fundamental 0 Hz") << deux << T({{0, 10}, {200, 10}}) << 0 << 0
                                       << "0 en trop, 1 manquant, 2 manquant";
     // Off-harmonic content on both sides is compared as one more rank.
-    QTest::newRow("off the harmonics on both sides") << T({{100, 10}, {150, 10}}) << T({{100, 10}, {170, 10}}) << 0
-                                                     << 100 << "0 juste, 1 juste";
+    QTest::newRow("off the harmonics on both sides")
+        << T({{100, 10}, {150, 10}}) << T({{100, 10}, {170, 10}}) << 0 << 100 << "0 juste, 1 juste";
 }
 
 void TestDefi::score()
@@ -308,8 +302,8 @@ void TestDefi::indice_data()
     QTest::newRow("all right") << T({{100, 10}, {200, 4}, {500, 10}, {700, 5}}) << std::vector<int>{} << -1;
     QTest::newRow("all right, halved") << T({{100, 5}, {200, 2}, {500, 5}, {700, 2.5}}) << std::vector<int>{} << -1;
     // An extra harmonic is not a hidden one: no hint for it.
-    QTest::newRow("all right and one extra") << T({{100, 10}, {200, 4}, {300, 3}, {500, 10}, {700, 5}})
-                                             << std::vector<int>{} << -1;
+    QTest::newRow("all right and one extra")
+        << T({{100, 10}, {200, 4}, {300, 3}, {500, 10}, {700, 5}}) << std::vector<int>{} << -1;
 }
 
 void TestDefi::indice()

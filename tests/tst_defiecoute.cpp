@@ -18,8 +18,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTableWidget>
 #include <QSignalSpy>
+#include <QTableWidget>
 #include <QTest>
 
 #include <memory>
@@ -205,8 +205,8 @@ void TestDefiEcoute::commandesAccessibles()
 {
     // Every command is a button offering a press action, with a name; the level chosen is checked.
     Seance s;
-    const char *commandes[] = {"Niveau(1)", "Niveau(2)", "Niveau(3)", "Niveau(4)", "Niveau(5)", "Nouveau",
-                               "EcouteDefi", "EcouteMonSon", "Verifier", "Indice", "Solution"};
+    const char *commandes[] = {"Niveau(1)",  "Niveau(2)",    "Niveau(3)", "Niveau(4)", "Niveau(5)", "Nouveau",
+                               "EcouteDefi", "EcouteMonSon", "Verifier",  "Indice",    "Solution"};
     for (const char *nom : commandes) {
         auto *b = qobject_cast<Bouton *>(s.element(nom));
         QVERIFY2(b, nom);
@@ -236,8 +236,7 @@ void TestDefiEcoute::unTourEntier()
     // "Défi 4821, niveau 3": 1:10 2:4 5:10 7:5, as the generator's reference gives it.
     Seance s;
     s.choisit(4821, 3);
-    QCOMPARE(s.d->defi().cachees,
-             (std::vector<Defis::Cachee>{{1, 10}, {2, 4}, {5, 10}, {7, 5}}));
+    QCOMPARE(s.d->defi().cachees, (std::vector<Defis::Cachee>{{1, 10}, {2, 4}, {5, 10}, {7, 5}}));
     QCOMPARE(s.d->findChild<QLineEdit *>(QStringLiteral("Numero"))->text(), QStringLiteral("4821"));
 
     // The table holds the fundamental alone, right already: the first hint is harmonic 2, a mark

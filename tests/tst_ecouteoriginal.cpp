@@ -63,8 +63,9 @@ void TestEcouteOriginal::basculeEntendue()
     original->trigger();
     QTest::qWait(300); // what the output had queued of the model is played out
     x = Enregistre(puits, 500);
-    QVERIFY2(Amplitude(x, 330) > 1000 && Amplitude(x, 440) < 200,
-             qPrintable(QStringLiteral("original: 330 Hz %1, 440 Hz %2").arg(Amplitude(x, 330)).arg(Amplitude(x, 440))));
+    QVERIFY2(
+        Amplitude(x, 330) > 1000 && Amplitude(x, 440) < 200,
+        qPrintable(QStringLiteral("original: 330 Hz %1, 440 Hz %2").arg(Amplitude(x, 330)).arg(Amplitude(x, 440))));
     QCOMPARE(joue.count(), 1); // switched, not restarted
 
     original->trigger();

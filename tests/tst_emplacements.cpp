@@ -54,7 +54,8 @@ QByteArray Attendu(Son t)
 
 struct stat Lstat(const QString &chemin)
 {
-    struct stat s{};
+    struct stat s
+    {};
     ::lstat(QFile::encodeName(chemin).constData(), &s);
     return s;
 }
@@ -297,7 +298,8 @@ void TestEmplacements::dossierAuNomIllisible()
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("nor a per-user folder is writable")));
     const Emplacements sansPerso = Emplacements::Choisis(application);
     QVERIFY(sansPerso.dossierSecours.isEmpty());
-    struct stat s{};
+    struct stat s
+    {};
     QVERIFY(::lstat(illisible.constData(), &s) != 0);
     QVERIFY(!QFileInfo::exists(racine.filePath(QString(QChar::ReplacementCharacter))));
     qunsetenv("XDG_DATA_HOME");

@@ -2,9 +2,9 @@
 // and no file at all (or the previous one whole) when it cannot be written.
 
 #include "model/son.h"
-#include "tables.h"
 #include "synth/export.h"
 #include "synth/generateur.h"
+#include "tables.h"
 
 #include <QDir>
 #include <QFile>
@@ -64,8 +64,8 @@ void TestExport::bouclesEntieres_data()
 {
     QTest::addColumn<Son>("table");
     QTest::addColumn<double>("secondes");
-    QTest::addColumn<int>("N");            // samples of one loop (test.wav)
-    QTest::addColumn<int>("repetitions");  // loops expected in the file
+    QTest::addColumn<int>("N");           // samples of one loop (test.wav)
+    QTest::addColumn<int>("repetitions"); // loops expected in the file
 
     const Son la = Table({{440, 10.0f}});
     // 440 Hz: a loop of 1002 samples; 3 s = 132300 samples = 132.04 loops.
@@ -125,7 +125,8 @@ void TestExport::bouclesEntieres()
     const auto *exporte = reinterpret_cast<const std::int16_t *>(wav.constData() + 44);
     for (qint64 n = 0; n < total; ++n) {
         if (exporte[n] != loop[n % N])
-            QFAIL(qPrintable(QStringLiteral("sample %1 differs: %2 instead of %3").arg(n).arg(exporte[n]).arg(loop[n % N])));
+            QFAIL(qPrintable(
+                QStringLiteral("sample %1 differs: %2 instead of %3").arg(n).arg(exporte[n]).arg(loop[n % N])));
     }
     QCOMPARE(Contenu(dossier.path()), (QStringList{QStringLiteral("cours.wav"), QStringLiteral("test.wav")}));
 }
@@ -160,11 +161,16 @@ void TestExport::nomsRefuses_data()
 {
     QTest::addColumn<QString>("genre");
     QTest::addColumn<QString>("raison");
-    QTest::newRow("lien") << "lien" << "lien symbolique";
-    QTest::newRow("dossier") << "dossier" << "dossier";
-    QTest::newRow("FIFO") << "FIFO" << "pas un fichier ordinaire";
-    QTest::newRow("dossier absent") << "absent" << "n'existe pas";
-    QTest::newRow("sous un fichier") << "sous un fichier" << "pas un dossier";
+    QTest::newRow("lien") << "lien"
+                          << "lien symbolique";
+    QTest::newRow("dossier") << "dossier"
+                             << "dossier";
+    QTest::newRow("FIFO") << "FIFO"
+                          << "pas un fichier ordinaire";
+    QTest::newRow("dossier absent") << "absent"
+                                    << "n'existe pas";
+    QTest::newRow("sous un fichier") << "sous un fichier"
+                                     << "pas un dossier";
 }
 
 void TestExport::nomsRefuses()
@@ -247,7 +253,8 @@ void TestExport::dossierNonInscriptible()
         refuse = WIFEXITED(etat) && WEXITSTATUS(etat) == 0;
     } else {
         QString pourquoi;
-        refuse = !Export::Ecrit(Table({{440, 10.0f}}), 1.0, sortie, &pourquoi) && pourquoi.contains(QStringLiteral("accès refusé"));
+        refuse = !Export::Ecrit(Table({{440, 10.0f}}), 1.0, sortie, &pourquoi)
+                 && pourquoi.contains(QStringLiteral("accès refusé"));
     }
     QVERIFY(refuse);
     QVERIFY(Contenu(dossier.path()).isEmpty());

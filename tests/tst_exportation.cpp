@@ -6,11 +6,11 @@
 #include "synth/timbrefichier.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QElapsedTimer>
 #include <QTest>
 
 #include <dirent.h>
@@ -81,7 +81,8 @@ void TestExportation::exporte_data()
     QTest::addColumn<QString>("duree");  // empty: the default
     QTest::addColumn<double>("secondes");
 
-    QTest::newRow("default sound, 3 s") << "" << "" << 3.0;
+    QTest::newRow("default sound, 3 s") << ""
+                                        << "" << 3.0;
     QTest::newRow("a file, 0.25 s")
         << R"({"format":"sonavirelle-timbre","version":1,"multiples":false,)"
            R"("composantes":[{"frequence":220,"amplitude":10},{"frequence":661,"amplitude":3.5}]})"
@@ -136,12 +137,22 @@ void TestExportation::refuse_data()
     QTest::addColumn<QString>("duree");
     QTest::addColumn<QString>("raison"); // expected in the one stderr line
 
-    QTest::newRow("not JSON") << "bonjour" << "" << "son.timbre";
-    QTest::newRow("version 2") << R"({"format":"sonavirelle-timbre","version":2,"composantes":[{"frequence":440,"amplitude":10}]})"
-                               << "" << "son.timbre";
-    QTest::newRow("a FIFO") << "@fifo" << "" << "son.timbre";
-    QTest::newRow("a missing file") << "@absent" << "" << "son.timbre";
-    QTest::newRow("a bad duration") << "" << "-1" << "durée « -1 »";
+    QTest::newRow("not JSON") << "bonjour"
+                              << ""
+                              << "son.timbre";
+    QTest::newRow("version 2")
+        << R"({"format":"sonavirelle-timbre","version":2,"composantes":[{"frequence":440,"amplitude":10}]})"
+        << ""
+        << "son.timbre";
+    QTest::newRow("a FIFO") << "@fifo"
+                            << ""
+                            << "son.timbre";
+    QTest::newRow("a missing file") << "@absent"
+                                    << ""
+                                    << "son.timbre";
+    QTest::newRow("a bad duration") << ""
+                                    << "-1"
+                                    << "durée « -1 »";
 }
 
 void TestExportation::refuse()
@@ -240,13 +251,16 @@ void TestExportation::langue_data()
     QTest::addColumn<QString>("attendu"); // the whole output, or its first line; %1: the file, %2: the program
 
     const QStringList anglais{"LANG=en_US.UTF-8"};
-    QTest::newRow("en help") << anglais << "aide" << "Usage: %2 [OPTION]... [FILE.timbre]";
-    QTest::newRow("fr help") << QStringList{"LANG=fr_FR.UTF-8"} << "aide" << "Usage : %2 [OPTION]... [FICHIER.timbre]";
+    QTest::newRow("en help") << anglais << "aide"
+                             << "Usage: %2 [OPTION]... [FILE.timbre]";
+    QTest::newRow("fr help") << QStringList{"LANG=fr_FR.UTF-8"} << "aide"
+                             << "Usage : %2 [OPTION]... [FICHIER.timbre]";
     QTest::newRow("another language: French") << QStringList{"LANG=de_DE.UTF-8"} << "aide"
-                                               << "Usage : %2 [OPTION]... [FICHIER.timbre]";
+                                              << "Usage : %2 [OPTION]... [FICHIER.timbre]";
     QTest::newRow("LANGUAGE first") << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=en"} << "aide"
                                     << "Usage: %2 [OPTION]... [FILE.timbre]";
-    QTest::newRow("en missing timbre") << anglais << "absent" << "“%1”: the file or folder does not exist\n";
+    QTest::newRow("en missing timbre") << anglais << "absent"
+                                       << "“%1”: the file or folder does not exist\n";
     QTest::newRow("en missing timbre, windowed run") << anglais << "absent-fenetre"
                                                      << "“%1”: the file or folder does not exist\n";
     QTest::newRow("en refused timbre") << anglais << "faux"
@@ -254,7 +268,8 @@ void TestExportation::langue_data()
     QTest::newRow("en bad duration") << anglais << "duree"
                                      << "%2: duration “-1”: the duration must be a number of seconds above 0 and at "
                                         "most 600\n";
-    QTest::newRow("en export into a folder") << anglais << "dossier" << "“%1”: it is a folder\n";
+    QTest::newRow("en export into a folder") << anglais << "dossier"
+                                             << "“%1”: it is a folder\n";
     QTest::newRow("en unknown option") << anglais << "option"
                                        << "%2: unknown option “--bogus” (“%2 --help” lists the options).\n";
 }
@@ -327,9 +342,10 @@ void TestExportation::coquille_data()
     const QString timbre = QStringLiteral(
         R"(printf '%s' '{"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":440,"amplitude":10}]}')");
     QTest::newRow("timbre name not UTF-8")
-        << timbre + QStringLiteral(R"( > "$D"/lat$'\xe9'.timbre; "$P" --exporte "$D/o.wav" "$D"/lat$'\xe9'.timbre)") << 2
-        << "UTF-8" << 1;
-    QTest::newRow("output name not UTF-8") << QStringLiteral(R"("$P" --exporte "$D"/x$'\xe9'.wav)") << 2 << "UTF-8" << 0;
+        << timbre + QStringLiteral(R"( > "$D"/lat$'\xe9'.timbre; "$P" --exporte "$D/o.wav" "$D"/lat$'\xe9'.timbre)")
+        << 2 << "UTF-8" << 1;
+    QTest::newRow("output name not UTF-8")
+        << QStringLiteral(R"("$P" --exporte "$D"/x$'\xe9'.wav)") << 2 << "UTF-8" << 0;
     QTest::newRow("output name that is an option")
         << QStringLiteral(R"(cd "$D" && "$P" --exporte --duree 3)") << 2 << "--duree" << 0;
     QTest::newRow("--version to a full disk") << QStringLiteral(R"("$P" --version > /dev/full)") << 1 << "sortie" << 0;
@@ -351,11 +367,11 @@ void TestExportation::coquille_data()
                                  done; exit 1)")
                    .arg(QLatin1String(signal))
             << 0 << "interrompu en cours" << 0;
-    QTest::newRow("window program under a 1 kB file-size limit")
-        << QStringLiteral(R"(cp "$P" "$D/sonavirelle"; ulimit -f 1; HOME="$D" XDG_DATA_HOME="$D/d" XDG_CONFIG_HOME="$D/c" \
+    QTest::newRow("window program under a 1 kB file-size limit") << QStringLiteral(
+        R"(cp "$P" "$D/sonavirelle"; ulimit -f 1; HOME="$D" XDG_DATA_HOME="$D/d" XDG_CONFIG_HOME="$D/c" \
                              QT_QPA_PLATFORM=offscreen "$D/sonavirelle" & pid=$!; sleep 2;
                              kill -0 $pid && echo "toujours en marche" >&2; kill $pid; wait $pid; exit 0)")
-        << 0 << "toujours en marche" << -1;
+                                                                 << 0 << "toujours en marche" << -1;
 }
 
 void TestExportation::coquille()

@@ -1,5 +1,5 @@
-#include "plot/repere.h"
 #include "plot/frequences.h"
+#include "plot/repere.h"
 #include "plot/surface.h"
 #include "plot/vues.h"
 
@@ -33,7 +33,7 @@ QColor Couleur(const Surface &s, int x, int y, int dx = 0, int dy = 0)
 }
 
 // Device pixels of the logical rectangle `zone` that satisfy `test`.
-template<typename Test>
+template <typename Test>
 int Compte(const Surface &s, QRect zone, Test test)
 {
     const int r = int(s.image().devicePixelRatio());
@@ -269,7 +269,7 @@ void TestSpectre::etiquettes_data()
 {
     QTest::addColumn<Son>("table");
     QTest::addColumn<bool>("afficheFreq");
-    QTest::addColumn<int>("hertz");  // where a label would start: its line's frequency
+    QTest::addColumn<int>("hertz"); // where a label would start: its line's frequency
     QTest::addColumn<bool>("imprime");
     QTest::newRow("harmonic, ticked") << Table(440, 10, {{2200, 3}}) << true << 2200 << true;
     QTest::newRow("harmonic, not ticked") << Table(440, 10, {{2200, 3}}) << false << 2200 << false;
@@ -278,8 +278,8 @@ void TestSpectre::etiquettes_data()
     QTest::newRow("fundamental, full") << Table(3000, 10) << true << 3000 << true;
     QTest::newRow("fundamental removed, still labelled") << Table(3000, 0) << true << 3000 << true;
     QTest::newRow("fundamental, not ticked") << Table(3000, 10) << false << 3000 << false;
-    QTest::newRow("last slot") << Table(440, 10, {{880, 1}, {1320, 1}, {1760, 1}, {2200, 1}, {2640, 1},
-                                                  {3080, 1}, {3520, 1}, {4400, 1}})
+    QTest::newRow("last slot") << Table(
+        440, 10, {{880, 1}, {1320, 1}, {1760, 1}, {2200, 1}, {2640, 1}, {3080, 1}, {3520, 1}, {4400, 1}})
                                << true << 4400 << true;
 }
 

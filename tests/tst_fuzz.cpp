@@ -28,10 +28,10 @@
 
 #include "plot/repere.h"
 #include "plot/surface.h"
+#include "session/edition.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
 #include "ui/marqueur.h"
-#include "session/edition.h"
 #include "ui/synthetiseur.h"
 
 #include <QApplication>
@@ -212,8 +212,8 @@ QString DefautRiff(const QByteArray &o)
         return QStringLiteral("RIFF size %1 for a file of %2 bytes").arg(Lit32(o, 4)).arg(o.size());
     if (Lit32(o, 40) != std::uint32_t(o.size() - 44) || o.size() % 2 != 0)
         return QStringLiteral("data size %1 for a file of %2 bytes").arg(Lit32(o, 40)).arg(o.size());
-    if (Lit32(o, 16) != 16 || Lit16(o, 20) != 1 || Lit16(o, 22) != 1 || Lit32(o, 24) != 44100
-        || Lit32(o, 28) != 88200 || Lit16(o, 32) != 2 || Lit16(o, 34) != 16)
+    if (Lit32(o, 16) != 16 || Lit16(o, 20) != 1 || Lit16(o, 22) != 1 || Lit32(o, 24) != 44100 || Lit32(o, 28) != 88200
+        || Lit16(o, 32) != 2 || Lit16(o, 34) != 16)
         return QStringLiteral("format chunk wrong: %1").arg(QString::fromLatin1(o.mid(16, 20).toHex()));
     return {};
 }
@@ -315,16 +315,22 @@ struct CleSpectre
     const char *nom;
 };
 const CleSpectre ClesSpectre[] = {
-    {Qt::Key_Left, {}, "Left"},         {Qt::Key_Right, {}, "Right"},   {Qt::Key_Up, {}, "Up"},
-    {Qt::Key_Down, {}, "Down"},         {Qt::Key_Enter, {}, "Enter"},   {Qt::Key_Return, {}, "Return"},
-    {Qt::Key_Delete, {}, "Delete"},     {Qt::Key_Backspace, {}, "Backspace"},
-    {Qt::Key_Left, Qt::ControlModifier, "Ctrl+Left"}, {Qt::Key_Right, Qt::ControlModifier, "Ctrl+Right"},
+    {Qt::Key_Left, {}, "Left"},
+    {Qt::Key_Right, {}, "Right"},
+    {Qt::Key_Up, {}, "Up"},
+    {Qt::Key_Down, {}, "Down"},
+    {Qt::Key_Enter, {}, "Enter"},
+    {Qt::Key_Return, {}, "Return"},
+    {Qt::Key_Delete, {}, "Delete"},
+    {Qt::Key_Backspace, {}, "Backspace"},
+    {Qt::Key_Left, Qt::ControlModifier, "Ctrl+Left"},
+    {Qt::Key_Right, Qt::ControlModifier, "Ctrl+Right"},
 };
 
 struct Evenement
 {
     Genre genre = Genre::Bouge;
-    std::uint8_t bouton = 0;  ///< 1 left, 2 right, 4 middle
+    std::uint8_t bouton = 0; ///< 1 left, 2 right, 4 middle
     std::int16_t cible = 0;
     double x = 0.0; ///< spectrum user coordinates (hertz, amplitude units), or a fraction inside an element
     double y = 0.0;
@@ -337,13 +343,38 @@ struct Commande
     int poids;
 };
 const Commande Commandes[] = {
-    {"Effacer", 6},      {"Musical", 4},      {"AfficheFreq", 3},  {"Label6", 2},       {"Label11", 4},
-    {"CacheSpectre", 2}, {"SpectreCache", 2}, {"Label7", 2},       {"CacheTemp", 2},    {"Picture3", 1},
-    {"Label8", 1},       {"Play", 2},         {"Image1", 1},       {"Label3", 1},       {"TaGueule", 2},
-    {"Image4", 1},       {"Label13", 1},      {"Picture6", 5},     {"Image6", 2},       {"Label14", 2},
-    {"Image3", 1},       {"Label10", 1},      {"Picture5", 1},     {"SensibiliteTemp(0)", 1},
-    {"SensibiliteTemp(1)", 1}, {"SensibiliteTemp(2)", 1}, {"SensibiliteTemp(3)", 1}, {"SensibiliteTemp(4)", 1},
-    {"SensibiliteTemp(5)", 1}, {"SensibiliteTemp(6)", 1}, {"SensibiliteTemp(7)", 1}, {"SensibiliteTemp(8)", 1},
+    {"Effacer", 6},
+    {"Musical", 4},
+    {"AfficheFreq", 3},
+    {"Label6", 2},
+    {"Label11", 4},
+    {"CacheSpectre", 2},
+    {"SpectreCache", 2},
+    {"Label7", 2},
+    {"CacheTemp", 2},
+    {"Picture3", 1},
+    {"Label8", 1},
+    {"Play", 2},
+    {"Image1", 1},
+    {"Label3", 1},
+    {"TaGueule", 2},
+    {"Image4", 1},
+    {"Label13", 1},
+    {"Picture6", 5},
+    {"Image6", 2},
+    {"Label14", 2},
+    {"Image3", 1},
+    {"Label10", 1},
+    {"Picture5", 1},
+    {"SensibiliteTemp(0)", 1},
+    {"SensibiliteTemp(1)", 1},
+    {"SensibiliteTemp(2)", 1},
+    {"SensibiliteTemp(3)", 1},
+    {"SensibiliteTemp(4)", 1},
+    {"SensibiliteTemp(5)", 1},
+    {"SensibiliteTemp(6)", 1},
+    {"SensibiliteTemp(7)", 1},
+    {"SensibiliteTemp(8)", 1},
 };
 constexpr int NombreCommandes = int(sizeof Commandes / sizeof Commandes[0]);
 
@@ -382,24 +413,22 @@ QString Action(const Evenement &e)
     const QString ici = QStringLiteral("(%1 Hz, %2)").arg(e.x, 0, 'g', 9).arg(e.y, 0, 'g', 9);
     const QString dedans = QStringLiteral("(%1, %2 of its size)").arg(e.x, 0, 'f', 3).arg(e.y, 0, 'f', 3);
     switch (e.genre) {
-    case Genre::Bouge:
-        return QStringLiteral("move to %1").arg(ici);
-    case Genre::Appuie:
-        return QStringLiteral("press %1 at %2").arg(NomBoutons(e.bouton), ici);
-    case Genre::Relache:
-        return QStringLiteral("release %1 at %2").arg(NomBoutons(e.bouton), ici);
-    case Genre::DoubleClic:
-        return QStringLiteral("double-click %1 at %2").arg(NomBoutons(e.bouton), ici);
+    case Genre::Bouge: return QStringLiteral("move to %1").arg(ici);
+    case Genre::Appuie: return QStringLiteral("press %1 at %2").arg(NomBoutons(e.bouton), ici);
+    case Genre::Relache: return QStringLiteral("release %1 at %2").arg(NomBoutons(e.bouton), ici);
+    case Genre::DoubleClic: return QStringLiteral("double-click %1 at %2").arg(NomBoutons(e.bouton), ici);
     case Genre::SaisitMarqueur:
         return QStringLiteral("press %1 on the marker Fondamental at %2").arg(NomBoutons(e.bouton), dedans);
     case Genre::Clic:
-        return QStringLiteral("left click where %1 lies, at %2").arg(QString::fromLatin1(Commandes[e.cible].nom), dedans);
+        return QStringLiteral("left click where %1 lies, at %2")
+            .arg(QString::fromLatin1(Commandes[e.cible].nom), dedans);
     case Genre::Touche:
-        return QStringLiteral("press and release %1 on key note(%2) at %3").arg(NomBoutons(e.bouton)).arg(e.cible).arg(dedans);
-    case Genre::FermeClavier:
-        return QStringLiteral("close the keyboard window");
-    case Genre::FermeAide:
-        return QStringLiteral("click the help window's cross");
+        return QStringLiteral("press and release %1 on key note(%2) at %3")
+            .arg(NomBoutons(e.bouton))
+            .arg(e.cible)
+            .arg(dedans);
+    case Genre::FermeClavier: return QStringLiteral("close the keyboard window");
+    case Genre::FermeAide: return QStringLiteral("click the help window's cross");
     case Genre::ToucheSpectre:
         return QStringLiteral("key %1%2 on the spectrum")
             .arg(e.bouton ? QStringLiteral("Shift+") : QString(), QString::fromLatin1(ClesSpectre[e.cible].nom));
@@ -579,7 +608,7 @@ private:
         if (r < 0.30) { // the editing area
             x = 5000 * uniforme();
             y = 10 * (1 - uniforme()); // 0 < y <= 10
-        } else if (r < 0.40) { // halves of a hertz, near whole multiples of common fundamentals
+        } else if (r < 0.40) {         // halves of a hertz, near whole multiples of common fundamentals
             static const double bases[] = {132, 264, 440, 443, 528, 1056};
             const double f = bases[entier(0, 5)];
             x = f * entier(0, 11) + f * (0.4 + 0.2 * uniforme());
@@ -685,16 +714,16 @@ void Recueille(QtMsgType type, const QMessageLogContext &contexte, const QString
 
 struct Echec
 {
-    int index = -1;     ///< event after which the check failed (-1: at start-up)
-    QString invariant;  ///< which check, to tell one failure from another while shrinking
+    int index = -1;    ///< event after which the check failed (-1: at start-up)
+    QString invariant; ///< which check, to tell one failure from another while shrinking
     QString message;
 };
 
 struct Couverture
 {
-    qint64 evenements = 0, syntheses = 0, ajouts = 0, retraits = 0, pleine = 0, vide = 0, glissements = 0,
-           notes = 0, sonActif = 0, spectreCache = 0, clavierOuvert = 0, aideOuverte = 0, candidats = 0,
-           fondamentalBas = 0, annulations = 0, retablissements = 0, classiques = 0;
+    qint64 evenements = 0, syntheses = 0, ajouts = 0, retraits = 0, pleine = 0, vide = 0, glissements = 0, notes = 0,
+           sonActif = 0, spectreCache = 0, clavierOuvert = 0, aideOuverte = 0, candidats = 0, fondamentalBas = 0,
+           annulations = 0, retablissements = 0, classiques = 0;
 };
 
 class Session
@@ -839,9 +868,7 @@ private:
         QWidget *w = m_fenetre.get();
         const int b = e.bouton;
         switch (e.genre) {
-        case Genre::Bouge:
-            envoie(w, QEvent::MouseMove, pointSpectre(e.x, e.y), 0, m_tenus);
-            break;
+        case Genre::Bouge: envoie(w, QEvent::MouseMove, pointSpectre(e.x, e.y), 0, m_tenus); break;
         case Genre::Appuie:
             if (m_tenus & b)
                 return -1;
@@ -958,14 +985,16 @@ private:
                             QStringLiteral("free slot %1 sounds with amplitude %2%3")
                                 .arg(i)
                                 .arg(double(t.Amplitude[i]))
-                                .arg(candidat ? QStringLiteral(" (the candidate is in slot %1)").arg(t.ProchaineComposante)
-                                              : QString()));
+                                .arg(candidat
+                                         ? QStringLiteral(" (the candidate is in slot %1)").arg(t.ProchaineComposante)
+                                         : QString()));
         }
         if (t.Frequence[1] < 1)
             return rate(QStringLiteral("fundamental"), QStringLiteral("Frequence(1) = %1 Hz").arg(t.Frequence[1]));
         for (int i = 1; i <= 10; ++i) {
             if (t.Frequence[i] < 0)
-                return rate(QStringLiteral("frequency"), QStringLiteral("Frequence(%1) = %2").arg(i).arg(t.Frequence[i]));
+                return rate(QStringLiteral("frequency"),
+                            QStringLiteral("Frequence(%1) = %2").arg(i).arg(t.Frequence[i]));
             // The candidate written while the left button is held is no exception here: it is
             // only written inside the editing area, where 10 − Y lies in 0..10.
             const float a = t.Amplitude[i];
@@ -988,11 +1017,10 @@ private:
 
         // Exactly one of the two sound controls, the one that matches SonActif.
         if (m_play->isHidden() != t.SonActif || m_taGueule->isHidden() == t.SonActif)
-            return rate(QStringLiteral("sound controls"),
-                        QStringLiteral("SonActif %1 but Play %2 and TaGueule %3")
-                            .arg(t.SonActif)
-                            .arg(m_play->isHidden() ? "hidden" : "shown")
-                            .arg(m_taGueule->isHidden() ? "hidden" : "shown"));
+            return rate(QStringLiteral("sound controls"), QStringLiteral("SonActif %1 but Play %2 and TaGueule %3")
+                                                              .arg(t.SonActif)
+                                                              .arg(m_play->isHidden() ? "hidden" : "shown")
+                                                              .arg(m_taGueule->isHidden() ? "hidden" : "shown"));
         // The time base and its option agree.
         static const float Bases[9] = {0.1f, 0.2f, 0.5f, 1.0f, 2.0f, 5.0f, 10.0f, 20.0f, 50.0f};
         int cochees = 0;
@@ -1000,9 +1028,8 @@ private:
             if (m_options[i]->isChecked()) {
                 ++cochees;
                 if (t.Sensibilite != Bases[i])
-                    return rate(QStringLiteral("time base"), QStringLiteral("option %1 checked, Sensibilite %2")
-                                                                 .arg(i)
-                                                                 .arg(double(t.Sensibilite)));
+                    return rate(QStringLiteral("time base"),
+                                QStringLiteral("option %1 checked, Sensibilite %2").arg(i).arg(double(t.Sensibilite)));
             }
         }
         if (cochees != 1)
@@ -1011,22 +1038,23 @@ private:
             return rate(QStringLiteral("marker"), QStringLiteral("the marker Fondamental stayed hidden"));
         // Wherever the pointer went, the marker stays whole on the plot, where it can be grabbed.
         if (const QRect m = m_fenetre->fondamental().geometry(); !m_fenetre->spectre().rect().contains(m))
-            return rate(QStringLiteral("marker"), QStringLiteral("the marker Fondamental lies off the plot at x = %1")
-                                                      .arg(m.left()));
+            return rate(QStringLiteral("marker"),
+                        QStringLiteral("the marker Fondamental lies off the plot at x = %1").arg(m.left()));
 
         // test.wav: replaced whole, and exactly the sound of the table as it stands now.
         int surPlace = 0, effacements = 0;
         const int syntheses = m_guetteur.remplacements(surPlace, effacements);
         if (surPlace != 0 || effacements != 0)
-            return rate(QStringLiteral("wav"), QStringLiteral("test.wav was written in place or removed, not replaced"));
+            return rate(QStringLiteral("wav"),
+                        QStringLiteral("test.wav was written in place or removed, not replaced"));
         if (syntheses > 0) {
             const QByteArray wav = Lis(m_banc.generateur.chemin());
             if (const QString d = DefautRiff(wav); !d.isEmpty())
                 return rate(QStringLiteral("wav"), QStringLiteral("test.wav is no WAVE file: %1").arg(d));
             const Reference &ref = reference(t);
             if (!ref.possible)
-                return rate(QStringLiteral("wav"), QStringLiteral("a file was written for a table that has none (%1)")
-                                                       .arg(ref.pourquoi));
+                return rate(QStringLiteral("wav"),
+                            QStringLiteral("a file was written for a table that has none (%1)").arg(ref.pourquoi));
             if (wav != ref.octets) {
                 int n = 0;
                 while (n < wav.size() && n < ref.octets.size() && wav[n] == ref.octets[n])
@@ -1056,14 +1084,14 @@ private:
                                                         .arg(syntheses)
                                                         .arg(nouveaux.join(QLatin1Char(','))));
         if (!m_sonAvant && !son && !nouveaux.isEmpty())
-            return rate(QStringLiteral("playback"), QStringLiteral("sound off, player asked: %1")
-                                                        .arg(nouveaux.join(QLatin1Char(','))));
+            return rate(QStringLiteral("playback"),
+                        QStringLiteral("sound off, player asked: %1").arg(nouveaux.join(QLatin1Char(','))));
         if (!m_sonAvant && son && (nouveaux.isEmpty() || nouveaux.first() != QLatin1String("joue")))
-            return rate(QStringLiteral("playback"), QStringLiteral("sound turned on, player asked: %1")
-                                                        .arg(nouveaux.join(QLatin1Char(','))));
+            return rate(QStringLiteral("playback"),
+                        QStringLiteral("sound turned on, player asked: %1").arg(nouveaux.join(QLatin1Char(','))));
         if (m_sonAvant && !son && (nouveaux.isEmpty() || nouveaux.last() != QLatin1String("coupe")))
-            return rate(QStringLiteral("playback"), QStringLiteral("sound turned off, player asked: %1")
-                                                        .arg(nouveaux.join(QLatin1Char(','))));
+            return rate(QStringLiteral("playback"),
+                        QStringLiteral("sound turned off, player asked: %1").arg(nouveaux.join(QLatin1Char(','))));
 
         if (m_couverture)
             compte(e, syntheses);
@@ -1079,9 +1107,8 @@ private:
         const Son &t = m_banc.table;
         if (e.genre == Genre::Menu) {
             if (syntheses != int(m_menuAttendu))
-                return rate(QStringLiteral("synthesis count"), QStringLiteral("%1 syntheses where %2 were due")
-                                                                   .arg(syntheses)
-                                                                   .arg(int(m_menuAttendu)));
+                return rate(QStringLiteral("synthesis count"),
+                            QStringLiteral("%1 syntheses where %2 were due").arg(syntheses).arg(int(m_menuAttendu)));
             if (e.cible >= 2) {
                 const Timbres::Type type = Timbres::Types[e.cible - 2];
                 if (m_fenetre->edition().TimbreCourant() != Timbres::Classique(type, m_f1Menu))
@@ -1141,19 +1168,19 @@ private:
             return rate(QStringLiteral("synthesis count"),
                         QStringLiteral("%1 syntheses where %2 were due").arg(syntheses).arg(attendues));
         if (!efface && t.ProchaineComposante != p)
-            return rate(QStringLiteral("component count"), QStringLiteral("ProchaineComposante %1 where %2 was due")
-                                                               .arg(t.ProchaineComposante)
-                                                               .arg(p));
+            return rate(QStringLiteral("component count"),
+                        QStringLiteral("ProchaineComposante %1 where %2 was due").arg(t.ProchaineComposante).arg(p));
         if (efface && t.ProchaineComposante != (m_fenetre->musical() ? 2 : 1))
             return rate(QStringLiteral("component count"),
                         QStringLiteral("ProchaineComposante %1 after a clear").arg(t.ProchaineComposante));
         if (note >= 0) {
             const int f = int(std::floor(132.0 * std::pow(2.0, note / 12.0)));
             if (t.Frequence[1] != f)
-                return rate(QStringLiteral("note"), QStringLiteral("key note(%1) left a fundamental of %2 Hz, not %3 Hz")
-                                                        .arg(note)
-                                                        .arg(t.Frequence[1])
-                                                        .arg(f));
+                return rate(QStringLiteral("note"),
+                            QStringLiteral("key note(%1) left a fundamental of %2 Hz, not %3 Hz")
+                                .arg(note)
+                                .arg(t.Frequence[1])
+                                .arg(f));
         }
         return std::nullopt;
     }
@@ -1231,9 +1258,9 @@ private:
     std::vector<Livraison> m_livraisons; ///< presses and releases of the current event, where they went
     int m_tenusAvant = 0;
     int m_pAvantEvenement = 0;
-    bool m_menuAttendu = false; ///< the menu command played must synthesise
+    bool m_menuAttendu = false;   ///< the menu command played must synthesise
     bool m_toucheEnvoyee = false; ///< the spectrum key played reached the plot (it was shown)
-    int m_f1Menu = 0;           ///< the fundamental a classic timbre is built on
+    int m_f1Menu = 0;             ///< the fundamental a classic timbre is built on
     std::optional<Reference> m_reference;
     std::array<std::int16_t, 11> m_frequencesReference{};
     std::array<float, 11> m_amplitudesReference{};
@@ -1351,10 +1378,10 @@ void TestFuzz::referenceIndependante_data()
                                   << QList<int>{0, 205, 409, 611, 811, 1008} << QList<int>{-666, -464, -260} << 3270;
     QTest::newRow("440 Hz and 880 Hz at half") << QList<int>{440, 880} << QList<float>{10, 5} << 2048 << QByteArray()
                                                << QList<int>{0, 273, 543, 808, 1065, 1311} << QList<int>{} << 2832;
-    QTest::newRow("400 Hz: 1102.5 samples, to even") << QList<int>{400} << QList<float>{10} << 44 + 2 * 1102
-                                                     << QByteArray() << QList<int>{0} << QList<int>{} << -1;
-    QTest::newRow("861 Hz: one full block") << QList<int>{861} << QList<float>{10} << 44 + 2 * 512 << QByteArray()
-                                            << QList<int>{0} << QList<int>{} << -1;
+    QTest::newRow("400 Hz: 1102.5 samples, to even")
+        << QList<int>{400} << QList<float>{10} << 44 + 2 * 1102 << QByteArray() << QList<int>{0} << QList<int>{} << -1;
+    QTest::newRow("861 Hz: one full block")
+        << QList<int>{861} << QList<float>{10} << 44 + 2 * 512 << QByteArray() << QList<int>{0} << QList<int>{} << -1;
     QTest::newRow("silent fundamental") << QList<int>{440, 880} << QList<float>{0, 7} << 2048 << QByteArray()
                                         << QList<int>{0, 0, 0} << QList<int>{0} << 0;
 }
@@ -1458,7 +1485,10 @@ void TestFuzz::evenementsAleatoires()
                            .arg(essais)
                            .arg(reduction.elapsed());
             for (size_t i = 0; i < liste.size(); ++i)
-                rapport += QStringLiteral("  %1. %2\n").arg(i + 1).arg(Decrit(liste[i], i < tenus.size() ? tenus[i] : 0, i < recus.size() ? recus[i] : QString()));
+                rapport += QStringLiteral("  %1. %2\n")
+                               .arg(i + 1)
+                               .arg(Decrit(liste[i], i < tenus.size() ? tenus[i] : 0,
+                                           i < recus.size() ? recus[i] : QString()));
             if (court)
                 rapport += QStringLiteral("which fails with: %1\n").arg(court->message);
         }

@@ -1,6 +1,6 @@
 #include "model/son.h"
-#include "tables.h"
 #include "synth/generateur.h"
+#include "tables.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -27,22 +27,25 @@ void TestInstallation::initTestCase()
 
 void TestInstallation::choisis_data()
 {
-    QTest::addColumn<QStringList>("dossiers");  // created under a scratch root
-    QTest::addColumn<QString>("application");   // the executable's folder
-    QTest::addColumn<QString>("donnees");       // where silence.wav is looked for
-    QTest::addColumn<bool>("perso");            // test.wav in the per-user folder
+    QTest::addColumn<QStringList>("dossiers"); // created under a scratch root
+    QTest::addColumn<QString>("application");  // the executable's folder
+    QTest::addColumn<QString>("donnees");      // where silence.wav is looked for
+    QTest::addColumn<bool>("perso");           // test.wav in the per-user folder
 
-    QTest::newRow("build folder") << QStringList{"build/default"} << "build/default" << "build/default" << false;
+    QTest::newRow("build folder") << QStringList{"build/default"} << "build/default"
+                                  << "build/default" << false;
     QTest::newRow("installed under /usr") << QStringList{"usr/bin", "usr/share/sonavirelle"} << "usr/bin"
                                           << "usr/share/sonavirelle" << true;
     QTest::newRow("installed under /opt") << QStringList{"opt/sv/bin", "opt/sv/share/sonavirelle"} << "opt/sv/bin"
                                           << "opt/sv/share/sonavirelle" << true;
     // A copy in a personal bin folder has no installed data: it behaves as the build folder.
-    QTest::newRow("bin without share") << QStringList{"home/bin"} << "home/bin" << "home/bin" << false;
-    QTest::newRow("share of other programs only")
-        << QStringList{"usr/bin", "usr/share/autre"} << "usr/bin" << "usr/bin" << false;
+    QTest::newRow("bin without share") << QStringList{"home/bin"} << "home/bin"
+                                       << "home/bin" << false;
+    QTest::newRow("share of other programs only") << QStringList{"usr/bin", "usr/share/autre"} << "usr/bin"
+                                                  << "usr/bin" << false;
     QTest::newRow("data beside a folder not named bin")
-        << QStringList{"opt/sv/lib", "opt/sv/share/sonavirelle"} << "opt/sv/lib" << "opt/sv/lib" << false;
+        << QStringList{"opt/sv/lib", "opt/sv/share/sonavirelle"} << "opt/sv/lib"
+        << "opt/sv/lib" << false;
 }
 
 void TestInstallation::choisis()

@@ -116,10 +116,7 @@ struct Fenetres
         clavier.reset();
         principal.reset();
     }
-    QList<QWidget *> toutes() const
-    {
-        return {accueil.get(), principal.get(), aide.get(), clavier.get(), defi.get()};
-    }
+    QList<QWidget *> toutes() const { return {accueil.get(), principal.get(), aide.get(), clavier.get(), defi.get()}; }
 };
 
 // Each visible text of a window and of its elements (captions, names for assistive technologies,
@@ -190,8 +187,7 @@ void TestLangue::choix_data()
     QTest::newRow("LANG another language") << QStringList{"LANG=de_DE.UTF-8"} << false;
     QTest::newRow("LANG C") << QStringList{"LANG=C.UTF-8"} << false;
     QTest::newRow("LC_MESSAGES over LANG") << QStringList{"LANG=fr_FR.UTF-8", "LC_MESSAGES=en_US.UTF-8"} << true;
-    QTest::newRow("LC_ALL over LC_MESSAGES") << QStringList{"LC_ALL=fr_FR.UTF-8", "LC_MESSAGES=en_US.UTF-8"}
-                                             << false;
+    QTest::newRow("LC_ALL over LC_MESSAGES") << QStringList{"LC_ALL=fr_FR.UTF-8", "LC_MESSAGES=en_US.UTF-8"} << false;
     QTest::newRow("LANGUAGE over LANG") << QStringList{"LANG=fr_FR.UTF-8", "LANGUAGE=en"} << true;
     QTest::newRow("LANGUAGE over LC_ALL") << QStringList{"LC_ALL=en_US.UTF-8", "LANGUAGE=fr"} << false;
     QTest::newRow("LANGUAGE list, first language we have")
@@ -237,7 +233,8 @@ void TestLangue::catalogueAnglaisComplet()
         const QString ou = m.contexte + QStringLiteral(": ") + m.source;
         QVERIFY2(m.type.isEmpty() && !m.traduction.isEmpty(), qPrintable(QStringLiteral("unfinished: ") + ou));
         QVERIFY2(Marques(m.traduction) == Marques(m.source), qPrintable(QStringLiteral("placeholders: ") + ou));
-        const QByteArray contexte = m.contexte.toUtf8(), source = m.source.toUtf8(), commentaire = m.commentaire.toUtf8();
+        const QByteArray contexte = m.contexte.toUtf8(), source = m.source.toUtf8(),
+                         commentaire = m.commentaire.toUtf8();
         QCOMPARE(QCoreApplication::translate(contexte.constData(), source.constData(),
                                              m.commentaire.isEmpty() ? nullptr : commentaire.constData()),
                  m.traduction);
@@ -262,8 +259,8 @@ void TestLangue::textesTiennent()
     int vus = 0;
     for (QWidget *fenetre : f.toutes()) {
         for (auto *l : fenetre->findChildren<Libelle *>()) {
-            const QString ou = fenetre->objectName() + QLatin1Char('/') + l->objectName() + QStringLiteral(": ")
-                               + l->text();
+            const QString ou =
+                fenetre->objectName() + QLatin1Char('/') + l->objectName() + QStringLiteral(": ") + l->text();
             const QFontMetricsF m(l->font());
             const QStringList lignes = l->lignes();
             // The layout's own French caption under the hidden time plot wraps in its one-line
@@ -275,9 +272,10 @@ void TestLangue::textesTiennent()
             for (QString ligne : lignes) {
                 while (ligne.endsWith(u' '))
                     ligne.chop(1);
-                QVERIFY2(m.horizontalAdvance(ligne) <= l->width(),
-                         qPrintable(QStringLiteral("too wide (%1 > %2 px): ").arg(m.horizontalAdvance(ligne)).arg(l->width())
-                                    + ou));
+                QVERIFY2(
+                    m.horizontalAdvance(ligne) <= l->width(),
+                    qPrintable(QStringLiteral("too wide (%1 > %2 px): ").arg(m.horizontalAdvance(ligne)).arg(l->width())
+                               + ou));
             }
             // The last line's baseline inside the rectangle (a title's descenders may hang below it).
             QVERIFY2((lignes.size() - 1) * l->interligne() + m.ascent() <= l->height(),
@@ -291,11 +289,12 @@ void TestLangue::textesTiennent()
         for (auto *b : fenetre->findChildren<QAbstractButton *>()) {
             if (b->text().isEmpty())
                 continue;
-            const QString ou = fenetre->objectName() + QLatin1Char('/') + b->objectName() + QStringLiteral(": ")
-                               + b->text();
+            const QString ou =
+                fenetre->objectName() + QLatin1Char('/') + b->objectName() + QStringLiteral(": ") + b->text();
             // The style's own measure: the text, its margins and, for an option, its indicator.
-            QVERIFY2(b->sizeHint().width() <= b->width() || qobject_cast<QPushButton *>(b),
-                     qPrintable(QStringLiteral("too wide (%1 > %2 px): ").arg(b->sizeHint().width()).arg(b->width()) + ou));
+            QVERIFY2(
+                b->sizeHint().width() <= b->width() || qobject_cast<QPushButton *>(b),
+                qPrintable(QStringLiteral("too wide (%1 > %2 px): ").arg(b->sizeHint().width()).arg(b->width()) + ou));
             if (qobject_cast<QPushButton *>(b))
                 QVERIFY2(QFontMetricsF(b->font()).horizontalAdvance(b->text()) + 2 * 6 <= b->width(), qPrintable(ou));
             ++vus;
@@ -391,24 +390,42 @@ void TestLangue::nombresEtNotes_data()
     // French numbering: the middle C is Do 3 and the 440 Hz A is La 3. English, as taught in
     // English-speaking classrooms (scientific pitch notation): the middle C is C4, the A is A4.
     const QString groupeFr = QLocale(QLocale::French).groupSeparator();
-    QTest::newRow("fr lowest key") << false << "note 0" << "Do 2 — 132 Hz";
-    QTest::newRow("fr middle C") << false << "note 12" << "Do 3 — 264 Hz";
-    QTest::newRow("fr black key") << false << "note 13" << "Do dièse 3 — 279 Hz";
-    QTest::newRow("fr A") << false << "note 21" << "La 3 — 443 Hz";
-    QTest::newRow("fr thousands") << false << "note 45" << QStringLiteral("La 5 — 1") + groupeFr + QStringLiteral("775 Hz");
-    QTest::newRow("en lowest key") << true << "note 0" << "C3 — 132 Hz";
-    QTest::newRow("en middle C") << true << "note 12" << "C4 — 264 Hz";
-    QTest::newRow("en black key") << true << "note 13" << "C♯4 — 279 Hz";
-    QTest::newRow("en A") << true << "note 21" << "A4 — 443 Hz";
-    QTest::newRow("en B") << true << "note 23" << "B4 — 498 Hz";
-    QTest::newRow("en thousands") << true << "note 45" << "A6 — 1,775 Hz";
-    QTest::newRow("en highest key") << true << "note 48" << "C7 — 2,112 Hz";
-    QTest::newRow("fr time base") << false << "temporel 0.5" << "Évolution temporelle, 0,5 ms par division";
-    QTest::newRow("en time base") << true << "temporel 0.5" << "Waveform, 0.5 ms per division";
-    QTest::newRow("fr hover") << false << "valeur 440 7.5" << "440 Hz — amplitude 7,5";
-    QTest::newRow("en hover") << true << "valeur 440 7.5" << "440 Hz — amplitude 7.5";
-    QTest::newRow("en no grouping in a time") << true << "instant 2000 10" << "t = 20000.0 ms";
-    QTest::newRow("fr no grouping in a time") << false << "instant 2000 10" << "t = 20000,0 ms";
+    QTest::newRow("fr lowest key") << false << "note 0"
+                                   << "Do 2 — 132 Hz";
+    QTest::newRow("fr middle C") << false << "note 12"
+                                 << "Do 3 — 264 Hz";
+    QTest::newRow("fr black key") << false << "note 13"
+                                  << "Do dièse 3 — 279 Hz";
+    QTest::newRow("fr A") << false << "note 21"
+                          << "La 3 — 443 Hz";
+    QTest::newRow("fr thousands") << false << "note 45"
+                                  << QStringLiteral("La 5 — 1") + groupeFr + QStringLiteral("775 Hz");
+    QTest::newRow("en lowest key") << true << "note 0"
+                                   << "C3 — 132 Hz";
+    QTest::newRow("en middle C") << true << "note 12"
+                                 << "C4 — 264 Hz";
+    QTest::newRow("en black key") << true << "note 13"
+                                  << "C♯4 — 279 Hz";
+    QTest::newRow("en A") << true << "note 21"
+                          << "A4 — 443 Hz";
+    QTest::newRow("en B") << true << "note 23"
+                          << "B4 — 498 Hz";
+    QTest::newRow("en thousands") << true << "note 45"
+                                  << "A6 — 1,775 Hz";
+    QTest::newRow("en highest key") << true << "note 48"
+                                    << "C7 — 2,112 Hz";
+    QTest::newRow("fr time base") << false << "temporel 0.5"
+                                  << "Évolution temporelle, 0,5 ms par division";
+    QTest::newRow("en time base") << true << "temporel 0.5"
+                                  << "Waveform, 0.5 ms per division";
+    QTest::newRow("fr hover") << false << "valeur 440 7.5"
+                              << "440 Hz — amplitude 7,5";
+    QTest::newRow("en hover") << true << "valeur 440 7.5"
+                              << "440 Hz — amplitude 7.5";
+    QTest::newRow("en no grouping in a time") << true << "instant 2000 10"
+                                              << "t = 20000.0 ms";
+    QTest::newRow("fr no grouping in a time") << false << "instant 2000 10"
+                                              << "t = 20000,0 ms";
 }
 
 void TestLangue::nombresEtNotes()
@@ -437,23 +454,30 @@ void TestLangue::erreursDeFichiers_data()
     QTest::addColumn<QString>("cas");
     QTest::addColumn<QString>("attendu"); // %1: the file
 
-    QTest::newRow("fr missing file") << false << "absent" << "« %1 » : le fichier ou le dossier n'existe pas";
-    QTest::newRow("en missing file") << true << "absent" << "“%1”: the file or folder does not exist";
-    QTest::newRow("en not JSON") << true << "json" << "“%1”: it is not valid JSON text (error near byte 1)";
+    QTest::newRow("fr missing file") << false << "absent"
+                                     << "« %1 » : le fichier ou le dossier n'existe pas";
+    QTest::newRow("en missing file") << true << "absent"
+                                     << "“%1”: the file or folder does not exist";
+    QTest::newRow("en not JSON") << true << "json"
+                                 << "“%1”: it is not valid JSON text (error near byte 1)";
     QTest::newRow("en zero fundamental") << true << "zero"
                                          << "“%1”: the frequency of the fundamental (component 1) is not between 0 "
                                             "and 32767 Hz";
-    QTest::newRow("en folder") << true << "dossier" << "“%1”: it is a folder, not a timbre file";
+    QTest::newRow("en folder") << true << "dossier"
+                               << "“%1”: it is a folder, not a timbre file";
     QTest::newRow("fr export duration") << false << "duree"
                                         << "« %1 » : la durée doit être un nombre de secondes supérieur à 0 et "
                                            "d'au plus 600";
     QTest::newRow("en export duration") << true << "duree"
                                         << "“%1”: the duration must be a number of seconds above 0 and at most 600";
     QTest::newRow("en export of a sound with no fundamental")
-        << true << "silence" << "“%1”: this sound cannot be computed (fundamental of 0 Hz (at least 1 Hz is needed))";
+        << true << "silence"
+        << "“%1”: this sound cannot be computed (fundamental of 0 Hz (at least 1 Hz is needed))";
     QTest::newRow("fr export of a sound with no fundamental")
-        << false << "silence" << "« %1 » : ce son ne peut pas être calculé (fondamental de 0 Hz (il faut au moins 1 Hz))";
-    QTest::newRow("en export into a folder") << true << "exportdossier" << "“%1”: it is a folder";
+        << false << "silence"
+        << "« %1 » : ce son ne peut pas être calculé (fondamental de 0 Hz (il faut au moins 1 Hz))";
+    QTest::newRow("en export into a folder") << true << "exportdossier"
+                                             << "“%1”: it is a folder";
 }
 
 void TestLangue::erreursDeFichiers()
@@ -480,7 +504,8 @@ void TestLangue::erreursDeFichiers()
         if (cas == QLatin1String("json"))
             QVERIFY(ecris("bonjour"));
         else if (cas == QLatin1String("zero"))
-            QVERIFY(ecris(R"({"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":-3,"amplitude":1}]})"));
+            QVERIFY(
+                ecris(R"({"format":"sonavirelle-timbre","version":1,"composantes":[{"frequence":-3,"amplitude":1}]})"));
         else if (cas == QLatin1String("dossier"))
             chemin = dossier.path();
         QVERIFY(!TimbreFichier::Charge(chemin, &pourquoi));

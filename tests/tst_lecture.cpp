@@ -38,7 +38,7 @@ struct Riff
     {
         const quint16 alignement = quint16(canaux * bits / 8);
         return Le16(etiquette) + Le16(canaux) + Le32(frequence) + Le32(frequence * alignement) + Le16(alignement)
-            + Le16(bits);
+               + Le16(bits);
     }
 
     explicit Riff(const QByteArray &forme = "WAVE") : corps(forme) {}
@@ -141,13 +141,11 @@ void TestLecture::boucleLectures_data()
 
     QTest::newRow("within the loop") << QByteArray("abcdef") << QList<int>{4} << QByteArrayList{"abcd"};
     QTest::newRow("across the end") << QByteArray("abcdef") << QList<int>{4, 4} << QByteArrayList{"abcd", "efab"};
-    QTest::newRow("exactly one loop, twice") << QByteArray("abc") << QList<int>{3, 3}
-                                             << QByteArrayList{"abc", "abc"};
-    QTest::newRow("several loops in one read") << QByteArray("ab") << QList<int>{5, 2}
-                                               << QByteArrayList{"ababa", "ba"};
+    QTest::newRow("exactly one loop, twice") << QByteArray("abc") << QList<int>{3, 3} << QByteArrayList{"abc", "abc"};
+    QTest::newRow("several loops in one read") << QByteArray("ab") << QList<int>{5, 2} << QByteArrayList{"ababa", "ba"};
     QTest::newRow("one-byte loop") << QByteArray("x") << QList<int>{3} << QByteArrayList{"xxx"};
-    QTest::newRow("ends on the last byte") << QByteArray("abcd") << QList<int>{2, 2, 1}
-                                           << QByteArrayList{"ab", "cd", "a"};
+    QTest::newRow("ends on the last byte")
+        << QByteArray("abcd") << QList<int>{2, 2, 1} << QByteArrayList{"ab", "cd", "a"};
 }
 
 void TestLecture::boucleLectures()
@@ -259,7 +257,7 @@ void TestLecture::boucleBasculeSansSaut()
     QCOMPARE(b.fonduRestant(), 0);
     // No step larger than the two sounds' own steps allow, plus the fade's own slope.
     const int permis = std::max(PlusGrandPas(avant + avant.left(2)), PlusGrandPas(apres + apres.left(2)))
-        + int(std::ceil(2 * 32768.0 / fondu)) + 1;
+                       + int(std::ceil(2 * 32768.0 / fondu)) + 1;
     QVERIFY2(PlusGrandPas(tout) <= permis, qPrintable(QStringLiteral("%1 > %2").arg(PlusGrandPas(tout)).arg(permis)));
     // Once the fade is over the new sound plays alone, from its start plus the fade's length.
     const qint64 fin = (lus + 2 * fondu) / 2;
@@ -283,26 +281,25 @@ void TestLecture::decodeValide_data()
     const QByteArray s = Rampe(200);
     const int int16 = QAudioFormat::Int16;
 
-    QTest::newRow("plain 44-byte header") << Riff().bloc("fmt ", mono16).bloc("data", s).fichier() << 44100 << 1
-                                          << int16 << s;
+    QTest::newRow("plain 44-byte header")
+        << Riff().bloc("fmt ", mono16).bloc("data", s).fichier() << 44100 << 1 << int16 << s;
     QTest::newRow("extra chunk before the data")
-        << Riff().bloc("fmt ", mono16).bloc("LIST", "INFOISFT\x04\0\0\0abc\0").bloc("data", s).fichier() << 44100
-        << 1 << int16 << s;
+        << Riff().bloc("fmt ", mono16).bloc("LIST", "INFOISFT\x04\0\0\0abc\0").bloc("data", s).fichier() << 44100 << 1
+        << int16 << s;
     QTest::newRow("odd-sized chunk is padded")
         << Riff().bloc("fmt ", mono16).bloc("junk", "xyz").bloc("data", s).fichier() << 44100 << 1 << int16 << s;
     QTest::newRow("format chunk of 18 bytes")
         << Riff().bloc("fmt ", mono16 + Riff::Le16(0)).bloc("data", s).fichier() << 44100 << 1 << int16 << s;
     QTest::newRow("bytes after the data chunk are not sound")
-        << (Riff().bloc("fmt ", mono16).bloc("data", s).fichier() + QByteArray(30, 'z')) << 44100 << 1 << int16
-        << s;
+        << (Riff().bloc("fmt ", mono16).bloc("data", s).fichier() + QByteArray(30, 'z')) << 44100 << 1 << int16 << s;
     QTest::newRow("half a frame at the end is dropped")
         << Riff().bloc("fmt ", mono16).bloc("data", Rampe(201)).fichier() << 44100 << 1 << int16 << s;
     QTest::newRow("stereo 8 bits 22050 Hz") << Riff().bloc("fmt ", Riff::Fmt(1, 2, 22050, 8)).bloc("data", s).fichier()
                                             << 22050 << 2 << int(QAudioFormat::UInt8) << s;
-    QTest::newRow("32-bit float") << Riff().bloc("fmt ", Riff::Fmt(3, 1, 48000, 32)).bloc("data", s).fichier()
-                                  << 48000 << 1 << int(QAudioFormat::Float) << s;
+    QTest::newRow("32-bit float") << Riff().bloc("fmt ", Riff::Fmt(3, 1, 48000, 32)).bloc("data", s).fichier() << 48000
+                                  << 1 << int(QAudioFormat::Float) << s;
     const QByteArray etendu = Riff::Fmt(0xFFFE, 1, 44100, 16) + Riff::Le16(22) + Riff::Le16(16) + Riff::Le32(4)
-        + Riff::Le16(1) + QByteArray(14, '\x01');
+                              + Riff::Le16(1) + QByteArray(14, '\x01');
     QTest::newRow("extensible format naming PCM")
         << Riff().bloc("fmt ", etendu).bloc("data", s).fichier() << 44100 << 1 << int16 << s;
 }
@@ -350,8 +347,7 @@ void TestLecture::decodeRefuse_data()
     QTest::newRow("block alignment inconsistent") << Riff().bloc("fmt ", desaligne).bloc("data", s).fichier();
     QTest::newRow("no samples") << Riff().bloc("fmt ", mono16).bloc("data", {}).fichier();
     QTest::newRow("one byte of a two-byte frame") << Riff().bloc("fmt ", mono16).bloc("data", "a").fichier();
-    QTest::newRow("data size beyond 2 GB")
-        << Riff().bloc("fmt ", mono16).bloc("data", s, 0xFFFFFFF0).fichier();
+    QTest::newRow("data size beyond 2 GB") << Riff().bloc("fmt ", mono16).bloc("data", s, 0xFFFFFFF0).fichier();
 }
 
 void TestLecture::decodeRefuse()
@@ -530,7 +526,8 @@ void TestLecture::volumeGain()
     QFETCH(double, decibels);
     QFETCH(int, crete);
     QFETCH(double, gain);
-    QVERIFY2(std::abs(Volume::Gain(decibels, crete) - gain) < 1e-9, qPrintable(QString::number(Volume::Gain(decibels, crete))));
+    QVERIFY2(std::abs(Volume::Gain(decibels, crete) - gain) < 1e-9,
+             qPrintable(QString::number(Volume::Gain(decibels, crete))));
 }
 
 void TestLecture::volumeSurLePireDesSons()

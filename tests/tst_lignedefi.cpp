@@ -35,8 +35,8 @@ Execution Lance(const QStringList &arguments)
         p.waitForFinished();
         return {};
     }
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QByteArray Lit(const QString &chemin)
@@ -162,19 +162,19 @@ void TestLigneDefi::refuse_data()
     QTest::newRow("no output") << QStringList{"--defi", "12", "--niveau", "2"} << "attend « --sortie CIBLE.timbre »";
     QTest::newRow("level without a challenge") << QStringList{"--niveau", "2"} << "« --niveau » ne sert qu'avec";
     QTest::newRow("output without a challenge") << QStringList{"--sortie", s} << "« --sortie » ne sert qu'avec";
-    QTest::newRow("challenge and export") << QStringList{"--defi", "1", "--niveau", "2", "--sortie", s, "--exporte", "a.wav"}
-                                          << "s'emploient seuls";
-    QTest::newRow("challenge and a file") << QStringList{"--defi", "1", "--niveau", "2", "--sortie", s, "x.timbre"}
-                                          << "argument inattendu « x.timbre »";
+    QTest::newRow("challenge and export")
+        << QStringList{"--defi", "1", "--niveau", "2", "--sortie", s, "--exporte", "a.wav"} << "s'emploient seuls";
+    QTest::newRow("challenge and a file")
+        << QStringList{"--defi", "1", "--niveau", "2", "--sortie", s, "x.timbre"} << "argument inattendu « x.timbre »";
     QTest::newRow("output in a missing folder")
         << QStringList{"--defi", "1", "--niveau", "2", "--sortie", "@D/absent/cible.timbre"} << "cible.timbre » : ";
     QTest::newRow("compare one file") << QStringList{"--compare", "@C"} << "« --compare » attend deux fichiers";
     QTest::newRow("compare a bad challenge") << QStringList{"--compare", "@X", "@C"} << "faux.timbre » : ";
     QTest::newRow("compare a bad attempt") << QStringList{"--compare", "@C", "@X"} << "faux.timbre » : ";
-    QTest::newRow("compare a missing attempt") << QStringList{"--compare", "@C", "@D/absent.timbre"}
-                                               << "absent.timbre » : ";
-    QTest::newRow("compare with a challenge") << QStringList{"--compare", "@C", "@C", "--defi", "1"}
-                                              << "s'emploient seuls";
+    QTest::newRow("compare a missing attempt")
+        << QStringList{"--compare", "@C", "@D/absent.timbre"} << "absent.timbre » : ";
+    QTest::newRow("compare with a challenge")
+        << QStringList{"--compare", "@C", "@C", "--defi", "1"} << "s'emploient seuls";
 }
 
 void TestLigneDefi::refuse()
@@ -214,8 +214,9 @@ void TestLigneDefi::aide()
 {
     const Execution e = Lance({QStringLiteral("--help")});
     QCOMPARE(e.code, 0);
-    for (const char *motif : {"\n  --defi NUMERO +Écrit le défi d'écoute", "\n  --niveau N +Niveau du défi, de 1 à 5",
-                              "\n  --sortie FICHIER\\.timbre +Fichier", "\n  --compare CIBLE\\.timbre ESSAI\\.timbre +Affiche le score"})
+    for (const char *motif :
+         {"\n  --defi NUMERO +Écrit le défi d'écoute", "\n  --niveau N +Niveau du défi, de 1 à 5",
+          "\n  --sortie FICHIER\\.timbre +Fichier", "\n  --compare CIBLE\\.timbre ESSAI\\.timbre +Affiche le score"})
         QVERIFY2(QRegularExpression(QString::fromUtf8(motif)).match(e.sortie).hasMatch(), motif);
 }
 

@@ -51,8 +51,8 @@ QString ChargeSource()
 {
     return Pactl({QStringLiteral("load-module"), QStringLiteral("module-pipe-source"),
                   QStringLiteral("source_name=sonavirelle_micro"),
-                  QStringLiteral("file=") + qEnvironmentVariable("SONAVIRELLE_MICRO_FIFO"), QStringLiteral("format=s16le"),
-                  QStringLiteral("rate=44100"), QStringLiteral("channels=1")});
+                  QStringLiteral("file=") + qEnvironmentVariable("SONAVIRELLE_MICRO_FIFO"),
+                  QStringLiteral("format=s16le"), QStringLiteral("rate=44100"), QStringLiteral("channels=1")});
 }
 
 long RssKo()
@@ -182,7 +182,8 @@ void TestMicro::enregistre()
     };
     const int fournie = crete(Lis(qEnvironmentVariable("SONAVIRELLE_MICRO_BRUT")), 0);
     QVERIFY(fournie > 0);
-    QVERIFY2(std::abs(crete(o, 44) - fournie) <= fournie / 50, qPrintable(QStringLiteral("%1 %2").arg(crete(o, 44)).arg(fournie)));
+    QVERIFY2(std::abs(crete(o, 44) - fournie) <= fournie / 50,
+             qPrintable(QStringLiteral("%1 %2").arg(crete(o, 44)).arg(fournie)));
     // Never through a link: the link stays a link to its untouched target.
     const QString cible = sortie.filePath(QStringLiteral("cible"));
     QFile(cible).open(QIODevice::WriteOnly);

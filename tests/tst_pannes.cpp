@@ -4,8 +4,8 @@
 // good file or the new one (never a torn one), and one line of the log says what failed.
 
 #include "banc.h"
-#include "pilote.h"
 #include "ecoute.h"
+#include "pilote.h"
 
 #include "audio/lecteurqt.h"
 #include "model/son.h"
@@ -18,9 +18,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QPushButton>
 #include <QLabel>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QSignalSpy>
@@ -33,8 +33,8 @@
 #include <csignal>
 #include <memory>
 
-#include <sys/resource.h>
 #include <atomic>
+#include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
 
@@ -102,10 +102,7 @@ struct Messages
         if (precedent)
             precedent(type, contexte, message);
     }
-    static int nombre(const QString &motif)
-    {
-        return int(recus.filter(QRegularExpression(motif)).size());
-    }
+    static int nombre(const QString &motif) { return int(recus.filter(QRegularExpression(motif)).size()); }
 };
 
 // A folder that cannot exist: its parent is a regular file. Creating anything under it fails
@@ -191,13 +188,13 @@ struct Programme
 };
 
 // Runs `action` and fails the test when it did not return within BlocageMs.
-#define SANS_BLOCAGE(action)                                                                                          \
+#define SANS_BLOCAGE(action)                                                                                           \
     do {                                                                                                               \
         QElapsedTimer chrono_;                                                                                         \
         chrono_.start();                                                                                               \
         action;                                                                                                        \
-        QVERIFY2(chrono_.elapsed() < BlocageMs, qPrintable(QStringLiteral(#action " blocked for %1 ms")             \
-                                                               .arg(chrono_.elapsed())));                              \
+        QVERIFY2(chrono_.elapsed() < BlocageMs,                                                                        \
+                 qPrintable(QStringLiteral(#action " blocked for %1 ms").arg(chrono_.elapsed())));                     \
     } while (false)
 
 // A sound server started by the test from a saved command line, with the silence player that
@@ -233,8 +230,9 @@ struct ServeurRelance
             if (info.waitForFinished(2000) && info.exitStatus() == QProcess::NormalExit && info.exitCode() == 0) {
                 pret.start();
                 entretien.setStandardInputFile(QStringLiteral("/dev/zero"));
-                entretien.start(QStringLiteral("pacat"), {QStringLiteral("--playback"), QStringLiteral("--raw"),
-                                                          QStringLiteral("--latency-msec=20"), QStringLiteral("-d"), puits});
+                entretien.start(QStringLiteral("pacat"),
+                                {QStringLiteral("--playback"), QStringLiteral("--raw"),
+                                 QStringLiteral("--latency-msec=20"), QStringLiteral("-d"), puits});
                 return true;
             }
             QTest::qWait(20);
@@ -347,7 +345,8 @@ void TestPannes::aucunDossierInscriptible()
     const QString application = DossierImpossible(racine, "application");
     DonneesPerso perso(DossierImpossible(racine, "donnees"));
 
-    QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("neither .* nor a per-user folder is writable")));
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(QStringLiteral("neither .* nor a per-user folder is writable")));
     const Emplacements e = Emplacements::Choisis(application);
 
     // Each synthesis says once that test.wav was not written: the start-up, then three edits.
@@ -670,7 +669,8 @@ void TestPannes::serveurRevient()
     absence.start();
     while (absence.elapsed() < absenceMs) {
         QTest::qWait(100);
-        QVERIFY2(avis->isVisible(), qPrintable(QStringLiteral("notice gone %1 ms into the outage").arg(absence.elapsed())));
+        QVERIFY2(avis->isVisible(),
+                 qPrintable(QStringLiteral("notice gone %1 ms into the outage").arg(absence.elapsed())));
     }
     QVERIFY(p.table().SonActif);
 

@@ -44,7 +44,8 @@ bool Ecris(const QString &chemin, const QByteArray &octets)
 // What a name is, without following it: the kind, and for a link where it points.
 QString Nature(const QString &chemin)
 {
-    struct stat s{};
+    struct stat s
+    {};
     if (::lstat(QFile::encodeName(chemin).constData(), &s) != 0)
         return QStringLiteral("absent");
     if (S_ISLNK(s.st_mode))
@@ -149,7 +150,8 @@ void TestReglages::fichierPiege()
         // Root gets a device node of its own, a twin of /dev/zero, so that a fault replaces that one
         // and not the system's; anyone else cannot replace /dev/zero and links to it.
         const QString noeud = racine.filePath(QStringLiteral("zero"));
-        const bool propre = ::geteuid() == 0 && ::mknod(QFile::encodeName(noeud).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
+        const bool propre =
+            ::geteuid() == 0 && ::mknod(QFile::encodeName(noeud).constData(), S_IFCHR | 0666, makedev(1, 5)) == 0;
         QVERIFY(QFile::link(propre ? noeud : QStringLiteral("/dev/zero"), conf));
     } else if (piege == "fifo") {
         QCOMPARE(::mkfifo(QFile::encodeName(conf).constData(), 0600), 0);
@@ -199,11 +201,13 @@ void TestReglages::fichierPiege()
             loupe.agrandit();
         else
             volume.setValue(-3 - i);
-        QVERIFY2(chrono.elapsed() < ChangementMs, qPrintable(QStringLiteral("a change took %1 ms").arg(chrono.elapsed())));
+        QVERIFY2(chrono.elapsed() < ChangementMs,
+                 qPrintable(QStringLiteral("a change took %1 ms").arg(chrono.elapsed())));
     }
     QCOMPARE(Lis(cible), notes);
     for (const QString &zero : {QStringLiteral("/dev/zero"), racine.filePath(QStringLiteral("zero"))}) {
-        struct stat s{};
+        struct stat s
+        {};
         if (::lstat(QFile::encodeName(zero).constData(), &s) == 0)
             QVERIFY2(S_ISCHR(s.st_mode), qPrintable(zero + QStringLiteral(" is no longer a device")));
     }

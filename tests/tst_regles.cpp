@@ -1,5 +1,5 @@
-#include "model/son.h"
 #include "model/regles.h"
+#include "model/son.h"
 
 #include <QTest>
 

@@ -93,14 +93,14 @@ void TestRessources::images_data()
     QTest::addColumn<QColor>("absente");
 
     const QColor aucune;
-    QTest::newRow("haut-parleur") << ":/images/hautparleur.svg" << QSize(37, 37) << QPoint(1, 1)
-                                  << BleuNuit << QList<QColor>{Blanc} << Orange;
-    QTest::newRow("haut-parleur muet") << ":/images/hautparleur-muet.svg" << QSize(37, 37) << QPoint(1, 1)
-                                       << BleuNuit << QList<QColor>{Blanc, Orange} << aucune;
-    QTest::newRow("croix") << ":/images/croix.svg" << QSize(48, 48) << QPoint(1, 1) << BleuNuit
-                           << QList<QColor>{Rouge} << Blanc;
-    QTest::newRow("page") << ":/images/page.svg" << QSize(48, 48) << QPoint(1, 1) << BleuNuit
-                          << QList<QColor>{Blanc} << Rouge;
+    QTest::newRow("haut-parleur") << ":/images/hautparleur.svg" << QSize(37, 37) << QPoint(1, 1) << BleuNuit
+                                  << QList<QColor>{Blanc} << Orange;
+    QTest::newRow("haut-parleur muet") << ":/images/hautparleur-muet.svg" << QSize(37, 37) << QPoint(1, 1) << BleuNuit
+                                       << QList<QColor>{Blanc, Orange} << aucune;
+    QTest::newRow("croix") << ":/images/croix.svg" << QSize(48, 48) << QPoint(1, 1) << BleuNuit << QList<QColor>{Rouge}
+                           << Blanc;
+    QTest::newRow("page") << ":/images/page.svg" << QSize(48, 48) << QPoint(1, 1) << BleuNuit << QList<QColor>{Blanc}
+                          << Rouge;
     // Round button: the corners outside it show what lies beneath.
     QTest::newRow("aide") << ":/images/aide.svg" << QSize(102, 102) << QPoint(1, 1) << Transparent
                           << QList<QColor>{Blanc, BleuGris} << aucune;
@@ -110,10 +110,10 @@ void TestRessources::images_data()
                              << QList<QColor>{Noir, Blanc} << BleuNuit;
     QTest::newRow("icone") << ":/images/icone.svg" << QSize(32, 32) << QPoint(16, 29) << Noir
                            << QList<QColor>{Noir, Blanc} << aucune;
-    QTest::newRow("pointeur main") << ":/pointeurs/main.svg" << QSize(32, 32) << QPoint(30, 1)
-                                   << Transparent << QList<QColor>{Noir, Blanc} << aucune;
-    QTest::newRow("pointeur saisie") << ":/pointeurs/saisie.svg" << QSize(32, 32) << QPoint(1, 1)
-                                     << Transparent << QList<QColor>{Noir, Blanc} << aucune;
+    QTest::newRow("pointeur main") << ":/pointeurs/main.svg" << QSize(32, 32) << QPoint(30, 1) << Transparent
+                                   << QList<QColor>{Noir, Blanc} << aucune;
+    QTest::newRow("pointeur saisie") << ":/pointeurs/saisie.svg" << QSize(32, 32) << QPoint(1, 1) << Transparent
+                                     << QList<QColor>{Noir, Blanc} << aucune;
 }
 
 void TestRessources::images()
@@ -132,8 +132,7 @@ void TestRessources::images()
 
     const QImage image = Ressources::Image(chemin, taille).toImage();
     QCOMPARE(image.size(), taille);
-    QVERIFY2(Proche(image.pixelColor(point), couleurPoint),
-             qPrintable(image.pixelColor(point).name(QColor::HexArgb)));
+    QVERIFY2(Proche(image.pixelColor(point), couleurPoint), qPrintable(image.pixelColor(point).name(QColor::HexArgb)));
     for (const QColor &encre : encres) {
         const double part = Part(image, encre);
         QVERIFY2(part >= 0.03, qPrintable(QStringLiteral("%1 covers %2").arg(encre.name()).arg(part)));
@@ -151,12 +150,9 @@ void TestRessources::rapport_data()
 
     QTest::newRow("croix x1") << ":/images/croix.svg" << QSize(48, 48) << 1.0 << QSize(48, 48);
     QTest::newRow("croix x2") << ":/images/croix.svg" << QSize(48, 48) << 2.0 << QSize(96, 96);
-    QTest::newRow("haut-parleur reduit x2") << ":/images/hautparleur.svg" << QSize(30, 30) << 2.0
-                                           << QSize(60, 60);
-    QTest::newRow("clavier x1.5 arrondi") << ":/images/clavier.svg" << QSize(123, 32) << 1.5
-                                         << QSize(185, 48);
-    QTest::newRow("musique x1.25") << ":/images/musique.svg" << QSize(238, 238) << 1.25
-                                   << QSize(298, 298);
+    QTest::newRow("haut-parleur reduit x2") << ":/images/hautparleur.svg" << QSize(30, 30) << 2.0 << QSize(60, 60);
+    QTest::newRow("clavier x1.5 arrondi") << ":/images/clavier.svg" << QSize(123, 32) << 1.5 << QSize(185, 48);
+    QTest::newRow("musique x1.25") << ":/images/musique.svg" << QSize(238, 238) << 1.25 << QSize(298, 298);
 }
 
 void TestRessources::rapport()
@@ -227,8 +223,7 @@ void TestRessources::pointeurs_data()
 
     // The hot spot sits on the outline's tip: the pixel just beyond it is empty.
     QTest::newRow("main") << Ressources::PointeurMain() << QPoint(12, 1) << QPoint(12, 0) << QPoint(12, 6);
-    QTest::newRow("saisie") << Ressources::PointeurSaisie() << QPoint(4, 16) << QPoint(3, 16)
-                            << QPoint(20, 18);
+    QTest::newRow("saisie") << Ressources::PointeurSaisie() << QPoint(4, 16) << QPoint(3, 16) << QPoint(20, 18);
 }
 
 void TestRessources::pointeurs()
@@ -260,9 +255,12 @@ void TestRessources::polices_data()
     QTest::addColumn<QString>("demandee");
     QTest::addColumn<QString>("obtenue");
 
-    QTest::newRow("Calibri") << "Calibri" << "Carlito";
-    QTest::newRow("Arial") << "Arial" << "Liberation Sans";
-    QTest::newRow("MS Sans Serif") << "MS Sans Serif" << "Liberation Sans";
+    QTest::newRow("Calibri") << "Calibri"
+                             << "Carlito";
+    QTest::newRow("Arial") << "Arial"
+                           << "Liberation Sans";
+    QTest::newRow("MS Sans Serif") << "MS Sans Serif"
+                                   << "Liberation Sans";
 }
 
 void TestRessources::polices()
@@ -284,14 +282,19 @@ void TestRessources::legendes_data()
     QTest::addColumn<qreal>("largeur");
 
     // One-line captions whose labels leave little room: they fit only with Calibri's widths.
-    QTest::newRow("ecouter") << "Ecouter le son produit" << "Calibri" << 12.0 << 168.8;
+    QTest::newRow("ecouter") << "Ecouter le son produit"
+                             << "Calibri" << 12.0 << 168.8;
     // This one must end before the keyboard picture, 136 px to the right of the label's start.
-    QTest::newRow("clavier") << "Afficher le clavier" << "Calibri" << 12.0 << 136.0;
-    QTest::newRow("evolution") << "Evolution temporelle" << "Calibri" << 13.8 << 168.8;
-    QTest::newRow("spectre") << "Spectre de fréquence" << "Calibri" << 13.8 << 168.8;
-    QTest::newRow("modifier le spectre") << "Comment modifier le spectre du son produit ?" << "Calibri"
-                                         << 13.8 << 400.8;
-    QTest::newRow("titre aide") << "Comment ça marche" << "Calibri" << 28.2 << 400.8;
+    QTest::newRow("clavier") << "Afficher le clavier"
+                             << "Calibri" << 12.0 << 136.0;
+    QTest::newRow("evolution") << "Evolution temporelle"
+                               << "Calibri" << 13.8 << 168.8;
+    QTest::newRow("spectre") << "Spectre de fréquence"
+                             << "Calibri" << 13.8 << 168.8;
+    QTest::newRow("modifier le spectre") << "Comment modifier le spectre du son produit ?"
+                                         << "Calibri" << 13.8 << 400.8;
+    QTest::newRow("titre aide") << "Comment ça marche"
+                                << "Calibri" << 28.2 << 400.8;
 }
 
 void TestRessources::legendes()

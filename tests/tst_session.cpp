@@ -1,8 +1,8 @@
 #include "espion.h"
 
 #include "model/regles.h"
-#include "synth/generateur.h"
 #include "session/edition.h"
+#include "synth/generateur.h"
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -102,8 +102,7 @@ void Execute(Edition &e, const QString &action)
         for (int i = 2; i + 1 < m.size(); i += 2)
             t.composantes.push_back({m.at(i).toDouble(), m.at(i + 1).toDouble()});
         e.ChargeTimbre(t);
-    }
-    else
+    } else
         QFAIL(qPrintable(QStringLiteral("unknown action ") + action));
 }
 
@@ -271,7 +270,7 @@ void TestSession::demarrage()
 
 void TestSession::intention_data()
 {
-    QTest::addColumn<QString>("avant");     // actions before the one observed, separated by ';'
+    QTest::addColumn<QString>("avant"); // actions before the one observed, separated by ';'
     QTest::addColumn<QString>("action");
     QTest::addColumn<QStringList>("signaux");
     QTest::addColumn<QStringList>("journal"); // what the player was asked
@@ -279,39 +278,50 @@ void TestSession::intention_data()
 
     const QStringList rien;
     const QStringList joue{"joue"};
-    QTest::newRow("clear, sound off") << "ajoute 880 5" << "efface" << QStringList{"spectre", "temps 2", "genere 1"}
-                                      << rien << 2;
-    QTest::newRow("clear, sound on") << "ecoute" << "efface" << QStringList{"spectre", "temps 2", "genere 1"} << joue
-                                     << 2;
-    QTest::newRow("add") << "" << "ajoute 880 5" << QStringList{"temps 2", "genere 1"} << rien << 3;
-    QTest::newRow("add, sound on") << "ecoute" << "ajoute 1320 3" << QStringList{"temps 2", "genere 1"} << joue << 3;
+    QTest::newRow("clear, sound off") << "ajoute 880 5"
+                                      << "efface" << QStringList{"spectre", "temps 2", "genere 1"} << rien << 2;
+    QTest::newRow("clear, sound on") << "ecoute"
+                                     << "efface" << QStringList{"spectre", "temps 2", "genere 1"} << joue << 2;
+    QTest::newRow("add") << ""
+                         << "ajoute 880 5" << QStringList{"temps 2", "genere 1"} << rien << 3;
+    QTest::newRow("add, sound on") << "ecoute"
+                                   << "ajoute 1320 3" << QStringList{"temps 2", "genere 1"} << joue << 3;
     QTest::newRow("add, table full")
         << "ajoute 880 1;ajoute 1320 1;ajoute 1760 1;ajoute 2200 1;ajoute 2640 1;ajoute 3080 1;ajoute 3520 1;"
            "ajoute 3960 1;ajoute 4400 1;ecoute"
         << "ajoute 4840 1" << rien << rien << 11;
-    QTest::newRow("remove the last") << "ajoute 880 5;ecoute" << "retire"
-                                     << QStringList{"spectre", "temps 2", "genere 1"} << joue << 2;
-    QTest::newRow("remove, fundamental alone") << "ecoute" << "retire" << rien << rien << 2;
-    QTest::newRow("hover, no button") << "" << "survole 905 4" << QStringList{"apercu 880 4"} << rien << 2;
-    QTest::newRow("hover, no button, any frequency") << "libre" << "survole 905 4" << QStringList{"apercu 905 4"}
-                                                     << rien << 2;
-    QTest::newRow("hover, left held: coarse time plot") << "ecoute" << "survole-gauche 880 4"
-                                                        << QStringList{"apercu 880 4", "temps 1"} << rien << 2;
-    QTest::newRow("hover outside the editing area") << "" << "survole 880 -0.9" << QStringList{"sans apercu"} << rien
-                                                      << 2;
-    QTest::newRow("drag step") << "ecoute" << "glisse 500"
-                               << QStringList{"fondamental 500", "spectre", "temps 1"} << rien << 2;
-    QTest::newRow("drop") << "ecoute;glisse 500" << "lache" << QStringList{"temps 2", "genere 1"} << joue << 2;
-    QTest::newRow("key A") << "ecoute" << "note 9" << QStringList{"fondamental 221", "spectre", "temps 1", "genere 1"}
-                           << joue << 2;
-    QTest::newRow("key past the keyboard") << "ecoute" << "note 49" << rien << rien << 2;
-    QTest::newRow("key before the keyboard") << "" << "note -1" << rien << rien << 2;
-    QTest::newRow("time base 50 ms") << "ecoute" << "base 8" << QStringList{"temps 2"} << rien << 2;
-    QTest::newRow("time base out of range") << "" << "base 9" << rien << rien << 2;
-    QTest::newRow("sound on: no new synthesis") << "" << "ecoute" << QStringList{"son 1"} << joue << 2;
+    QTest::newRow("remove the last") << "ajoute 880 5;ecoute"
+                                     << "retire" << QStringList{"spectre", "temps 2", "genere 1"} << joue << 2;
+    QTest::newRow("remove, fundamental alone") << "ecoute"
+                                               << "retire" << rien << rien << 2;
+    QTest::newRow("hover, no button") << ""
+                                      << "survole 905 4" << QStringList{"apercu 880 4"} << rien << 2;
+    QTest::newRow("hover, no button, any frequency") << "libre"
+                                                     << "survole 905 4" << QStringList{"apercu 905 4"} << rien << 2;
+    QTest::newRow("hover, left held: coarse time plot")
+        << "ecoute"
+        << "survole-gauche 880 4" << QStringList{"apercu 880 4", "temps 1"} << rien << 2;
+    QTest::newRow("hover outside the editing area") << ""
+                                                    << "survole 880 -0.9" << QStringList{"sans apercu"} << rien << 2;
+    QTest::newRow("drag step") << "ecoute"
+                               << "glisse 500" << QStringList{"fondamental 500", "spectre", "temps 1"} << rien << 2;
+    QTest::newRow("drop") << "ecoute;glisse 500"
+                          << "lache" << QStringList{"temps 2", "genere 1"} << joue << 2;
+    QTest::newRow("key A") << "ecoute"
+                           << "note 9" << QStringList{"fondamental 221", "spectre", "temps 1", "genere 1"} << joue << 2;
+    QTest::newRow("key past the keyboard") << "ecoute"
+                                           << "note 49" << rien << rien << 2;
+    QTest::newRow("key before the keyboard") << ""
+                                             << "note -1" << rien << rien << 2;
+    QTest::newRow("time base 50 ms") << "ecoute"
+                                     << "base 8" << QStringList{"temps 2"} << rien << 2;
+    QTest::newRow("time base out of range") << ""
+                                            << "base 9" << rien << rien << 2;
+    QTest::newRow("sound on: no new synthesis") << ""
+                                                << "ecoute" << QStringList{"son 1"} << joue << 2;
     // The fixture removed test.wav before the action, which the recording player notes.
-    QTest::newRow("sound off") << "ecoute" << "coupe" << QStringList{"son 0"} << QStringList{"coupe:sans-fichier"}
-                               << 2;
+    QTest::newRow("sound off") << "ecoute"
+                               << "coupe" << QStringList{"son 0"} << QStringList{"coupe:sans-fichier"} << 2;
 }
 
 void TestSession::intention()
@@ -501,7 +511,6 @@ void TestSession::historiqueBorne()
     QCOMPARE(b.table.Frequence[2], deuxieme[size_t(Edits - Edition::LimiteAnnulations)]);
 }
 
-
 void TestSession::historique_data()
 {
     // After each action, either a new state ("n") or the state reached after an earlier action
@@ -511,15 +520,18 @@ void TestSession::historique_data()
 
     QTest::newRow("add, undo, redo") << "ajoute 880 5;ajoute 1320 3;annule;annule;retablit;retablit"
                                      << "n n 1 0 1 2";
-    QTest::newRow("undo at the start does nothing") << "annule;ajoute 880 5;annule;annule" << "0 n 0 0";
+    QTest::newRow("undo at the start does nothing") << "annule;ajoute 880 5;annule;annule"
+                                                    << "0 n 0 0";
     QTest::newRow("a new change drops the redo") << "ajoute 880 5;ajoute 1320 3;annule;ajoute 1760 2;retablit;annule"
                                                  << "n n 1 n 4 1";
     QTest::newRow("remove and clear") << "ajoute 880 5;ajoute 1320 3;retire;efface;annule;annule;retablit"
                                       << "n n 1 n 3 2 3";
     QTest::newRow("a drag is one step") << "ajoute 880 5;glisse 300;glisse 350;glisse 500;lache;annule;retablit"
                                         << "n n n n 4 1 4";
-    QTest::newRow("key") << "ajoute 880 5;note 9;note 20;annule;annule;retablit" << "n n n 2 1 2";
-    QTest::newRow("built-in timbres") << "type 1;type 3;annule;annule;retablit;retablit" << "n n 1 0 1 2";
+    QTest::newRow("key") << "ajoute 880 5;note 9;note 20;annule;annule;retablit"
+                         << "n n n 2 1 2";
+    QTest::newRow("built-in timbres") << "type 1;type 3;annule;annule;retablit;retablit"
+                                      << "n n 1 0 1 2";
     QTest::newRow("open a timbre") << "ajoute 880 5;charge 0 300 7 450 2.5 1000 1;annule;retablit"
                                    << "n n 1 2";
     QTest::newRow("a clear that changes nothing is no step") << "ajoute 880 5;retire;efface;annule"

@@ -124,13 +124,13 @@ void TestSonFichier::exportRelu_data()
 {
     QTest::addColumn<Liste>("table");
     // Fundamentals that divide 441 000, so that the exported loop of ten periods is exactly periodic.
-    QTest::newRow("sawtooth, 245 Hz") << Liste{{245, 10}, {490, 5}, {735, 3.3}, {980, 2.5}, {1225, 2}, {1470, 1.7},
-                                              {1715, 1.4}, {1960, 1.2}, {2205, 1.1}, {2450, 1}};
+    QTest::newRow("sawtooth, 245 Hz") << Liste{{245, 10},   {490, 5},    {735, 3.3},  {980, 2.5},  {1225, 2},
+                                               {1470, 1.7}, {1715, 1.4}, {1960, 1.2}, {2205, 1.1}, {2450, 1}};
     QTest::newRow("odd harmonics, 196 Hz") << Liste{{196, 10}, {588, 7.5}, {980, 4}, {1372, 2.5}, {1764, 0.5}};
     QTest::newRow("third strongest, 147 Hz") << Liste{{147, 2}, {294, 0.3}, {441, 10}, {588, 6.5}, {735, 1}};
     QTest::newRow("441 Hz, small amplitudes") << Liste{{441, 10}, {882, 0.5}, {1323, 0.2}, {3969, 0.8}};
-    QTest::newRow("98 Hz, all ten equal") << Liste{{98, 10}, {196, 10}, {294, 10}, {392, 10}, {490, 10}, {588, 10},
-                                                  {686, 10}, {784, 10}, {882, 10}, {980, 10}};
+    QTest::newRow("98 Hz, all ten equal") << Liste{{98, 10},  {196, 10}, {294, 10}, {392, 10}, {490, 10},
+                                                   {588, 10}, {686, 10}, {784, 10}, {882, 10}, {980, 10}};
     QTest::newRow("1225 Hz") << Liste{{1225, 10}, {2450, 3}, {3675, 6}};
 }
 
@@ -166,16 +166,19 @@ void TestSonFichier::formesSox_data()
     QTest::addColumn<double>("tolerance");
 
     const QString b = QStringLiteral("-b"), c = QStringLiteral("-c"), e = QStringLiteral("-e");
-    QTest::newRow("sawtooth, 16-bit WAV, 44.1 kHz") << "sawtooth" << 220 << 44100 << QStringList{b, "16"} << "wav" << 0.2;
-    QTest::newRow("square, 24-bit stereo FLAC, 48 kHz") << "square" << 147 << 48000 << QStringList{b, "24", c, "2"}
-                                                        << "flac" << 0.2;
-    QTest::newRow("triangle, 8-bit WAV, 22.05 kHz") << "triangle" << 330 << 22050 << QStringList{b, "8"} << "wav" << 0.2;
-    QTest::newRow("sawtooth, float WAV, 96 kHz") << "sawtooth" << 110 << 96000
-                                                 << QStringList{b, "32", e, "floating-point"} << "wav" << 0.2;
+    QTest::newRow("sawtooth, 16-bit WAV, 44.1 kHz")
+        << "sawtooth" << 220 << 44100 << QStringList{b, "16"} << "wav" << 0.2;
+    QTest::newRow("square, 24-bit stereo FLAC, 48 kHz")
+        << "square" << 147 << 48000 << QStringList{b, "24", c, "2"} << "flac" << 0.2;
+    QTest::newRow("triangle, 8-bit WAV, 22.05 kHz")
+        << "triangle" << 330 << 22050 << QStringList{b, "8"} << "wav" << 0.2;
+    QTest::newRow("sawtooth, float WAV, 96 kHz")
+        << "sawtooth" << 110 << 96000 << QStringList{b, "32", e, "floating-point"} << "wav" << 0.2;
     QTest::newRow("square, 32-bit AIFF, 8 kHz") << "square" << 523 << 8000 << QStringList{b, "32"} << "aiff" << 0.2;
-    QTest::newRow("sawtooth, 24-bit stereo WAV, 192 kHz") << "sawtooth" << 880 << 192000
-                                                          << QStringList{b, "24", c, "2"} << "wav" << 0.2;
-    QTest::newRow("triangle, Ogg Vorbis, 44.1 kHz") << "triangle" << 196 << 44100 << QStringList{c, "2"} << "ogg" << 0.35;
+    QTest::newRow("sawtooth, 24-bit stereo WAV, 192 kHz")
+        << "sawtooth" << 880 << 192000 << QStringList{b, "24", c, "2"} << "wav" << 0.2;
+    QTest::newRow("triangle, Ogg Vorbis, 44.1 kHz")
+        << "triangle" << 196 << 44100 << QStringList{c, "2"} << "ogg" << 0.35;
     QTest::newRow("sawtooth, Ogg Opus, 48 kHz") << "sawtooth" << 262 << 48000 << QStringList{} << "opus" << 0.35;
 }
 
@@ -236,7 +239,8 @@ void TestSonFichier::instruments()
     for (int k = 1; k <= 10; ++k) {
         const double lue = 10.0 * r->mesure.amplitudes[std::size_t(k - 1)] / plus;
         QVERIFY2(std::abs(lue - amplitudes.at(k - 1).toDouble()) < 0.15,
-                 qPrintable(QStringLiteral("harmonic %1: %2, numpy %3").arg(k).arg(lue).arg(amplitudes.at(k - 1).toDouble())));
+                 qPrintable(
+                     QStringLiteral("harmonic %1: %2, numpy %3").arg(k).arg(lue).arg(amplitudes.at(k - 1).toDouble())));
     }
     // The table: every harmonic on k times the rounded fundamental.
     const double f1 = r->timbre.composantes.front().frequence;
@@ -294,7 +298,8 @@ void TestSonFichier::refus()
         QVERIFY(Sox({"-n", "-r", "44100", chemin, "synth", "1", "sawtooth", "45"}));
     else if (cas == QLatin1String("la.wav"))
         QVERIFY(Sox({"-n", "-r", "44100", chemin, "synth", "1", "sawtooth", "440"}));
-    else if (cas == QLatin1String("texte.wav") || cas == QLatin1String("vide.wav") || cas == QLatin1String("interdit.wav")) {
+    else if (cas == QLatin1String("texte.wav") || cas == QLatin1String("vide.wav")
+             || cas == QLatin1String("interdit.wav")) {
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::WriteOnly));
         if (cas != QLatin1String("vide.wav"))
@@ -312,7 +317,8 @@ void TestSonFichier::refus()
     else if (cas == QLatin1String("geant.wav")) {
         // 16-bit stereo at 44.1 kHz whose sizes claim 4 GB, followed by 1000 bytes.
         QByteArray octets("RIFF\xF0\xFF\xFF\xFFWAVEfmt \x10\0\0\0\x01\0\x02\0\x44\xAC\0\0\x10\xB1\x02\0\x04\0\x10\0data"
-                          "\0\xFF\xFF\xFF", 44);
+                          "\0\xFF\xFF\xFF",
+                          44);
         octets += QByteArray(1000, '\0');
         QFile f(chemin);
         QVERIFY(f.open(QIODevice::WriteOnly));

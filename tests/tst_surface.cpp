@@ -207,8 +207,8 @@ void TestSurface::ligneOblique()
             if (im.pixelColor(x, y) != Encre)
                 continue;
             const QPointF c(x + 0.5, y + 0.5);
-            const double distance = std::abs((ideal.dx() * (c.y() - ideal.y1()) - ideal.dy() * (c.x() - ideal.x1())))
-                                    / longueur;
+            const double distance =
+                std::abs((ideal.dx() * (c.y() - ideal.y1()) - ideal.dy() * (c.x() - ideal.x1()))) / longueur;
             QVERIFY2(distance <= 1.0, qPrintable(QStringLiteral("(%1, %2)").arg(x).arg(y)));
         }
     for (int x = boite.left(); x <= boite.right(); ++x)
@@ -225,7 +225,7 @@ void TestSurface::polyligneCommeLignesSuccessives_data()
     QTest::addColumn<int>("encre"); // logical pixels inked at least (one per row or column a segment spans)
     // A zigzag with steep, shallow, flat and vertical parts, repeated samples, and a dense run
     // of samples up and down one column, as a fine waveform has.
-    const QList<QPointF> zigzag = {{3, 3},     {3.4, 3.2}, {9, 20},    {20, 22},    {20.5, 22.9}, {30, 22}, {30, 5},
+    const QList<QPointF> zigzag = {{3, 3},     {3.4, 3.2}, {9, 20},    {20, 22},   {20.5, 22.9}, {30, 22}, {30, 5},
                                    {30.2, 18}, {30.7, 3},  {30.1, 25}, {30.9, 10}, {31, 29},     {12, 27}};
     QTest::newRow("zigzag") << 1.0 << 1 << zigzag << 80;
     QTest::newRow("zigzag, width 2") << 1.0 << 2 << zigzag << 160;
@@ -361,9 +361,11 @@ void TestSurface::imprimeNombreAuCoin()
     const QRect encre = BoiteSombre(s.image());
     QVERIFY(!encre.isEmpty());
     const QRectF encreLogique(encre.x() / ratio, encre.y() / ratio, encre.width() / ratio, encre.height() / ratio);
-    QVERIFY2(QRectF(boite).contains(encreLogique),
-             qPrintable(QStringLiteral("ink %1,%2 %3x%4").arg(encreLogique.x()).arg(encreLogique.y())
-                            .arg(encreLogique.width()).arg(encreLogique.height())));
+    QVERIFY2(QRectF(boite).contains(encreLogique), qPrintable(QStringLiteral("ink %1,%2 %3x%4")
+                                                                  .arg(encreLogique.x())
+                                                                  .arg(encreLogique.y())
+                                                                  .arg(encreLogique.width())
+                                                                  .arg(encreLogique.height())));
     const int blanc = mesures.horizontalAdvance(QLatin1Char(' '));
     if (valeur < 0)
         QVERIFY(encreLogique.left() < coin.x() + blanc);
@@ -435,14 +437,13 @@ void TestSurface::souris_data()
     QTest::addColumn<QPointF>("utilisateur");
     // Repere of the test: x = 100 + 0.5 px, y = −1 + px.
     QTest::newRow("move, no button") << int(QEvent::MouseMove) << 0 << 0 << QPointF(10, 4) << 0 << QPointF(105, 3);
-    QTest::newRow("move, left and right held")
-        << int(QEvent::MouseMove) << 0 << int(Qt::LeftButton | Qt::RightButton) << QPointF(0, 0) << 3
-        << QPointF(100, -1);
+    QTest::newRow("move, left and right held") << int(QEvent::MouseMove) << 0 << int(Qt::LeftButton | Qt::RightButton)
+                                               << QPointF(0, 0) << 3 << QPointF(100, -1);
     QTest::newRow("press right") << int(QEvent::MouseButtonPress) << int(Qt::RightButton)
                                  << int(Qt::RightButton | Qt::LeftButton) << QPointF(31, 9.5) << 2
                                  << QPointF(115.5, 8.5);
-    QTest::newRow("release left, outside") << int(QEvent::MouseButtonRelease) << int(Qt::LeftButton) << 0
-                                           << QPointF(-20, 50) << 1 << QPointF(90, 49);
+    QTest::newRow("release left, outside")
+        << int(QEvent::MouseButtonRelease) << int(Qt::LeftButton) << 0 << QPointF(-20, 50) << 1 << QPointF(90, 49);
 }
 
 void TestSurface::souris()

@@ -8,29 +8,29 @@
 #include "ui/marqueur.h"
 #include "ui/synthetiseur.h"
 
-#include "model/timbre.h"
-#include "synth/timbrefichier.h"
 #include "audio/volume.h"
-#include "ui/curseurvolume.h"
+#include "model/timbre.h"
 #include "session/edition.h"
+#include "synth/timbrefichier.h"
+#include "ui/curseurvolume.h"
 
 #include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QSlider>
+#include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 #include <QUrl>
-#include <QFrame>
-#include <QLabel>
-#include <QRadioButton>
-#include <QSettings>
-#include <QSlider>
-#include <QSignalSpy>
-#include <QTest>
 #include <QtEndian>
 
 #include <memory>
@@ -49,7 +49,7 @@ struct Fenetre
     Banc banc;
     std::unique_ptr<Synthetiseur> w{new Synthetiseur(banc.contexte)};
 
-    template<typename T = QWidget>
+    template <typename T = QWidget>
     T *element(const char *nom) const
     {
         return w->findChild<T *>(QString::fromUtf8(nom));
@@ -236,9 +236,12 @@ void TestSynthetiseur::sonActifEtSilence_data()
 {
     QTest::addColumn<QString>("allume");
     QTest::addColumn<QString>("eteint");
-    QTest::newRow("panels") << "Play" << "TaGueule";
-    QTest::newRow("pictures") << "Image1" << "Image4";
-    QTest::newRow("captions") << "Label3" << "Label13";
+    QTest::newRow("panels") << "Play"
+                            << "TaGueule";
+    QTest::newRow("pictures") << "Image1"
+                              << "Image4";
+    QTest::newRow("captions") << "Label3"
+                              << "Label13";
 }
 
 void TestSynthetiseur::sonActifEtSilence()
@@ -278,15 +281,24 @@ void TestSynthetiseur::cablageDesClics_data()
 {
     QTest::addColumn<QString>("element");
     QTest::addColumn<QString>("effet");
-    QTest::newRow("Label6 toggles AfficheFreq") << "Label6" << "affiche";
-    QTest::newRow("AfficheFreq itself") << "AfficheFreq" << "affiche";
-    QTest::newRow("Label11 toggles Musical") << "Label11" << "musical";
-    QTest::newRow("CacheSpectre hides, SpectreCache shows") << "CacheSpectre:SpectreCache" << "spectre";
-    QTest::newRow("CacheSpectre hides, Label7 shows") << "CacheSpectre:Label7" << "spectre";
-    QTest::newRow("CacheTemp hides, Picture3 shows") << "CacheTemp:Picture3" << "temps";
-    QTest::newRow("CacheTemp hides, Label8 shows") << "CacheTemp:Label8" << "temps";
-    QTest::newRow("Label10 does nothing") << "Label10" << "rien";
-    QTest::newRow("Picture5 does nothing") << "Picture5" << "rien";
+    QTest::newRow("Label6 toggles AfficheFreq") << "Label6"
+                                                << "affiche";
+    QTest::newRow("AfficheFreq itself") << "AfficheFreq"
+                                        << "affiche";
+    QTest::newRow("Label11 toggles Musical") << "Label11"
+                                             << "musical";
+    QTest::newRow("CacheSpectre hides, SpectreCache shows") << "CacheSpectre:SpectreCache"
+                                                            << "spectre";
+    QTest::newRow("CacheSpectre hides, Label7 shows") << "CacheSpectre:Label7"
+                                                      << "spectre";
+    QTest::newRow("CacheTemp hides, Picture3 shows") << "CacheTemp:Picture3"
+                                                     << "temps";
+    QTest::newRow("CacheTemp hides, Label8 shows") << "CacheTemp:Label8"
+                                                   << "temps";
+    QTest::newRow("Label10 does nothing") << "Label10"
+                                          << "rien";
+    QTest::newRow("Picture5 does nothing") << "Picture5"
+                                           << "rien";
 }
 
 void TestSynthetiseur::cablageDesClics()
@@ -626,9 +638,9 @@ void TestSynthetiseur::marqueurSeul_data()
     // Pointer events as the marker receives them while it holds the pointer; positions are pixels
     // of a 200 × 100 spectrum (x in pixels = hertz × 2.6184 / 15).
     QTest::addColumn<QStringList>("evenements");
-    QTest::addColumn<QStringList>("pas");      // drag steps: hertz (rounded) and state
+    QTest::addColumn<QStringList>("pas"); // drag steps: hertz (rounded) and state
     QTest::addColumn<int>("deposes");
-    QTest::addColumn<bool>("saisieApres");     // the gripping hand still held by the drag
+    QTest::addColumn<bool>("saisieApres"); // the gripping hand still held by the drag
     QTest::newRow("drag over the spectrum, drop on the marker")
         << QStringList{"appui gauche", "bouge 50 40", "bouge 60 40", "bouge 11 40", "relache gauche"}
         << QStringList{"286 2", "344 2"} << 1 << false;
@@ -643,8 +655,8 @@ void TestSynthetiseur::marqueurSeul_data()
         << QStringList{"appui droit", "bouge 50 40", "relache droit"} << QStringList{} << 0 << false;
     QTest::newRow("a right release during the drag ends nothing")
         << QStringList{"appui gauche", "relache droit", "bouge 50 40"} << QStringList{"286 2"} << 0 << true;
-    QTest::newRow("the window system ends the drag") << QStringList{"appui gauche", "abandon", "bouge 50 40"}
-                                                     << QStringList{} << 0 << false;
+    QTest::newRow("the window system ends the drag")
+        << QStringList{"appui gauche", "abandon", "bouge 50 40"} << QStringList{} << 0 << false;
 }
 
 void TestSynthetiseur::marqueurSeul()
@@ -700,8 +712,9 @@ void TestSynthetiseur::tabulationDansLOrdreVisuel()
     f.w->show();
     f.w->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
-    const QStringList attendu{"Play",   "Picture6", "Image3",       "Timbres", "Volume",      "CacheTemp",
-                              "SensibiliteTemp(3)", "Effacer", "CacheSpectre", "Spectre", "AfficheFreq", "Musical"};
+    const QStringList attendu{
+        "Play",    "Picture6",     "Image3",  "Timbres",     "Volume", "CacheTemp", "SensibiliteTemp(3)",
+        "Effacer", "CacheSpectre", "Spectre", "AfficheFreq", "Musical"};
     QCOMPARE(TourDeTab(f.w.get()), attendu);
 
     // Every command shown with a keyboard way in is on the round (the captions' boxes stand for them).
@@ -824,9 +837,12 @@ void TestSynthetiseur::panneauxDeCommande_data()
 {
     QTest::addColumn<QString>("panneau");
     QTest::addColumn<QString>("legende");
-    QTest::newRow("sound on") << "Play" << "Label3";
-    QTest::newRow("sound off") << "TaGueule" << "Label13";
-    QTest::newRow("keyboard") << "Picture6" << "Label14";
+    QTest::newRow("sound on") << "Play"
+                              << "Label3";
+    QTest::newRow("sound off") << "TaGueule"
+                               << "Label13";
+    QTest::newRow("keyboard") << "Picture6"
+                              << "Label14";
 }
 
 void TestSynthetiseur::panneauxDeCommande()
@@ -856,14 +872,20 @@ void TestSynthetiseur::panneauxDeCommande()
 void TestSynthetiseur::choixParTousLesChemins_data()
 {
     QTest::addColumn<QString>("element");
-    QTest::addColumn<QString>("chemin"); // setChecked (a program or an assistive technology), action, arrow
+    QTest::addColumn<QString>("chemin");    // setChecked (a program or an assistive technology), action, arrow
     QTest::addColumn<float>("sensibilite"); // the time base it leaves, 0 for the frequencies box
-    QTest::newRow("AfficheFreq, setChecked") << "AfficheFreq" << "setChecked" << 0.0f;
-    QTest::newRow("AfficheFreq, toggle action") << "AfficheFreq" << "action" << 0.0f;
-    QTest::newRow("10 ms/div, setChecked") << "SensibiliteTemp(6)" << "setChecked" << 10.0f;
-    QTest::newRow("0,1 ms/div, setChecked") << "SensibiliteTemp(0)" << "setChecked" << 0.1f;
-    QTest::newRow("50 ms/div, toggle action") << "SensibiliteTemp(8)" << "action" << 50.0f;
-    QTest::newRow("2 ms/div, Down arrow from 1 ms/div") << "SensibiliteTemp(3)" << "bas" << 2.0f;
+    QTest::newRow("AfficheFreq, setChecked") << "AfficheFreq"
+                                             << "setChecked" << 0.0f;
+    QTest::newRow("AfficheFreq, toggle action") << "AfficheFreq"
+                                                << "action" << 0.0f;
+    QTest::newRow("10 ms/div, setChecked") << "SensibiliteTemp(6)"
+                                           << "setChecked" << 10.0f;
+    QTest::newRow("0,1 ms/div, setChecked") << "SensibiliteTemp(0)"
+                                            << "setChecked" << 0.1f;
+    QTest::newRow("50 ms/div, toggle action") << "SensibiliteTemp(8)"
+                                              << "action" << 50.0f;
+    QTest::newRow("2 ms/div, Down arrow from 1 ms/div") << "SensibiliteTemp(3)"
+                                                        << "bas" << 2.0f;
 }
 
 void TestSynthetiseur::choixParTousLesChemins()
@@ -1062,7 +1084,8 @@ void TestSynthetiseur::timbreRefuseDansLaFenetre()
     {
         QFile fichier(chemin);
         QVERIFY(fichier.open(QIODevice::WriteOnly));
-        fichier.write(R"({"format":"sonavirelle-timbre","version":2,"composantes":[{"frequence":440,"amplitude":10}]})");
+        fichier.write(
+            R"({"format":"sonavirelle-timbre","version":2,"composantes":[{"frequence":440,"amplitude":10}]})");
     }
     QString message;
     QTimer::singleShot(0, [&message] {
@@ -1152,10 +1175,11 @@ void TestSynthetiseur::volumeAuClavier_data()
     QTest::newRow("Haut") << QList{seul(Key_Up)} << 1;
     QTest::newRow("Droite Droite Gauche") << QList{seul(Key_Right), seul(Key_Right), seul(Key_Left)} << 1;
     QTest::newRow("Ctrl+Haut") << QList{ctrl(Key_Up)} << CurseurVolume::GrandPas;
-    QTest::newRow("Ctrl+Haut Ctrl+Haut Bas") << QList{ctrl(Key_Up), ctrl(Key_Up), seul(Key_Down)}
-                                            << 2 * CurseurVolume::GrandPas - 1;
+    QTest::newRow("Ctrl+Haut Ctrl+Haut Bas")
+        << QList{ctrl(Key_Up), ctrl(Key_Up), seul(Key_Down)} << 2 * CurseurVolume::GrandPas - 1;
     QTest::newRow("Ctrl+Bas") << QList{ctrl(Key_Down)} << -CurseurVolume::GrandPas;
-    QTest::newRow("Ctrl+Haut × 5: stops at the top") << QList<QKeyCombination>(5, ctrl(Key_Up)) << CurseurVolume::Maximum;
+    QTest::newRow("Ctrl+Haut × 5: stops at the top")
+        << QList<QKeyCombination>(5, ctrl(Key_Up)) << CurseurVolume::Maximum;
     QTest::newRow("Fin") << QList{seul(Qt::Key_End)} << CurseurVolume::Maximum;
     QTest::newRow("Début: silence") << QList{seul(Qt::Key_Home)} << CurseurVolume::Silence;
     QTest::newRow("Ctrl+Bas × 8: silence") << QList<QKeyCombination>(8, ctrl(Key_Down)) << CurseurVolume::Silence;

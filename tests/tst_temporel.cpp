@@ -86,7 +86,7 @@ void TestTemporel::nombreDePoints_data()
         float s;
         int grossier;
         int fin;
-    } bases[] = {{0.1f, 201, 10000}, {0.2f, 201, 10000}, {0.5f, 200, 10000}, {1.0f, 200, 10000}, {2.0f, 200, 10000},
+    } bases[] = {{0.1f, 201, 10000}, {0.2f, 201, 10000},  {0.5f, 200, 10000},  {1.0f, 200, 10000}, {2.0f, 200, 10000},
                  {5.0f, 201, 10000}, {10.0f, 201, 10000}, {20.0f, 201, 10000}, {50.0f, 201, 10001}};
     for (const auto &b : bases) {
         QTest::newRow(qPrintable(QStringLiteral("%1 ms/div coarse").arg(b.s))) << b.s << 1 << b.grossier;

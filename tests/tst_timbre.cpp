@@ -62,7 +62,8 @@ QByteArray Octets(const Son &c)
 }
 
 // A file in the documented format with `composantes` spliced in as raw JSON text.
-QByteArray Fichier(const QByteArray &composantes, const QByteArray &debut = R"("format": "sonavirelle-timbre", "version": 1)")
+QByteArray Fichier(const QByteArray &composantes,
+                   const QByteArray &debut = R"("format": "sonavirelle-timbre", "version": 1)")
 {
     return "{" + debut + ", \"composantes\": [" + composantes + "]}";
 }
@@ -117,20 +118,24 @@ void TestTimbre::classiques_data()
     QTest::newRow("son pur") << Timbres::Type::SonPur << 440 << QList<int>{440} << QList<double>{10};
     QTest::newRow("carré 440 Hz") << Timbres::Type::SignalCarre << 440
                                   << QList<int>{440, 1320, 2200, 3080, 3960, 4840, 5720, 6600, 7480, 8360}
-                                  << QList<double>{10, 10 / 3., 2, 10 / 7., 10 / 9., 10 / 11., 10 / 13., 10 / 15., 10 / 17., 10 / 19.};
+                                  << QList<double>{10,       10 / 3.,  2,        10 / 7.,  10 / 9.,
+                                                   10 / 11., 10 / 13., 10 / 15., 10 / 17., 10 / 19.};
     QTest::newRow("dent de scie 100 Hz") << Timbres::Type::DentDeScie << 100
                                          << QList<int>{100, 200, 300, 400, 500, 600, 700, 800, 900, 1000}
                                          << QList<double>{10, 5, 10 / 3., 2.5, 2, 10 / 6., 10 / 7., 1.25, 10 / 9., 1};
     QTest::newRow("impairs en 1/n² 1 Hz")
         << Timbres::Type::ImpairsCarres << 1 << QList<int>{1, 3, 5, 7, 9, 11, 13, 15, 17, 19}
-        << QList<double>{10, 10 / 9., 10 / 25., 10 / 49., 10 / 81., 10 / 121., 10 / 169., 10 / 225., 10 / 289., 10 / 361.};
+        << QList<double>{10,        10 / 9.,   10 / 25.,  10 / 49.,  10 / 81.,
+                         10 / 121., 10 / 169., 10 / 225., 10 / 289., 10 / 361.};
     // High fundamentals: harmonics past the top frequency stay at 32767 Hz.
-    QTest::newRow("carré 5000 Hz écrêté") << Timbres::Type::SignalCarre << 5000
-                                          << QList<int>{5000, 15000, 25000, 32767, 32767, 32767, 32767, 32767, 32767, 32767}
-                                          << QList<double>{10, 10 / 3., 2, 10 / 7., 10 / 9., 10 / 11., 10 / 13., 10 / 15., 10 / 17., 10 / 19.};
-    QTest::newRow("dent de scie 4000 Hz écrêtée") << Timbres::Type::DentDeScie << 4000
-                                                  << QList<int>{4000, 8000, 12000, 16000, 20000, 24000, 28000, 32000, 32767, 32767}
-                                                  << QList<double>{10, 5, 10 / 3., 2.5, 2, 10 / 6., 10 / 7., 1.25, 10 / 9., 1};
+    QTest::newRow("carré 5000 Hz écrêté")
+        << Timbres::Type::SignalCarre << 5000
+        << QList<int>{5000, 15000, 25000, 32767, 32767, 32767, 32767, 32767, 32767, 32767}
+        << QList<double>{10, 10 / 3., 2, 10 / 7., 10 / 9., 10 / 11., 10 / 13., 10 / 15., 10 / 17., 10 / 19.};
+    QTest::newRow("dent de scie 4000 Hz écrêtée")
+        << Timbres::Type::DentDeScie << 4000
+        << QList<int>{4000, 8000, 12000, 16000, 20000, 24000, 28000, 32000, 32767, 32767}
+        << QList<double>{10, 5, 10 / 3., 2.5, 2, 10 / 6., 10 / 7., 1.25, 10 / 9., 1};
     QTest::newRow("son pur au plus haut") << Timbres::Type::SonPur << 32767 << QList<int>{32767} << QList<double>{10};
 }
 
@@ -315,18 +320,22 @@ void TestTimbre::decodeLesVariantesPermises_data()
     QTest::addColumn<QByteArray>("texte");
     QTest::addColumn<Timbre>("attendu");
 
-    QTest::newRow("multiples absent: vrai") << Fichier(R"({"frequence": 440, "amplitude": 10})") << T({{440, 10}}, true);
-    QTest::newRow("multiples faux")
-        << Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre", "version": 1, "multiples": false)")
-        << T({{440, 10}}, false);
-    QTest::newRow("clés inconnues ignorées, partout")
-        << Fichier(R"({"frequence": 440, "amplitude": 10, "phase": 90}, {"amplitude": 2.5, "frequence": 0, "x": [null]})",
-                   R"("version": 1, "auteur": {"nom": "Élève"}, "format": "sonavirelle-timbre")")
-        << T({{440, 10}, {0, 2.5}});
-    QTest::newRow("fréquence écrite 440.0, exposants") << Fichier(R"({"frequence": 440.0, "amplitude": 1e1}, {"frequence": 4.4e2, "amplitude": 5E-1})")
-                                                       << T({{440, 10}, {440, 0.5}});
-    QTest::newRow("marque d'ordre des octets") << "\xEF\xBB\xBF" + Fichier(R"({"frequence": 1, "amplitude": 0})") << T({{1, 0}});
-    QTest::newRow("version 1.0") << Fichier(R"({"frequence": 2, "amplitude": 3})", R"("format": "sonavirelle-timbre", "version": 1.0)")
+    QTest::newRow("multiples absent: vrai")
+        << Fichier(R"({"frequence": 440, "amplitude": 10})") << T({{440, 10}}, true);
+    QTest::newRow("multiples faux") << Fichier(R"({"frequence": 440, "amplitude": 10})",
+                                               R"("format": "sonavirelle-timbre", "version": 1, "multiples": false)")
+                                    << T({{440, 10}}, false);
+    QTest::newRow("clés inconnues ignorées, partout") << Fichier(
+        R"({"frequence": 440, "amplitude": 10, "phase": 90}, {"amplitude": 2.5, "frequence": 0, "x": [null]})",
+        R"("version": 1, "auteur": {"nom": "Élève"}, "format": "sonavirelle-timbre")")
+                                                      << T({{440, 10}, {0, 2.5}});
+    QTest::newRow("fréquence écrite 440.0, exposants")
+        << Fichier(R"({"frequence": 440.0, "amplitude": 1e1}, {"frequence": 4.4e2, "amplitude": 5E-1})")
+        << T({{440, 10}, {440, 0.5}});
+    QTest::newRow("marque d'ordre des octets")
+        << "\xEF\xBB\xBF" + Fichier(R"({"frequence": 1, "amplitude": 0})") << T({{1, 0}});
+    QTest::newRow("version 1.0") << Fichier(R"({"frequence": 2, "amplitude": 3})",
+                                            R"("format": "sonavirelle-timbre", "version": 1.0)")
                                  << T({{2, 3}});
 }
 
@@ -342,7 +351,7 @@ void TestTimbre::decodeLesVariantesPermises()
 
 void TestTimbre::refuse_data()
 {
-    QTest::addColumn<QString>("genre");     // how the file is made
+    QTest::addColumn<QString>("genre");      // how the file is made
     QTest::addColumn<QByteArray>("contenu"); // the text of a regular file
     QTest::addColumn<QString>("raison");     // part of the French reason
 
@@ -358,29 +367,37 @@ void TestTimbre::refuse_data()
     ligne("une liste, pas un objet", "[" + bon + "]", "pas un objet");
     ligne("une chaîne seule", "\"sonavirelle-timbre\"\n", "pas un objet");
     ligne("un nombre seul, 1e400", "1e400", "pas un objet");
-    ligne("mauvais format", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-preset", "version": 1)"),
+    ligne("mauvais format",
+          Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-preset", "version": 1)"),
           "pas un fichier de timbre");
-    ligne("format absent", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("version": 1)"), "pas un fichier de timbre");
-    ligne("version 2", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre", "version": 2)"),
+    ligne("format absent", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("version": 1)"),
+          "pas un fichier de timbre");
+    ligne("version 2",
+          Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre", "version": 2)"),
           "version plus récente du programme");
-    ligne("version absente", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre")"), "version");
-    ligne("version 0.5", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre", "version": 0.5)"),
+    ligne("version absente", Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre")"),
+          "version");
+    ligne("version 0.5",
+          Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre", "version": 0.5)"),
           "version");
     ligne("multiples en texte",
-          Fichier(R"({"frequence": 440, "amplitude": 10})", R"("format": "sonavirelle-timbre", "version": 1, "multiples": "oui")"),
+          Fichier(R"({"frequence": 440, "amplitude": 10})",
+                  R"("format": "sonavirelle-timbre", "version": 1, "multiples": "oui")"),
           "multiples");
     ligne("aucune composante", Fichier(""), "aucune composante");
     ligne("composantes absentes", R"({"format": "sonavirelle-timbre", "version": 1})", "composantes");
     QByteArray onze;
     for (int i = 1; i <= 11; ++i)
-        onze += (i > 1 ? "," : "") + QByteArray(R"({"frequence": )") + QByteArray::number(100 * i) + R"(, "amplitude": 1})";
+        onze +=
+            (i > 1 ? "," : "") + QByteArray(R"({"frequence": )") + QByteArray::number(100 * i) + R"(, "amplitude": 1})";
     ligne("onze composantes", Fichier(onze), "11 composantes");
     ligne("composante qui n'est pas un objet", Fichier(R"({"frequence": 440, "amplitude": 10}, 880)"), "composante 2");
     ligne("fréquence −1", Fichier(R"({"frequence": 440, "amplitude": 10}, {"frequence": -1, "amplitude": 5})"),
           "fréquence de la composante 2 n'est pas entre 0 et 32767");
     ligne("fréquence 1.5", Fichier(R"({"frequence": 440, "amplitude": 10}, {"frequence": 1.5, "amplitude": 5})"),
           "fréquence de la composante 2 n'est pas un nombre entier");
-    ligne("fréquence 40000", Fichier(R"({"frequence": 40000, "amplitude": 10})"), "fréquence du fondamental (composante 1) n'est pas entre");
+    ligne("fréquence 40000", Fichier(R"({"frequence": 40000, "amplitude": 10})"),
+          "fréquence du fondamental (composante 1) n'est pas entre");
     ligne("fréquence \"abc\"", Fichier(R"({"frequence": 440, "amplitude": 10}, {"frequence": "abc", "amplitude": 5})"),
           "fréquence de la composante 2 est absente ou n'est pas un nombre");
     ligne("fréquence \"440\"", Fichier(R"({"frequence": "440", "amplitude": 10})"), "n'est pas un nombre");
@@ -390,11 +407,14 @@ void TestTimbre::refuse_data()
     // Valid JSON past a double's range: the format's rule says what is wrong, not "not JSON".
     ligne("fréquence 1e400", Fichier(R"({"frequence": 1e400, "amplitude": 5})"),
           "fréquence du fondamental (composante 1) n'est pas entre 0 et 32767");
-    ligne("amplitude -1e999", Fichier(R"({"frequence": 440, "amplitude": -1E999})"), "amplitude du fondamental (composante 1) n'est pas entre 0 et 10");
-    ligne("fondamental 0", Fichier(R"({"frequence": 0, "amplitude": 10}, {"frequence": 880, "amplitude": 5})"), "au moins 1 Hz");
+    ligne("amplitude -1e999", Fichier(R"({"frequence": 440, "amplitude": -1E999})"),
+          "amplitude du fondamental (composante 1) n'est pas entre 0 et 10");
+    ligne("fondamental 0", Fichier(R"({"frequence": 0, "amplitude": 10}, {"frequence": 880, "amplitude": 5})"),
+          "au moins 1 Hz");
     ligne("amplitude −1", Fichier(R"({"frequence": 440, "amplitude": 10}, {"frequence": 880, "amplitude": -1})"),
           "amplitude de la composante 2 n'est pas entre 0 et 10");
-    ligne("amplitude 11", Fichier(R"({"frequence": 440, "amplitude": 11})"), "amplitude du fondamental (composante 1) n'est pas entre 0 et 10");
+    ligne("amplitude 11", Fichier(R"({"frequence": 440, "amplitude": 11})"),
+          "amplitude du fondamental (composante 1) n'est pas entre 0 et 10");
     ligne("amplitude vraie", Fichier(R"({"frequence": 440, "amplitude": true})"), "n'est pas un nombre");
     // Latin-1 "é" in a key the program ignores: still refused, the file is not UTF-8.
     ligne("UTF-8 invalide", "{\"note\": \"flute \xE9te\", " + bon.mid(1), "UTF-8");
@@ -446,7 +466,8 @@ void TestTimbre::refuse()
     } else if (genre == QLatin1String("lien cassé")) {
         QCOMPARE(::symlink("/nulle/part.timbre", nom.constData()), 0);
     }
-    struct stat avant{};
+    struct stat avant
+    {};
     ::lstat(nom.constData(), &avant);
     const QByteArray contenuAvant = S_ISREG(avant.st_mode) && avant.st_size < 1000 ? Lis(chemin) : QByteArray();
 
@@ -488,7 +509,8 @@ void TestTimbre::refuse()
         QVERIFY(pourquoi.endsWith(brut));
     }
     // The file itself is left as it was.
-    struct stat apres{};
+    struct stat apres
+    {};
     ::lstat(nom.constData(), &apres);
     QCOMPARE(apres.st_mode, avant.st_mode);
     QCOMPARE(apres.st_size, avant.st_size);
@@ -523,7 +545,8 @@ void TestTimbre::enregistrementRefuseNeToucheRien()
     QCOMPARE(::chmod(QFile::encodeName(dossier.path()).constData(), 0755), 0);
     const QString dedans = ferme + QStringLiteral("/t.timbre");
     if (::geteuid() == 0)
-        QVERIFY(EnTantQuePersonne([&] { return !TimbreFichier::Enregistre(dedans, ancien) && !QFile::exists(dedans); }));
+        QVERIFY(
+            EnTantQuePersonne([&] { return !TimbreFichier::Enregistre(dedans, ancien) && !QFile::exists(dedans); }));
     else
         QVERIFY(!TimbreFichier::Enregistre(dedans, ancien, &pourquoi));
     QVERIFY(QDir(ferme).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
@@ -537,11 +560,16 @@ void TestTimbre::enregistrementPiege_data()
 {
     QTest::addColumn<QString>("piege");
     QTest::addColumn<QString>("raison");
-    QTest::newRow("link to a file") << "lien" << "lien symbolique";
-    QTest::newRow("dangling link") << "lien-mort" << "lien symbolique";
-    QTest::newRow("FIFO") << "fifo" << "pas un fichier ordinaire";
-    QTest::newRow("folder") << "dossier" << "dossier";
-    QTest::newRow("another user's file") << "autre" << "autre utilisateur";
+    QTest::newRow("link to a file") << "lien"
+                                    << "lien symbolique";
+    QTest::newRow("dangling link") << "lien-mort"
+                                   << "lien symbolique";
+    QTest::newRow("FIFO") << "fifo"
+                          << "pas un fichier ordinaire";
+    QTest::newRow("folder") << "dossier"
+                            << "dossier";
+    QTest::newRow("another user's file") << "autre"
+                                         << "autre utilisateur";
 }
 
 void TestTimbre::enregistrementPiege()
@@ -569,7 +597,9 @@ void TestTimbre::enregistrementPiege()
         QVERIFY(QDir().mkpath(nom));
     else if (piege == "autre")
         QVERIFY(QFile::copy(cible, nom));
-    auto liste = [&] { return QDir(partage).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot); };
+    auto liste = [&] {
+        return QDir(partage).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    };
     const QStringList avant = liste();
     const QString natureAvant = QFileInfo(nom).isSymLink() ? QFileInfo(nom).symLinkTarget() : QString();
 
@@ -590,7 +620,8 @@ void TestTimbre::enregistrementPiege()
     } else {
         QString pourquoi;
         QVERIFY(!TimbreFichier::Enregistre(nom, timbre, &pourquoi));
-        QVERIFY2(pourquoi.startsWith(QStringLiteral("« %1 » : ").arg(nom)) && pourquoi.contains(raison), qPrintable(pourquoi));
+        QVERIFY2(pourquoi.startsWith(QStringLiteral("« %1 » : ").arg(nom)) && pourquoi.contains(raison),
+                 qPrintable(pourquoi));
         if (!natureAvant.isEmpty())
             QCOMPARE(QFileInfo(nom).symLinkTarget(), natureAvant);
         QCOMPARE(QFileInfo(nom).isDir(), piege == "dossier");

@@ -1,7 +1,7 @@
 // Which computer key plays which piano key: by physical place, so both layouts agree.
 
-#include "ui/touchespiano.h"
 #include "ui/clavier.h"
+#include "ui/touchespiano.h"
 
 #include <QTest>
 

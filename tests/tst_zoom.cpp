@@ -5,11 +5,11 @@
 #include "plot/repere.h"
 #include "plot/surface.h"
 #include "plot/temporel.h"
+#include "session/edition.h"
 #include "ui/accueil.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
 #include "ui/couleurs.h"
-#include "session/edition.h"
 #include "ui/elements.h"
 #include "ui/libelle.h"
 #include "ui/loupe.h"
@@ -19,12 +19,12 @@
 #include <QFrame>
 #include <QHash>
 #include <QLabel>
-#include <QRadioButton>
-#include <QSlider>
-#include <QRegion>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QRegion>
 #include <QSettings>
+#include <QSlider>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -146,21 +146,21 @@ void TestZoom::geometrie_data()
     };
     const Element elements[] = {
         {"principal", "Play", {120, 120, 3372, 492}, 0},
-        {"principal", "Label3", {720, 120, 2532, 372}, 1},           // inside the framed Play panel
+        {"principal", "Label3", {720, 120, 2532, 372}, 1}, // inside the framed Play panel
         {"principal", "Image3", {8520, 120, 612, 612}, 0},
         {"principal", "TourGrapheTemp", {120, 840, 15132, 4092}, 0},
-        {"principal", "CacheTemp", {14760, 48, 288, 288}, 1},        // inside the framed time-plot panel
+        {"principal", "CacheTemp", {14760, 48, 288, 288}, 1}, // inside the framed time-plot panel
         {"principal", "Spectre", {48, 408, 13092, 3624}, 0},
         {"principal", "SensibiliteTemp(6)", {120, 2280, 1572, 252}, 0},
         {"principal", "Musical", {120, 1320, 255, 255}, 0},
-        {"accueil", "Image1", {120, 960, 3564, 3564}, 1},            // the window itself is framed
-        {"accueil", "Command1", {1800, 1800, 1815, 615}, 1},         // inside the framed panel
+        {"accueil", "Image1", {120, 960, 3564, 3564}, 1},    // the window itself is framed
+        {"accueil", "Command1", {1800, 1800, 1815, 615}, 1}, // inside the framed panel
         {"accueil", "Label4", {240, 120, 4932, 1332}, 1},
         {"clavier", "note(0)", {360, 0, 495, 1050}, 0},
         {"clavier", "note(1)", {720, 0, 255, 750}, 0},
         {"clavier", "note(48)", {13800, 0, 495, 1050}, 0},
         {"aide", "Image2", {11040, 120, 576, 576}, 0},
-        {"aide", "Label7", {480, 240, 10212, 372}, 1},               // inside the framed text panel
+        {"aide", "Label7", {480, 240, 10212, 372}, 1}, // inside the framed text panel
         {"aide", "Picture2", {1080, 3120, 8652, 1752}, 0},
     };
     for (int p : Loupe::Pas)
@@ -243,8 +243,7 @@ void TestZoom::policesEtImages()
         // Pictures are drawn again at their new size, not stretched from the old one.
         auto *image = f.principal->findChild<QLabel *>(QStringLiteral("Image6"));
         QVERIFY(image);
-        const QImage attendue =
-            Ressources::Image(QStringLiteral(":/images/clavier.svg"), image->size(), 1.0).toImage();
+        const QImage attendue = Ressources::Image(QStringLiteral(":/images/clavier.svg"), image->size(), 1.0).toImage();
         QCOMPARE(image->pixmap().size(), image->size());
         QCOMPARE(image->pixmap().toImage(), attendue);
         // A framed panel's frame and a key's border are as thick as a one-pixel line at this zoom.
@@ -396,11 +395,16 @@ void TestZoom::graphesAChaquePas()
     const QRect picZ = Etendue(f.principal->spectre(), Spectre::CouleurComposante);
     QVERIFY(!pic.isEmpty());
     const auto proche = [z](int zoome, int a100) { return std::abs(zoome - a100 * z) <= 2 * std::max(1.0, z); };
-    for (auto [zoome, a100] : {std::pair{courbeZ.top(), courbe.top()}, {courbeZ.bottom(), courbe.bottom()},
-                               {courbeZ.left(), courbe.left()}, {courbeZ.right(), courbe.right()},
-                               {picZ.left(), pic.left()}, {picZ.right(), pic.right()}, {picZ.top(), pic.top()},
+    for (auto [zoome, a100] : {std::pair{courbeZ.top(), courbe.top()},
+                               {courbeZ.bottom(), courbe.bottom()},
+                               {courbeZ.left(), courbe.left()},
+                               {courbeZ.right(), courbe.right()},
+                               {picZ.left(), pic.left()},
+                               {picZ.right(), pic.right()},
+                               {picZ.top(), pic.top()},
                                {picZ.bottom(), pic.bottom()}})
-        QVERIFY2(proche(zoome, a100), qPrintable(QStringLiteral("%1 at %2 %, %3 at 100 %").arg(zoome).arg(pourcents).arg(a100)));
+        QVERIFY2(proche(zoome, a100),
+                 qPrintable(QStringLiteral("%1 at %2 %, %3 at 100 %").arg(zoome).arg(pourcents).arg(a100)));
 }
 
 void TestZoom::pasQuiTient_data()
@@ -538,7 +542,8 @@ void TestZoom::pointeurs()
     // The hands are drawn again at the zoom, their hot spots scaled with them.
     for (double z : {0.5, 1.5, 2.0}) {
         const QCursor main = Ressources::PointeurAgrandi(Ressources::PointeurMain(), z);
-        QCOMPARE(main.pixmap().deviceIndependentSize().toSize(), QSize(int(std::lround(32 * z)), int(std::lround(32 * z))));
+        QCOMPARE(main.pixmap().deviceIndependentSize().toSize(),
+                 QSize(int(std::lround(32 * z)), int(std::lround(32 * z))));
         QCOMPARE(main.hotSpot(), QPoint(int(std::lround(12 * z)), int(std::lround(1 * z))));
         const QCursor saisie = Ressources::PointeurAgrandi(Ressources::PointeurSaisie(), z);
         QCOMPARE(saisie.hotSpot(), QPoint(int(std::lround(4 * z)), int(std::lround(16 * z))));
@@ -589,8 +594,9 @@ double Encre(const QImage &image)
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QRgb p = image.pixel(x, y);
-            encre += (std::abs(qRed(p) - qRed(fond)) + std::abs(qGreen(p) - qGreen(fond)) +
-                      std::abs(qBlue(p) - qBlue(fond))) / (3.0 * 255.0);
+            encre +=
+                (std::abs(qRed(p) - qRed(fond)) + std::abs(qGreen(p) - qGreen(fond)) + std::abs(qBlue(p) - qBlue(fond)))
+                / (3.0 * 255.0);
         }
     return encre;
 }

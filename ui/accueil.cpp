@@ -20,12 +20,9 @@ using namespace Elements;
 
 namespace {
 
-
 } // namespace
 
-Accueil::Accueil(Contexte contexte)
-    : QFrame(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    , m_ctx(contexte)
+Accueil::Accueil(Contexte contexte) : QFrame(nullptr, Qt::Window | Qt::FramelessWindowHint), m_ctx(contexte)
 {
     setObjectName(QStringLiteral("accueil"));
     setAccessibleName(tr("Accueil"));
@@ -48,23 +45,23 @@ void Accueil::construit()
     const QCursor main = Ressources::PointeurMain();
 
     // Created from the bottom up: a later sibling lies above an earlier one.
-    QLabel *titre = Etiquette(this, "Label1", {120, 0, 7572, 852}, tr("Sonavirelle 2013"), Blanc,
-                              Police("Calibri", 36));
+    QLabel *titre =
+        Etiquette(this, "Label1", {120, 0, 7572, 852}, tr("Sonavirelle 2013"), Blanc, Police("Calibri", 36));
     Fond(titre, BleuNuit);
 
     auto *musique = BoutonImage(this, "Image1", {120, 960, 3564, 3564}, QStringLiteral(":/images/musique.svg"),
                                 tr("Partition : démarrer"));
     connect(musique, &Bouton::clicked, this, &Accueil::Demarrer);
 
-    QLabel *projet = Etiquette(this, "Label2", {6960, 3600, 2412, 372}, tr("Projet Sonavirelle"), Blanc,
-                               Police("Calibri", 13.8));
+    QLabel *projet =
+        Etiquette(this, "Label2", {6960, 3600, 2412, 372}, tr("Projet Sonavirelle"), Blanc, Police("Calibri", 13.8));
     Fond(projet, BleuNuit);
-    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, tr("Logiciel éducatif"),
-                               Blanc, Police("Calibri", 10.2), Qt::AlignRight);
+    QLabel *credit = Etiquette(this, "Label3", {6840, 3960, 2532, 612}, tr("Logiciel éducatif"), Blanc,
+                               Police("Calibri", 10.2), Qt::AlignRight);
     Fond(credit, BleuNuit);
 
-    auto *croix = BoutonImage(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
-                              tr("Quitter"));
+    auto *croix =
+        BoutonImage(this, "Image2", {8760, 120, 576, 576}, QStringLiteral(":/images/croix.svg"), tr("Quitter"));
     // Nothing else is open yet and no sound plays: the run ends at once.
     connect(croix, &Bouton::clicked, this, [] { QCoreApplication::exit(0); });
 
@@ -78,11 +75,11 @@ void Accueil::construit()
     const QFont texte = Police("Calibri", 10.8);
     Etiquette(panneau, "Label4", {240, 120, 4932, 1332},
               tr("Sonavirelle permet de générer un son en choisissant les composantes qui le "
-                             "constituent, ce qui illustre la notion de timbre d'un son musical."),
+                 "constituent, ce qui illustre la notion de timbre d'un son musical."),
               GrisParagraphe, texte);
     Etiquette(panneau, "Label5", {240, 960, 4932, 1212},
               tr("On peut aussi ajouter des composantes de fréquences quelconques, non multiples "
-                             "de celle du fondamental\u00a0: le son généré n'est alors plus un son musical."),
+                 "de celle du fondamental\u00a0: le son généré n'est alors plus un son musical."),
               GrisParagraphe, texte);
 
     auto *demarrer = new QPushButton(tr("Démarrer"), panneau);

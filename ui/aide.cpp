@@ -21,7 +21,6 @@ using namespace Elements;
 
 namespace {
 
-
 // "entendre" is meant in both places; the blank runs leave room for the two loudspeaker pictures.
 const char *const TexteEcouter = QT_TRANSLATE_NOOP(
     "Aide", "Cliquer sur les icônes           et            pour entendre ou ne plus entendre le son produit. ");
@@ -81,8 +80,7 @@ void Quadrillage(QPainter &p, const QRect &)
 
 } // namespace
 
-Aide::Aide(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
+Aide::Aide(QWidget *parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("Aide"));
     setWindowTitle(tr("Aide"));
@@ -105,14 +103,14 @@ void Aide::construit()
     const QColor couleurFenetre = palette().color(QPalette::Base);
 
     // Created from the bottom up: a later sibling lies above an earlier one.
-    QLabel *titre = Etiquette(this, "Label1", {120, 120, 6012, 732}, tr("Comment ça marche"), Blanc,
-                              Police("Calibri", 28.2));
+    QLabel *titre =
+        Etiquette(this, "Label1", {120, 120, 6012, 732}, tr("Comment ça marche"), Blanc, Police("Calibri", 28.2));
     Fond(titre, BleuNuit);
     auto *icone = Image(this, "Image1", {5160, 120, 612, 612}, QStringLiteral(":/images/aide.svg"));
     icone->setAccessibleName(tr("Icône de l'aide"));
 
-    auto *croix = BoutonImage(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"),
-                              tr("Fermer l'aide"));
+    auto *croix =
+        BoutonImage(this, "Image2", {11040, 120, 576, 576}, QStringLiteral(":/images/croix.svg"), tr("Fermer l'aide"));
     connect(croix, &Bouton::clicked, this, &QWidget::close);
 
     // Its bottom edge lies below the window and is not seen.
@@ -131,35 +129,38 @@ void Aide::construit()
     const QFont reponse = Police("Calibri", 12);
     const QColor noir = palette().color(QPalette::ButtonText);
     QLabel *label6 = Etiquette(textes, "Label6", {840, 5040, 10692, 972},
-              tr("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
-                             "(cochée par défaut) fait que les composantes ajoutées ont des fréquences "
-                             "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
-                             "cette contrainte."),
-              GrisParagraphe, reponse);
+                               tr("L'option «\u00a0n'autoriser que les fréquences multiples\u00a0» "
+                                  "(cochée par défaut) fait que les composantes ajoutées ont des fréquences "
+                                  "multiples de la fréquence fondamentale. On peut décocher cette option pour lever "
+                                  "cette contrainte."),
+                               GrisParagraphe, reponse);
     // In the blank under the last answer, clear of everything laid out above.
-    QLabel *label9 = Etiquette(textes, "Label9", {840, 6060, 10692, 672},
-              tr("Le timbre type «\u00a0Impairs en 1/n²\u00a0» sonne comme un signal triangulaire sans en avoir "
-                 "la forme, car ses composantes sont en phase sinus et l'oreille n'entend pas la phase."),
-              GrisParagraphe, reponse);
+    QLabel *label9 =
+        Etiquette(textes, "Label9", {840, 6060, 10692, 672},
+                  tr("Le timbre type «\u00a0Impairs en 1/n²\u00a0» sonne comme un signal triangulaire sans en avoir "
+                     "la forme, car ses composantes sont en phase sinus et l'oreille n'entend pas la phase."),
+                  GrisParagraphe, reponse);
     QLabel *label5 = Etiquette(textes, "Label5", {840, 4440, 10692, 732},
-              tr("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
-                             "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
-              GrisParagraphe, reponse);
-    QLabel *label4 = Etiquette(textes, "Label4", {480, 4080, 6012, 372}, tr("Comment modifier le spectre du son produit ?"),
-              noir, question);
-    QLabel *label3 = Etiquette(textes, "Label3", {840, 1680, 10692, 732},
-              tr("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
-                             "pic et déplacer celui-ci avec le clic gauche."),
-              GrisParagraphe, reponse);
+                               tr("Pour ajouter des composantes, cliquer dans le spectre avec le bouton gauche de la "
+                                  "souris\u00a0; pour les retirer, cliquer avec le bouton droit."),
+                               GrisParagraphe, reponse);
+    QLabel *label4 = Etiquette(textes, "Label4", {480, 4080, 6012, 372},
+                               tr("Comment modifier le spectre du son produit ?"), noir, question);
+    QLabel *label3 =
+        Etiquette(textes, "Label3", {840, 1680, 10692, 732},
+                  tr("Dans le spectre affiché en bas de l'écran, approcher le curseur de la souris du premier "
+                     "pic et déplacer celui-ci avec le clic gauche."),
+                  GrisParagraphe, reponse);
     QLabel *label2 = Etiquette(textes, "Label2", {480, 1320, 10212, 372},
-              tr("Comment modifier la fréquence fondamentale ?"), noir, question);
+                               tr("Comment modifier la fréquence fondamentale ?"), noir, question);
     QLabel *label8 = Etiquette(textes, "Label8", {840, 720, 10692, 612}, tr(TexteEcouter), GrisParagraphe, reponse);
-    QLabel *label7 = Etiquette(textes, "Label7", {480, 240, 10212, 372}, tr("Comment écouter le son produit ?"), noir,
-              question);
+    QLabel *label7 =
+        Etiquette(textes, "Label7", {480, 240, 10212, 372}, tr("Comment écouter le son produit ?"), noir, question);
     // The two loudspeakers stand in the blanks of Label8's line.
     auto *hautParleur = Image(textes, "Image3", {3000, 600, 444, 444}, QStringLiteral(":/images/hautparleur.svg"));
     // The literal is cut after \u00a0: lupdate would read "Ec" as more hex digits of the escape.
-    hautParleur->setAccessibleName(tr("Icône «\u00a0" "Ecouter le son produit\u00a0» (haut-parleur)"));
+    hautParleur->setAccessibleName(tr("Icône «\u00a0"
+                                      "Ecouter le son produit\u00a0» (haut-parleur)"));
     auto *muet = Image(textes, "Image5", {3960, 600, 444, 444}, QStringLiteral(":/images/hautparleur-muet.svg"));
     muet->setAccessibleName(tr("Icône «\u00a0Silence !\u00a0» (haut-parleur barré)"));
 
@@ -180,18 +181,18 @@ void Aide::construit()
 
     // Recorded sounds and the listening challenge: in the blank right of the miniature, in a smaller type.
     QLabel *label10 = Etiquette(textes, "Label10", {9780, 2280, 1932, 1752},
-              tr("Un son enregistré : « Analyser un son… » (menu « Timbres ») ; Ctrl+Maj+O fait "
-                 "écouter l'original. Le « Défi d'écoute » : refaire un son caché, « Vérifier » "
-                 "donne le score."),
-              GrisParagraphe, Police("Calibri", 9));
+                                tr("Un son enregistré : « Analyser un son… » (menu « Timbres ») ; Ctrl+Maj+O fait "
+                                   "écouter l'original. Le « Défi d'écoute » : refaire un son caché, « Vérifier » "
+                                   "donne le score."),
+                                GrisParagraphe, Police("Calibri", 9));
 
     // Read as seen: title, icon, cross, then the questions and answers from the top, each picture
     // after the line it stands in, the miniature between the answer it illustrates and the next
     // question (it lies over the text panel, so it is read as part of it).
     OrdreLecture::Ordonne(this, {titre, icone, croix, textes});
     OrdreLecture::Adopte(textes, miniature);
-    OrdreLecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label10, label4, label5, label6,
-                              label9});
+    OrdreLecture::Ordonne(textes, {label7, label8, hautParleur, muet, label2, label3, miniature, label10, label4,
+                                   label5, label6, label9});
 }
 
 #include "aide.moc"

@@ -4,18 +4,18 @@
 
 #include "model/regles.h"
 #include "plot/repere.h"
+#include "session/edition.h"
 #include "ui/couleurs.h"
 #include "ui/echelle.h"
-#include "session/edition.h"
 #include "ui/elements.h"
 #include "ui/touchespiano.h"
 
 #include <QEvent>
-#include <QKeyEvent>
-#include <QPainter>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLocale>
 #include <QMetaMethod>
+#include <QPainter>
 #include <QPushButton>
 #include <QShortcut>
 
@@ -24,9 +24,9 @@
 namespace {
 
 // Key geometry in twips, relative to the panel that holds the keys.
-constexpr double PremiereBlanche = 360;  // left edge of the lowest white key
-constexpr double PasBlanche = 480;       // neighbouring white keys overlap by 15 twips (one pixel)
-constexpr double DecalageNoire = 360;    // black key: from the left edge of the white key below it
+constexpr double PremiereBlanche = 360; // left edge of the lowest white key
+constexpr double PasBlanche = 480;      // neighbouring white keys overlap by 15 twips (one pixel)
+constexpr double DecalageNoire = 360;   // black key: from the left edge of the white key below it
 constexpr double LargeurBlanche = 495, HauteurBlanche = 1050;
 constexpr double LargeurNoire = 255, HauteurNoire = 750;
 
@@ -34,9 +34,8 @@ constexpr double LargeurNoire = 255, HauteurNoire = 750;
 const char *const StyleBlanche =
     "QPushButton { background-color: #ffffff; border: 1px solid #808080; border-top: none; }"
     "QPushButton:pressed { background-color: #d8d8d8; }";
-const char *const StyleNoire =
-    "QPushButton { background-color: #000000; border: 1px solid #000000; }"
-    "QPushButton:pressed { background-color: #404040; }";
+const char *const StyleNoire = "QPushButton { background-color: #000000; border: 1px solid #000000; }"
+                               "QPushButton:pressed { background-color: #404040; }";
 
 // A key: a flat button that acts on the mouse press (through the window's filter), or on
 // Space, Enter or an assistive technology's press action (through clicked). The click that
@@ -96,8 +95,8 @@ private:
 } // namespace
 
 Clavier::Clavier(Edition *edition)
-    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_edition(edition)
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      m_edition(edition)
 {
     setObjectName(QStringLiteral("Clavier"));
     setWindowTitle(tr("Clavier"));
@@ -126,22 +125,24 @@ Clavier::Clavier(Edition *edition)
 bool Clavier::EstNoire(int Index)
 {
     switch (Index % 12) {
-    case 1: case 3: case 6: case 8: case 10:
-        return true;
-    default:
-        return false;
+    case 1:
+    case 3:
+    case 6:
+    case 8:
+    case 10: return true;
+    default: return false;
     }
 }
 
 QString Clavier::NomNote(int Index)
 {
     static const char *const noms[12] = {
-        QT_TRANSLATE_NOOP("Clavier", "Do"),       QT_TRANSLATE_NOOP("Clavier", "Do dièse"),
-        QT_TRANSLATE_NOOP("Clavier", "Ré"),       QT_TRANSLATE_NOOP("Clavier", "Ré dièse"),
-        QT_TRANSLATE_NOOP("Clavier", "Mi"),       QT_TRANSLATE_NOOP("Clavier", "Fa"),
-        QT_TRANSLATE_NOOP("Clavier", "Fa dièse"), QT_TRANSLATE_NOOP("Clavier", "Sol"),
+        QT_TRANSLATE_NOOP("Clavier", "Do"),        QT_TRANSLATE_NOOP("Clavier", "Do dièse"),
+        QT_TRANSLATE_NOOP("Clavier", "Ré"),        QT_TRANSLATE_NOOP("Clavier", "Ré dièse"),
+        QT_TRANSLATE_NOOP("Clavier", "Mi"),        QT_TRANSLATE_NOOP("Clavier", "Fa"),
+        QT_TRANSLATE_NOOP("Clavier", "Fa dièse"),  QT_TRANSLATE_NOOP("Clavier", "Sol"),
         QT_TRANSLATE_NOOP("Clavier", "Sol dièse"), QT_TRANSLATE_NOOP("Clavier", "La"),
-        QT_TRANSLATE_NOOP("Clavier", "La dièse"), QT_TRANSLATE_NOOP("Clavier", "Si")};
+        QT_TRANSLATE_NOOP("Clavier", "La dièse"),  QT_TRANSLATE_NOOP("Clavier", "Si")};
     // Key 0 (132 Hz) is the C an octave below the middle C: "Do 2" in French numbering, where the
     // middle C is Do 3; each language numbers its octaves its own way, so the catalogue says.
     const int premiere = tr("2", "octave number of the lowest key's C (132 Hz, an octave below the middle C)").toInt();

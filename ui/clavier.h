@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/aide.h"
 #include "session/edition.h"
+#include "ui/aide.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -56,5 +56,5 @@ private:
     std::array<QPushButton *, NombreTouches> m_touches{};
     bool m_enfonce = false; ///< a key press has had no release yet
     int m_derniere = -1;
-    QPointer<Aide> m_aide;  ///< the help opened from here once the main window is gone
+    QPointer<Aide> m_aide; ///< the help opened from here once the main window is gone
 };

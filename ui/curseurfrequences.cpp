@@ -86,9 +86,7 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
         }
         break;
     case Qt::Key_Up:
-    case Qt::Key_Down:
-        m_point = Curseur::ChangeAmplitude(m_point, sens);
-        break;
+    case Qt::Key_Down: m_point = Curseur::ChangeAmplitude(m_point, sens); break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Delete:
@@ -101,8 +99,7 @@ bool CurseurSpectre::Touche(int touche, Qt::KeyboardModifiers modificateurs, boo
                 e.RetireDerniere();
         }
         break;
-    default:
-        return false;
+    default: return false;
     }
     montre();
     return true;
@@ -126,11 +123,8 @@ bool CurseurSpectre::eventFilter(QObject *objet, QEvent *event)
         m_place = true;
         montre();
         break;
-    case QEvent::FocusOut:
-        cache();
-        break;
-    default:
-        break;
+    case QEvent::FocusOut: cache(); break;
+    default: break;
     }
     return QObject::eventFilter(objet, event);
 }

@@ -12,7 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
-static_assert(CurseurVolume::Silence == int(Volume::MinDecibels) - 1, "one position of silence under the quietest step");
+static_assert(CurseurVolume::Silence == int(Volume::MinDecibels) - 1,
+              "one position of silence under the quietest step");
 static_assert(CurseurVolume::Maximum == int(Volume::MaxDecibels));
 
 CurseurVolume::CurseurVolume(QWidget *parent) : QSlider(Qt::Horizontal, parent)

@@ -3,8 +3,8 @@
 #include "model/defi.h"
 
 #include <QList>
-#include <QPointer>
 #include <QPointF>
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/son.h"
 #include "model/curseur.h"
+#include "model/son.h"
 #include "plot/repere.h"
 
 #include <QCoreApplication>

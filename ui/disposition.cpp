@@ -44,10 +44,8 @@ public:
         case PM_ExclusiveIndicatorWidth:
         case PM_ExclusiveIndicatorHeight:
         case PM_CheckBoxLabelSpacing:
-        case PM_RadioButtonLabelSpacing:
-            return widget ? Arrondi(base * Elements::Zoom(widget)) : base;
-        default:
-            return base;
+        case PM_RadioButtonLabelSpacing: return widget ? Arrondi(base * Elements::Zoom(widget)) : base;
+        default: return base;
         }
     }
 };

@@ -11,10 +11,10 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFrame>
-#include <QPainter>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLabel>
+#include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -201,22 +201,16 @@ QHash<QString, QWidget *> Construit(QWidget *racine, std::initializer_list<Eleme
             if (e.bulle)
                 w->setToolTip(QCoreApplication::translate(contexte, e.bulle));
             break;
-        case Genre::BoutonPanneau:
-            w = BoutonPanneau(parent, e.nom, e.twips, e.fond, true, texte);
-            break;
+        case Genre::BoutonPanneau: w = BoutonPanneau(parent, e.nom, e.twips, e.fond, true, texte); break;
         case Genre::Panneau:
-        case Genre::PanneauCadre:
-            w = Panneau(parent, e.nom, e.twips, e.fond, e.genre == Genre::PanneauCadre);
-            break;
+        case Genre::PanneauCadre: w = Panneau(parent, e.nom, e.twips, e.fond, e.genre == Genre::PanneauCadre); break;
         case Genre::Forme:
             w = new Forme(parent);
             w->setObjectName(QString::fromUtf8(e.nom));
             w->setAttribute(Qt::WA_TransparentForMouseEvents);
             Place(w, e.twips.x(), e.twips.y(), e.twips.width(), e.twips.height());
             break;
-        case Genre::Legende:
-            w = Legende(parent, e.nom, e.twips, texte, police);
-            break;
+        case Genre::Legende: w = Legende(parent, e.nom, e.twips, texte, police); break;
         case Genre::Case:
             w = Case(parent, e.nom, e.twips);
             w->setAccessibleName(texte);

@@ -7,8 +7,7 @@
 
 #include <cmath>
 
-Libelle::Libelle(const QString &texte, QWidget *parent)
-    : QLabel(texte, parent)
+Libelle::Libelle(const QString &texte, QWidget *parent) : QLabel(texte, parent)
 {
     setWordWrap(true);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -17,7 +17,6 @@
 
 namespace {
 
-
 int Arrondi(double x)
 {
     return int(std::lround(x));
@@ -47,7 +46,9 @@ void GardeSurEcran(QWidget *fenetre)
 
 } // namespace
 
-Loupe::Loupe(QObject *parent) : QObject(parent) {}
+Loupe::Loupe(QObject *parent) : QObject(parent)
+{
+}
 
 void Loupe::fixe(int pourcents)
 {
@@ -161,10 +162,8 @@ void Loupe::suit(QWidget *fenetre, bool pleinEcran)
     raccourci({QKeySequence(ctrl | Qt::Key_Plus), QKeySequence(ctrl | Qt::Key_Equal),
                QKeySequence(ctrl | Qt::ShiftModifier | Qt::Key_Plus), QKeySequence(pave | Qt::Key_Plus)},
               [this] { agrandit(); });
-    raccourci({QKeySequence(ctrl | Qt::Key_Minus), QKeySequence(pave | Qt::Key_Minus)},
-              [this] { reduit(); });
-    raccourci({QKeySequence(ctrl | Qt::Key_0), QKeySequence(pave | Qt::Key_0)},
-              [this] { retablit(); });
+    raccourci({QKeySequence(ctrl | Qt::Key_Minus), QKeySequence(pave | Qt::Key_Minus)}, [this] { reduit(); });
+    raccourci({QKeySequence(ctrl | Qt::Key_0), QKeySequence(pave | Qt::Key_0)}, [this] { retablit(); });
     if (pleinEcran)
         raccourci({QKeySequence(Qt::Key_F11)}, [this, fenetre] { basculePleinEcran(fenetre); });
 }

@@ -22,7 +22,10 @@
 #include <cmath>
 
 MenuMicro::MenuMicro(QWidget *fenetre, Edition &edition, PanneauSpectre &panneau, DescriptionsVues &descriptions)
-    : QMenu(tr("Micro"), fenetre), m_fenetre(fenetre), m_edition(edition), m_panneau(panneau),
+    : QMenu(tr("Micro"), fenetre),
+      m_fenetre(fenetre),
+      m_edition(edition),
+      m_panneau(panneau),
       m_descriptions(descriptions)
 {
     setObjectName(QStringLiteral("MenuMicro"));
@@ -172,8 +175,8 @@ void MenuMicro::signale(const QString &pourquoi)
     montreEtat();
     emit refuse(pourquoi);
     // Not modal: the live spectrum and the window go on while the message is read.
-    auto *boite = new QMessageBox(QMessageBox::Warning, tr("Enregistrement refusé"), pourquoi, QMessageBox::Ok,
-                                  m_fenetre);
+    auto *boite =
+        new QMessageBox(QMessageBox::Warning, tr("Enregistrement refusé"), pourquoi, QMessageBox::Ok, m_fenetre);
     boite->setObjectName(QStringLiteral("RefusMicro"));
     boite->setAttribute(Qt::WA_DeleteOnClose);
     boite->open();
@@ -181,8 +184,8 @@ void MenuMicro::signale(const QString &pourquoi)
 
 void MenuMicro::sauveOriginal()
 {
-    QString chemin = QFileDialog::getSaveFileName(m_fenetre, tr("Enregistrer l'original"), QString(),
-                                                  tr("Sons WAV (*.wav)"));
+    QString chemin =
+        QFileDialog::getSaveFileName(m_fenetre, tr("Enregistrer l'original"), QString(), tr("Sons WAV (*.wav)"));
     if (chemin.isEmpty())
         return;
     if (!chemin.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
@@ -250,9 +253,10 @@ void MenuMicro::montreEtat()
     if (m_analyse->enregistrement())
         texte = tr("Enregistrement : %1 s").arg(m_compte);
     else if (m_direct->isChecked() && !sansMicro && m_aEuTrame)
-        texte = m_hauteur > 0.0 ? tr("Micro : %1 Hz — %2", "pitch, note")
-                                      .arg(Langue::Nombres().toString(qlonglong(std::lround(m_hauteur))), Note(m_hauteur))
-                                : tr("Micro : pas de hauteur");
+        texte = m_hauteur > 0.0
+                    ? tr("Micro : %1 Hz — %2", "pitch, note")
+                          .arg(Langue::Nombres().toString(qlonglong(std::lround(m_hauteur))), Note(m_hauteur))
+                    : tr("Micro : pas de hauteur");
     if (m_info->text() != texte) {
         m_info->setText(texte);
         m_info->setAccessibleName(texte);
@@ -264,8 +268,9 @@ void MenuMicro::decrit()
 {
     QString suffixe;
     if (m_direct->isChecked() && m_aEuTrame)
-        suffixe = m_hauteur > 0.0 ? tr(". Micro : %1 Hz (%2)", "pitch, note")
-                                        .arg(Langue::Nombres().toString(qlonglong(std::lround(m_hauteur))), Note(m_hauteur))
-                                  : tr(". Micro : pas de hauteur");
+        suffixe = m_hauteur > 0.0
+                      ? tr(". Micro : %1 Hz (%2)", "pitch, note")
+                            .arg(Langue::Nombres().toString(qlonglong(std::lround(m_hauteur))), Note(m_hauteur))
+                      : tr(". Micro : pas de hauteur");
     m_descriptions.fixeMicro(suffixe);
 }

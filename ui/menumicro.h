@@ -11,7 +11,9 @@ class PanneauSpectre;
 class QAction;
 class QLabel;
 class QTimer;
-namespace AnalyseSon { struct Resultat; }
+namespace AnalyseSon {
+struct Resultat;
+}
 
 // The "Micro" menu and what it shows: the input list ("Entrée"), live listening (Ctrl+M), the
 // 3 s recording analysed into the table (Ctrl+Shift+M) and the save of that recording. The live

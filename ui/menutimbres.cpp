@@ -101,8 +101,7 @@ void MenuTimbres::exporte()
                                                     0.1, Export::DureeMaximale, 1, &ok);
     if (!ok)
         return;
-    QString chemin =
-        QFileDialog::getSaveFileName(m_fenetre, tr("Exporter le son"), QString(), tr("Sons WAV (*.wav)"));
+    QString chemin = QFileDialog::getSaveFileName(m_fenetre, tr("Exporter le son"), QString(), tr("Sons WAV (*.wav)"));
     if (chemin.isEmpty())
         return;
     if (!chemin.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))

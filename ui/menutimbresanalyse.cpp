@@ -37,7 +37,8 @@ constexpr Instrument Instruments[] = {
 
 bool MenuTimbres::NomDeSon(const QString &chemin)
 {
-    static const QStringList Extensions{"wav", "wave", "flac", "ogg", "oga", "opus", "aif", "aiff", "aifc", "au", "snd", "w64", "caf"};
+    static const QStringList Extensions{"wav",  "wave", "flac", "ogg", "oga", "opus", "aif",
+                                        "aiff", "aifc", "au",   "snd", "w64", "caf"};
     return Extensions.contains(QFileInfo(chemin).suffix().toLower());
 }
 
@@ -84,9 +85,9 @@ void MenuTimbres::ajouteAnalyse()
 
 void MenuTimbres::analyse()
 {
-    const QString chemin = QFileDialog::getOpenFileName(
-        m_fenetre, tr("Analyser un son"), QString(),
-        tr("Sons (*.wav *.flac *.ogg *.oga *.opus *.aif *.aiff);;Tous les fichiers (*)"));
+    const QString chemin =
+        QFileDialog::getOpenFileName(m_fenetre, tr("Analyser un son"), QString(),
+                                     tr("Sons (*.wav *.flac *.ogg *.oga *.opus *.aif *.aiff);;Tous les fichiers (*)"));
     if (!chemin.isEmpty())
         analyseFichier(chemin);
 }

@@ -21,22 +21,48 @@ using namespace Elements;
 PanneauTemps::PanneauTemps(QWidget *fenetre, Edition &edition) : QObject(fenetre), m_edition(edition)
 {
     // The placeholder's caption and shape let the clicks through to it.
-    const auto e = Construit(
-        fenetre,
-        {
-            {"Picture3", nullptr, Genre::BoutonPanneau, {120, 840, 15132, 4092},
-             QT_TR_NOOP("Afficher l'évolution temporelle"), {}, GrisCache},
-            {"Shape2", "Picture3", Genre::Forme, {3120, 1560, 9012, 972}},
-            {"Label8", "Picture3", Genre::Etiquette, {3960, 1800, 7692, 492},
-             QT_TR_NOOP("Cliquer ici pour voir l'évolution temporelle du signal sonore"), GrisCommande, {}, 16.2,
-             nullptr, nullptr, Qt::AlignHCenter},
-            {"TourGrapheTemp", nullptr, Genre::PanneauCadre, {120, 840, 15132, 4092}, nullptr, {}, BleuNuit},
-            {"CacheTemp", "TourGrapheTemp", Genre::BoutonImage, {14760, 48, 288, 288},
-             QT_TR_NOOP("Masquer l'évolution temporelle"), {}, {}, 0, ":/images/croix.svg"},
-            {"Label1", "TourGrapheTemp", Genre::Titre, {48, 48, 2532, 372}, QT_TR_NOOP("Evolution temporelle"), Blanc,
-             BleuNuit, 13.8},
-        },
-        "PanneauTemps");
+    const auto e =
+        Construit(fenetre,
+                  {
+                      {"Picture3",
+                       nullptr,
+                       Genre::BoutonPanneau,
+                       {120, 840, 15132, 4092},
+                       QT_TR_NOOP("Afficher l'évolution temporelle"),
+                       {},
+                       GrisCache},
+                      {"Shape2", "Picture3", Genre::Forme, {3120, 1560, 9012, 972}},
+                      {"Label8",
+                       "Picture3",
+                       Genre::Etiquette,
+                       {3960, 1800, 7692, 492},
+                       QT_TR_NOOP("Cliquer ici pour voir l'évolution temporelle du signal sonore"),
+                       GrisCommande,
+                       {},
+                       16.2,
+                       nullptr,
+                       nullptr,
+                       Qt::AlignHCenter},
+                      {"TourGrapheTemp", nullptr, Genre::PanneauCadre, {120, 840, 15132, 4092}, nullptr, {}, BleuNuit},
+                      {"CacheTemp",
+                       "TourGrapheTemp",
+                       Genre::BoutonImage,
+                       {14760, 48, 288, 288},
+                       QT_TR_NOOP("Masquer l'évolution temporelle"),
+                       {},
+                       {},
+                       0,
+                       ":/images/croix.svg"},
+                      {"Label1",
+                       "TourGrapheTemp",
+                       Genre::Titre,
+                       {48, 48, 2532, 372},
+                       QT_TR_NOOP("Evolution temporelle"),
+                       Blanc,
+                       BleuNuit,
+                       13.8},
+                  },
+                  "PanneauTemps");
     m_picture3 = static_cast<Bouton *>(e.value(QStringLiteral("Picture3")));
     m_tour = e.value(QStringLiteral("TourGrapheTemp"));
     m_cacheTemp = static_cast<Bouton *>(e.value(QStringLiteral("CacheTemp")));
@@ -52,19 +78,25 @@ PanneauTemps::PanneauTemps(QWidget *fenetre, Edition &edition) : QObject(fenetre
     m_graphe->setAccessibleName(tr("Evolution temporelle"));
     m_vue = std::make_unique<VueTemps>(*m_graphe);
 
-    const auto bases = Construit(m_tour,
-                                 {
-                                     {"Picture2", nullptr, Genre::Panneau, {13188, 408, 1884, 3624}, nullptr, {},
-                                      GrisFenetre},
-                                     {"Label2", "Picture2", Genre::Etiquette, {120, 120, 1932, 612},
-                                      QT_TR_NOOP("Sensibilité horizontale : "), Qt::black, {}, 12},
-                                 },
-                                 "PanneauTemps");
+    const auto bases =
+        Construit(m_tour,
+                  {
+                      {"Picture2", nullptr, Genre::Panneau, {13188, 408, 1884, 3624}, nullptr, {}, GrisFenetre},
+                      {"Label2",
+                       "Picture2",
+                       Genre::Etiquette,
+                       {120, 120, 1932, 612},
+                       QT_TR_NOOP("Sensibilité horizontale : "),
+                       Qt::black,
+                       {},
+                       12},
+                  },
+                  "PanneauTemps");
     QWidget *picture2 = bases.value(QStringLiteral("Picture2"));
     static const char *const legendes[NombreBases] = {
-        QT_TR_NOOP("0,1 ms/div"), QT_TR_NOOP("0,2 ms/div"), QT_TR_NOOP("0,5 ms/div"),
+        QT_TR_NOOP("0,1 ms/div"),  QT_TR_NOOP("0,2 ms/div"),  QT_TR_NOOP("0,5 ms/div"),
         QT_TR_NOOP("1    ms/div"), QT_TR_NOOP("2    ms/div"), QT_TR_NOOP("5    ms/div"),
-        QT_TR_NOOP("10  ms/div"), QT_TR_NOOP("20  ms/div"), QT_TR_NOOP("50  ms/div")};
+        QT_TR_NOOP("10  ms/div"),  QT_TR_NOOP("20  ms/div"),  QT_TR_NOOP("50  ms/div")};
     for (int i = 0; i < NombreBases; ++i) {
         auto *option = new QRadioButton(tr(legendes[i]), picture2);
         option->setObjectName(QStringLiteral("SensibiliteTemp(%1)").arg(i));

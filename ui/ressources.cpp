@@ -34,8 +34,8 @@ QCursor Pointeur(const QString &chemin, QPoint pointChaud, double zoom)
     const qreal ratio = ecran ? ecran->devicePixelRatio() : 1.0;
     if (zoom == 1.0)
         // QCursor takes the hot spot in logical pixels and scales it with the pixmap's ratio.
-        return QCursor(Ressources::Image(chemin, QSize(CotePointeur, CotePointeur), ratio),
-                       pointChaud.x(), pointChaud.y());
+        return QCursor(Ressources::Image(chemin, QSize(CotePointeur, CotePointeur), ratio), pointChaud.x(),
+                       pointChaud.y());
     const int cote = int(std::lround(CotePointeur * zoom));
     return QCursor(Ressources::Image(chemin, QSize(cote, cote), ratio), int(std::lround(pointChaud.x() * zoom)),
                    int(std::lround(pointChaud.y() * zoom)));

@@ -23,8 +23,7 @@
 
 using namespace Elements;
 
-Synthetiseur::Synthetiseur(Contexte contexte, const Timbre *depart, QWidget *parent)
-    : QWidget(parent), m_ctx(contexte)
+Synthetiseur::Synthetiseur(Contexte contexte, const Timbre *depart, QWidget *parent) : QWidget(parent), m_ctx(contexte)
 {
     construit();
     // The start-up, in its order: the options' looks, the time plot's grid, then the session's
