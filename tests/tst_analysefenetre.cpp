@@ -11,7 +11,7 @@
 #include "synth/export.h"
 #include "synth/generateur.h"
 #include "ui/menutimbres.h"
-#include "ui/panneauspectre.h"
+#include "ui/panneaufrequences.h"
 #include "ui/synthetiseur.h"
 
 #include <QAction>

@@ -823,7 +823,7 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     </message>
 </context>
 <context>
-    <name>PanneauSpectre</name>
+    <name>PanneauFrequences</name>
     <message>
         <source>Afficher le spectre</source>
         <translation>Show the spectrum</translation>

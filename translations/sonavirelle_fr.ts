@@ -821,7 +821,7 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
 </context>
 <context>
-    <name>PanneauSpectre</name>
+    <name>PanneauFrequences</name>
     <message>
         <source>Afficher le spectre</source>
         <translation type="unfinished"></translation>

@@ -10,7 +10,7 @@
 #include "ui/disposition.h"
 #include "ui/echelle.h"
 #include "ui/elements.h"
-#include "ui/panneauspectre.h"
+#include "ui/panneaufrequences.h"
 
 #include <QAccessible>
 #include <QHeaderView>
@@ -41,7 +41,7 @@ constexpr int NiveauDepart = 3;
 
 } // namespace
 
-DefiEcoute::DefiEcoute(Edition *edition, PanneauSpectre *spectre)
+DefiEcoute::DefiEcoute(Edition *edition, PanneauFrequences *spectre)
     : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       m_edition(edition),
       m_spectre(spectre)

@@ -14,7 +14,7 @@ class Edition;
 class QLabel;
 class QLineEdit;
 class QTableWidget;
-class PanneauSpectre;
+class PanneauFrequences;
 
 // The "Défi d'écoute" window: a hidden timbre, made from a challenge number and a level, to
 // hear and rebuild in the main window's table. Its commands hear the challenge or the table,
@@ -37,7 +37,7 @@ public:
         bool operator==(const Ligne &) const = default;
     };
 
-    DefiEcoute(Edition *edition, PanneauSpectre *spectre);
+    DefiEcoute(Edition *edition, PanneauFrequences *spectre);
     ~DefiEcoute() override;
     /// The main window is gone: the commands change nothing there any more.
     void detache();
@@ -83,7 +83,7 @@ private:
     int fondamentale() const;
 
     QPointer<Edition> m_edition;
-    QPointer<PanneauSpectre> m_spectre;
+    QPointer<PanneauFrequences> m_spectre;
     Defis::Defi m_defi;
     std::vector<int> m_indices;
     bool m_solution = false;

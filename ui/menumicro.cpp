@@ -9,7 +9,7 @@
 #include "synth/reglages.h"
 #include "ui/clavier.h"
 #include "ui/descriptionsvues.h"
-#include "ui/panneauspectre.h"
+#include "ui/panneaufrequences.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -21,7 +21,7 @@
 
 #include <cmath>
 
-MenuMicro::MenuMicro(QWidget *fenetre, Edition &edition, PanneauSpectre &panneau, DescriptionsVues &descriptions)
+MenuMicro::MenuMicro(QWidget *fenetre, Edition &edition, PanneauFrequences &panneau, DescriptionsVues &descriptions)
     : QMenu(tr("Micro"), fenetre),
       m_fenetre(fenetre),
       m_edition(edition),

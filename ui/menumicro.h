@@ -7,7 +7,7 @@
 class DescriptionsVues;
 class Direct;
 class Edition;
-class PanneauSpectre;
+class PanneauFrequences;
 class QAction;
 class QLabel;
 class QTimer;
@@ -31,7 +31,7 @@ public:
     /// A recording that gets no sample this long after it was asked for is given up.
     static constexpr int AttenteMs = 2000;
 
-    MenuMicro(QWidget *fenetre, Edition &edition, PanneauSpectre &panneau, DescriptionsVues &descriptions);
+    MenuMicro(QWidget *fenetre, Edition &edition, PanneauFrequences &panneau, DescriptionsVues &descriptions);
     ~MenuMicro() override;
 
     QAction *direct() const { return m_direct; }
@@ -70,7 +70,7 @@ private:
 
     QWidget *m_fenetre;
     Edition &m_edition;
-    PanneauSpectre &m_panneau;
+    PanneauFrequences &m_panneau;
     DescriptionsVues &m_descriptions;
     Micro *m_micro = nullptr;
     Direct *m_analyse = nullptr;

@@ -10,7 +10,7 @@
 #include "ui/loupe.h"
 #include "ui/menumicro.h"
 #include "ui/menutimbres.h"
-#include "ui/panneauspectre.h"
+#include "ui/panneaufrequences.h"
 #include "ui/panneautemps.h"
 #include "ui/touchespiano.h"
 
@@ -66,7 +66,7 @@ void Synthetiseur::construit()
 
     m_bandeau = new BandeauCommandes(this, m_ctx.edition);
     m_temps = new PanneauTemps(this, m_ctx.edition);
-    m_spectre = new PanneauSpectre(this, m_ctx.edition);
+    m_spectre = new PanneauFrequences(this, m_ctx.edition);
     // The window's elements from the bottom of the stack up: a later one lies above an earlier one.
     for (const char *nom : {"Image3", "SpectreCache", "Picture3", "TourSpectre", "TourGrapheTemp", "Play", "TaGueule",
                             "Picture6", "Timbres", "LabelVolume", "Volume", "AvisSon"})
@@ -83,7 +83,7 @@ void Synthetiseur::construit()
     connect(&m_bandeau->menu(), &MenuTimbres::defiDemande, this, &Synthetiseur::ouvreDefi);
     setAcceptDrops(true);
     // Hook: the "Spectre mesuré" entry shows and hides the spectrum panel's measured layer.
-    connect(menuTimbres()->actionSpectreMesure(), &QAction::toggled, m_spectre, &PanneauSpectre::montreMesure);
+    connect(menuTimbres()->actionSpectreMesure(), &QAction::toggled, m_spectre, &PanneauFrequences::montreMesure);
 
     // Tab goes through the commands in reading order, whichever of two faces is shown.
     const QList<QWidget *> ordre = m_bandeau->ordreTab() + m_temps->ordreTab() + m_spectre->ordreTab();

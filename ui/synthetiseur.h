@@ -17,7 +17,7 @@ class Edition;
 class Loupe;
 class Marqueur;
 class MenuMicro;
-class PanneauSpectre;
+class PanneauFrequences;
 class PanneauTemps;
 class Surface;
 struct Timbre;
@@ -49,7 +49,7 @@ public:
 
     BandeauCommandes &bandeau() const { return *m_bandeau; }
     PanneauTemps &temps() const { return *m_temps; }
-    PanneauSpectre &panneauSpectre() const { return *m_spectre; }
+    PanneauFrequences &panneauSpectre() const { return *m_spectre; }
     MenuTimbres *menuTimbres() const;
     MenuMicro *menuMicro() const { return m_micro; }
     Surface &spectre() const;
@@ -85,7 +85,7 @@ private:
     Contexte m_ctx;
     BandeauCommandes *m_bandeau = nullptr;
     PanneauTemps *m_temps = nullptr;
-    PanneauSpectre *m_spectre = nullptr;
+    PanneauFrequences *m_spectre = nullptr;
     DescriptionsVues *m_descriptions = nullptr;
     QPointer<Clavier> m_clavier;
     QPointer<Aide> m_aide;

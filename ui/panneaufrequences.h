@@ -20,13 +20,13 @@ class VueSpectre;
 // The main window's spectrum panel: the spectrum plot with the fundamental's marker and its
 // keyboard cursor, its title, the scale note, the two options with their captions, the clear and
 // hide icons, over the grey placeholder that brings it back. Its elements lie in the window itself.
-class PanneauSpectre : public QObject
+class PanneauFrequences : public QObject
 {
     Q_OBJECT
 
 public:
-    PanneauSpectre(QWidget *fenetre, Edition &edition);
-    ~PanneauSpectre() override;
+    PanneauFrequences(QWidget *fenetre, Edition &edition);
+    ~PanneauFrequences() override;
 
     Surface &spectre() const { return *m_spectre; }
     Marqueur &fondamental() const { return *m_fondamental; }

@@ -1,4 +1,4 @@
-#include "ui/panneauspectre.h"
+#include "ui/panneaufrequences.h"
 
 #include "plot/frequences.h"
 #include "plot/repere.h"
@@ -19,7 +19,7 @@
 using namespace Couleurs;
 using namespace Elements;
 
-PanneauSpectre::PanneauSpectre(QWidget *fenetre, Edition &edition) : QObject(fenetre), m_edition(edition)
+PanneauFrequences::PanneauFrequences(QWidget *fenetre, Edition &edition) : QObject(fenetre), m_edition(edition)
 {
     // The placeholder's caption and shape let the clicks through to it.
     const auto e =
@@ -74,14 +74,14 @@ PanneauSpectre::PanneauSpectre(QWidget *fenetre, Edition &edition) : QObject(fen
                        BleuNuit,
                        13.8},
                   },
-                  "PanneauSpectre");
+                  "PanneauFrequences");
     m_spectreCache = static_cast<Bouton *>(e.value(QStringLiteral("SpectreCache")));
     m_tour = e.value(QStringLiteral("TourSpectre"));
     m_cacheSpectre = static_cast<Bouton *>(e.value(QStringLiteral("CacheSpectre")));
     m_effacer = static_cast<Bouton *>(e.value(QStringLiteral("Effacer")));
-    connect(m_spectreCache, &Bouton::clicked, this, &PanneauSpectre::SpectreCache_Click);
-    connect(m_cacheSpectre, &Bouton::clicked, this, &PanneauSpectre::CacheSpectre_Click);
-    connect(m_effacer, &Bouton::clicked, this, &PanneauSpectre::Effacer_Click);
+    connect(m_spectreCache, &Bouton::clicked, this, &PanneauFrequences::SpectreCache_Click);
+    connect(m_cacheSpectre, &Bouton::clicked, this, &PanneauFrequences::CacheSpectre_Click);
+    connect(m_effacer, &Bouton::clicked, this, &PanneauFrequences::Effacer_Click);
 
     m_spectre = new Surface(RepereSpectre, RectangleTwips(48, 408, 13092, 3624).size(), m_tour);
     m_spectre->setObjectName(QStringLiteral("Spectre"));
@@ -108,8 +108,8 @@ PanneauSpectre::PanneauSpectre(QWidget *fenetre, Edition &edition) : QObject(fen
     m_fondamental->setObjectName(QStringLiteral("Fondamental"));
     m_fondamental->setAccessibleName(tr("Fréquence fondamentale"));
     Fond(m_fondamental, Spectre::CouleurFondamental);
-    connect(m_fondamental, &Marqueur::pas, this, &PanneauSpectre::Spectre_DragOver);
-    connect(m_fondamental, &Marqueur::depose, this, &PanneauSpectre::Fondamental_DragDrop);
+    connect(m_fondamental, &Marqueur::pas, this, &PanneauFrequences::Spectre_DragOver);
+    connect(m_fondamental, &Marqueur::depose, this, &PanneauFrequences::Fondamental_DragDrop);
     placeFondamental(m_edition.fondamental());
 
     // The check boxes' captions toggle them too; the boxes themselves are the keyboard's way in.
@@ -165,30 +165,30 @@ PanneauSpectre::PanneauSpectre(QWidget *fenetre, Edition &edition) : QObject(fen
              {120, 1320, 255, 255},
              QT_TR_NOOP("N'autoriser que les multiples de la fréquence fondamentale")},
         },
-        "PanneauSpectre");
+        "PanneauFrequences");
     m_label6 = static_cast<Bouton *>(c.value(QStringLiteral("Label6")));
     m_label11 = static_cast<Bouton *>(c.value(QStringLiteral("Label11")));
     m_afficheFreq = static_cast<QCheckBox *>(c.value(QStringLiteral("AfficheFreq")));
     m_musical = static_cast<QCheckBox *>(c.value(QStringLiteral("Musical")));
-    connect(m_label6, &Bouton::clicked, this, &PanneauSpectre::Label6_Click);
-    connect(m_label11, &Bouton::clicked, this, &PanneauSpectre::Label11_Click);
+    connect(m_label6, &Bouton::clicked, this, &PanneauFrequences::Label6_Click);
+    connect(m_label11, &Bouton::clicked, this, &PanneauFrequences::Label11_Click);
     // However it is ticked (mouse, keyboard, caption, an assistive technology), the plot follows.
-    connect(m_afficheFreq, &QCheckBox::toggled, this, &PanneauSpectre::AfficheFreq_Click);
+    connect(m_afficheFreq, &QCheckBox::toggled, this, &PanneauFrequences::AfficheFreq_Click);
     connect(m_musical, &QCheckBox::toggled, &m_edition, &Edition::fixeMusical);
     // A placeholder is covered by its panel while the panel shows; hidden then, Tab skips it.
     m_spectreCache->hide();
 
     m_vue = std::make_unique<VueSpectre>(*m_spectre);
     // What follows an edit is the session's to decide; the panel only draws what it is told.
-    connect(&m_edition, &Edition::spectreChange, this, &PanneauSpectre::redessine);
-    connect(&m_edition, &Edition::apercuRetire, this, &PanneauSpectre::redessine);
-    connect(&m_edition, &Edition::analyseChange, this, &PanneauSpectre::redessine);
+    connect(&m_edition, &Edition::spectreChange, this, &PanneauFrequences::redessine);
+    connect(&m_edition, &Edition::apercuRetire, this, &PanneauFrequences::redessine);
+    connect(&m_edition, &Edition::analyseChange, this, &PanneauFrequences::redessine);
     connect(&m_edition, &Edition::apercuChange, this, [this](float X, float Y) {
         m_vue->fixeSon(m_edition.son());
         m_vue->fixeApercu(QPointF(X, Y));
         m_vue->dessine();
     });
-    connect(&m_edition, &Edition::fondamentalPlace, this, &PanneauSpectre::placeFondamental);
+    connect(&m_edition, &Edition::fondamentalPlace, this, &PanneauFrequences::placeFondamental);
     connect(&m_edition, &Edition::survolChange, m_spectre,
             [this](bool dedans) { m_spectre->setCursor(dedans ? Qt::CrossCursor : Qt::ForbiddenCursor); });
     // The check box shows the session's option; it keeps no state of its own.
@@ -196,19 +196,19 @@ PanneauSpectre::PanneauSpectre(QWidget *fenetre, Edition &edition) : QObject(fen
     m_curseur = new CurseurSpectre(*m_spectre, m_edition, this);
 }
 
-PanneauSpectre::~PanneauSpectre()
+PanneauFrequences::~PanneauFrequences()
 {
     // The cursor watches the spectrum's focus: it goes before the focus is cleared from a window
     // that is no longer whole.
     delete m_curseur;
 }
 
-QList<QWidget *> PanneauSpectre::ordreTab() const
+QList<QWidget *> PanneauFrequences::ordreTab() const
 {
     return {m_spectreCache, m_effacer, m_cacheSpectre, m_spectre, m_afficheFreq, m_label6, m_musical, m_label11};
 }
 
-void PanneauSpectre::prepare()
+void PanneauFrequences::prepare()
 {
     QPalette p = m_afficheFreq->palette();
     p.setColor(QPalette::WindowText, Magenta);
@@ -216,12 +216,12 @@ void PanneauSpectre::prepare()
     m_musical->setChecked(m_edition.musical());
 }
 
-bool PanneauSpectre::afficheFreq() const
+bool PanneauFrequences::afficheFreq() const
 {
     return m_afficheFreq->isChecked();
 }
 
-QLabel *PanneauSpectre::ajouteAvis(const char *nom, QRectF twips, const QString &texte)
+QLabel *PanneauFrequences::ajouteAvis(const char *nom, QRectF twips, const QString &texte)
 {
     QLabel *avis = Etiquette(m_tour, nom, twips, texte, Blanc, Police("Calibri", 10.2));
     Fond(avis, BleuNuit);
@@ -230,13 +230,13 @@ QLabel *PanneauSpectre::ajouteAvis(const char *nom, QRectF twips, const QString 
     return avis;
 }
 
-void PanneauSpectre::montreMesure(bool oui)
+void PanneauFrequences::montreMesure(bool oui)
 {
     m_montreMesure = oui;
     redessine();
 }
 
-void PanneauSpectre::redessine()
+void PanneauFrequences::redessine()
 {
     // The measured spectrum of the last analysis, behind the lines, unless hidden.
     m_vue->fixeCouche(Couche::Mesure, m_montreMesure ? m_edition.analyse().points : QList<QPointF>());
@@ -246,7 +246,7 @@ void PanneauSpectre::redessine()
     m_vue->dessine();
 }
 
-void PanneauSpectre::placeFondamental(double hertz)
+void PanneauFrequences::placeFondamental(double hertz)
 {
     const Repere &r = RepereSpectre;
     // Left edge at the frequency, top on the top grid line, 10 units high, 44 twips wide; every
@@ -257,18 +257,18 @@ void PanneauSpectre::placeFondamental(double hertz)
     m_fondamental->setGeometry(RectangleTwips(gaucheTwips * z, hautTwips * z, 44 * z, 10 * r.twipsY * z));
 }
 
-void PanneauSpectre::montre(bool oui)
+void PanneauFrequences::montre(bool oui)
 {
     Bascule(m_tour, m_effacer, m_spectreCache, oui);
 }
 
-void PanneauSpectre::survole(int boutons, QPointF point)
+void PanneauFrequences::survole(int boutons, QPointF point)
 {
     // The pointer's shape follows the session's survolChange.
     m_edition.Survole(float(point.x()), float(point.y()), boutons == 1);
 }
 
-void PanneauSpectre::relache(int bouton, QPointF point)
+void PanneauFrequences::relache(int bouton, QPointF point)
 {
     if (bouton == 1)
         m_edition.Ajoute(float(point.x()), float(point.y()));
@@ -276,7 +276,7 @@ void PanneauSpectre::relache(int bouton, QPointF point)
         m_edition.RetireDerniere();
 }
 
-void PanneauSpectre::glisseFondamental(float hertz)
+void PanneauFrequences::glisseFondamental(float hertz)
 {
     // The marker is not hidden during the step: hiding the widget that holds the pointer would
     // end the drag. Nothing is painted before the step returns, so nothing flickers either.
@@ -285,24 +285,24 @@ void PanneauSpectre::glisseFondamental(float hertz)
     m_fondamental->raise();
 }
 
-void PanneauSpectre::lacheFondamental()
+void PanneauFrequences::lacheFondamental()
 {
     m_fondamental->show();
     m_edition.LacheFondamental();
 }
 
-void PanneauSpectre::Effacer_Click()
+void PanneauFrequences::Effacer_Click()
 {
     m_edition.Efface();
 }
 
-void PanneauSpectre::Label6_Click()
+void PanneauFrequences::Label6_Click()
 {
     // The box's toggled redraws.
     m_afficheFreq->setChecked(!m_afficheFreq->isChecked());
 }
 
-void PanneauSpectre::Label11_Click()
+void PanneauFrequences::Label11_Click()
 {
     m_edition.fixeMusical(!m_edition.musical());
 }
