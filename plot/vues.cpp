@@ -4,27 +4,44 @@
 #include "plot/surface.h"
 #include "plot/temporel.h"
 
+#include <cmath>
+
 namespace {
 
-// A layer of the spectrum: (frequency, amplitude) points joined, y = 10 − amplitude.
+bool Fini(QPointF p)
+{
+    return std::isfinite(p.x()) && std::isfinite(p.y());
+}
+
+// A layer's points joined stroke by stroke, each from its own first point (never from where the
+// pen was left): a point that is not finite lifts the pen, so separate marks share no line.
+void TraceCouche(Surface &s, const QList<QPointF> &points, const QColor &couleur, bool spectre)
+{
+    auto place = [spectre](QPointF p) { return spectre ? QPointF(p.x(), 10.0 - p.y()) : p; };
+    qsizetype i = 0;
+    while (i < points.size()) {
+        if (!Fini(points[i])) {
+            ++i;
+            continue;
+        }
+        const QPointF depart = place(points[i]);
+        s.Point(depart.x(), depart.y(), couleur);
+        QList<QPointF> suite;
+        for (++i; i < points.size() && Fini(points[i]); ++i)
+            suite.append(place(points[i]));
+        s.Polyligne(suite, couleur);
+    }
+}
+
+// A layer of the spectrum: (frequency, amplitude) points, y = 10 − amplitude.
 void TraceCoucheSpectre(Surface &s, const QList<QPointF> &points, const QColor &couleur)
 {
-    if (points.isEmpty())
-        return;
-    s.Point(points.first().x(), 10.0 - points.first().y(), couleur);
-    QList<QPointF> suite;
-    suite.reserve(points.size() - 1);
-    for (qsizetype i = 1; i < points.size(); ++i)
-        suite.append(QPointF(points[i].x(), 10.0 - points[i].y()));
-    s.Polyligne(suite, couleur);
+    TraceCouche(s, points, couleur, true);
 }
 
 void TraceCoucheTemps(Surface &s, const QList<QPointF> &points, const QColor &couleur)
 {
-    if (points.isEmpty())
-        return;
-    s.Point(points.first().x(), points.first().y(), couleur);
-    s.Polyligne(points.mid(1), couleur);
+    TraceCouche(s, points, couleur, false);
 }
 
 } // namespace

@@ -17,7 +17,8 @@ class Surface;
 //
 // Overlays (fixeCouche) are curves in the plot's user coordinates; a spectrum overlay is a list of
 // (frequency in hertz, amplitude 0..10) points, a time overlay a list of (divisions, signal) points.
-// An empty list removes the layer. None is set unless a caller sets it.
+// A point that is not finite (NaN) lifts the pen: the next point starts a new stroke, so one layer
+// can hold separate marks. An empty list removes the layer. None is set unless a caller sets it.
 enum class Couche {
     Mesure, ///< the measured spectrum of a recording: behind the component lines, in a light colour
     Direct, ///< the live spectrum of the microphone: over the whole plot

@@ -6,6 +6,7 @@
 #include "ecoute.h"
 #include "pilote.h"
 
+#include "plot/frequences.h"
 #include "plot/surface.h"
 #include "ui/bouton.h"
 #include "ui/defiecoute.h"
@@ -22,6 +23,8 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -117,6 +120,29 @@ QList<double> Marques(Surface &s)
     return x;
 }
 
+// The hidden layer's pixels on the base line's row, as user frequencies: only the marks' feet
+// belong there, never a line joining them.
+QList<double> SurLaLigneDeBase(Surface &s)
+{
+    const QImage &im = s.image();
+    const qreal r = im.devicePixelRatio();
+    const int rangee = int(std::floor(s.repere().versPixels(0, 10).y() * r));
+    QList<double> x;
+    for (int i = 0; i < im.width(); ++i)
+        if (im.pixelColor(i, rangee) == QColor(150, 0, 150))
+            x << s.versUtilisateur(QPointF((i + 0.5) / r, 0)).x();
+    return x;
+}
+
+// The base line's colour at `hertz`: the grid's, where nothing else is drawn.
+QColor LigneDeBase(Surface &s, double hertz)
+{
+    const QImage &im = s.image();
+    const qreal r = im.devicePixelRatio();
+    const QPointF p = s.repere().versPixels(hertz, 10) * r;
+    return im.pixelColor(int(std::floor(p.x())), int(std::floor(p.y())));
+}
+
 bool Pres(const QList<double> &colonnes, double hertz)
 {
     for (double c : colonnes)
@@ -137,6 +163,8 @@ private slots:
     void verdicts_data();
     void verdicts();
     void solutionSurLeSpectre();
+    void marquesSeparees_data();
+    void marquesSeparees();
     void nouveauDefiEtNumero();
     void tableauDesScores();
     void suitLaLoupe();
@@ -344,6 +372,39 @@ void TestDefiEcoute::solutionSurLeSpectre()
     s.d->close();
     QTRY_VERIFY(!s.d);
     QVERIFY(Marques(s.w->spectre()).isEmpty());
+}
+
+void TestDefiEcoute::marquesSeparees_data()
+{
+    QTest::addColumn<QStringList>("commandes");
+    QTest::addColumn<QList<int>>("rangs"); // the harmonics marked
+    // 4821 at level 3 is 1:10 2:4 5:10 7:5; the table holds its fundamental alone, at 440 Hz.
+    QTest::newRow("two hints") << QStringList{"Indice", "Indice"} << QList<int>{2, 5};
+    QTest::newRow("solution") << QStringList{"Solution"} << QList<int>{1, 2, 5, 7};
+}
+
+void TestDefiEcoute::marquesSeparees()
+{
+    // Each mark is a line of its own: the base line between two marks keeps the grid's colour.
+    QFETCH(QStringList, commandes);
+    QFETCH(QList<int>, rangs);
+    Seance s;
+    s.choisit(4821, 3);
+    for (const QString &c : commandes)
+        QVERIFY(s.presse(qPrintable(c)));
+    Surface &spectre = s.w->spectre();
+    const QList<double> marques = Marques(spectre);
+    for (int rang : rangs)
+        QVERIFY2(Pres(marques, rang * 440), qPrintable(QString::number(rang)));
+    const QList<double> pieds = SurLaLigneDeBase(spectre);
+    QVERIFY(!pieds.isEmpty());
+    for (double x : pieds)
+        QVERIFY2(std::any_of(rangs.begin(), rangs.end(), [x](int rang) { return std::abs(x - rang * 440) < 15; }),
+                 qPrintable(QStringLiteral("hidden layer on the base line at %1 Hz").arg(x)));
+    for (qsizetype i = 1; i < rangs.size(); ++i) {
+        const double milieu = (rangs[i - 1] + rangs[i]) * 440 / 2.0;
+        QCOMPARE(LigneDeBase(spectre, milieu), Spectre::CouleurGrille);
+    }
 }
 
 void TestDefiEcoute::nouveauDefiEtNumero()

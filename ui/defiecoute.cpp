@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Couleurs;
 using namespace Elements;
@@ -493,17 +494,20 @@ void DefiEcoute::solution()
 void DefiEcoute::marque()
 {
     // Each component shown is a line from the base line up to its amplitude, at its harmonic of
-    // the table's fundamental; the lines are joined along the base line, which they share.
+    // the table's fundamental; the pen is lifted between lines, so the base line stays the grid's.
     const int f = fondamentale();
+    const double leve = std::numeric_limits<double>::quiet_NaN();
     QList<QPointF> points;
     for (const Defis::Cachee &c : m_defi.cachees) {
         if (!m_solution && std::find(m_indices.begin(), m_indices.end(), c.rang) == m_indices.end())
             continue;
         const double x = std::min(32767, c.rang * f);
-        points << QPointF(x, 0) << QPointF(x, c.amplitude) << QPointF(x, 0);
+        points << QPointF(x, 0) << QPointF(x, c.amplitude) << QPointF(leve, leve);
     }
     m_fondamentaleMarquee = f;
-    if (points == m_marques)
+    // The pen's lifts are NaN, equal to nothing: they are compared as lifts.
+    const auto pareils = [](QPointF a, QPointF b) { return (std::isnan(a.x()) && std::isnan(b.x())) || a == b; };
+    if (std::equal(points.begin(), points.end(), m_marques.begin(), m_marques.end(), pareils))
         return;
     m_marques = points;
     if (m_spectre) {
