@@ -9,9 +9,10 @@ PAQUETS_PROGRAMME=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6
 # check the package, its AppStream metadata and its desktop entry; clang builds the timbre
 # decoder's fuzzer; at-spi2-core, python3-pyatspi and dbus drive the program through the
 # accessibility bus; sox makes the waveforms the analysis is checked on, and aubio-tools is what
-# the benchmark holds the analysis against.
+# the benchmark holds the analysis against; numpy measures what the private sound server heard.
 PAQUETS_TESTS=(xvfb clang-format xauth xdotool imagemagick pulseaudio pulseaudio-utils sox desktop-file-utils python3 libx11-6
-               dpkg-dev lintian appstream clang libclang-rt-14-dev at-spi2-core python3-pyatspi dbus aubio-tools)
+               dpkg-dev lintian appstream clang libclang-rt-14-dev at-spi2-core python3-pyatspi dbus aubio-tools
+               python3-numpy)
 
 installe_paquets() {
     local manquants=()

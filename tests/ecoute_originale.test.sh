@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# "Écouter l'original" against a real sound server: starts a private PulseAudio with a null sink,
-# runs tst_ecouteoriginal against it (which records the sink's monitor), and stops the server again.
+# "Écouter l'original" and "Écouter le défi" against a real sound server: starts a private PulseAudio
+# with a null sink, runs tst_ecouteoriginal against it (which records the sink's monitor and has
+# numpy measure the challenge heard), and stops the server again.
 # Usage: ecoute_originale.test.sh BUILD_DIR SOURCE_DIR [test function...]. Exit 77 (skipped) only when no server can run.
 set -u
 
@@ -18,4 +19,4 @@ if ! serveur_son_demarre "$PUITS"; then
 fi
 serveur_son_entretien
 
-SONAVIRELLE_PULSE_SINK="$PUITS" QT_QPA_PLATFORM=offscreen "$SUITE" "${@:3}"
+SONAVIRELLE_PULSE_SINK="$PUITS" SONAVIRELLE_SOURCE="$2" QT_QPA_PLATFORM=offscreen "$SUITE" "${@:3}"
