@@ -103,13 +103,65 @@ double DeplaceFondamental(Son &c, float X)
     // A pointer leaving the plot far to the right stops the marker at the plot's right edge.
     if (X > float(XMaxFondamental))
         X = float(XMaxFondamental);
+    PlaceFondamental(c, X);
+    return std::floor(double(X));
+}
+
+void PlaceFondamental(Son &c, double F)
+{
+    if (!(F >= 1.0))
+        F = 1.0;
+    if (F > FrequenceMax)
+        F = FrequenceMax;
     const double f1 = FondamentalDiviseur(c);
     for (int i = 2; i <= Son::Max; ++i) {
         const double n = std::floor(double(c.Frequence[i]) / f1 + AccrocheHarmonique);
-        c.Frequence[i] = BorneFrequence(n * double(X), i);
+        c.Frequence[i] = BorneFrequence(n * F, i);
     }
-    c.Frequence[1] = BorneFrequence(std::floor(double(X) + 0.5), 1);
-    return std::floor(double(X));
+    c.Frequence[1] = BorneFrequence(std::floor(F + 0.5), 1);
+}
+
+static bool DansTable(const Son &c, int i)
+{
+    return i >= 1 && i < c.ProchaineComposante && i <= Son::Max;
+}
+
+bool FixeFrequence(Son &c, int i, double F)
+{
+    if (!DansTable(c, i) || std::isnan(F))
+        return false;
+    if (i == 1) {
+        PlaceFondamental(c, F);
+        return true;
+    }
+    if (!c.Musical) {
+        c.Frequence[i] = BorneFrequence(F, i);
+        return true;
+    }
+    // The multiple a release would snap to, but never none (0 Hz) nor one beyond 32767 Hz.
+    const double f1 = FondamentalDiviseur(c);
+    const double plus = std::floor(FrequenceMax / f1);
+    const double n = std::clamp(
+        double(Accroche(c, float(std::clamp(F, 0.0, double(FrequenceMax))), AccrocheValide)) / f1, 1.0, plus);
+    c.Frequence[i] = BorneFrequence(n * f1, i);
+    return true;
+}
+
+bool FixeAmplitude(Son &c, int i, double a)
+{
+    if (!DansTable(c, i))
+        return false;
+    c.Amplitude[i] = BorneAmplitude(a);
+    return true;
+}
+
+std::array<bool, Son::Max + 1> Audibles(const std::array<bool, Son::Max + 1> &muettes, int solo)
+{
+    std::array<bool, Son::Max + 1> a{};
+    for (int i = 1; i <= Son::Max; ++i)
+        a[i] = solo >= 1 && solo <= Son::Max ? i == solo : !muettes[i];
+    a[0] = true;
+    return a;
 }
 
 std::int16_t FrequenceNote(int i)

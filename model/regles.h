@@ -2,6 +2,7 @@
 
 #include "model/son.h"
 
+#include <array>
 #include <cstdint>
 
 // The rules of the sound, as plain functions over the component table.
@@ -49,6 +50,23 @@ void Efface(Son &c, bool musical, double xFondamental);
 /// One drag step of the fundamental to abscissa X, kept within 1 .. XMaxFondamental.
 /// Returns the marker's new left edge (hertz).
 double DeplaceFondamental(Son &c, float X);
+/// The fundamental moved to F hertz as a drop there moves it: every other slot keeps its harmonic
+/// number (the drag's snapping) and is rescaled to it. No plot bound: F1 is F brought into 1..32767.
+void PlaceFondamental(Son &c, double F);
+
+/// The frequency typed for an existing component i (1 to ProchaineComposante − 1): on the
+/// fundamental, PlaceFondamental; on another, with the multiples-only option, the multiple of the
+/// fundamental a release at F would snap to, kept between one fundamental and the highest multiple
+/// that 32767 Hz holds; without it, F as a release would give it. False, nothing changed, for a
+/// slot outside the table.
+bool FixeFrequence(Son &c, int i, double F);
+/// The amplitude typed or slid for an existing component i, clamped to 0..10; false, nothing
+/// changed, for a slot outside the table.
+bool FixeAmplitude(Son &c, int i, double a);
+
+/// Which slots (1 to 10; slot 0 unused) are heard, given the muted ones and the one soloed (0: none).
+/// A solo hears its component alone, muted or not; otherwise every slot not muted is heard.
+std::array<bool, Son::Max + 1> Audibles(const std::array<bool, Son::Max + 1> &muettes, int solo);
 
 /// Frequency of key i of the keyboard (0 = the lowest C, 132 Hz).
 std::int16_t FrequenceNote(int i);

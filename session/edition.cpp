@@ -42,6 +42,23 @@ private:
     bool m_fait = false;
 };
 
+// The table's samples with the muted components' peaks at zero, at the whole table's scale (the
+// same plan), so that a muted component leaves the others as loud as they were. Empty when the
+// table cannot be synthesised.
+QByteArray Masque(const Son &son, const std::array<bool, Son::Max + 1> &audibles)
+{
+    Synthese::Plan plan;
+    if (!Synthese::Prepare(son, plan))
+        return {};
+    for (int i = 1; i <= Son::Max; ++i)
+        if (!audibles[i])
+            plan.c[i] = 0;
+    QByteArray octets;
+    if (Synthese::Echantillons(plan, octets) >= 0)
+        return {};
+    return octets;
+}
+
 } // namespace
 
 Edition::Edition(Lecture &lecture, QString cheminWav, QObject *parent)
@@ -211,6 +228,29 @@ void Edition::LacheFondamental()
     valide(TempsFin | Synthese);
 }
 
+bool Edition::FixeFrequence(int i, double hertz)
+{
+    if (!Regles::FixeFrequence(m_son, i, hertz))
+        return false;
+    if (i == 1) {
+        // The marker stays whole on the plot, as after a loaded timbre.
+        m_fondamental = std::min<double>(m_son.Frequence[1], Regles::XMaxFondamental);
+        emit fondamentalPlace(m_fondamental);
+    }
+    valide(Spectre | TempsFin | Synthese);
+    return true;
+}
+
+bool Edition::FixeAmplitude(int i, double amplitude, bool fin)
+{
+    if (!Regles::FixeAmplitude(m_son, i, amplitude))
+        return false;
+    // A step is drawn coarse and heard at once, like a drag step of the fundamental drawn; the
+    // release writes test.wav and records the whole drag as one step.
+    valide(fin ? Spectre | TempsFin | Synthese : Spectre | TempsGrossier | Echantillons);
+    return true;
+}
+
 bool Edition::ChoisitNote(int index)
 {
     if (index < 0 || index >= NombreNotes)
@@ -266,6 +306,12 @@ void Edition::valide(int effets)
         emit tempsChange(Grossier);
     if (effets & TempsFin)
         emit tempsChange(Fin);
+    if ((effets & Echantillons) && m_ecoute == ::Ecoute::Modele) {
+        // Synthesised in memory only, switched to without a gap while the loop plays.
+        const QByteArray echantillons = Masque(m_son, m_audibles);
+        if (!echantillons.isEmpty())
+            m_lecture.BasculeSon(echantillons);
+    }
     if (effets & Synthese) {
         // The player gets the new samples themselves, even when test.wav could not be written (a
         // full disk): what is heard is always the table on screen. A table that cannot be
@@ -298,17 +344,8 @@ QByteArray Edition::sonJoue() const
         return m_defi;
     if (m_audibles == Tous())
         return m_generateur.echantillons();
-    // The mask: the same plan (the same scale) with the muted components' peaks at zero.
-    Synthese::Plan plan;
-    if (!Synthese::Prepare(m_son, plan))
-        return m_generateur.echantillons();
-    for (int i = 1; i <= Son::Max; ++i)
-        if (!m_audibles[i])
-            plan.c[i] = 0;
-    QByteArray octets;
-    if (Synthese::Echantillons(plan, octets) >= 0)
-        return m_generateur.echantillons();
-    return octets;
+    const QByteArray octets = Masque(m_son, m_audibles);
+    return octets.isEmpty() ? m_generateur.echantillons() : octets;
 }
 
 void Edition::fixeEcoute(::Ecoute source)

@@ -74,6 +74,16 @@ public:
     void GlisseFondamental(float X);
     /// The fundamental dropped where its last step put it.
     void LacheFondamental();
+    /// The frequency field of component i (1 to the last one): on the fundamental, a move of it as a
+    /// drop at `hertz` would make (the marker follows, kept whole on the plot); on another, the
+    /// value through the multiples-only rule, as a release snaps it. One commit, one undo step.
+    /// False, nothing changed, for a slot outside the table.
+    bool FixeFrequence(int i, double hertz);
+    /// The amplitude of component i, 0 to 10. With `fin` false, one step of a slider's drag: the
+    /// table, the spectrum, the coarse time plot and the new samples to the player, nothing written;
+    /// with `fin` true, the commit: the fine time plot and test.wav, one undo step from the last
+    /// commit, so a whole drag is one step. False, nothing changed, for a slot outside the table.
+    bool FixeAmplitude(int i, double amplitude, bool fin);
     /// A key of the keyboard: the fundamental moves to that note, the timbre stays.
     bool ChoisitNote(int index);
     /// One of the nine time bases of the time plot.
@@ -182,7 +192,8 @@ signals:
     void analyseChange();
 
 private:
-    enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8 };
+    /// Echantillons: the table's samples to the player without test.wav (a slider's step).
+    enum Effet { Spectre = 1, TempsGrossier = 2, TempsFin = 4, Synthese = 8, Echantillons = 16 };
     void valide(int effets);
     /// The timbre into the sound, the option and the marker, without the commit.
     bool applique(const Timbre &timbre);

@@ -10,6 +10,7 @@
 #include "ui/accueil.h"
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/composantes.h"
 #include "ui/defiecoute.h"
 #include "ui/descriptions.h"
 #include "ui/libelle.h"
@@ -98,6 +99,7 @@ struct Fenetres
     std::unique_ptr<Aide> aide = std::make_unique<Aide>();
     std::unique_ptr<Clavier> clavier;
     std::unique_ptr<DefiEcoute> defi;
+    std::unique_ptr<Composantes> composantes;
 
     Fenetres()
     {
@@ -109,14 +111,20 @@ struct Fenetres
         defi.reset(principal->defi());
         Pilote::Clique(defi, "Solution");
         Pilote::Clique(defi, "Verifier");
+        principal->ouvreComposantes();
+        composantes.reset(principal->composantes());
     }
     ~Fenetres()
     {
+        composantes.reset();
         defi.reset();
         clavier.reset();
         principal.reset();
     }
-    QList<QWidget *> toutes() const { return {accueil.get(), principal.get(), aide.get(), clavier.get(), defi.get()}; }
+    QList<QWidget *> toutes() const
+    {
+        return {accueil.get(), principal.get(), aide.get(), clavier.get(), defi.get(), composantes.get()};
+    }
 };
 
 // Each visible text of a window and of its elements (captions, names for assistive technologies,
@@ -322,7 +330,8 @@ void TestLangue::rienDeFrancaisEnAnglais()
     }
     QCOMPARE(anglais.size(), francais.size());
     QVERIFY(francais.size() > 100);
-    const QStringList memes{"Sonavirelle 2013", "Sonavirelle 2010", "Volume", "Timbres", "Solution"};
+    const QStringList memes{"Sonavirelle 2013", "Sonavirelle 2010", "Volume", "Timbres", "Solution", "Solo",
+                            "Amplitude"};
     // Numbers, units and a caption made of them: "1    ms/div", "500 Hz/div", "132 Hz", "+3 dB".
     const QRegularExpression unites(QStringLiteral("^[-+−0-9., ]*(ms/div|Hz/div|Hz|dB)?$"));
     int identiques = 0;

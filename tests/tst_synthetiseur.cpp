@@ -990,9 +990,9 @@ void TestSynthetiseur::menuTimbres()
     }
     QCOMPARE(textes, (QStringList{"Ouvrir…", "Enregistrer sous…", "Exporter le son…", "Analyser un son…",
                                   "Sons d'instruments", "Spectre mesuré", "Écouter l'original", "Timbres types",
-                                  "Annuler", "Rétablir", "Défi d'écoute…", "Micro"}));
+                                  "Annuler", "Rétablir", "Composantes…", "Défi d'écoute…", "Micro"}));
     QCOMPARE(touches, (QStringList{"Ctrl+O", "Ctrl+S", "Ctrl+E", "Ctrl+Shift+A", "", "", "Ctrl+Shift+O", "", "Ctrl+Z",
-                                   "Ctrl+Shift+Z Ctrl+Y", "", ""}));
+                                   "Ctrl+Shift+Z Ctrl+Y", "Ctrl+L", "", ""}));
     // The sub-menu lists the four classic timbres; each replaces the table on the fundamental.
     QMenu *types = nullptr;
     for (QAction *a : menu->actions())

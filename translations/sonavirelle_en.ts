@@ -221,6 +221,57 @@
     </message>
 </context>
 <context>
+    <name>Composantes</name>
+    <message>
+        <source>Composantes</source>
+        <translation>Components</translation>
+    </message>
+    <message>
+        <source>N°</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Fréquence (Hz)</source>
+        <translation>Frequency (Hz)</translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation>Amplitude</translation>
+    </message>
+    <message>
+        <source>Aucune composante : le tableau est vide.</source>
+        <translation>No component: the table is empty.</translation>
+    </message>
+    <message>
+        <source>Composante %1</source>
+        <translation>Component %1</translation>
+    </message>
+    <message>
+        <source>Composante %1 : fréquence</source>
+        <translation>Component %1: frequency</translation>
+    </message>
+    <message>
+        <source>Composante %1 : amplitude</source>
+        <translation>Component %1: amplitude</translation>
+    </message>
+    <message>
+        <source>Muette</source>
+        <translation>Mute</translation>
+    </message>
+    <message>
+        <source>Composante %1 : muette</source>
+        <translation>Component %1: muted</translation>
+    </message>
+    <message>
+        <source>Solo</source>
+        <translation>Solo</translation>
+    </message>
+    <message>
+        <source>Composante %1 : solo</source>
+        <translation>Component %1: solo</translation>
+    </message>
+</context>
+<context>
     <name>CurseurVolume</name>
     <message>
         <source>Volume</source>
@@ -820,6 +871,10 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>Défi d&apos;écoute…</source>
         <translation>Listening challenge…</translation>
+    </message>
+    <message>
+        <source>Composantes…</source>
+        <translation>Components…</translation>
     </message>
 </context>
 <context>

@@ -221,6 +221,57 @@
     </message>
 </context>
 <context>
+    <name>Composantes</name>
+    <message>
+        <source>Composantes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>N°</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fréquence (Hz)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Amplitude</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucune composante : le tableau est vide.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Composante %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Composante %1 : fréquence</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Composante %1 : amplitude</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Muette</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Composante %1 : muette</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Solo</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Composante %1 : solo</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>CurseurVolume</name>
     <message>
         <source>Volume</source>
@@ -817,6 +868,10 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>Défi d&apos;écoute…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Composantes…</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

@@ -53,6 +53,11 @@ MenuTimbres::MenuTimbres(QWidget *fenetre, Edition &edition) : QMenu(fenetre), m
         ajoute(c);
     // The listening challenge's window belongs to the main window, which knows its spectrum.
     addSeparator();
+    // The components' window edits the table row by row; it is a shortcut of the window too.
+    QAction *composantes = addAction(tr("Composantes…"), this, &MenuTimbres::composantesDemande);
+    composantes->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    composantes->setShortcutContext(Qt::WindowShortcut);
+    m_fenetre->addAction(composantes);
     addAction(tr("Défi d'écoute…"), this, &MenuTimbres::defiDemande);
     QAction *annuler = apres[0].action, *retablir = apres[1].action;
     annuler->setEnabled(false);

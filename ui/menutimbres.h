@@ -41,6 +41,8 @@ public slots:
     void exporte();
 
 signals:
+    /// "Composantes…": the window that owns the menu opens the components' window.
+    void composantesDemande();
     /// "Défi d'écoute…": the window that owns the menu opens the listening challenge.
     void defiDemande();
 

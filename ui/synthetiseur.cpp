@@ -51,6 +51,9 @@ Synthetiseur::~Synthetiseur()
     // Hook: the challenge window left open has no spectrum nor session to work on any more.
     if (m_defi)
         m_defi->detache();
+    // The components' window edits this window's table: it goes with it.
+    if (m_composantes)
+        m_composantes->detache();
 }
 
 void Synthetiseur::construit()
@@ -81,6 +84,7 @@ void Synthetiseur::construit()
     connect(m_bandeau, &BandeauCommandes::aideDemandee, this, &Synthetiseur::ouvreAide);
     // Hook: the "Timbres" menu's "Défi d'écoute…".
     connect(&m_bandeau->menu(), &MenuTimbres::defiDemande, this, &Synthetiseur::ouvreDefi);
+    connect(&m_bandeau->menu(), &MenuTimbres::composantesDemande, this, &Synthetiseur::ouvreComposantes);
     setAcceptDrops(true);
     // Hook: the "Spectre mesuré" entry shows and hides the spectrum panel's measured layer.
     connect(menuTimbres()->actionSpectreMesure(), &QAction::toggled, m_spectre, &PanneauFrequences::montreMesure);
@@ -211,6 +215,18 @@ void Synthetiseur::ouvreDefi()
     m_defi->show();
     m_defi->raise();
     m_defi->activateWindow();
+}
+
+void Synthetiseur::ouvreComposantes()
+{
+    if (!m_composantes) {
+        m_composantes = new Composantes(&m_ctx.edition);
+        connect(m_composantes, &Composantes::aideDemandee, this, &Synthetiseur::ouvreAide);
+        m_loupe->suit(m_composantes);
+    }
+    m_composantes->show();
+    m_composantes->raise();
+    m_composantes->activateWindow();
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include "ui/aide.h"
 #include "ui/clavier.h"
+#include "ui/composantes.h"
 #include "ui/contexte.h"
 #include "ui/defiecoute.h"
 #include "ui/menutimbres.h"
@@ -62,6 +63,7 @@ public:
     Clavier *clavier() const { return m_clavier; }
     Aide *aide() const { return m_aide; }
     DefiEcoute *defi() const { return m_defi; }
+    Composantes *composantes() const { return m_composantes; }
     Edition &edition() const { return m_ctx.edition; }
     Loupe &loupe() const { return *m_loupe; }
 
@@ -72,6 +74,8 @@ public slots:
     void ouvreAide();
     /// Shows the listening challenge's window, made on first use.
     void ouvreDefi();
+    /// Shows the components' window, made on first use.
+    void ouvreComposantes();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -90,6 +94,7 @@ private:
     QPointer<Clavier> m_clavier;
     QPointer<Aide> m_aide;
     QPointer<DefiEcoute> m_defi;
+    QPointer<Composantes> m_composantes;
     Loupe *m_loupe = nullptr;
     MenuMicro *m_micro = nullptr;
 };
