@@ -299,7 +299,9 @@ void TestExportation::langue()
     } else if (cas == QLatin1String("duree")) {
         arguments << QStringLiteral("--exporte") << sortie << QStringLiteral("--duree") << QStringLiteral("-1");
     } else if (cas == QLatin1String("dossier")) {
-        nomme = dossier.path();
+        // A folder with a WAV's name: refused for being a folder.
+        nomme = dossier.filePath(QStringLiteral("dossier.wav"));
+        QVERIFY(QDir().mkdir(nomme));
         arguments << QStringLiteral("--exporte") << nomme;
     } else {
         arguments << QStringLiteral("--bogus");
