@@ -1012,8 +1012,8 @@ struct Reponse
             texte = boite->text();
             QAbstractButton *choisi = boite->escapeButton();
             for (QAbstractButton *b : boite->buttons()) {
-                boutons << b->text();
-                if (b->text() == bouton)
+                boutons << b->text().remove(QLatin1Char('&'));
+                if (boutons.last() == bouton)
                     choisi = b;
             }
             if (!choisi) // a box with a single button

@@ -200,11 +200,12 @@ bool MenuTimbres::confirmeAbandon()
                                      .arg(QFileInfo(m_edition.fichier()).fileName()));
     else
         boite.setInformativeText(tr("Le timbre a changé et n'a pas été enregistré."));
-    QPushButton *oui = boite.addButton(tr("Enregistrer"), QMessageBox::AcceptRole);
-    QPushButton *non = boite.addButton(tr("Ne pas enregistrer"), QMessageBox::DestructiveRole);
+    QPushButton *oui = boite.addButton(tr("&Enregistrer"), QMessageBox::AcceptRole);
+    QPushButton *non = boite.addButton(tr("&Ne pas enregistrer"), QMessageBox::DestructiveRole);
     QPushButton *annuler = boite.addButton(tr("Annuler"), QMessageBox::RejectRole);
     boite.setDefaultButton(oui);
     boite.setEscapeButton(annuler);
+    // E and N press their buttons, Escape cancels.
     boite.exec();
     if (boite.clickedButton() == non)
         return true;
