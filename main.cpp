@@ -16,6 +16,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
@@ -28,6 +29,9 @@ int main(int argc, char *argv[])
     const Langue::Code langue = Langue::DuSysteme();
     std::optional<Timbre> timbre;
     std::optional<AnalyseSon::Resultat> analyse; // a sound named instead of a timbre
+    QString fichier;                             // the .timbre file the run starts on
+    QString pourquoi;                            // why the file named was refused
+    bool sonRefuse = false;                      // that file was a sound's
     {
         // The command line, the timbre's refusal and the export speak the user's language without a
         // display: a core application holds the catalogue until the windows' application takes over.
@@ -53,21 +57,27 @@ int main(int argc, char *argv[])
         // A timbre named on the command line is read before anything else, so that a refused file
         // ends the run with its reason before any window or output file exists.
         // A name that a sound has (.wav, .flac...) is analysed; anything else is read as a timbre.
+        // Without --exporte, a refused file (a double-click on a damaged one) opens the main window
+        // on the default sound with the reason in the message box "Ouvrir…" shows; the line goes
+        // to standard error as well, for a terminal.
+        LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
         if (!ligne.timbre.isEmpty() && MenuTimbres::NomDeSon(ligne.timbre)) {
-            LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
             analyse = AnalyseSon::Analyse(ligne.timbre, ligne.debut, ligne.dureeTroncon, &refus.erreur);
-            if (!analyse) {
-                refus.erreur += QLatin1Char('\n');
-                return LigneCommande::Termine(refus);
-            }
-            timbre = analyse->timbre;
+            if (analyse)
+                timbre = analyse->timbre;
+            else
+                sonRefuse = true;
         } else if (!ligne.timbre.isEmpty()) {
-            LigneCommande::Resultat refus{false, LigneCommande::CodeErreur, {}, {}};
             timbre = TimbreFichier::Charge(ligne.timbre, &refus.erreur);
-            if (!timbre) {
-                refus.erreur += QLatin1Char('\n');
+        }
+        if (!ligne.timbre.isEmpty() && !timbre) {
+            pourquoi = refus.erreur;
+            refus.erreur += QLatin1Char('\n');
+            if (!ligne.exporte.isEmpty())
                 return LigneCommande::Termine(refus);
-            }
+            LigneCommande::Termine(refus);
+        } else if (timbre && !analyse) {
+            fichier = ligne.timbre;
         }
 
         // The export needs neither a display nor a sound server: no windows' application at all.
@@ -111,6 +121,19 @@ int main(int argc, char *argv[])
                 session.fixeAnalyse(*analyse);
             principal->setAttribute(Qt::WA_DeleteOnClose);
             principal->show();
+            if (!fichier.isEmpty())
+                principal->menuTimbres()->retientFichier(fichier);
+        } else if (!pourquoi.isEmpty()) {
+            auto *principal = new Synthetiseur(contexte);
+            principal->setAttribute(Qt::WA_DeleteOnClose);
+            principal->show();
+            // Once the window is up, so that the box stands over it.
+            QTimer::singleShot(0, principal, [principal, pourquoi, sonRefuse] {
+                if (sonRefuse)
+                    principal->menuTimbres()->signaleSonRefuse(pourquoi);
+                else
+                    principal->menuTimbres()->signaleTimbreRefuse(pourquoi);
+            });
         } else {
             auto *accueil = new Accueil(contexte);
             accueil->show();

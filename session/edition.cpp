@@ -70,6 +70,8 @@ Edition::Edition(Lecture &lecture, QString cheminWav, QObject *parent)
 {
     // A bounded history: the oldest steps go, so a long session does not grow forever.
     m_historique->setUndoLimit(LimiteAnnulations);
+    connect(m_historique, &QUndoStack::cleanChanged, this, &Edition::documentChange);
+    connect(this, &Edition::musicalChange, this, &Edition::documentChange);
     m_lecture.SuitSortie(this, [this](bool disponible) {
         m_sortieDisponible = disponible;
         emit sortieChange(disponible);
@@ -166,6 +168,22 @@ void Edition::Demarre(const Timbre *timbre)
     valide(Spectre | TempsFin | Synthese);
     m_restaure = false;
     m_etatValide = etat();
+    m_fichier.clear();
+    m_musicalPropre = m_son.Musical;
+    emit documentChange();
+}
+
+void Edition::fixeFichier(const QString &chemin)
+{
+    m_fichier = chemin;
+    m_musicalPropre = m_son.Musical;
+    m_historique->setClean();
+    emit documentChange();
+}
+
+bool Edition::modifie() const
+{
+    return !m_historique->isClean() || m_son.Musical != m_musicalPropre;
 }
 
 void Edition::Efface()

@@ -153,6 +153,17 @@ public:
     static QByteArray Original44k(const std::vector<float> &echantillons, double frequence, double fondamental,
                                   int crete);
 
+    // --- The file the table belongs to ---
+    /// The .timbre file the table was last opened from or saved to; empty: none (the start-up).
+    const QString &fichier() const { return m_fichier; }
+    /// The table as it stands now is the file at `chemin` (just opened or saved): the history's
+    /// clean point moves here.
+    void fixeFichier(const QString &chemin);
+    /// True when the table or the multiples-only option changed since the start-up, the last
+    /// opening or the last saving. Undoing back to that point is unchanged again; once that point
+    /// has fallen out of the bounded history, it can never be reached again.
+    bool modifie() const;
+
     /// What one history step restores: the table's components and the marker.
     struct Etat
     {
@@ -190,6 +201,8 @@ signals:
     void ecouteChange(::Ecoute source);
     /// Another sound was analysed (analyse() has its spectrum).
     void analyseChange();
+    /// fichier() or modifie() may have changed.
+    void documentChange();
 
 private:
     /// Echantillons: the table's samples to the player without test.wav (a slider's step).
@@ -209,6 +222,8 @@ private:
     double m_volume = 0.0;
     bool m_sortieDisponible = true;
     SpectreAnalyse m_analyse;
+    QString m_fichier;
+    bool m_musicalPropre = true; ///< the option at the clean point
     ::Ecoute m_ecoute = ::Ecoute::Modele;
     QByteArray m_original, m_defi;
     std::array<bool, Son::Max + 1> m_audibles = Tous();

@@ -195,6 +195,11 @@ LigneCommande::Resultat LigneCommande::Analyse(const QStringList &arguments, con
         if (r.exporte.startsWith(QLatin1Char('-')))
             return refuse(tr("%1 : « --exporte » attend le nom d'un fichier WAV, pas l'option « %2 » (%3).")
                               .arg(programme, r.exporte, essayez));
+        // Only a WAV is written: a name promising another format would lie about the file.
+        if (!r.exporte.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
+            return refuse(tr("%1 : « --exporte %2 » : le nom du fichier doit finir par « .wav » (le son est "
+                             "écrit en WAV).")
+                              .arg(programme, r.exporte));
     }
     // The analysis of a sound has options of its own; its values are checked with the file.
     const auto secondes = [&](const QString &nom, std::optional<double> &valeur) -> bool {

@@ -28,14 +28,51 @@ struct Definition
     const char *nom;
     int minimum;
     int maximum;
-    bool texte = false; ///< a text key: `maximum` is its size in bytes
+    bool texte = false;   ///< a text key: `maximum` is its size in bytes
+    bool chemins = false; ///< a path key: `maximum` is the number of paths kept
 };
 
 constexpr Definition Definitions[] = {
     {Cle::Zoom, "affichage", "zoom", 50, 200},
     {Cle::Volume, "son", "volume", -1'000'000, 1'000'000},
     {Cle::EntreeMicro, "micro", "entree", 1, TailleTexte, true},
+    {Cle::Recents, "fichiers", "recents", 0, CheminsRecents, false, true},
+    {Cle::Dossier, "fichiers", "dossier", 0, 1, false, true},
 };
+
+// One path as it may be kept: absolute, exact UTF-8, no control character, not too long.
+bool CheminValide(const QString &chemin)
+{
+    const QByteArray octets = chemin.toUtf8();
+    if (!chemin.startsWith(QLatin1Char('/')) || octets.size() > TailleChemin || QString::fromUtf8(octets) != chemin)
+        return false;
+    for (const QChar c : chemin)
+        if (c.category() == QChar::Other_Control || c.isSurrogate() || c == QChar::ReplacementCharacter)
+            return false;
+    return true;
+}
+
+// A path key's value: the valid paths among the comma-separated, percent-encoded entries.
+QStringList Chemins(const QByteArray &valeur, int maximum)
+{
+    QStringList liste;
+    for (const QByteArray &entree : valeur.split(',')) {
+        bool propre = !entree.isEmpty();
+        for (const char c : entree)
+            propre = propre
+                     && ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')
+                         || std::strchr("-._~/%", c));
+        if (!propre)
+            continue;
+        const QByteArray octets = QByteArray::fromPercentEncoding(entree);
+        const QString chemin = QString::fromUtf8(octets);
+        if (chemin.toUtf8() == octets && CheminValide(chemin) && !liste.contains(chemin))
+            liste << chemin;
+        if (liste.size() == maximum)
+            break;
+    }
+    return liste;
+}
 
 // A text value: short, and only characters that neither INI nor a shell gives a meaning to.
 std::optional<QByteArray> Texte(const QByteArray &texte, int maximum)
@@ -152,7 +189,9 @@ Lecture LitFichier(const QString &chemin, QMap<Cle, QByteArray> &valeurs)
         for (const Definition &d : Definitions) {
             if (groupe != d.groupe || cle != d.nom)
                 continue;
-            if (d.texte) {
+            if (d.chemins) {
+                valeurs[d.cle] = valeur;
+            } else if (d.texte) {
                 if (const auto t = Texte(valeur, d.maximum))
                     valeurs[d.cle] = *t;
             } else if (const auto v = Entier(valeur, d.minimum, d.maximum)) {
@@ -213,7 +252,7 @@ bool EcritBrut(Cle cle, const QByteArray &valeur)
     if (Fichier::Examine(chemin, &raison) == Fichier::Etat::Refuse)
         return (Refuse(chemin, raison), false);
     QByteArray texte;
-    for (const char *groupe : {"affichage", "son", "micro"}) {
+    for (const char *groupe : {"affichage", "son", "micro", "fichiers"}) {
         QByteArray partie;
         for (const Definition &e : Definitions)
             if (qstrcmp(e.groupe, groupe) == 0 && valeurs.contains(e.cle))
@@ -231,7 +270,7 @@ bool EcritBrut(Cle cle, const QByteArray &valeur)
 std::optional<int> Lit(Cle cle)
 {
     const Definition &d = DefinitionDe(cle);
-    if (d.texte)
+    if (d.texte || d.chemins)
         return std::nullopt;
     const auto brut = LitBrut(cle);
     return brut ? Entier(*brut, d.minimum, d.maximum) : std::nullopt;
@@ -240,7 +279,7 @@ std::optional<int> Lit(Cle cle)
 bool Ecrit(Cle cle, int valeur)
 {
     const Definition &d = DefinitionDe(cle);
-    if (d.texte || valeur < d.minimum || valeur > d.maximum)
+    if (d.texte || d.chemins || valeur < d.minimum || valeur > d.maximum)
         return false;
     return EcritBrut(cle, QByteArray::number(valeur));
 }
@@ -263,6 +302,29 @@ bool EcritTexte(Cle cle, const QString &valeur)
     if (!Texte(octets, d.maximum))
         return false;
     return EcritBrut(cle, octets);
+}
+
+std::optional<QStringList> LitChemins(Cle cle)
+{
+    const Definition &d = DefinitionDe(cle);
+    if (!d.chemins)
+        return std::nullopt;
+    const auto brut = LitBrut(cle);
+    return brut ? std::optional<QStringList>(Chemins(*brut, d.maximum)) : std::nullopt;
+}
+
+bool EcritChemins(Cle cle, const QStringList &chemins)
+{
+    const Definition &d = DefinitionDe(cle);
+    if (!d.chemins)
+        return false;
+    QByteArrayList entrees;
+    for (const QString &c : chemins.mid(0, d.maximum)) {
+        if (!CheminValide(c))
+            return false;
+        entrees << c.toUtf8().toPercentEncoding("/");
+    }
+    return EcritBrut(cle, entrees.join(','));
 }
 
 void Oublie()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -16,9 +17,12 @@ enum class Cle {
     Zoom,        ///< affichage/zoom: the zoom step in percent, 50 to 200
     Volume,      ///< son/volume: the listening volume in dB; any integer, brought into range by its user
     EntreeMicro, ///< micro/entree: the chosen input's id, a text (TailleTexte bytes at most, see LitTexte)
+    Recents,     ///< fichiers/recents: the last timbre files opened or saved, paths (see LitChemins)
+    Dossier,     ///< fichiers/dossier: the folder last used in a file dialog, one path
 };
 
-inline constexpr qint64 TailleMaximale = 4096;
+/// Room for the known keys with eight long paths.
+inline constexpr qint64 TailleMaximale = 32768;
 
 /// The file: `<settings folder>/<organization>/<application>.conf`, the folder being QSettings'
 /// own for the user (so QSettings::setPath applies).
@@ -38,6 +42,17 @@ std::optional<QString> LitTexte(Cle cle);
 
 /// Stores a text key; false for an integer key, a text that breaks the rule above, or a failed write.
 bool EcritTexte(Cle cle, const QString &valeur);
+
+/// The paths of a path key (Recents, Dossier), in their order: absolute, valid UTF-8, without
+/// control characters, at most TailleChemin bytes each; any other entry is passed over. In the
+/// file each path is percent-encoded UTF-8 and the paths are separated by commas.
+inline constexpr int TailleChemin = 1024;
+inline constexpr int CheminsRecents = 8;
+std::optional<QStringList> LitChemins(Cle cle);
+
+/// Stores a path key: at most as many paths as the key keeps (eight recent files, one folder),
+/// the first ones; false when a path breaks the rule above, for another key, or a failed write.
+bool EcritChemins(Cle cle, const QStringList &chemins);
 
 /// Forgets that the file was found unusable (it is looked at again at the next use).
 void Oublie();

@@ -399,6 +399,16 @@ photo silence
 echo "step: close the main window, the keyboard stays"
 AVANT=$(etat)
 "${ECRAN[@]}" ferme "$PRINCIPALE"
+# The table changed since the start: the window asks first; N answers "Ne pas enregistrer".
+INVITE=""
+for _ in $(seq 50); do
+    INVITE=$(xdotool search --onlyvisible --name '^Sonavirelle$' 2>/dev/null | head -1)
+    [ -n "$INVITE" ] && break
+    sleep 0.1
+done
+[ -n "$INVITE" ] || echec "close with changes: no 'Enregistrer les modifications ?' box"
+photo invite
+[ -n "$INVITE" ] && xdotool windowfocus --sync "$INVITE" key n
 sleep 0.5
 photo fermeture
 visible --name '^Sonavirelle 2010$' && echec "close: the main window is still shown"

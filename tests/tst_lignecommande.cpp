@@ -134,6 +134,14 @@ void TestLigneCommande::timbreEtExport_data()
                                              << "" << 3.0 << "« --duree » ne sert qu'avec « --exporte »";
     QTest::newRow("export without a name") << QStringList{p, "--exporte="} << ""
                                            << "" << 3.0 << "« --exporte » attend le nom";
+    QTest::newRow("export to an .mp3 name") << QStringList{p, "--exporte", "x.mp3"} << ""
+                                            << "" << 3.0 << "^sonavirelle : « --exporte x.mp3 » : .*« .wav »";
+    QTest::newRow("export to a name without a suffix") << QStringList{p, "--exporte", "son"} << ""
+                                                       << "" << 3.0 << "« --exporte son »";
+    QTest::newRow("export to a .wav.mp3 name") << QStringList{p, "--exporte", "a.wav.mp3"} << ""
+                                               << "" << 3.0 << "« .wav »";
+    QTest::newRow("export, upper-case .WAV") << QStringList{p, "--exporte", "S.WAV"} << ""
+                                             << "S.WAV" << 3.0 << "";
     QTest::newRow("export without a value") << QStringList{p, "--exporte"} << ""
                                             << "" << 3.0 << "valeur manquante après « --exporte »";
 }

@@ -129,6 +129,13 @@ private slots:
     void volumeAuClavier_data();
     void volumeAuClavier();
     void volumeMemoriseEtHorsDuFichier();
+    void titreDuFichier();
+    void fermetureAvecModifications_data();
+    void fermetureAvecModifications();
+    void fermetureSansModification_data();
+    void fermetureSansModification();
+    void enregistrerDansLeFichierOuvert();
+    void fichiersRecents();
 
 private:
     QTemporaryDir m_reglages;
@@ -972,6 +979,263 @@ void TestSynthetiseur::unSeulTraceParClic()
     QCOMPARE(traces.count(), 1);
 }
 
+namespace {
+
+const Timbre Cours{false, {{330, 8}, {990, 4}, {1650, 2}}};
+
+QString EcritCours(const Banc &banc, const QString &nom, const Timbre &t = Cours)
+{
+    const QString chemin = banc.dossier.filePath(nom);
+    return TimbreFichier::Enregistre(chemin, t) ? chemin : QString();
+}
+
+QByteArray Octets(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Answers the next modal message box by pressing the button labelled `bouton` (empty: its escape
+// button), after recording its text; `vue` stays false when no box came.
+struct Reponse
+{
+    bool vue = false;
+    QString texte;
+    QStringList boutons;
+    explicit Reponse(const QString &bouton)
+    {
+        QTimer::singleShot(0, [this, bouton] {
+            auto *boite = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!boite)
+                return;
+            vue = true;
+            texte = boite->text();
+            QAbstractButton *choisi = boite->escapeButton();
+            for (QAbstractButton *b : boite->buttons()) {
+                boutons << b->text().remove(QLatin1Char('&'));
+                if (boutons.last() == bouton)
+                    choisi = b;
+            }
+            if (!choisi) // a box with a single button
+                choisi = boite->buttons().value(0);
+            QTest::mouseClick(choisi, Qt::LeftButton);
+        });
+    }
+};
+
+} // namespace
+
+void TestSynthetiseur::titreDuFichier()
+{
+    Fenetre f;
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010"));
+    // Without a file the title stays exactly the program's, whatever is changed.
+    Pilote::RelacheSpectre(f.w, 1, 880, 5);
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010"));
+    const QString chemin = EcritCours(f.banc, QStringLiteral("cours.timbre"));
+    QVERIFY(f.w->OuvreFichier(chemin));
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre"));
+    Pilote::RelacheSpectre(f.w, 1, 2200, 5);
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre *"));
+    // Undone back to the file: unchanged again; redone: changed.
+    f.w->edition().Annule();
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre"));
+    f.w->edition().Retablit();
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre *"));
+    f.w->edition().Annule();
+    // The multiples-only option is saved in the file too.
+    f.w->edition().fixeMusical(true);
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre *"));
+    f.w->edition().fixeMusical(false);
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre"));
+
+    // More edits than the history keeps: the file's state has left the history, and undoing all
+    // that is left never claims to be back at it.
+    for (int i = 0; i <= Edition::LimiteAnnulations; ++i)
+        QVERIFY(f.w->edition().ChoisitNote(i % 2 ? 20 : 21));
+    while (f.w->edition().historique().canUndo())
+        f.w->edition().Annule();
+    QVERIFY(f.w->edition().modifie());
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre *"));
+}
+
+void TestSynthetiseur::fermetureAvecModifications_data()
+{
+    QTest::addColumn<QString>("bouton");
+    QTest::addColumn<bool>("ferme");
+    QTest::addColumn<bool>("ecrit"); // the file holds the changed table afterwards
+    QTest::newRow("Enregistrer") << "Enregistrer" << true << true;
+    QTest::newRow("Ne pas enregistrer") << "Ne pas enregistrer" << true << false;
+    QTest::newRow("Annuler") << "Annuler" << false << false;
+    QTest::newRow("Escape") << "" << false << false;
+}
+
+void TestSynthetiseur::fermetureAvecModifications()
+{
+    QFETCH(QString, bouton);
+    QFETCH(bool, ferme);
+    QFETCH(bool, ecrit);
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    const QString chemin = EcritCours(f.banc, QStringLiteral("cours.timbre"));
+    QVERIFY(f.w->OuvreFichier(chemin));
+    const QByteArray avant = Octets(chemin);
+    Pilote::RelacheSpectre(f.w, 1, 2200, 5);
+    const Timbre change = f.w->edition().TimbreCourant();
+    QVERIFY(!(change == Cours));
+    f.clique("Play");
+    f.banc.lecture.journal.clear();
+    const QByteArray wav = f.banc.wav();
+
+    Reponse r(bouton);
+    f.w->close();
+    QVERIFY(r.vue);
+    QCOMPARE(r.texte, QStringLiteral("Enregistrer les modifications ?"));
+    QCOMPARE(r.boutons.size(), 3);
+    for (const char *b : {"Enregistrer", "Ne pas enregistrer", "Annuler"})
+        QVERIFY2(r.boutons.contains(QString::fromUtf8(b)), qPrintable(r.boutons.join(QLatin1Char('|'))));
+    QCOMPARE(f.w->isVisible(), !ferme);
+    // Closing stops the sound; staying open leaves it playing, the table and test.wav as they were.
+    QCOMPARE(f.banc.lecture.journal, ferme ? QStringList{"coupe"} : QStringList{});
+    QCOMPARE(f.w->edition().TimbreCourant(), change);
+    QCOMPARE(f.banc.wav(), wav);
+    if (ecrit)
+        QCOMPARE(TimbreFichier::Charge(chemin).value_or(Timbre{}), change);
+    else
+        QCOMPARE(Octets(chemin), avant);
+    QCOMPARE(f.w->edition().modifie(), !ecrit);
+}
+
+void TestSynthetiseur::fermetureSansModification_data()
+{
+    QTest::addColumn<QString>("cas");
+    QTest::newRow("just started") << "demarrage";
+    QTest::newRow("a file just opened") << "ouvert";
+    QTest::newRow("changed, then undone to the file") << "annule";
+    QTest::newRow("changed, then saved") << "enregistre";
+}
+
+void TestSynthetiseur::fermetureSansModification()
+{
+    QFETCH(QString, cas);
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    if (cas != QLatin1String("demarrage")) {
+        QVERIFY(f.w->OuvreFichier(EcritCours(f.banc, QStringLiteral("cours.timbre"))));
+        if (cas != QLatin1String("ouvert"))
+            Pilote::RelacheSpectre(f.w, 1, 2200, 5);
+        if (cas == QLatin1String("annule"))
+            f.w->edition().Annule();
+        if (cas == QLatin1String("enregistre"))
+            QVERIFY(f.w->menuTimbres()->enregistre());
+    }
+    Reponse r(QStringLiteral("Annuler"));
+    f.w->close();
+    QCoreApplication::processEvents();
+    QVERIFY(!r.vue);
+    QVERIFY(!f.w->isVisible());
+}
+
+void TestSynthetiseur::enregistrerDansLeFichierOuvert()
+{
+    Fenetre f;
+    f.w->show();
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    const QString chemin = EcritCours(f.banc, QStringLiteral("cours.timbre"));
+    QVERIFY(f.w->OuvreFichier(chemin));
+    Pilote::RelacheSpectre(f.w, 1, 2200, 5);
+    // Ctrl+S writes to the open file, without a dialog.
+    QTest::keyClick(f.w.get(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(TimbreFichier::Charge(chemin).value_or(Timbre{}), f.w->edition().TimbreCourant());
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre"));
+
+    // A write refused (the name is now a link): the link and what it points at stay, and the box says why.
+    Pilote::RelacheSpectre(f.w, 1, 3300, 5);
+    const QString cible = EcritCours(f.banc, QStringLiteral("cible.timbre"));
+    const QByteArray octetsCible = Octets(cible);
+    QVERIFY(QFile::remove(chemin));
+    QVERIFY(QFile::link(cible, chemin));
+    Reponse r(QString{});
+    QVERIFY(!f.w->menuTimbres()->enregistre());
+    QVERIFY(r.vue);
+    QVERIFY2(r.texte.contains(QStringLiteral("cours.timbre")), qPrintable(r.texte));
+    QVERIFY(QFileInfo(chemin).isSymLink());
+    QCOMPARE(Octets(cible), octetsCible);
+    QCOMPARE(f.w->windowTitle(), QStringLiteral("Sonavirelle 2010 — cours.timbre *"));
+}
+
+void TestSynthetiseur::fichiersRecents()
+{
+    QSettings().clear();
+    Fenetre f;
+    QMenu *recents = f.w->menuTimbres()->menuRecents();
+    const auto liste = [&] {
+        f.w->menuTimbres()->actualiseRecents();
+        QStringList chemins;
+        for (QAction *a : recents->actions())
+            if (a->isEnabled())
+                chemins << a->data().toString();
+        return chemins;
+    };
+    QCOMPARE(liste(), QStringList{});
+    QCOMPARE(recents->actions().size(), 1); // "Aucun fichier récent", disabled
+    // Ten files opened (the names have room for spaces, accents and a comma): the last eight, newest first.
+    QStringList fichiers;
+    for (int i = 0; i < 10; ++i) {
+        fichiers << EcritCours(f.banc, QStringLiteral("leçon %1, é.timbre").arg(i));
+        QVERIFY(f.w->OuvreFichier(fichiers.last()));
+    }
+    QStringList attendu;
+    for (int i = 9; i >= 2; --i)
+        attendu << fichiers[i];
+    QCOMPARE(liste(), attendu);
+    // Opened again: at the front, listed once.
+    QVERIFY(f.w->OuvreFichier(fichiers[4]));
+    attendu.removeAll(fichiers[4]);
+    attendu.prepend(fichiers[4]);
+    QCOMPARE(liste(), attendu);
+    // Saved under another name: that one goes first, the oldest goes.
+    const QString nouveau = f.banc.dossier.filePath(QStringLiteral("nouveau.timbre"));
+    QVERIFY(f.w->OuvreFichier(fichiers[9]));
+    QVERIFY(QFile::copy(fichiers[9], nouveau));
+    f.w->menuTimbres()->retientFichier(nouveau);
+    QVERIFY(f.w->menuTimbres()->enregistre());
+    QCOMPARE(f.w->edition().fichier(), nouveau);
+    attendu.removeAll(fichiers[9]);
+    attendu.prepend(fichiers[9]);
+    attendu.prepend(nouveau);
+    attendu = attendu.mid(0, 8);
+    QCOMPARE(liste(), attendu);
+    // Kept in the settings: another window finds the same list.
+    {
+        Fenetre g;
+        g.w->menuTimbres()->actualiseRecents();
+        QStringList chemins;
+        for (QAction *a : g.w->menuTimbres()->menuRecents()->actions())
+            chemins << a->data().toString();
+        QCOMPARE(chemins, attendu);
+    }
+    // A file that has gone: chosen, it leaves the list with a message, and the table stays.
+    const QString parti = attendu[2];
+    QVERIFY(QFile::remove(parti));
+    const Timbre avant = f.w->edition().TimbreCourant();
+    QAction *entree = nullptr;
+    for (QAction *a : recents->actions())
+        if (a->data().toString() == parti)
+            entree = a;
+    QVERIFY(entree);
+    Reponse r(QString{});
+    entree->trigger();
+    QVERIFY(r.vue);
+    QVERIFY2(r.texte.contains(parti) && r.texte.contains(QStringLiteral("n'existe plus")), qPrintable(r.texte));
+    attendu.removeAll(parti);
+    QCOMPARE(liste(), attendu);
+    QCOMPARE(f.w->edition().TimbreCourant(), avant);
+}
+
 QTEST_MAIN(TestSynthetiseur)
 void TestSynthetiseur::menuTimbres()
 {
@@ -988,11 +1252,11 @@ void TestSynthetiseur::menuTimbres()
             t << k.toString(QKeySequence::PortableText);
         touches << t.join(QLatin1Char(' '));
     }
-    QCOMPARE(textes, (QStringList{"Ouvrir…", "Enregistrer sous…", "Exporter le son…", "Analyser un son…",
-                                  "Sons d'instruments", "Spectre mesuré", "Écouter l'original", "Timbres types",
-                                  "Annuler", "Rétablir", "Composantes…", "Défi d'écoute…", "Micro"}));
-    QCOMPARE(touches, (QStringList{"Ctrl+O", "Ctrl+S", "Ctrl+E", "Ctrl+Shift+A", "", "", "Ctrl+Shift+O", "", "Ctrl+Z",
-                                   "Ctrl+Shift+Z Ctrl+Y", "Ctrl+L", "", ""}));
+    QCOMPARE(textes, (QStringList{"Ouvrir…", "Récents", "Enregistrer", "Enregistrer sous…", "Exporter le son…",
+                                  "Analyser un son…", "Sons d'instruments", "Spectre mesuré", "Écouter l'original",
+                                  "Timbres types", "Annuler", "Rétablir", "Composantes…", "Défi d'écoute…", "Micro"}));
+    QCOMPARE(touches, (QStringList{"Ctrl+O", "", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+E", "Ctrl+Shift+A", "", "",
+                                   "Ctrl+Shift+O", "", "Ctrl+Z", "Ctrl+Shift+Z Ctrl+Y", "Ctrl+L", "", ""}));
     // The sub-menu lists the four classic timbres; each replaces the table on the fundamental.
     QMenu *types = nullptr;
     for (QAction *a : menu->actions())

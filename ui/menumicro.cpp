@@ -3,6 +3,7 @@
 #include "plot/vues.h"
 #include "session/direct.h"
 #include "session/edition.h"
+#include "session/memoirefichiers.h"
 #include "synth/emplacements.h"
 #include "synth/generateur.h"
 #include "synth/langue.h"
@@ -184,10 +185,11 @@ void MenuMicro::signale(const QString &pourquoi)
 
 void MenuMicro::sauveOriginal()
 {
-    QString chemin =
-        QFileDialog::getSaveFileName(m_fenetre, tr("Enregistrer l'original"), QString(), tr("Sons WAV (*.wav)"));
+    QString chemin = QFileDialog::getSaveFileName(m_fenetre, tr("Enregistrer l'original"),
+                                                  MemoireFichiers::DossierDepart(), tr("Sons WAV (*.wav)"));
     if (chemin.isEmpty())
         return;
+    MemoireFichiers::RetientDossier(chemin);
     if (!chemin.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
         chemin += QStringLiteral(".wav");
     QString pourquoi;

@@ -17,6 +17,21 @@ public:
 
     /// Opens the file at `chemin`; a refused file is reported in a message box and changes nothing.
     bool ouvreFichier(const QString &chemin);
+    /// The message box of a refused timbre file, `pourquoi` being its one-line reason.
+    void signaleTimbreRefuse(const QString &pourquoi);
+    /// The message box of a refused sound file.
+    void signaleSonRefuse(const QString &pourquoi);
+    /// The table now is the file at `chemin` (opened): the title names it, the recent files list it.
+    void retientFichier(const QString &chemin);
+    /// Before the table's changes would be lost: asks whether to save them. True when the caller
+    /// may go on (saved, or not to be saved, or nothing changed); false for "Annuler" or a save
+    /// that did not happen.
+    bool confirmeAbandon();
+    /// "Récents ▸": the recent files, read again from the settings each time it opens.
+    QMenu *menuRecents() const { return m_recents; }
+    void actualiseRecents();
+    /// Opens a recent file; one that has gone leaves the list, with a message.
+    bool ouvreRecent(const QString &chemin);
 
     // --- Analysed sounds (ui/menutimbresanalyse.cpp) ---
     /// Analyses the sound at `chemin` and commits it; a refused sound is reported in a message
@@ -35,8 +50,11 @@ public slots:
     void analyse();
     /// Asks for a .timbre file and opens it.
     void ouvre();
+    /// Saves the table and the multiples-only option to the open file, or asks for a name
+    /// without one. False when nothing was saved.
+    bool enregistre();
     /// Asks for a name and saves the table and the multiples-only option there.
-    void enregistre();
+    bool enregistreSous();
     /// Asks for a duration and a WAV name and writes the export there.
     void exporte();
 
@@ -48,9 +66,14 @@ signals:
 
 private:
     void ajouteAnalyse();
+    bool enregistreDans(const QString &chemin);
+    /// The folder a file dialog opens in; `choisi` (a file picked) is the next one's.
+    static QString dossier();
+    static void retientDossier(const QString &choisi);
 
     QAction *m_spectreMesure = nullptr;
     QAction *m_original = nullptr;
+    QMenu *m_recents = nullptr;
     QWidget *m_fenetre;
     Edition &m_edition;
 };

@@ -86,10 +86,12 @@ void MenuTimbres::ajouteAnalyse()
 void MenuTimbres::analyse()
 {
     const QString chemin =
-        QFileDialog::getOpenFileName(m_fenetre, tr("Analyser un son"), QString(),
+        QFileDialog::getOpenFileName(m_fenetre, tr("Analyser un son"), dossier(),
                                      tr("Sons (*.wav *.flac *.ogg *.oga *.opus *.aif *.aiff);;Tous les fichiers (*)"));
-    if (!chemin.isEmpty())
-        analyseFichier(chemin);
+    if (chemin.isEmpty())
+        return;
+    retientDossier(chemin);
+    analyseFichier(chemin);
 }
 
 bool MenuTimbres::analyseFichier(const QString &chemin, const QString &nom)
@@ -97,7 +99,7 @@ bool MenuTimbres::analyseFichier(const QString &chemin, const QString &nom)
     QString pourquoi;
     std::optional<AnalyseSon::Resultat> r = AnalyseSon::Analyse(chemin, {}, {}, &pourquoi);
     if (!r) {
-        QMessageBox::warning(m_fenetre, tr("Son refusé"), pourquoi);
+        signaleSonRefuse(pourquoi);
         return false;
     }
     if (!nom.isEmpty())

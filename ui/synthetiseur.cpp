@@ -18,6 +18,7 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
@@ -35,6 +36,8 @@ Synthetiseur::Synthetiseur(Contexte contexte, const Timbre *depart, QWidget *par
     m_loupe = m_ctx.loupe ? m_ctx.loupe : new Loupe(this);
     m_loupe->suit(this, true);
     connect(m_loupe, &Loupe::change, this, &Synthetiseur::apresZoom);
+    connect(&m_ctx.edition, &Edition::documentChange, this, &Synthetiseur::montreTitre);
+    montreTitre();
     if (m_loupe->pourcents() != 100)
         apresZoom();
 }
@@ -115,6 +118,17 @@ void Synthetiseur::apresZoom()
     RedessineSpectre();
     TraceTemporel(2);
     m_spectre->placeFondamental(m_ctx.edition.fondamental());
+}
+
+void Synthetiseur::montreTitre()
+{
+    const QString &fichier = m_ctx.edition.fichier();
+    QString titre = tr("Sonavirelle 2010");
+    if (!fichier.isEmpty())
+        titre += QStringLiteral(" — ") + QFileInfo(fichier).fileName()
+                 + (m_ctx.edition.modifie() ? QStringLiteral(" *") : QString());
+    if (windowTitle() != titre)
+        setWindowTitle(titre);
 }
 
 void Synthetiseur::TraceTemporel(int Qualite)
@@ -268,6 +282,12 @@ void Synthetiseur::dropEvent(QDropEvent *event)
 
 void Synthetiseur::closeEvent(QCloseEvent *event)
 {
+    // Unsaved changes are asked about first; "Annuler" (or a save that did not happen) keeps the
+    // window open, the sound going on as it was.
+    if (!menuTimbres()->confirmeAbandon()) {
+        event->ignore();
+        return;
+    }
     m_ctx.edition.Ferme();
     m_micro->ecouteDirect(false); // hook (microphone): nothing listens once the window is closed
     event->accept();

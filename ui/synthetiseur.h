@@ -85,6 +85,8 @@ protected:
 private:
     void construit();
     void apresZoom();
+    /// "Sonavirelle 2010", or with a file "Sonavirelle 2010 — nom.timbre", " *" once changed.
+    void montreTitre();
 
     Contexte m_ctx;
     BandeauCommandes *m_bandeau = nullptr;
