@@ -1,4 +1,5 @@
 #include "audio/lecteurqt.h"
+#include "audio/micro.h"
 #include "model/timbre.h"
 #include "session/edition.h"
 #include "session/lignecommande.h"
@@ -18,9 +19,16 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
+#include <thread>
+
+namespace {
+// How long after the last window closes the process may still run.
+constexpr int FinMaximaleMs = 700;
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -95,6 +103,17 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/icone.svg")));
     // The run ends when its last window closes, whichever that is.
     QApplication::setQuitOnLastWindowClosed(true);
+    // ...and within a second of it, whatever the sound server does: the player's and the
+    // microphone's threads are waited on briefly, and Qt's own clean-up (its media service's
+    // statics, its threads) could still wait on a server that does not answer. Past this, the
+    // process ends without it; every file it writes was already replaced whole.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] {
+        std::thread([] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(FinMaximaleMs));
+            std::fflush(nullptr);
+            std::_Exit(0);
+        }).detach();
+    });
 
     const Emplacements emplacements = Emplacements::Choisis(Emplacements::DossierExecutable());
 
@@ -140,9 +159,9 @@ int main(int argc, char *argv[])
         }
         code = app.exec();
     }
-    // A player thread stuck in the sound server was left behind: the exit must not wait on it
-    // either (Qt's own clean-up would join its threads).
-    if (LecteurQt::Abandonne()) {
+    // A player or capture thread stuck in the sound server was left behind: the exit must not wait
+    // on it either (Qt's own clean-up would join its threads).
+    if (LecteurQt::Abandonne() || Micro::Abandonne()) {
         std::fflush(nullptr);
         std::_Exit(code);
     }

@@ -32,8 +32,9 @@ public:
     static constexpr int PeriodeMs = 10;
     /// How often the default output is compared with the one in use while sound is on.
     static constexpr int VeilleMs = 250;
-    /// How long closing the program waits for a player stuck in an unresponsive server.
-    static constexpr int FinMs = 1000;
+    /// How long closing the program waits for a player stuck in an unresponsive server: the
+    /// program must be gone within a second of its last window, the microphone's wait included.
+    static constexpr int FinMs = 200;
     /// Qt's sound service is made anew at most this often, and only once the server answers.
     static constexpr int RelanceMs = 1000;
     /// How long the player thread asks whether the server answers, at each look while none does.

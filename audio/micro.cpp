@@ -238,6 +238,15 @@ private:
     bool m_disponibleDit = false;
 };
 
+namespace {
+std::atomic<bool> Abandon{false};
+}
+
+bool Micro::Abandonne()
+{
+    return Abandon;
+}
+
 Micro::Micro(QObject *parent) : QObject(parent)
 {
     qRegisterMetaType<Micro::Entree>();
@@ -251,10 +260,12 @@ Micro::~Micro()
     disconnect(m_capture, nullptr, this, nullptr);
     // The capture's own end stops its source.
     m_fil->quit();
-    if (m_fil->wait(FinMs))
+    if (m_fil->wait(FinMs)) {
         delete m_fil;
-    else
+    } else {
         qWarning("sonavirelle: the sound server does not answer; the microphone is left behind");
+        Abandon = true;
+    }
 }
 
 void Micro::lance()

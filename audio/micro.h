@@ -34,8 +34,9 @@ public:
     static constexpr int BlocMs = 20;
     /// How often the list of inputs is looked at.
     static constexpr int VeilleMs = 500;
-    /// How long closing the program waits for a capture thread stuck in the sound server.
-    static constexpr int FinMs = 1000;
+    /// How long closing the program waits for a capture thread stuck in the sound server (see
+    /// LecteurQt::FinMs).
+    static constexpr int FinMs = 200;
 
     explicit Micro(QObject *parent = nullptr);
     ~Micro() override;
@@ -46,6 +47,9 @@ public:
     void choisit(const QByteArray &id);
     /// Starts or stops capturing (blocs). While capturing with no usable input, one is looked for.
     void capte(bool oui);
+
+    /// True once a capture thread that did not answer at its end was left behind.
+    static bool Abandonne();
 
     bool capture() const { return m_capte; }
     /// As the capture thread last said.

@@ -101,8 +101,9 @@ while the sound plays in a loop.
 .
 The program's texts are in French, or in English when the system's
 language is English.")
-# The captions are laid out for Calibri and Arial; these ship fonts with the same widths.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-crosextra-carlito, fonts-liberation2")
+# The captions are laid out for Calibri and Arial; these ship fonts with the same widths. Qt's own
+# dialogs and shortcut names speak the program's language from qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-crosextra-carlito, fonts-liberation2, qt6-translations-l10n")
 find_program(SONAVIRELLE_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(SONAVIRELLE_DPKG_SHLIBDEPS)
     set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)

@@ -4,7 +4,7 @@
 SONAVIRELLE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 PAQUETS_PROGRAMME=(cmake g++ make pkg-config qt6-base-dev qt6-multimedia-dev qt6-svg-dev libqt6svg6 qt6-tools-dev
-                   qt6-l10n-tools fonts-crosextra-carlito fonts-liberation2 fontconfig libkissfft-dev libsndfile1-dev)
+                   qt6-l10n-tools qt6-translations-l10n fonts-crosextra-carlito fonts-liberation2 fontconfig libkissfft-dev libsndfile1-dev)
 # dpkg-dev reads the package's library dependencies; lintian, appstream and desktop-file-utils
 # check the package, its AppStream metadata and its desktop entry; clang builds the timbre
 # decoder's fuzzer; at-spi2-core, python3-pyatspi and dbus drive the program through the

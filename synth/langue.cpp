@@ -1,6 +1,7 @@
 #include "synth/langue.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -21,6 +22,13 @@ QString LangueDe(const QByteArray &nom)
 }
 
 QTranslator &Traducteur()
+{
+    static QTranslator traducteur;
+    return traducteur;
+}
+
+// Qt's own texts (the dialogs' buttons, "Ctrl+Maj+Z"): Debian's qt6-translations-l10n.
+QTranslator &TraducteurQt()
 {
     static QTranslator traducteur;
     return traducteur;
@@ -58,6 +66,12 @@ bool Installe(Code code)
 {
     QTranslator &traducteur = Traducteur();
     QCoreApplication::removeTranslator(&traducteur);
+    QTranslator &qt = TraducteurQt();
+    QCoreApplication::removeTranslator(&qt);
+    // Without Qt's catalogue its own words stay English; the program's texts do not depend on it.
+    const QString nomQt = code == Code::Francais ? QStringLiteral("qtbase_fr") : QStringLiteral("qtbase_en");
+    if (qt.load(nomQt, QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qt);
     courante = Code::Francais;
     if (code == Code::Francais)
         return true;

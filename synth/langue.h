@@ -20,7 +20,8 @@ using Variable = std::function<QByteArray(const char *)>;
 Code DuSysteme(const Variable &variable = {});
 
 /// Makes `code` the language of the run: its catalogue goes into the running application (French
-/// needs none) and its numbers into Nombres(). Needs a QCoreApplication, and is called again for
+/// needs none), with Qt's own catalogue for that language beside it (qtbase_fr.qm, qtbase_en.qm from
+/// Qt's translations folder, when installed), and its numbers into Nombres(). Needs a QCoreApplication, and is called again for
 /// each new one. False when the catalogue cannot be loaded (the texts then stay French).
 bool Installe(Code code);
 

@@ -203,7 +203,7 @@ dpkg-deb -c "$deb" | awk '{print $NF}' | grep -v '/$' | grep -v -E \
     '^\./usr/(bin/sonavirelle|share/(sonavirelle|applications|icons/hicolor|metainfo|man|mime/packages|doc/sonavirelle|lintian/overrides)/.+)$' \
     >"$travail/ailleurs" && echec "package files in unexpected places: $(tr '\n' ' ' <"$travail/ailleurs")"
 dependances="$(dpkg-deb -f "$deb" Depends)"
-for p in fonts-crosextra-carlito fonts-liberation2 libqt6widgets6 libqt6multimedia6 libqt6svg6; do
+for p in fonts-crosextra-carlito fonts-liberation2 qt6-translations-l10n libqt6widgets6 libqt6multimedia6 libqt6svg6; do
     grep -q "$p" <<<"$dependances" || echec "package does not depend on $p ($dependances)"
 done
 grep -q -E '^[^<>]+ <[^@<> ]+@[^@<> ]+\.[^@<> ]+>$' <<<"$(dpkg-deb -f "$deb" Maintainer)" \

@@ -18,12 +18,17 @@
 #include "ui/synthetiseur.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontMetricsF>
+#include <QInputDialog>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <QXmlStreamReader>
 
 #include <map>
@@ -175,6 +180,8 @@ private slots:
     void nombresEtNotes();
     void erreursDeFichiers_data();
     void erreursDeFichiers();
+    void dialoguesDeQt_data();
+    void dialoguesDeQt();
 };
 
 void TestLangue::initTestCase()
@@ -520,6 +527,67 @@ void TestLangue::erreursDeFichiers()
         QVERIFY(!TimbreFichier::Charge(chemin, &pourquoi));
     }
     QCOMPARE(pourquoi, attendu.arg(chemin));
+}
+
+void TestLangue::dialoguesDeQt_data()
+{
+    QTest::addColumn<bool>("anglais");
+    QTest::addColumn<QString>("annuler");
+    QTest::addColumn<QString>("refaire"); // the redo entry's shortcut as the menu shows it
+    QTest::addColumn<QString>("nomFichier");
+    QTest::newRow("French") << false << "Annuler"
+                            << "Ctrl+Maj+Z"
+                            << "Nom de fichier :";
+    QTest::newRow("English") << true << "Cancel"
+                             << "Ctrl+Shift+Z"
+                             << "File name:";
+}
+
+void TestLangue::dialoguesDeQt()
+{
+    // Qt's own words follow the program's language: the buttons of the dialogs the menu opens (the
+    // file dialog is Qt's own here, as on a desktop without a platform dialog), and the shortcut names.
+    QFETCH(bool, anglais);
+    QFETCH(QString, annuler);
+    QFETCH(QString, refaire);
+    QFETCH(QString, nomFichier);
+    EnLangue langue(anglais ? Code::Anglais : Code::Francais);
+    QVERIFY(langue.installee);
+    Banc banc;
+    Synthetiseur principal(banc.contexte);
+    principal.show();
+    MenuTimbres *menu = principal.menuTimbres();
+    QVERIFY(menu);
+
+    QAction *retablir = nullptr;
+    for (QAction *a : menu->actions())
+        if (a->shortcuts().contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)))
+            retablir = a;
+    QVERIFY(retablir);
+    QCOMPARE(retablir->shortcut().toString(QKeySequence::NativeText), refaire);
+
+    // The texts of the buttons of the modal dialog that `commande` opens, which is then cancelled.
+    auto boutons = [](auto &&commande, QStringList *libelles) {
+        QTimer::singleShot(0, [libelles] {
+            QWidget *d = QApplication::activeModalWidget();
+            QTRY_VERIFY(d = QApplication::activeModalWidget());
+            for (auto *b : d->findChildren<QAbstractButton *>())
+                *libelles << b->text().remove(u'&');
+            for (auto *l : d->findChildren<QLabel *>())
+                *libelles << l->text().remove(u'&');
+            qobject_cast<QDialog *>(d)->reject();
+        });
+        commande();
+    };
+    QStringList duree, fichier;
+    boutons([menu] { menu->exporte(); }, &duree); // the duration box, a QInputDialog
+    boutons([menu] { menu->ouvre(); }, &fichier); // the open dialog, a QFileDialog
+    for (const QStringList *l : {&duree, &fichier}) {
+        QVERIFY2(l->contains(annuler), qPrintable(l->join(u'|')));
+        QVERIFY2(!l->contains(anglais ? QStringLiteral("Annuler") : QStringLiteral("Cancel")),
+                 qPrintable(l->join(u'|')));
+    }
+    QVERIFY2(fichier.contains(nomFichier), qPrintable(fichier.join(u'|')));
 }
 
 QTEST_MAIN(TestLangue)
