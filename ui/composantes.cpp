@@ -241,20 +241,25 @@ void Composantes::suit()
             l.solo->setChecked(false);
             continue;
         }
-        {
+        // Only what differs is set: a drag step redraws nothing else of the window.
+        const int minimum = std::min<int>(1, t.Frequence[i]);
+        const int pas = t.Musical && i >= 2 ? std::max<int>(1, t.Frequence[1]) : 1;
+        if (l.frequence->minimum() != minimum || l.frequence->singleStep() != pas
+            || l.frequence->value() != t.Frequence[i]) {
             const QSignalBlocker bloque(l.frequence);
             // A component at 0 Hz (a click at the left edge) shows as it is.
-            l.frequence->setMinimum(std::min<int>(1, t.Frequence[i]));
+            l.frequence->setMinimum(minimum);
             // With multiples only, the arrows step from one multiple to the next.
-            l.frequence->setSingleStep(t.Musical && i >= 2 ? std::max<int>(1, t.Frequence[1]) : 1);
+            l.frequence->setSingleStep(pas);
             l.frequence->setValue(t.Frequence[i]);
         }
-        {
+        const int dixiemes = int(std::lround(double(t.Amplitude[i]) * Dixiemes));
+        if (!l.curseur->isSliderDown() && l.curseur->value() != dixiemes) {
             const QSignalBlocker bloque(l.curseur);
-            if (!l.curseur->isSliderDown())
-                l.curseur->setValue(int(std::lround(double(t.Amplitude[i]) * Dixiemes)));
+            l.curseur->setValue(dixiemes);
         }
-        {
+        // The field keeps one decimal, as it rounds what it is given.
+        if (l.amplitude->value() != std::round(double(t.Amplitude[i]) * 10) / 10) {
             const QSignalBlocker bloque(l.amplitude);
             l.amplitude->setValue(t.Amplitude[i]);
         }
