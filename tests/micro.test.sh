@@ -32,10 +32,12 @@ for fonction in ${SONAVIRELLE_MICRO_TESTS:-direct enregistre sansEntreeAuDemarra
     fi
     # Ten seconds, a whole number of periods: looped without a seam.
     sox -n -r 44100 -c 1 -b 16 -e signed-integer -t raw "$SERVEUR_SON_DOSSIER/scie.raw" synth 10 sawtooth 220 vol 0.5
+    # The recording's test listens to the sink's monitor: its clock is kept steady.
+    [ "$fonction" = enregistre ] && serveur_son_entretien
     fifo="$SERVEUR_SON_DOSSIER/micro.fifo"
     /usr/bin/python3 "$SOURCE_DIR/tests/micro_source.py" "$fifo" "$SERVEUR_SON_DOSSIER/scie.raw" &
     ALIMENTATION=$!
-    SONAVIRELLE_MICRO_FIFO="$fifo" SONAVIRELLE_MICRO_BRUT="$SERVEUR_SON_DOSSIER/scie.raw" SONAVIRELLE_SOURCE="$SOURCE_DIR" QT_QPA_PLATFORM=offscreen \
+    SONAVIRELLE_PULSE_SINK="$PUITS" SONAVIRELLE_MICRO_FIFO="$fifo" SONAVIRELLE_MICRO_BRUT="$SERVEUR_SON_DOSSIER/scie.raw" SONAVIRELLE_SOURCE="$SOURCE_DIR" QT_QPA_PLATFORM=offscreen \
         timeout --kill-after=5 150 "$SUITE" "$fonction"
     r=$?
     if [ "$r" -eq 124 ] || [ "$r" -eq 137 ]; then

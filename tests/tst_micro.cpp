@@ -1,9 +1,12 @@
 // The microphone with a real sound server (run by micro.test.sh): the only input is a pipe source
 // fed with a 220 Hz sawtooth (peak 0.5, harmonic k at 1/k of the first). The tests load and
 // unload that source themselves. What they check: the live pitch in the spectrum's description,
-// the recording rebuilt into the sawtooth's table, test.wav and the table untouched by live
-// listening, the notice without input and the recovery, the refusal of a recording cut short,
-// and a long live run that neither freezes the window nor grows its memory.
+// the recording rebuilt into the sawtooth's table with its measured layer (held against numpy)
+// and heard as the original, test.wav and the table untouched by live listening, the notice
+// without input and the recovery, the refusal of a recording cut short, and a long live run that
+// neither freezes the window nor grows its memory.
+
+#include "ecoute.h"
 
 #include "audio/lecteurqt.h"
 #include "plot/surface.h"
@@ -11,6 +14,7 @@
 #include "synth/emplacements.h"
 #include "ui/contexte.h"
 #include "ui/menumicro.h"
+#include "ui/menutimbres.h"
 #include "ui/synthetiseur.h"
 
 #include <QAction>
@@ -23,6 +27,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUndoStack>
 #include <QtEndian>
 
 #include <cmath>
@@ -53,6 +58,23 @@ QString ChargeSource()
                   QStringLiteral("source_name=sonavirelle_micro"),
                   QStringLiteral("file=") + qEnvironmentVariable("SONAVIRELLE_MICRO_FIFO"),
                   QStringLiteral("format=s16le"), QStringLiteral("rate=44100"), QStringLiteral("channels=1")});
+}
+
+// The fed sound's harmonics by numpy (micro_harmoniques.py): (hertz, peak amplitude), k = 1 first.
+QList<QPointF> Harmoniques(int nombre)
+{
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"),
+            {qEnvironmentVariable("SONAVIRELLE_SOURCE") + QStringLiteral("/tests/micro_harmoniques.py"),
+             qEnvironmentVariable("SONAVIRELLE_MICRO_BRUT"), QStringLiteral("3"), QString::number(nombre)});
+    p.waitForFinished(30000);
+    QList<QPointF> h;
+    for (const QByteArray &ligne : p.readAllStandardOutput().split('\n')) {
+        const QList<QByteArray> champs = ligne.split(' ');
+        if (champs.size() == 3)
+            h.append(QPointF(champs[1].toDouble(), champs[2].toDouble()));
+    }
+    return h;
 }
 
 long RssKo()
@@ -149,7 +171,10 @@ void TestMicro::enregistre()
     QVERIFY(!ChargeSource().isEmpty());
     Programme p;
     const QByteArray wav = p.wav();
-    p.micro().enregistrement()->trigger();
+    const int pas = p.edition->historique().count();
+    p.fenetre->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(p.fenetre.get()));
+    QTest::keyClick(p.fenetre.get(), Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
     QTRY_COMPARE_WITH_TIMEOUT(p.micro().info()->text(), QStringLiteral("Enregistrement : 3 s"), 2000);
     QTRY_COMPARE_WITH_TIMEOUT(p.micro().info()->text(), QStringLiteral("Enregistrement : 1 s"), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(!p.micro().info()->isVisible(), 5000);
@@ -161,9 +186,62 @@ void TestMicro::enregistre()
         QVERIFY2(std::abs(s.Amplitude[k] - 10.0 / k) <= 0.5,
                  qPrintable(QStringLiteral("harmonic %1: %2").arg(k).arg(s.Amplitude[k])));
     }
-    QVERIFY(p.wav() != wav); // the rebuilt table was committed
-    // The recording is what the session plays as the original.
-    QCOMPARE(p.edition->original().size(), 3 * 44100 * 2);
+    QVERIFY(p.wav() != wav);                            // the rebuilt table was committed
+    QCOMPARE(p.edition->historique().count(), pas + 1); // in one step, layer and original with it
+
+    // The measured layer, as an analysed file's: around each harmonic numpy finds in the fed
+    // sound, its highest point at that harmonic's place and height (the strongest at 10).
+    const QList<QPointF> attendues = Harmoniques(11);
+    QCOMPARE(attendues.size(), 11);
+    const QList<QPointF> &couche = p.edition->analyse().points;
+    QVERIFY(!couche.isEmpty());
+    QVERIFY(p.fenetre->menuTimbres()->actionSpectreMesure()->isEnabled());
+    double plusFort = 0.0;
+    for (int k = 0; k < 10; ++k)
+        plusFort = std::max(plusFort, attendues[k].y());
+    for (int k = 0; k < 10; ++k) {
+        const double f = attendues[k].x(), demi = attendues[0].x() / 2;
+        QPointF sommet(0, -1);
+        for (const QPointF &q : couche)
+            if (std::abs(q.x() - f) < demi && q.y() > sommet.y())
+                sommet = q;
+        const double hauteur = 10.0 * attendues[k].y() / plusFort;
+        QVERIFY2(std::abs(sommet.x() - f) <= 1.0 && std::abs(sommet.y() - hauteur) <= 0.5,
+                 qPrintable(QStringLiteral("harmonic %1: layer peak (%2 Hz, %3), numpy (%4 Hz, %5)")
+                                .arg(k + 1)
+                                .arg(sommet.x())
+                                .arg(sommet.y())
+                                .arg(f)
+                                .arg(hauteur)));
+    }
+
+    // "Écouter l'original" plays the recording: its 11th harmonic, which the ten-line table
+    // lacks, is heard at the fed sound's level beside the first, and goes with the table again.
+    QAction *original = p.fenetre->menuTimbres()->actionOriginal();
+    QVERIFY(original->isEnabled());
+    const double rapport = attendues[10].y() / attendues[0].y();
+    const QString puits = qEnvironmentVariable("SONAVIRELLE_PULSE_SINK");
+    const auto onzieme = [&] {
+        const std::vector<double> x = Enregistre(puits, 500);
+        const double a1 = Amplitude(x, attendues[0].x());
+        return a1 > 100 ? Amplitude(x, attendues[10].x()) / a1 : -1.0;
+    };
+    p.edition->Ecoute();
+    QTest::qWait(300);
+    const double modele = onzieme();
+    QVERIFY2(modele >= 0 && modele < 0.1 * rapport, qPrintable(QString::number(modele)));
+    original->trigger();
+    QCOMPARE(p.edition->ecoute(), Ecoute::Original);
+    QTest::qWait(300); // what the output had queued of the model is played out
+    const double entendu = onzieme();
+    QVERIFY2(std::abs(entendu - rapport) < 0.3 * rapport,
+             qPrintable(QStringLiteral("%1, fed %2").arg(entendu).arg(rapport)));
+    original->trigger();
+    QTest::qWait(300);
+    const double retour = onzieme();
+    QVERIFY2(retour >= 0 && retour < 0.1 * rapport, qPrintable(QString::number(retour)));
+    p.edition->Coupe();
+
     // The recording saved as it was captured: 3 s, 16-bit mono 44100 Hz.
     QTemporaryDir sortie;
     const QString chemin = sortie.filePath(QStringLiteral("original.wav"));
@@ -233,6 +311,7 @@ void TestMicro::perteEnEnregistrement()
     QVERIFY(p.edition->son().Frequence == avant.Frequence && p.edition->son().Amplitude == avant.Amplitude);
     QCOMPARE(p.wav(), wav);
     QVERIFY(!p.micro().sauvegarde()->isEnabled());
+    QVERIFY(p.edition->original().isEmpty() && p.edition->analyse().points.isEmpty());
 }
 
 void TestMicro::longue()

@@ -745,6 +745,10 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
         <source>. Micro : pas de hauteur</source>
         <translation>. Microphone: no pitch</translation>
     </message>
+    <message>
+        <source>L&apos;enregistrement ne donne pas de timbre valable : rien n&apos;est changé.</source>
+        <translation>The recording does not give a valid timbre: nothing is changed.</translation>
+    </message>
 </context>
 <context>
     <name>MenuTimbres</name>

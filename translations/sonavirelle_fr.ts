@@ -743,6 +743,10 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
         <source>. Micro : pas de hauteur</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>L&apos;enregistrement ne donne pas de timbre valable : rien n&apos;est changé.</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>MenuTimbres</name>

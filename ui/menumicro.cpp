@@ -162,11 +162,12 @@ void MenuMicro::enregistre()
 
 void MenuMicro::finEnregistrement(const AnalyseSon::Resultat &resultat)
 {
-    // UNFINISHED: the analysis window's intent (the table, the measured layer and the original in
-    // one commit) is not in this tree yet. Until it is, the table is loaded and the recording
-    // becomes the session's original; the measured spectrum is not drawn.
-    m_edition.ChargeTimbre(resultat.timbre);
-    m_edition.fixeOriginal(m_analyse->derniere());
+    // As an analysed file: the table, the measured spectrum and the recording as the original,
+    // in one commit (one undo step).
+    if (!m_edition.ChargeAnalyse(resultat)) {
+        signale(tr("L'enregistrement ne donne pas de timbre valable : rien n'est changé."));
+        return;
+    }
     m_sauve->setEnabled(!m_analyse->derniere().isEmpty());
     montreEtat();
 }
