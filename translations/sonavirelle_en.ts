@@ -609,6 +609,10 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
         <translation>sonavirelle: standard output could not be written (%1).
 </translation>
     </message>
+    <message>
+        <source>%1 : « --exporte %2 » : le nom du fichier doit finir par « .wav » (le son est écrit en WAV).</source>
+        <translation>%1: “--exporte %2”: the file name must end in “.wav” (the sound is written as WAV).</translation>
+    </message>
 </context>
 <context>
     <name>LigneDefi</name>
@@ -879,6 +883,58 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>Composantes…</source>
         <translation>Components…</translation>
+    </message>
+    <message>
+        <source>Enregistrer</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Récents</source>
+        <translation>Recent</translation>
+    </message>
+    <message>
+        <source>Aucun fichier récent</source>
+        <translation>No recent file</translation>
+    </message>
+    <message>
+        <source>Fichier introuvable</source>
+        <translation>File not found</translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;existe plus ; il est retiré des fichiers récents</source>
+        <translation>the file no longer exists; it is removed from the recent files</translation>
+    </message>
+    <message>
+        <source>Sonavirelle</source>
+        <translation>Sonavirelle</translation>
+    </message>
+    <message>
+        <source>Enregistrer les modifications ?</source>
+        <translation>Save the changes?</translation>
+    </message>
+    <message>
+        <source>Le timbre « %1 » a changé depuis son dernier enregistrement.</source>
+        <translation>The timbre “%1” has changed since it was last saved.</translation>
+    </message>
+    <message>
+        <source>Le timbre a changé et n&apos;a pas été enregistré.</source>
+        <translation>The timbre has changed and has not been saved.</translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>&amp;Ne pas enregistrer</source>
+        <translation>Do&amp;n&apos;t save</translation>
+    </message>
+    <message>
+        <source>Son exporté</source>
+        <translation>Sound exported</translation>
+    </message>
+    <message>
+        <source>« %1 » : %2 s de son écrites.</source>
+        <translation>“%1”: %2 s of sound written.</translation>
     </message>
 </context>
 <context>

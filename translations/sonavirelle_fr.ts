@@ -607,6 +607,10 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
 </source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>%1 : « --exporte %2 » : le nom du fichier doit finir par « .wav » (le son est écrit en WAV).</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>LigneDefi</name>
@@ -876,6 +880,58 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>Composantes…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Récents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Aucun fichier récent</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fichier introuvable</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>le fichier n&apos;existe plus ; il est retiré des fichiers récents</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sonavirelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Enregistrer les modifications ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Le timbre « %1 » a changé depuis son dernier enregistrement.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Le timbre a changé et n&apos;a pas été enregistré.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Enregistrer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>&amp;Ne pas enregistrer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Son exporté</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>« %1 » : %2 s de son écrites.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
