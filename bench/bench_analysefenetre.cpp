@@ -1,6 +1,7 @@
 // Times an analysed sound reaching the main window: the file read and analysed, the table
 // committed (both plots, the marker, test.wav, the original) and the measured spectrum drawn,
 // as "Sons d'instruments ▸ Clarinette" does. Run with QT_QPA_PLATFORM=offscreen.
+#include "lecturemuette.h"
 #include "mesure.h"
 
 #include "audio/lecture.h"
@@ -13,26 +14,13 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace {
-
-struct LectureMuette : Lecture
-{
-    void FixeSon(const QByteArray &) override {}
-    void JoueSon() override {}
-    void CoupeSon() override {}
-    void BasculeSon(const QByteArray &) override {}
-    void FixeVolume(double) override {}
-};
-
-} // namespace
-
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dossier;
-    LectureMuette lecture;
+    Banc::LectureMuette lecture;
     Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
     Synthetiseur fenetre(Contexte{edition});
     fenetre.show();

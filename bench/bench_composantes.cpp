@@ -3,6 +3,7 @@
 // the coarse waveform redrawn, the new samples handed to the player) and its release (the fine
 // waveform drawn, test.wav written, one undo step). Each measure includes the repaint that follows
 // it. Run with QT_QPA_PLATFORM=offscreen.
+#include "lecturemuette.h"
 #include "mesure.h"
 
 #include "audio/lecture.h"
@@ -20,35 +21,7 @@
 
 namespace {
 
-struct LectureMuette : Lecture
-{
-    int bascules = 0;
-    void FixeSon(const QByteArray &) override {}
-    void JoueSon() override {}
-    void CoupeSon() override {}
-    void BasculeSon(const QByteArray &) override { ++bascules; }
-    void FixeVolume(double) override {}
-};
-
 constexpr int Tours = 300;
-
-/// Median of `mesure` in milliseconds; `remet` runs untimed after each measure.
-double Mediane(const std::function<void()> &mesure, const std::function<void()> &remet)
-{
-    std::vector<double> durees;
-    durees.reserve(Tours);
-    for (int i = -10; i < Tours; ++i) {
-        QElapsedTimer chrono;
-        chrono.start();
-        mesure();
-        const double ms = chrono.nsecsElapsed() / 1e6;
-        if (i >= 0)
-            durees.push_back(ms);
-        remet();
-    }
-    std::nth_element(durees.begin(), durees.begin() + Tours / 2, durees.end());
-    return durees[Tours / 2];
-}
 
 } // namespace
 
@@ -58,7 +31,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dossier;
-    LectureMuette lecture;
+    Banc::LectureMuette lecture;
     Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
     Synthetiseur fenetre(Contexte{edition});
     fenetre.show();
@@ -76,7 +49,8 @@ int main(int argc, char *argv[])
     curseur->setSliderDown(true);
     bool aller = true;
     const int bascules = lecture.bascules;
-    const double pas = Mediane(
+    const double pas = Banc::Mediane(
+        Tours,
         [&] {
             curseur->setValue(aller ? 37 : 64);
             QApplication::processEvents();
@@ -89,7 +63,8 @@ int main(int argc, char *argv[])
     Banc::Rapporte("components: slider step, 10 components", pas, "ms", "< 1 ms");
 
     // A release after one untimed step each time: every release commits a changed table.
-    const double lache = Mediane(
+    const double lache = Banc::Mediane(
+        Tours,
         [&] {
             curseur->setSliderDown(false);
             QApplication::processEvents();

@@ -3,6 +3,7 @@
 // and one click that commits a component (fine waveform drawn, test.wav written). Each measure
 // includes the repaint that follows it. Opening a ten-component timbre file and an undo are
 // commits too, timed the same way. Run with QT_QPA_PLATFORM=offscreen.
+#include "lecturemuette.h"
 #include "mesure.h"
 
 #include "../tests/pilote.h"
@@ -21,34 +22,7 @@
 
 namespace {
 
-struct LectureMuette : Lecture
-{
-    void FixeSon(const QByteArray &) override {}
-    void JoueSon() override {}
-    void CoupeSon() override {}
-    void BasculeSon(const QByteArray &) override {}
-    void FixeVolume(double) override {}
-};
-
 constexpr int Tours = 300;
-
-/// Median of `mesure` in milliseconds; `remet` runs untimed after each measure.
-double Mediane(const std::function<void()> &mesure, const std::function<void()> &remet)
-{
-    std::vector<double> durees;
-    durees.reserve(Tours);
-    for (int i = -10; i < Tours; ++i) {
-        QElapsedTimer chrono;
-        chrono.start();
-        mesure();
-        const double ms = chrono.nsecsElapsed() / 1e6;
-        if (i >= 0)
-            durees.push_back(ms);
-        remet();
-    }
-    std::nth_element(durees.begin(), durees.begin() + Tours / 2, durees.end());
-    return durees[Tours / 2];
-}
 
 } // namespace
 
@@ -58,7 +32,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dossier;
-    LectureMuette lecture;
+    Banc::LectureMuette lecture;
     Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
     const Son &table = edition.son();
     Synthetiseur fenetre(Contexte{edition});
@@ -75,7 +49,8 @@ int main(int argc, char *argv[])
 
     // Drag steps back and forth: every harmonic keeps its number, so the table does not drift.
     bool aller = true;
-    const double glisse = Mediane(
+    const double glisse = Banc::Mediane(
+        Tours,
         [&] {
             Pilote::GlisseFondamental(&fenetre, aller ? 452.3f : 440.0f, 5.0f, 2);
             QApplication::processEvents();
@@ -95,9 +70,9 @@ int main(int argc, char *argv[])
         Pilote::RelacheSpectre(&fenetre, 1, 4400.0f, 5.0f);
         QApplication::processEvents();
     };
-    Banc::Rapporte("click commit, 1 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
+    Banc::Rapporte("click commit, 1 ms/div", Banc::Mediane(Tours, ajoute, retire), "ms", "< 5 ms");
     Pilote::ChoisitBase(&fenetre, 8);
-    Banc::Rapporte("click commit, 50 ms/div", Mediane(ajoute, retire), "ms", "< 5 ms");
+    Banc::Rapporte("click commit, 50 ms/div", Banc::Mediane(Tours, ajoute, retire), "ms", "< 5 ms");
 
     // Two ten-component files opened in turn: each open reads, checks and commits a new table.
     QString fichiers[2];
@@ -111,7 +86,8 @@ int main(int argc, char *argv[])
     }
     int quel = 0;
     Banc::Rapporte("open a timbre file, 10 components",
-                   Mediane(
+                   Banc::Mediane(
+                       Tours,
                        [&] {
                            fenetre.OuvreFichier(fichiers[quel]);
                            QApplication::processEvents();
@@ -120,7 +96,8 @@ int main(int argc, char *argv[])
                    "ms", "< 5 ms");
     // The last open undone, then redone untimed.
     Banc::Rapporte("undo, 10 components",
-                   Mediane(
+                   Banc::Mediane(
+                       Tours,
                        [&] {
                            fenetre.edition().Annule();
                            QApplication::processEvents();
@@ -132,7 +109,8 @@ int main(int argc, char *argv[])
     fenetre.loupe().fixe(200);
     QApplication::processEvents();
     Pilote::ChoisitBase(&fenetre, 3);
-    const double glisse200 = Mediane(
+    const double glisse200 = Banc::Mediane(
+        Tours,
         [&] {
             Pilote::GlisseFondamental(&fenetre, aller ? 452.3f : 440.0f, 5.0f, 2);
             QApplication::processEvents();
@@ -142,14 +120,15 @@ int main(int argc, char *argv[])
     Pilote::GlisseFondamental(&fenetre, 440.0f, 5.0f, 2);
     Pilote::LacheFondamental(&fenetre);
     retire();
-    Banc::Rapporte("click commit, 1 ms/div, zoom 200 %", Mediane(ajoute, retire), "ms", "< 8 ms");
+    Banc::Rapporte("click commit, 1 ms/div, zoom 200 %", Banc::Mediane(Tours, ajoute, retire), "ms", "< 8 ms");
     Pilote::ChoisitBase(&fenetre, 8);
-    Banc::Rapporte("click commit, 50 ms/div, zoom 200 %", Mediane(ajoute, retire), "ms", "< 8 ms");
+    Banc::Rapporte("click commit, 50 ms/div, zoom 200 %", Banc::Mediane(Tours, ajoute, retire), "ms", "< 8 ms");
 
     // A zoom step: every element placed, lettered and drawn again, both plots redrawn, the window repainted.
     bool petit = true;
     Banc::Rapporte("zoom change 175 % <-> 200 %, main window",
-                   Mediane(
+                   Banc::Mediane(
+                       Tours,
                        [&] {
                            fenetre.loupe().fixe(petit ? 175 : 200);
                            QApplication::processEvents();

@@ -2,6 +2,7 @@
 // "Vérifier" on a ten-component table (score, verdicts, the table of scores, the window
 // repainted) and "Nouveau défi" while the solution shows (a new challenge drawn, the marks taken
 // off the spectrum, the spectrum and the window repainted). Run with QT_QPA_PLATFORM=offscreen.
+#include "lecturemuette.h"
 #include "mesure.h"
 
 #include "../tests/pilote.h"
@@ -21,15 +22,6 @@
 #include <vector>
 
 namespace {
-
-struct LectureMuette : Lecture
-{
-    void FixeSon(const QByteArray &) override {}
-    void JoueSon() override {}
-    void CoupeSon() override {}
-    void FixeVolume(double) override {}
-    void BasculeSon(const QByteArray &) override {}
-};
 
 constexpr int Tours = 300;
 
@@ -60,7 +52,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dossier;
-    LectureMuette lecture;
+    Banc::LectureMuette lecture;
     Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
     Synthetiseur fenetre(Contexte{edition});
     fenetre.show();

@@ -30,6 +30,25 @@ inline double Mediane(int tours, const std::function<void()> &fonction)
     return durees[tours / 2];
 }
 
+/// Median duration of `mesure` in milliseconds over `tours` runs (after ten warm-up runs), with
+/// `remet` run untimed after each one to put things back.
+inline double Mediane(int tours, const std::function<void()> &mesure, const std::function<void()> &remet)
+{
+    std::vector<double> durees;
+    durees.reserve(tours);
+    for (int i = -10; i < tours; ++i) {
+        QElapsedTimer chrono;
+        chrono.start();
+        mesure();
+        const double ms = chrono.nsecsElapsed() / 1e6;
+        if (i >= 0)
+            durees.push_back(ms);
+        remet();
+    }
+    std::nth_element(durees.begin(), durees.begin() + tours / 2, durees.end());
+    return durees[tours / 2];
+}
+
 /// One machine-readable line, collected by bench/run, and a readable one.
 inline void Rapporte(const char *nom, double valeur, const char *unite, const char *cible)
 {

@@ -38,7 +38,7 @@ bool DureeValide(double secondes, QString *pourquoi)
     return false;
 }
 
-bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *pourquoi)
+bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *pourquoi, double *ecrites)
 {
     auto echec = [&](const QString &raison) {
         if (pourquoi)
@@ -66,6 +66,8 @@ bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *po
     int numero = 0;
     if (!Fichier::Remplace(chemin, QByteArray(entete.data(), entete.size()), boucle, repetitions, nullptr, &numero))
         return echec(Systeme::Raison(numero));
+    if (ecrites)
+        *ecrites = double(total) / Synthese::Frequence_Echantillonnage;
     return true;
 }
 

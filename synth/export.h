@@ -25,7 +25,9 @@ bool DureeValide(double secondes, QString *pourquoi = nullptr);
 /// Writes the table's sound, `secondes` long, to `chemin`: through a new file renamed over the
 /// name, so a failure (full disk, unwritable folder) leaves no partial file and the previous file
 /// whole. Links, folders, devices and FIFOs under the name are refused, never written through.
-/// The table itself is not changed. On failure `pourquoi` receives one French line naming the file.
-bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *pourquoi = nullptr);
+/// The table itself is not changed. On failure `pourquoi` receives one French line naming the file;
+/// on success `ecrites` (when given) the length written in seconds, whole loops.
+bool Ecrit(const Son &table, double secondes, const QString &chemin, QString *pourquoi = nullptr,
+           double *ecrites = nullptr);
 
 } // namespace Export

@@ -3,7 +3,6 @@
 #include "session/edition.h"
 #include "session/memoirefichiers.h"
 #include "synth/export.h"
-#include "synth/generateur.h"
 #include "synth/langue.h"
 #include "synth/timbrefichier.h"
 
@@ -80,23 +79,13 @@ MenuTimbres::MenuTimbres(QWidget *fenetre, Edition &edition) : QMenu(fenetre), m
     connect(&m_edition.historique(), &QUndoStack::canRedoChanged, retablir, &QAction::setEnabled);
 }
 
-QString MenuTimbres::dossier()
-{
-    return MemoireFichiers::DossierDepart();
-}
-
-void MenuTimbres::retientDossier(const QString &choisi)
-{
-    MemoireFichiers::RetientDossier(choisi);
-}
-
 void MenuTimbres::ouvre()
 {
-    const QString chemin =
-        QFileDialog::getOpenFileName(m_fenetre, tr("Ouvrir un timbre"), dossier(), tr("Timbres (*.timbre)"));
+    const QString chemin = QFileDialog::getOpenFileName(m_fenetre, tr("Ouvrir un timbre"),
+                                                        MemoireFichiers::DossierDepart(), tr("Timbres (*.timbre)"));
     if (chemin.isEmpty())
         return;
-    retientDossier(chemin);
+    MemoireFichiers::RetientDossier(chemin);
     ouvreFichier(chemin);
 }
 
@@ -171,11 +160,11 @@ bool MenuTimbres::enregistre()
 
 bool MenuTimbres::enregistreSous()
 {
-    QString chemin =
-        QFileDialog::getSaveFileName(m_fenetre, tr("Enregistrer le timbre"), dossier(), tr("Timbres (*.timbre)"));
+    QString chemin = QFileDialog::getSaveFileName(m_fenetre, tr("Enregistrer le timbre"),
+                                                  MemoireFichiers::DossierDepart(), tr("Timbres (*.timbre)"));
     if (chemin.isEmpty())
         return false;
-    retientDossier(chemin);
+    MemoireFichiers::RetientDossier(chemin);
     if (!chemin.endsWith(QLatin1String(".timbre"), Qt::CaseInsensitive))
         chemin += QStringLiteral(".timbre");
     return enregistreDans(chemin);
@@ -226,22 +215,20 @@ void MenuTimbres::exporte()
                                                     0.1, Export::DureeMaximale, 1, &ok);
     if (!ok)
         return;
-    QString chemin = QFileDialog::getSaveFileName(m_fenetre, tr("Exporter le son"), dossier(), tr("Sons WAV (*.wav)"));
+    QString chemin = QFileDialog::getSaveFileName(m_fenetre, tr("Exporter le son"), MemoireFichiers::DossierDepart(),
+                                                  tr("Sons WAV (*.wav)"));
     if (chemin.isEmpty())
         return;
-    retientDossier(chemin);
+    MemoireFichiers::RetientDossier(chemin);
     if (!chemin.endsWith(QLatin1String(".wav"), Qt::CaseInsensitive))
         chemin += QStringLiteral(".wav");
     QString pourquoi;
-    if (!Export::Ecrit(m_edition.son(), secondes, chemin, &pourquoi)) {
+    double duree = 0;
+    if (!Export::Ecrit(m_edition.son(), secondes, chemin, &pourquoi, &duree)) {
         QMessageBox::warning(m_fenetre, tr("Export impossible"), pourquoi);
         return;
     }
-    // The file holds whole loops: its length is the one said, not the one asked for.
-    Synthese::Plan plan;
-    const double duree = Synthese::Prepare(m_edition.son(), plan) ? double(Export::Repetitions(plan.N, secondes))
-                                                                        * plan.N / Synthese::Frequence_Echantillonnage
-                                                                  : secondes;
+    // The file holds whole loops: its length is the one written, not the one asked for.
     QMessageBox::information(m_fenetre, tr("Son exporté"),
                              tr("« %1 » : %2 s de son écrites.")
                                  .arg(QFileInfo(chemin).fileName(), Langue::Nombres().toString(duree, 'f', 2)));

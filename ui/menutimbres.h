@@ -67,9 +67,6 @@ signals:
 private:
     void ajouteAnalyse();
     bool enregistreDans(const QString &chemin);
-    /// The folder a file dialog opens in; `choisi` (a file picked) is the next one's.
-    static QString dossier();
-    static void retientDossier(const QString &choisi);
 
     QAction *m_spectreMesure = nullptr;
     QAction *m_original = nullptr;

@@ -3,6 +3,7 @@
 #include "ui/menutimbres.h"
 
 #include "session/edition.h"
+#include "session/memoirefichiers.h"
 #include "synth/analyseson.h"
 
 #include <QAction>
@@ -86,11 +87,11 @@ void MenuTimbres::ajouteAnalyse()
 void MenuTimbres::analyse()
 {
     const QString chemin =
-        QFileDialog::getOpenFileName(m_fenetre, tr("Analyser un son"), dossier(),
+        QFileDialog::getOpenFileName(m_fenetre, tr("Analyser un son"), MemoireFichiers::DossierDepart(),
                                      tr("Sons (*.wav *.flac *.ogg *.oga *.opus *.aif *.aiff);;Tous les fichiers (*)"));
     if (chemin.isEmpty())
         return;
-    retientDossier(chemin);
+    MemoireFichiers::RetientDossier(chemin);
     analyseFichier(chemin);
 }
 
