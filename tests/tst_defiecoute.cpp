@@ -286,6 +286,11 @@ void TestDefiEcoute::unTourEntier()
     QCOMPARE(s.d->resultat()->score, 90);
     QCOMPARE(s.texte("Score"), QStringLiteral("Score : 90 sur 100"));
     QCOMPARE(Lu(s.element("Score")), QStringLiteral("Score : 90 sur 100"));
+    // Screen readers speak the score and the hints as notifications that show (tests/atspi.py
+    // hears them over the accessibility bus).
+    for (const char *nom : {"Score", "Etat"})
+        QVERIFY2(QAccessible::queryAccessibleInterface(s.element(nom))->role() == QAccessible::Notification, nom);
+    QVERIFY(s.element("Score")->isVisible());
     for (const Defis::Ligne &l : s.d->resultat()->lignes)
         QCOMPARE(l.verdict, Defis::Verdict::Juste);
     QCOMPARE(s.verdicts(), (QStringList{"harmonique 1 : juste", "harmonique 2 : juste", "harmonique 5 : juste",
@@ -297,6 +302,9 @@ void TestDefiEcoute::unTourEntier()
 
     // The same round without a hint scores 100 (a fresh round of the same challenge).
     s.choisit(4822, 3);
+    // A new round has no score yet: nothing shown, nothing left for a screen reader.
+    QVERIFY(!s.element("Score")->isVisible());
+    QCOMPARE(Lu(s.element("Score")), QString());
     s.choisit(4821, 3);
     QVERIFY(s.presse("Verifier"));
     QCOMPARE(s.texte("Score"), QStringLiteral("Score : 100 sur 100"));

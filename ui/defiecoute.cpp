@@ -5,6 +5,7 @@
 #include "session/edition.h"
 #include "session/lignedefi.h"
 #include "synth/generateur.h"
+#include "ui/annonce.h"
 #include "ui/bouton.h"
 #include "ui/couleurs.h"
 #include "ui/disposition.h"
@@ -12,7 +13,6 @@
 #include "ui/elements.h"
 #include "ui/panneaufrequences.h"
 
-#include <QAccessible>
 #include <QHeaderView>
 #include <QIntValidator>
 #include <QKeyEvent>
@@ -259,6 +259,9 @@ void DefiEcoute::construit()
                                   QString(), Qt::black, Police("Calibri", 10.2));
     }
     m_etat = static_cast<QLabel *>(e.value(QStringLiteral("Etat")));
+    // The score and the hints are spoken as they come.
+    Annonce::Prepare(m_score);
+    Annonce::Prepare(m_etat);
     QFont gras = m_score->font();
     gras.setBold(true);
     FixePolice(m_score, gras);
@@ -329,7 +332,7 @@ void DefiEcoute::choisit(int numero, int niveau)
     m_ligneCourante = -1;
     m_numero->setText(QString::number(numero));
     montreNiveau();
-    m_score->clear();
+    Annonce::Efface(m_score);
     for (QLabel *v : m_verdicts)
         v->clear();
     m_etat->setText(tr("Défi n° %1, niveau %2 : écouter le défi, le refaire dans le spectre, puis vérifier.")
@@ -451,7 +454,7 @@ void DefiEcoute::verifie()
         m_tableau->setItem(m_ligneCourante, c, case_);
     }
     m_tableau->scrollToItem(m_tableau->item(m_ligneCourante, 0));
-    annonce(m_score, tr("Score : %1 sur 100").arg(r.score));
+    Annonce::Dit(m_score, tr("Score : %1 sur 100").arg(r.score));
 }
 
 void DefiEcoute::indice()
@@ -460,7 +463,7 @@ void DefiEcoute::indice()
         return;
     const std::optional<int> rang = Defis::Indice(cible(), m_edition->TimbreCourant(), m_indices);
     if (!rang) {
-        annonce(m_etat, tr("Plus d'indice : chaque composante cachée est juste ou déjà montrée."));
+        Annonce::Dit(m_etat, tr("Plus d'indice : chaque composante cachée est juste ou déjà montrée."));
         return;
     }
     m_indices.push_back(*rang);
@@ -470,10 +473,10 @@ void DefiEcoute::indice()
             amplitude = c.amplitude;
     marque();
     const int meilleur = std::max(0, 100 - Defis::PenaliteIndice * int(m_indices.size()));
-    annonce(m_etat, tr("Indice : harmonique %1, amplitude %2. Meilleur score possible : %3.")
-                        .arg(*rang)
-                        .arg(amplitude)
-                        .arg(meilleur));
+    Annonce::Dit(m_etat, tr("Indice : harmonique %1, amplitude %2. Meilleur score possible : %3.")
+                             .arg(*rang)
+                             .arg(amplitude)
+                             .arg(meilleur));
 }
 
 void DefiEcoute::solution()
@@ -488,7 +491,8 @@ void DefiEcoute::solution()
     m_solution = true;
     marque();
     const int meilleur = std::max(0, 100 - Defis::PenaliteIndice * int(m_indices.size()));
-    annonce(m_etat, tr("Solution : le spectre caché est sur le spectre. Meilleur score possible : %1.").arg(meilleur));
+    Annonce::Dit(m_etat,
+                 tr("Solution : le spectre caché est sur le spectre. Meilleur score possible : %1.").arg(meilleur));
 }
 
 void DefiEcoute::marque()
@@ -514,13 +518,4 @@ void DefiEcoute::marque()
         m_spectre->vue().fixeCouche(Couche::Cache, m_marques);
         m_spectre->redessine();
     }
-}
-
-void DefiEcoute::annonce(QLabel *etiquette, const QString &texte)
-{
-    etiquette->setText(texte);
-    etiquette->setAccessibleName(texte);
-    // Screen readers announce it as an alert, not only as one more caption.
-    QAccessibleEvent alerte(etiquette, QAccessible::Alert);
-    QAccessible::updateAccessibility(&alerte);
 }

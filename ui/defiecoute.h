@@ -79,7 +79,6 @@ private:
     /// The hidden layer of the spectrum from the hints (or the whole solution), and its redraw.
     void marque();
     void montreNiveau();
-    void annonce(QLabel *etiquette, const QString &texte);
     int fondamentale() const;
 
     QPointer<Edition> m_edition;
