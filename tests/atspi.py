@@ -17,6 +17,7 @@ import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 APP, SOURCE, ARTEFACTS = sys.argv[1:4]
 WAV = os.path.join(APP, 'test.wav')
@@ -34,11 +35,19 @@ def photo(nom):
     subprocess.run(['import', '-window', 'root', os.path.join(ARTEFACTS, nom + '.png')], check=False)
 
 
+def pompe():
+    """Hands the events that came over the bus to their listeners."""
+    contexte = GLib.MainContext.default()
+    while contexte.pending():
+        contexte.iteration(False)
+
+
 def attend(condition, quoi, delai=10.0, fatal=True):
     """Polls `condition` until it returns something true; fails the run after `delai` seconds
     (returns None instead when not `fatal`)."""
     fin = time.monotonic() + delai
     while True:
+        pompe()
         try:
             resultat = condition()
         except Exception:  # the tree changes under us while windows open and close
@@ -145,6 +154,23 @@ def verifie_wav(etape, *termes):
 def etape(texte):
     print('step: ' + texte, flush=True)
 
+
+# What a screen reader hears without looking: objects shown (a notification appearing is spoken at
+# once), names changed, windows made. Listening from the start lets the program know in time.
+RECUS = []
+
+
+def recoit(evenement):
+    try:
+        source = evenement.source
+        source.clear_cache()  # its name now, not one read before
+        RECUS.append((evenement.type, evenement.detail1, source.getRole(), source.name, source))
+    except Exception:  # an object gone meanwhile
+        pass
+
+
+pyatspi.Registry.registerEventListener(recoit, 'object:state-changed:showing',
+                                       'object:property-change:accessible-name', 'window:create')
 
 etape('the welcome window on the bus')
 if not attend(programme, 'the program did not appear on the accessibility bus', 30, fatal=False):
@@ -266,5 +292,51 @@ def joue(titre, touche, index):
 joue('^Sonavirelle 2010$', 'a', 12)
 joue('^Clavier$', 'w', 13)
 photo('05-lettres')
+
+etape('the "Défi d\'écoute" window, opened from the "Timbres" menu: every command a button with a press action')
+# Qt keeps popup menus out of the application's tree: the menu is found as a screen reader finds
+# it, by the event of its showing.
+pompe()
+del RECUS[:]
+commande('Timbres')
+menu = attend(lambda: [r[4] for r in RECUS if r[0] == 'object:state-changed:showing' and r[1] == 1
+                       and r[2] == pyatspi.ROLE_POPUP_MENU], 'no menu showed after "Timbres"')[-1]
+presse(attend(lambda: pyatspi.findDescendant(menu, lambda o: o.name == "Défi d'écoute…"),
+              'the menu has no "Défi d\'écoute…"'))
+defi = attend(lambda: cherche("Défi d'écoute"), 'the challenge window did not show')
+COMMANDES = ['Niveau 1', 'Niveau 2', 'Niveau 3', 'Niveau 4', 'Niveau 5', 'Nouveau défi', 'Écouter le défi',
+             'Écouter mon son', 'Vérifier', 'Indice', 'Solution']
+boutons = pyatspi.findAllDescendants(defi, lambda o: o.getRole() == pyatspi.ROLE_PUSH_BUTTON)
+if sorted(b.name for b in boutons) != sorted(COMMANDES):
+    echec('the challenge window\'s buttons are %s, not %s' % (sorted(b.name for b in boutons), sorted(COMMANDES)))
+for b in boutons:
+    actions = b.queryAction()
+    if 'Press' not in [actions.getName(i) for i in range(actions.nActions)]:
+        echec('"%s" offers no press action' % b.name)
+photo('06-defi')
+
+etape('"Vérifier" announces the score as a notification that shows')
+# Challenge 4821 at level 3 (the window's first) hides 1:10 2:4 5:10 7:5; test.wav held the
+# fundamental alone just above. Each side divided by its sum, D = half the distance between them.
+defi_cache = {1: 10, 2: 4, 5: 10, 7: 5}
+p = {k: a / sum(defi_cache.values()) for k, a in defi_cache.items()}
+q = {1: 1.0}
+D = sum(abs(p.get(k, 0) - q.get(k, 0)) for k in range(11)) / 2
+SCORE = 'Score : %d sur 100' % round(100 * (1 - D))
+pompe()
+del RECUS[:]
+presse(attend(lambda: cherche('Vérifier', 'push button'), 'no "Vérifier" button'))
+
+
+def annonce():
+    return [r for r in RECUS if r[0] == 'object:state-changed:showing' and r[1] == 1
+            and r[2] == pyatspi.ROLE_NOTIFICATION and r[3] == SCORE]
+
+
+if not attend(annonce, '', 5, fatal=False):
+    echec('no notification "%s" showed; the bus brought %s' % (SCORE, [r[:4] for r in RECUS]))
+if pyatspi.findDescendant(defi, lambda o: o.name == SCORE and o.getRole() == pyatspi.ROLE_NOTIFICATION) is None:
+    echec('the challenge window holds no notification "%s"' % SCORE)
+photo('07-score')
 
 print('all AT-SPI steps passed', flush=True)
