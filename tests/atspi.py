@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The program driven through the accessibility bus (AT-SPI), as a screen reader or a switch
 access tool drives it: every command is found by its French name and pressed through its
-action; the effect is checked on the screen (X server) and in test.wav.
+action; the effect is checked on the screen (X server), in test.wav, and in the events the bus
+brings (the listening challenge's score, spoken as a notification that shows).
 
 Run by tests/atspi.test.sh with Debian's /usr/bin/python3 (python3-pyatspi), the program already
 started in APP_DIR with its welcome window shown:

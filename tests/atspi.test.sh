@@ -2,7 +2,8 @@
 # The program through the accessibility bus (AT-SPI), under a real X server: a private D-Bus
 # session, the accessibility bus launched on it, the program with its accessibility always on,
 # and tests/atspi.py (Debian's python3 with pyatspi) finding every command by its French name,
-# pressing it through its action and checking the effect (windows, plots, test.wav).
+# pressing it through its action and checking the effect (windows, plots, test.wav, the challenge's
+# score heard as a notification).
 # Screenshots in BUILD_DIR/atspi/.
 #
 # Usage: atspi.test.sh BUILD_DIR SOURCE_DIR. Exit 77 (skipped) only when the packages it needs
