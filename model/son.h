@@ -29,3 +29,12 @@ inline float SommeAmplitudes(const Son &son)
         somme = somme + son.Amplitude[i];
     return somme;
 }
+
+/// Components of the table (slots 1 to ProchaineComposante − 1, not a candidate) above `hertz`.
+inline int ComposantesAuDela(const Son &son, double hertz)
+{
+    int n = 0;
+    for (int i = 1; i < son.ProchaineComposante && i <= Son::Max; ++i)
+        n += son.Frequence[i] > hertz;
+    return n;
+}

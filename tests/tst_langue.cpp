@@ -25,8 +25,10 @@
 #include <QFontMetricsF>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QXmlStreamReader>
@@ -535,12 +537,13 @@ void TestLangue::dialoguesDeQt_data()
     QTest::addColumn<QString>("annuler");
     QTest::addColumn<QString>("refaire"); // the redo entry's shortcut as the menu shows it
     QTest::addColumn<QString>("nomFichier");
+    QTest::addColumn<QStringList>("ecraser"); // the save dialog's overwrite question's buttons
     QTest::newRow("French") << false << "Annuler"
                             << "Ctrl+Maj+Z"
-                            << "Nom de fichier :";
+                            << "Nom de fichier :" << QStringList{"Oui", "Non"};
     QTest::newRow("English") << true << "Cancel"
                              << "Ctrl+Shift+Z"
-                             << "File name:";
+                             << "File name:" << QStringList{"Yes", "No"};
 }
 
 void TestLangue::dialoguesDeQt()
@@ -551,6 +554,7 @@ void TestLangue::dialoguesDeQt()
     QFETCH(QString, annuler);
     QFETCH(QString, refaire);
     QFETCH(QString, nomFichier);
+    QFETCH(QStringList, ecraser);
     EnLangue langue(anglais ? Code::Anglais : Code::Francais);
     QVERIFY(langue.installee);
     Banc banc;
@@ -588,6 +592,40 @@ void TestLangue::dialoguesDeQt()
                  qPrintable(l->join(u'|')));
     }
     QVERIFY2(fichier.contains(nomFichier), qPrintable(fichier.join(u'|')));
+
+    // "Enregistrer sous…" onto a file that exists: Qt's own question, a message box, asks before
+    // replacing it. It is answered with Escape's button (no) and the dialog cancelled: the file stays.
+    QTemporaryDir dossier;
+    const QString existant = dossier.filePath(QStringLiteral("cours.timbre"));
+    QVERIFY(TimbreFichier::Enregistre(existant, Timbre{true, {{440, 10}}}));
+    const QByteArray avant = [&] {
+        QFile f(existant);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    QStringList question;
+    QTimer::singleShot(0, [&] {
+        QFileDialog *d = nullptr;
+        QTRY_VERIFY(d = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()));
+        d->selectFile(existant);
+        QTimer::singleShot(0, [&question] {
+            auto *boite = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (boite) {
+                for (QAbstractButton *b : boite->buttons())
+                    question << b->text().remove(u'&');
+                boite->reject();
+            }
+        });
+        static_cast<QDialog *>(d)->accept(); // asks, and stays open on "no"
+        d->reject();
+    });
+    QVERIFY(!menu->enregistreSous());
+    question.sort();
+    QStringList attendu = ecraser;
+    attendu.sort();
+    QCOMPARE(question, attendu);
+    QFile f(existant);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), avant);
 }
 
 QTEST_MAIN(TestLangue)

@@ -108,6 +108,9 @@ void TestRessources::images_data()
                              << QList<QColor>{Noir, Blanc} << BleuNuit;
     QTest::newRow("musique") << ":/images/musique.svg" << QSize(297, 297) << QPoint(1, 1) << Blanc
                              << QList<QColor>{Noir, Blanc} << BleuNuit;
+    // The "Timbres" panel's menu arrow: white on the panel's blue, its corners blue.
+    QTest::newRow("fleche") << ":/images/fleche.svg" << QSize(12, 8) << QPoint(1, 6) << BleuNuit << QList<QColor>{Blanc}
+                            << Orange;
     QTest::newRow("icone") << ":/images/icone.svg" << QSize(32, 32) << QPoint(16, 29) << Noir
                            << QList<QColor>{Noir, Blanc} << aucune;
     QTest::newRow("pointeur main") << ":/pointeurs/main.svg" << QSize(32, 32) << QPoint(30, 1) << Transparent

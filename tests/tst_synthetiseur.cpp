@@ -18,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
@@ -136,6 +137,11 @@ private slots:
     void fermetureSansModification();
     void enregistrerDansLeFichierOuvert();
     void fichiersRecents();
+    void avisAuDela_data();
+    void avisAuDela();
+    void apercuRetireParUnDialogue_data();
+    void apercuRetireParUnDialogue();
+    void flecheDesTimbres();
 
 private:
     QTemporaryDir m_reglages;
@@ -1510,6 +1516,197 @@ void TestSynthetiseur::volumeMemoriseEtHorsDuFichier()
         QCOMPARE(f.banc.lecture.volumes, QList<double>{double(attendu)});
     }
     QSettings().remove(QLatin1String(CurseurVolume::Cle));
+}
+
+// How many components lie beyond the plot's right edge (5000 Hz), as the spectrum panel says.
+void TestSynthetiseur::avisAuDela_data()
+{
+    QTest::addColumn<QString>("comment"); // how the table is made
+    QTest::addColumn<int>("auDela");      // components above 5000 Hz in it, counted by hand
+    QTest::addColumn<QString>("texte");
+    QTest::newRow("default sound") << "defaut" << 0 << "";
+    // 440 × (1, 3, … 19): 5720, 6600, 7480 and 8360 Hz are beyond.
+    QTest::newRow("Signal carré at 440 Hz") << "carre" << 4 << "4 composantes au-delà de 5000 Hz";
+    // 5000 Hz itself stands on the plot's edge, 5001 Hz is past it.
+    QTest::newRow("one past the edge, one on it") << "bord" << 1 << "1 composante au-delà de 5000 Hz";
+    // Fundamental 3000 Hz, a click at 4700 Hz snapped to 6000 Hz: an add does not redraw the spectrum.
+    QTest::newRow("a click committed beyond the edge") << "clic" << 1 << "1 composante au-delà de 5000 Hz";
+    QTest::newRow("the fundamental's field beyond") << "champ" << 2 << "2 composantes au-delà de 5000 Hz";
+    QTest::newRow("ten beyond") << "dix" << 10 << "10 composantes au-delà de 5000 Hz";
+}
+
+void TestSynthetiseur::avisAuDela()
+{
+    QFETCH(QString, comment);
+    QFETCH(int, auDela);
+    QFETCH(QString, texte);
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    Edition &e = f.w->edition();
+    auto *avis = f.element<QLabel>("AvisAuDela");
+    QVERIFY(avis);
+    QVERIFY(!avis->isVisible());
+    if (comment == "carre") {
+        e.ChoisitTimbreType(Timbres::Type::SignalCarre);
+    } else if (comment == "bord") {
+        QVERIFY(e.ChargeTimbre(Timbre{false, {{440, 10}, {5000, 3}, {5001, 2}, {4999, 1}}}));
+    } else if (comment == "clic") {
+        QVERIFY(e.ChargeTimbre(Timbre{true, {{3000, 10}}}));
+        QVERIFY(!avis->isVisible());
+        QSignalSpy spectre(&e, &Edition::spectreChange);
+        Pilote::RelacheSpectre(f.w, 1, 4700, 5);
+        QCOMPARE(f.banc.table.Frequence[2], std::int16_t(6000));
+        QCOMPARE(spectre.count(), 0);
+    } else if (comment == "champ") {
+        // The fundamental's field stretches the whole spectrum: 440, 1320 and 2200 Hz times 2.5.
+        QVERIFY(e.ChargeTimbre(Timbre{true, {{440, 10}, {1320, 5}, {2200, 2}}}));
+        QVERIFY(e.FixeFrequence(1, 1100));
+        QCOMPARE(f.banc.table.Frequence[3], std::int16_t(5500));
+        QCOMPARE(f.banc.table.Frequence[2], std::int16_t(3300));
+        QVERIFY(e.FixeFrequence(2, 5300));
+    } else if (comment == "dix") {
+        Timbre t{false, {}};
+        for (int i = 0; i < 10; ++i)
+            t.composantes.push_back({5001.0 + 1000 * i, 1});
+        QVERIFY(e.ChargeTimbre(t));
+    }
+    QCOMPARE(avis->isVisible(), auDela > 0);
+    QCOMPARE(avis->text(), texte);
+    QCOMPARE(avis->accessibleName(), texte);
+    if (auDela == 0)
+        return;
+    // White on the panel's blue, whole in its rectangle, clear of the title, the icons and the
+    // microphone's notices, inside the panel above the plot.
+    QCOMPARE(avis->palette().color(avis->foregroundRole()), QColor(Qt::white));
+    QVERIFY2(avis->fontMetrics().horizontalAdvance(avis->text()) <= avis->width(), qPrintable(avis->text()));
+    QWidget *tour = f.element("TourSpectre");
+    QCOMPARE(avis->parentWidget(), tour);
+    QVERIFY(tour->rect().contains(avis->geometry()));
+    for (const char *autre : {"Label4", "AvisMicro", "Micro", "Effacer", "CacheSpectre", "Spectre"}) {
+        QWidget *w = f.element(autre);
+        QVERIFY2(w, autre);
+        const QRect r(w->mapTo(tour, QPoint(0, 0)), w->size());
+        QVERIFY2(!r.intersects(avis->geometry()), autre);
+    }
+    // Undone back to the default sound (or the table before the click), the count follows.
+    e.Annule();
+    const int apres = comment == "clic" ? 0 : comment == "champ" ? 1 : 0;
+    QCOMPARE(avis->isVisible(), apres > 0);
+}
+
+void TestSynthetiseur::apercuRetireParUnDialogue_data()
+{
+    QTest::addColumn<QString>("ouverture");
+    QTest::newRow("Ctrl+O, the open dialog") << "ctrl+o";
+    QTest::newRow("Ctrl+E, the duration box") << "ctrl+e";
+    QTest::newRow("a refused file dropped on the plot, its message box") << "depot";
+}
+
+void TestSynthetiseur::apercuRetireParUnDialogue()
+{
+    // The pointer rests on the plot with its preview line when a modal window opens over it: the
+    // plot gets no more moves, and the line must not stay behind, neither while the dialog is up
+    // nor once it has closed.
+    QFETCH(QString, ouverture);
+    Fenetre f;
+    f.w->show();
+    QApplication::setActiveWindow(f.w.get());
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    Surface &spectre = f.w->spectre();
+    const QColor fond = f.pixelSpectre(880, 7);
+    QVERIFY(fond != Spectre::CouleurApercu);
+    const QPoint ici = PixelSpectre(*f.w, 1110, 4);
+    // Two moves: Qt drops a move to where the pointer already is (as after an earlier row).
+    QTest::mouseMove(&spectre, ici - QPoint(2, 0));
+    QTest::mouseMove(&spectre, ici);
+    QTRY_COMPARE(f.pixelSpectre(880, 7), Spectre::CouleurApercu);
+    const Son avant = f.banc.table;
+
+    const QString faux = f.banc.dossier.filePath(QStringLiteral("faux.timbre"));
+    {
+        QFile fichier(faux);
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        fichier.write("{");
+    }
+    bool vu = false;
+    QColor pendant;
+    QTimer::singleShot(0, [&] {
+        QWidget *d = nullptr;
+        QTRY_VERIFY(d = QApplication::activeModalWidget());
+        vu = true;
+        // The window system tells the main window it lost its activation on its own time; the
+        // dialog is closed whatever is seen, and the sight checked once it has.
+        QTest::qWaitFor([&] { return f.pixelSpectre(880, 7) == fond; }, 2000);
+        pendant = f.pixelSpectre(880, 7);
+        qobject_cast<QDialog *>(d)->reject();
+    });
+    if (ouverture == "ctrl+o") {
+        QTest::keyClick(f.w.get(), Qt::Key_O, Qt::ControlModifier);
+    } else if (ouverture == "ctrl+e") {
+        QTest::keyClick(f.w.get(), Qt::Key_E, Qt::ControlModifier);
+    } else {
+        QMimeData donnees;
+        donnees.setUrls({QUrl::fromLocalFile(faux)});
+        const QPoint dans = spectre.mapTo(f.w.get(), ici);
+        QDragEnterEvent entree(dans, Qt::CopyAction, &donnees, Qt::LeftButton, {});
+        QApplication::sendEvent(f.w.get(), &entree);
+        QVERIFY(entree.isAccepted());
+        QDropEvent depot(QPointF(dans), Qt::CopyAction, &donnees, Qt::LeftButton, {});
+        QApplication::sendEvent(f.w.get(), &depot);
+    }
+    QVERIFY(vu);
+    QCOMPARE(pendant, fond);
+    // The window system gives the activation back to the main window.
+    f.w->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(f.w.get()));
+    QTest::qWait(50);
+    QCOMPARE(f.pixelSpectre(880, 7), fond);
+    // Only the line went: the table is as it was.
+    QCOMPARE(f.banc.table, avant);
+    // The next move over the plot draws it again.
+    QTest::mouseMove(&spectre, ici + QPoint(1, 0));
+    QTRY_COMPARE(f.pixelSpectre(880, 7), Spectre::CouleurApercu);
+}
+
+void TestSynthetiseur::flecheDesTimbres()
+{
+    // The "Timbres" panel shows that it opens a menu: a small white arrow right of its caption,
+    // inside its frame, which a click goes through to the panel.
+    Fenetre f;
+    f.w->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.w.get()));
+    QWidget *panneau = f.element("Timbres");
+    auto *fleche = f.element<QLabel>("FlecheTimbres");
+    auto *legende = f.element<QLabel>("Label15");
+    QVERIFY(panneau && fleche && legende);
+    QCOMPARE(fleche->parentWidget(), panneau);
+    QVERIFY(fleche->isVisible());
+    const QRect r = fleche->geometry();
+    QVERIFY(panneau->rect().adjusted(1, 1, -1, -1).contains(r));
+    QVERIFY(legende->x() + legende->fontMetrics().horizontalAdvance(legende->text()) < r.left());
+    const QImage image = panneau->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int blancs = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            blancs += QColor(image.pixel(x, y)) == QColor(Qt::white);
+    // A triangle of 8 by 4 pixels at 100 %, its edges smoothed.
+    QVERIFY2(blancs >= 8 && blancs <= 30, qPrintable(QString::number(blancs)));
+    // Pointing down: its top row is wider than its bottom one.
+    auto largeur = [&](int y) {
+        int n = 0;
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += qRed(image.pixel(x, y)) > 128;
+        return n;
+    };
+    QVERIFY(largeur(r.top() + 2) > largeur(r.top() + 5));
+    QCOMPARE(image.pixelColor(r.left(), r.top()), QColor(0, 0, 64));
+    QCOMPARE(image.pixelColor(r.right() + 2, r.center().y()), QColor(0, 0, 64));
+
+    QMenu *menu = f.w->menuTimbres();
+    QTest::mouseClick(panneau, Qt::LeftButton, {}, r.center());
+    QTRY_VERIFY(menu->isVisible());
+    menu->close();
 }
 
 #include "tst_synthetiseur.moc"

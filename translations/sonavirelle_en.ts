@@ -987,6 +987,14 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
         <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
         <translation>Allow only multiples of the fundamental frequency</translation>
     </message>
+    <message>
+        <source>1 composante au-delà de 5000 Hz</source>
+        <translation>1 component above 5000 Hz</translation>
+    </message>
+    <message>
+        <source>%1 composantes au-delà de 5000 Hz</source>
+        <translation>%1 components above 5000 Hz</translation>
+    </message>
 </context>
 <context>
     <name>PanneauTemps</name>

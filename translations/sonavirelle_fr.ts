@@ -985,6 +985,14 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
         <source>N&apos;autoriser que les multiples de la fréquence fondamentale</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>1 composante au-delà de 5000 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 composantes au-delà de 5000 Hz</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>PanneauTemps</name>

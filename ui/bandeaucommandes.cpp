@@ -91,6 +91,16 @@ BandeauCommandes::BandeauCommandes(QWidget *fenetre, Edition &edition) : QObject
             // The timbre menu's opener, in the free part of the strip right of the help icon.
             {"Timbres", nullptr, Genre::BoutonPanneau, {9360, 120, 2160, 492}, QT_TR_NOOP("Timbres"), {}, BleuNuit},
             {"Label15", "Timbres", Genre::Etiquette, {120, 96, 1920, 372}, QT_TR_NOOP("Timbres"), Blanc, {}, 12},
+            // Says that the panel opens a menu, right of its caption.
+            {"FlecheTimbres",
+             "Timbres",
+             Genre::Image,
+             {1860, 186, 180, 120},
+             nullptr,
+             {},
+             {},
+             0,
+             ":/images/fleche.svg"},
         },
         "BandeauCommandes");
     m_image3 = static_cast<Bouton *>(e.value(QStringLiteral("Image3")));

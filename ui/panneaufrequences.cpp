@@ -13,13 +13,16 @@
 #include "ui/elements.h"
 #include "ui/marqueur.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QEvent>
 #include <QLabel>
 
 using namespace Couleurs;
 using namespace Elements;
 
-PanneauFrequences::PanneauFrequences(QWidget *fenetre, Edition &edition) : QObject(fenetre), m_edition(edition)
+PanneauFrequences::PanneauFrequences(QWidget *fenetre, Edition &edition)
+    : QObject(fenetre), m_edition(edition), m_fenetre(fenetre)
 {
     // The placeholder's caption and shape let the clicks through to it.
     const auto e =
@@ -187,6 +190,7 @@ PanneauFrequences::PanneauFrequences(QWidget *fenetre, Edition &edition) : QObje
         m_vue->fixeSon(m_edition.son());
         m_vue->fixeApercu(QPointF(X, Y));
         m_vue->dessine();
+        m_apercu = true;
     });
     connect(&m_edition, &Edition::fondamentalPlace, this, &PanneauFrequences::placeFondamental);
     connect(&m_edition, &Edition::survolChange, m_spectre,
@@ -194,6 +198,18 @@ PanneauFrequences::PanneauFrequences(QWidget *fenetre, Edition &edition) : QObje
     // The check box shows the session's option; it keeps no state of its own.
     connect(&m_edition, &Edition::musicalChange, m_musical, &QCheckBox::setChecked);
     m_curseur = new CurseurSpectre(*m_spectre, m_edition, this);
+
+    // Right of the microphone's notices, up to the clear icon. An add redraws only the time plot
+    // (the spectrum waits for the next pointer move), so the time plot's signal counts as well.
+    m_auDela = ajouteAvis("AvisAuDela", {9720, 60, 4440, 300}, QString());
+    m_auDela->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    connect(&m_edition, &Edition::spectreChange, this, &PanneauFrequences::montreAuDela);
+    connect(&m_edition, &Edition::tempsChange, this, &PanneauFrequences::montreAuDela);
+    montreAuDela();
+
+    // The pointer that goes to a dialog (or a menu) leaves no preview line behind.
+    fenetre->installEventFilter(this);
+    m_spectre->installEventFilter(this);
 }
 
 PanneauFrequences::~PanneauFrequences()
@@ -230,6 +246,36 @@ QLabel *PanneauFrequences::ajouteAvis(const char *nom, QRectF twips, const QStri
     return avis;
 }
 
+bool PanneauFrequences::eventFilter(QObject *objet, QEvent *evenement)
+{
+    // A modal window opened by a shortcut while the pointer is over the plot takes the moves
+    // away without a last one outside the editing area: the window's deactivation (a dialog, or
+    // another program) or a leave while a dialog or a menu is up removes the line. A plain leave
+    // keeps it, as the plot is drawn only on the moves it gets.
+    const bool quitte = (objet == m_fenetre && evenement->type() == QEvent::WindowDeactivate)
+                        || (objet == m_spectre && evenement->type() == QEvent::Leave
+                            && (QApplication::activeModalWidget() || QApplication::activePopupWidget()));
+    if (quitte && m_apercu)
+        m_edition.QuitteSpectre();
+    return QObject::eventFilter(objet, evenement);
+}
+
+void PanneauFrequences::montreAuDela()
+{
+    // The plot's right edge: 13092 twips at 2.6184 twips per hertz.
+    constexpr double BordDroit = 5000.0;
+    const int n = ComposantesAuDela(m_edition.son(), BordDroit);
+    // Two texts rather than a plural form: the French source is shown as it is, untranslated.
+    const QString texte = n == 0   ? QString()
+                          : n == 1 ? tr("1 composante au-delà de 5000 Hz")
+                                   : tr("%1 composantes au-delà de 5000 Hz").arg(n);
+    if (texte != m_auDela->text()) {
+        m_auDela->setText(texte);
+        m_auDela->setAccessibleName(texte);
+    }
+    m_auDela->setVisible(n > 0);
+}
+
 void PanneauFrequences::montreMesure(bool oui)
 {
     m_montreMesure = oui;
@@ -244,6 +290,7 @@ void PanneauFrequences::redessine()
     m_vue->fixeAfficheFreq(afficheFreq());
     m_vue->fixeApercu(std::nullopt);
     m_vue->dessine();
+    m_apercu = false;
 }
 
 void PanneauFrequences::placeFondamental(double hertz)

@@ -39,10 +39,15 @@ public:
     /// A notice in the panel's free part (right of its title, `twips` in the panel), white on the
     /// panel's blue, hidden until shown; it is laid out at every zoom like the rest.
     QLabel *ajouteAvis(const char *nom, QRectF twips, const QString &texte);
+    /// The notice of the components beyond the plot's right edge (hidden when there are none).
+    QLabel *avisAuDela() const { return m_auDela; }
 
     /// The start-up's part of the panel: the frequencies' option in magenta, the multiples-only
     /// box showing the session's option.
     void prepare();
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 public slots:
     /// The spectrum drawn again from the session's sound, without a preview line.
@@ -65,6 +70,9 @@ private slots:
     void lacheFondamental();
 
 private:
+    /// The notice says how many components lie beyond the plot's right edge, or hides.
+    void montreAuDela();
+
     // The layout's handler names, each an event of the element of that name.
     void Spectre_MouseMove(int Button, int /*Shift*/, float X, float Y) { survole(Button, QPointF(X, Y)); }
     void Spectre_MouseUp(int Button, int /*Shift*/, float X, float Y) { relache(Button, QPointF(X, Y)); }
@@ -90,5 +98,8 @@ private:
     Marqueur *m_fondamental = nullptr;
     std::unique_ptr<VueSpectre> m_vue;
     CurseurSpectre *m_curseur = nullptr;
+    QLabel *m_auDela = nullptr;
+    QWidget *m_fenetre = nullptr;
+    bool m_apercu = false; ///< a preview line is drawn
     bool m_montreMesure = true;
 };
