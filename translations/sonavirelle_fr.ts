@@ -230,27 +230,11 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Le bouton « Timbres » ouvre le menu. « Ouvrir… », « Enregistrer » (Ctrl+S) et « Enregistrer sous… » (Ctrl+Maj+S) lisent et écrivent les fichiers .timbre ; « Récents » reprend les huit derniers. Le titre de la fenêtre nomme le fichier ouvert, suivi de « * » s&apos;il a changé ; en fermant, le programme propose d&apos;enregistrer. « Exporter le son… » écrit un fichier WAV de la durée choisie.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Comment retoucher le son ?</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>Ctrl+Z annule la dernière modification, Ctrl+Maj+Z la rétablit. « Composantes… » (Ctrl+L) règle la fréquence et l&apos;amplitude de chaque composante ; « Muette » la fait taire, « Solo » la fait entendre seule, sans changer le timbre. Les lettres du clavier de l&apos;ordinateur jouent le piano : la rangée du milieu les touches blanches, celle du dessus les noires.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Comment s&apos;aider du clavier, du zoom et du micro ?</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>Tab passe d&apos;une commande à l&apos;autre, Espace ou Entrée l&apos;actionne. Ctrl++ et Ctrl+- agrandissent ou réduisent les fenêtres, Ctrl+0 les remet à 100 %.</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
-        <source>« Micro ▸ Écouter en direct » montre par-dessus le spectre celui du son capté et sa note ; « Enregistrer et analyser » enregistre trois secondes et les refait avec dix sinusoïdes. Quand le son du programme est allumé, le micro l&apos;entend aussi : c&apos;est normal, rien n&apos;est à annuler.</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
@@ -263,6 +247,22 @@
     </message>
     <message>
         <source>À propos de Sonavirelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Le bouton «&#xa0;Timbres&#xa0;» ouvre le menu. «&#xa0;Ouvrir…&#xa0;», «&#xa0;Enregistrer&#xa0;» (Ctrl+S) et «&#xa0;Enregistrer sous…&#xa0;» (Ctrl+Maj+S) lisent et écrivent les fichiers .timbre&#xa0;; «&#xa0;Récents&#xa0;» reprend les huit derniers. Le titre de la fenêtre nomme le fichier ouvert, suivi de «&#xa0;*&#xa0;» s&apos;il a changé&#xa0;; en fermant, le programme propose d&apos;enregistrer. «&#xa0;Exporter le son…&#xa0;» écrit un fichier WAV de la durée choisie.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Z annule la dernière modification, Ctrl+Maj+Z la rétablit. «&#xa0;Composantes…&#xa0;» (Ctrl+L) règle la fréquence et l&apos;amplitude de chaque composante&#xa0;; «&#xa0;Muette&#xa0;» la fait taire, «&#xa0;Solo&#xa0;» la fait entendre seule, sans changer le timbre. Les lettres du clavier de l&apos;ordinateur jouent le piano&#xa0;: la rangée du milieu les touches blanches, celle du dessus les noires.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab passe d&apos;une commande à l&apos;autre, Espace ou Entrée l&apos;actionne. Ctrl++ et Ctrl+- agrandissent ou réduisent les fenêtres, Ctrl+0 les remet à 100&#xa0;%.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>«&#xa0;Micro ▸ Écouter en direct&#xa0;» montre par-dessus le spectre celui du son capté et sa note&#xa0;; «&#xa0;Enregistrer et analyser&#xa0;» enregistre trois secondes et les refait avec dix sinusoïdes. Quand le son du programme est allumé, le micro l&apos;entend aussi&#xa0;: c&apos;est normal, rien n&apos;est à annuler.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

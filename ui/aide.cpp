@@ -340,34 +340,42 @@ void Aide::construitSuite(const QColor &couleurFenetre)
     };
 
     // Left: the commands, in three questions.
-    paragraphe("QuestionFichiers", {480, 240, 6600, 372}, tr("Comment garder et retrouver un son ?"), true);
-    paragraphe("Fichiers", {840, 660, 6360, 1260},
-               tr("Le bouton « Timbres » ouvre le menu. « Ouvrir… », « Enregistrer » (Ctrl+S) et « Enregistrer "
-                  "sous… » (Ctrl+Maj+S) lisent et écrivent les fichiers .timbre ; « Récents » reprend les huit "
-                  "derniers. Le titre de la fenêtre nomme le fichier ouvert, suivi de « * » s'il a changé ; en "
-                  "fermant, le programme propose d'enregistrer. « Exporter le son… » écrit un fichier WAV de la "
-                  "durée choisie."),
-               false);
-    paragraphe("QuestionComposantes", {480, 2040, 6600, 372}, tr("Comment retoucher le son ?"), true);
-    paragraphe("Composantes", {840, 2460, 6360, 1260},
-               tr("Ctrl+Z annule la dernière modification, Ctrl+Maj+Z la rétablit. « Composantes… » (Ctrl+L) règle "
-                  "la fréquence et l'amplitude de chaque composante ; « Muette » la fait taire, « Solo » la fait "
-                  "entendre seule, sans changer le timbre. Les lettres du clavier de l'ordinateur jouent le piano : "
-                  "la rangée du milieu les touches blanches, celle du dessus les noires."),
-               false);
-    paragraphe("QuestionClavier", {480, 3840, 6600, 372}, tr("Comment s'aider du clavier, du zoom et du micro ?"),
+    paragraphe("QuestionFichiers", {480, 240, 6960, 372}, tr("Comment garder et retrouver un son ?"), true);
+    paragraphe(
+        "Fichiers", {840, 660, 6600, 1290},
+        tr("Le bouton «\u00a0Timbres\u00a0» ouvre le menu. «\u00a0Ouvrir…\u00a0», «\u00a0"
+           "Enregistrer\u00a0» (Ctrl+S) et «\u00a0"
+           "Enregistrer "
+           "sous…\u00a0» (Ctrl+Maj+S) lisent et écrivent les fichiers .timbre\u00a0; «\u00a0Récents\u00a0» reprend les huit "
+           "derniers. Le titre de la fenêtre nomme le fichier ouvert, suivi de «\u00a0*\u00a0» s'il a changé\u00a0; en "
+           "fermant, le programme propose d'enregistrer. «\u00a0"
+           "Exporter le son…\u00a0» écrit un fichier WAV de la "
+           "durée choisie."),
+        false);
+    paragraphe("QuestionComposantes", {480, 2040, 6960, 372}, tr("Comment retoucher le son ?"), true);
+    paragraphe(
+        "Composantes", {840, 2460, 6600, 1290},
+        tr("Ctrl+Z annule la dernière modification, Ctrl+Maj+Z la rétablit. «\u00a0"
+           "Composantes…\u00a0» (Ctrl+L) règle "
+           "la fréquence et l'amplitude de chaque composante\u00a0; «\u00a0Muette\u00a0» la fait taire, «\u00a0Solo\u00a0» la fait "
+           "entendre seule, sans changer le timbre. Les lettres du clavier de l'ordinateur jouent le piano\u00a0: "
+           "la rangée du milieu les touches blanches, celle du dessus les noires."),
+        false);
+    paragraphe("QuestionClavier", {480, 3840, 6960, 372}, tr("Comment s'aider du clavier, du zoom et du micro ?"),
                true);
-    paragraphe("Clavier", {840, 4260, 6360, 1000},
+    paragraphe("Clavier", {840, 4260, 6600, 540},
                tr("Tab passe d'une commande à l'autre, Espace ou Entrée l'actionne. Ctrl++ et Ctrl+- agrandissent "
-                  "ou réduisent les fenêtres, Ctrl+0 les remet à 100 %."),
+                  "ou réduisent les fenêtres, Ctrl+0 les remet à 100\u00a0%."),
                false);
     // The microphone in exactly two sentences.
-    paragraphe("Micro", {840, 5280, 6360, 1000},
-               tr("« Micro ▸ Écouter en direct » montre par-dessus le spectre celui du son capté et sa note ; "
-                  "« Enregistrer et analyser » enregistre trois secondes et les refait avec dix sinusoïdes. "
-                  "Quand le son du programme est allumé, le micro l'entend aussi : c'est normal, rien n'est à "
-                  "annuler."),
-               false);
+    paragraphe(
+        "Micro", {840, 4860, 6600, 1050},
+        tr("«\u00a0Micro ▸ Écouter en direct\u00a0» montre par-dessus le spectre celui du son capté et sa note\u00a0; "
+           "«\u00a0"
+           "Enregistrer et analyser\u00a0» enregistre trois secondes et les refait avec dix sinusoïdes. "
+           "Quand le son du programme est allumé, le micro l'entend aussi\u00a0: c'est normal, rien n'est à "
+           "annuler."),
+        false);
 
     // Right: the shortcuts, one line each.
     paragraphe("QuestionRaccourcis", {7680, 240, 3852, 372}, tr("Raccourcis clavier"), true);
