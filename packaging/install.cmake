@@ -11,8 +11,8 @@ include(GNUInstallDirs)
 set(SONAVIRELLE_COURRIEL "maintainers@users.noreply.c-seed-310c6862.example")
 set(SONAVIRELLE_CONTACT "Sonavirelle maintainers <${SONAVIRELLE_COURRIEL}>")
 set(SONAVIRELLE_ID "org.sonavirelle.sonavirelle")
-# Where the project and its screenshots (docs/) are published; named in the AppStream metadata.
-set(SONAVIRELLE_ADRESSE "https://sonavirelle.example" CACHE STRING "Public address of the project")
+# Where the project and its screenshots (docs/) are published (SONAVIRELLE_ADRESSE, set beside the ui
+# room, which shows it in "À propos"); named in the AppStream metadata.
 set(SONAVIRELLE_PAQUET ${CMAKE_BINARY_DIR}/paquet)
 set(SONAVIRELLE_DOC ${CMAKE_INSTALL_DATADIR}/doc/sonavirelle)
 set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

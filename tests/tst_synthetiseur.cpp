@@ -1260,9 +1260,10 @@ void TestSynthetiseur::menuTimbres()
     }
     QCOMPARE(textes, (QStringList{"Ouvrir…", "Récents", "Enregistrer", "Enregistrer sous…", "Exporter le son…",
                                   "Analyser un son…", "Sons d'instruments", "Spectre mesuré", "Écouter l'original",
-                                  "Timbres types", "Annuler", "Rétablir", "Composantes…", "Défi d'écoute…", "Micro"}));
+                                  "Timbres types", "Annuler", "Rétablir", "Composantes…", "Défi d'écoute…", "Micro",
+                                  "À propos de Sonavirelle"}));
     QCOMPARE(touches, (QStringList{"Ctrl+O", "", "Ctrl+S", "Ctrl+Shift+S", "Ctrl+E", "Ctrl+Shift+A", "", "",
-                                   "Ctrl+Shift+O", "", "Ctrl+Z", "Ctrl+Shift+Z Ctrl+Y", "Ctrl+L", "", ""}));
+                                   "Ctrl+Shift+O", "", "Ctrl+Z", "Ctrl+Shift+Z Ctrl+Y", "Ctrl+L", "", "", ""}));
     // The sub-menu lists the four classic timbres; each replaces the table on the fundamental.
     QMenu *types = nullptr;
     for (QAction *a : menu->actions())

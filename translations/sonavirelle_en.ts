@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="fr_FR">
 <context>
+    <name>APropos</name>
+    <message>
+        <source>Sonavirelle, version %1</source>
+        <translation>Sonavirelle, version %1</translation>
+    </message>
+    <message>
+        <source>Un synthétiseur additif pour apprendre ce qu&apos;est le timbre d&apos;un son.</source>
+        <translation>An additive synthesiser to learn what the timbre of a sound is.</translation>
+    </message>
+    <message>
+        <source>Logiciel libre, sous licence GNU GPL version 3 ou ultérieure.</source>
+        <translation>Free software, under the GNU GPL version 3 or later.</translation>
+    </message>
+    <message>
+        <source>Sons d&apos;instruments : notes de la banque de sons FluidR3 GM (paquet fluid-soundfont-gm), © 2000-2002, 2008 Frank Wen, 2008 Toby Smithe, licence MIT. Voyelle chantée : espeak-ng, licence GNU GPL version 3 ou ultérieure.</source>
+        <translation>Instrument sounds: notes of the FluidR3 GM sound font (package fluid-soundfont-gm), © 2000-2002, 2008 Frank Wen, 2008 Toby Smithe, MIT licence. Sung vowel: espeak-ng, GNU GPL version 3 or later.</translation>
+    </message>
+    <message>
+        <source>Polices : Carlito (paquet fonts-crosextra-carlito) et Liberation Sans (paquet fonts-liberation2), licence SIL Open Font License 1.1.</source>
+        <translation>Fonts: Carlito (package fonts-crosextra-carlito) and Liberation Sans (package fonts-liberation2), SIL Open Font License 1.1.</translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle</source>
+        <translation>About Sonavirelle</translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
     <name>Accueil</name>
     <message>
         <source>Accueil</source>
@@ -109,6 +140,130 @@
     <message>
         <source>Un son enregistré&#xa0;: «&#xa0;Analyser un son…&#xa0;» (menu «&#xa0;Timbres&#xa0;»)&#xa0;; Ctrl+Maj+O fait écouter l&apos;original. Le «&#xa0;Défi d&apos;écoute&#xa0;»&#xa0;: refaire un son caché, «&#xa0;Vérifier&#xa0;» donne le score.</source>
         <translation>A recorded sound: “Analyse a sound…” (Timbres menu); Ctrl+Shift+O plays the original. The “Listening challenge”: rebuild a hidden sound; “Check” gives the score.</translation>
+    </message>
+    <message>
+        <source>l&apos;aide</source>
+        <translation>help</translation>
+    </message>
+    <message>
+        <source>fermer la fenêtre</source>
+        <translation>close the window</translation>
+    </message>
+    <message>
+        <source>pages de l&apos;aide</source>
+        <translation>pages of the help</translation>
+    </message>
+    <message>
+        <source>ouvrir un timbre</source>
+        <translation>open a timbre</translation>
+    </message>
+    <message>
+        <source>enregistrer</source>
+        <translation>save</translation>
+    </message>
+    <message>
+        <source>enregistrer sous…</source>
+        <translation>save as…</translation>
+    </message>
+    <message>
+        <source>exporter le son</source>
+        <translation>export the sound</translation>
+    </message>
+    <message>
+        <source>analyser un son</source>
+        <translation>analyse a sound</translation>
+    </message>
+    <message>
+        <source>écouter l&apos;original</source>
+        <translation>hear the original</translation>
+    </message>
+    <message>
+        <source>annuler</source>
+        <translation>undo</translation>
+    </message>
+    <message>
+        <source>rétablir</source>
+        <translation>redo</translation>
+    </message>
+    <message>
+        <source>les composantes</source>
+        <translation>the components</translation>
+    </message>
+    <message>
+        <source>micro en direct</source>
+        <translation>live microphone</translation>
+    </message>
+    <message>
+        <source>enregistrer au micro</source>
+        <translation>record and analyse</translation>
+    </message>
+    <message>
+        <source>agrandir, réduire</source>
+        <translation>zoom in, zoom out</translation>
+    </message>
+    <message>
+        <source>taille normale</source>
+        <translation>back to 100 %</translation>
+    </message>
+    <message>
+        <source>plein écran</source>
+        <translation>full screen</translation>
+    </message>
+    <message>
+        <source>← Première page</source>
+        <translation>← First page</translation>
+    </message>
+    <message>
+        <source>Page suivante →</source>
+        <translation>Next page →</translation>
+    </message>
+    <message>
+        <source>Première page de l&apos;aide</source>
+        <translation>First page of the help</translation>
+    </message>
+    <message>
+        <source>Page suivante de l&apos;aide</source>
+        <translation>Next page of the help</translation>
+    </message>
+    <message>
+        <source>Comment garder et retrouver un son ?</source>
+        <translation>How do I keep a sound and find it again?</translation>
+    </message>
+    <message>
+        <source>Comment retoucher le son ?</source>
+        <translation>How do I touch up the sound?</translation>
+    </message>
+    <message>
+        <source>Comment s&apos;aider du clavier, du zoom et du micro ?</source>
+        <translation>How do the keyboard, the zoom and the microphone help?</translation>
+    </message>
+    <message>
+        <source>Raccourcis clavier</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle…</source>
+        <translation>About Sonavirelle…</translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle</source>
+        <translation>About Sonavirelle</translation>
+    </message>
+    <message>
+        <source>Le bouton «&#xa0;Timbres&#xa0;» ouvre le menu. «&#xa0;Ouvrir…&#xa0;», «&#xa0;Enregistrer&#xa0;» (Ctrl+S) et «&#xa0;Enregistrer sous…&#xa0;» (Ctrl+Maj+S) lisent et écrivent les fichiers .timbre&#xa0;; «&#xa0;Récents&#xa0;» reprend les huit derniers. Le titre de la fenêtre nomme le fichier ouvert, suivi de «&#xa0;*&#xa0;» s&apos;il a changé&#xa0;; en fermant, le programme propose d&apos;enregistrer. «&#xa0;Exporter le son…&#xa0;» écrit un fichier WAV de la durée choisie.</source>
+        <translation>The “Timbres” button opens the menu. “Open…”, “Save” (Ctrl+S) and “Save as…” (Ctrl+Shift+S) read and write .timbre files; “Recent” lists the last eight. The window&apos;s title names the open file, followed by “*” once it has changed; on closing, the program offers to save it. “Export the sound…” writes a WAV file of the length chosen.</translation>
+    </message>
+    <message>
+        <source>Ctrl+Z annule la dernière modification, Ctrl+Maj+Z la rétablit. «&#xa0;Composantes…&#xa0;» (Ctrl+L) règle la fréquence et l&apos;amplitude de chaque composante&#xa0;; «&#xa0;Muette&#xa0;» la fait taire, «&#xa0;Solo&#xa0;» la fait entendre seule, sans changer le timbre. Les lettres du clavier de l&apos;ordinateur jouent le piano&#xa0;: la rangée du milieu les touches blanches, celle du dessus les noires.</source>
+        <translation>Ctrl+Z undoes the last change, Ctrl+Shift+Z redoes it. “Components…” (Ctrl+L) sets each component&apos;s frequency and amplitude; “Mute” silences it, “Solo” lets it be heard alone, without changing the timbre. The computer keyboard&apos;s letters play the piano: the home row the white keys, the row above it the black ones.</translation>
+    </message>
+    <message>
+        <source>Tab passe d&apos;une commande à l&apos;autre, Espace ou Entrée l&apos;actionne. Ctrl++ et Ctrl+- agrandissent ou réduisent les fenêtres, Ctrl+0 les remet à 100&#xa0;%.</source>
+        <translation>Tab goes from one command to the next, Space or Enter presses it. Ctrl++ and Ctrl+- zoom the windows in or out, Ctrl+0 takes them back to 100 %.</translation>
+    </message>
+    <message>
+        <source>«&#xa0;Micro ▸ Écouter en direct&#xa0;» montre par-dessus le spectre celui du son capté et sa note&#xa0;; «&#xa0;Enregistrer et analyser&#xa0;» enregistre trois secondes et les refait avec dix sinusoïdes. Quand le son du programme est allumé, le micro l&apos;entend aussi&#xa0;: c&apos;est normal, rien n&apos;est à annuler.</source>
+        <translation>“Microphone ▸ Listen live” shows the spectrum of the sound picked up and its note over the spectrum; “Record and analyse” records three seconds and rebuilds them from ten sines. When the program&apos;s own sound is on, the microphone hears it too: that is normal, nothing needs cancelling.</translation>
     </message>
 </context>
 <context>
@@ -678,6 +833,13 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     </message>
 </context>
 <context>
+    <name>LigneRaccourci</name>
+    <message>
+        <source>%1 : %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>MenuMicro</name>
     <message>
         <source>Micro</source>
@@ -935,6 +1097,10 @@ components, its spectrum and its waveform side by side, played in a loop.</trans
     <message>
         <source>« %1 » : %2 s de son écrites.</source>
         <translation>“%1”: %2 s of sound written.</translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle</source>
+        <translation>About Sonavirelle</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,37 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR" sourcelanguage="fr_FR">
 <context>
+    <name>APropos</name>
+    <message>
+        <source>Sonavirelle, version %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Un synthétiseur additif pour apprendre ce qu&apos;est le timbre d&apos;un son.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Logiciel libre, sous licence GNU GPL version 3 ou ultérieure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Sons d&apos;instruments : notes de la banque de sons FluidR3 GM (paquet fluid-soundfont-gm), © 2000-2002, 2008 Frank Wen, 2008 Toby Smithe, licence MIT. Voyelle chantée : espeak-ng, licence GNU GPL version 3 ou ultérieure.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Polices : Carlito (paquet fonts-crosextra-carlito) et Liberation Sans (paquet fonts-liberation2), licence SIL Open Font License 1.1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Fermer</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>Accueil</name>
     <message>
         <source>Accueil</source>
@@ -108,6 +139,130 @@
     </message>
     <message>
         <source>Un son enregistré&#xa0;: «&#xa0;Analyser un son…&#xa0;» (menu «&#xa0;Timbres&#xa0;»)&#xa0;; Ctrl+Maj+O fait écouter l&apos;original. Le «&#xa0;Défi d&apos;écoute&#xa0;»&#xa0;: refaire un son caché, «&#xa0;Vérifier&#xa0;» donne le score.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>l&apos;aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>fermer la fenêtre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>pages de l&apos;aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ouvrir un timbre</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enregistrer</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enregistrer sous…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>exporter le son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>analyser un son</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>écouter l&apos;original</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>annuler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>rétablir</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>les composantes</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>micro en direct</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enregistrer au micro</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>agrandir, réduire</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>taille normale</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>plein écran</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>← Première page</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page suivante →</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Première page de l&apos;aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Page suivante de l&apos;aide</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment garder et retrouver un son ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment retoucher le son ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Comment s&apos;aider du clavier, du zoom et du micro ?</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Raccourcis clavier</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle…</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Le bouton «&#xa0;Timbres&#xa0;» ouvre le menu. «&#xa0;Ouvrir…&#xa0;», «&#xa0;Enregistrer&#xa0;» (Ctrl+S) et «&#xa0;Enregistrer sous…&#xa0;» (Ctrl+Maj+S) lisent et écrivent les fichiers .timbre&#xa0;; «&#xa0;Récents&#xa0;» reprend les huit derniers. Le titre de la fenêtre nomme le fichier ouvert, suivi de «&#xa0;*&#xa0;» s&apos;il a changé&#xa0;; en fermant, le programme propose d&apos;enregistrer. «&#xa0;Exporter le son…&#xa0;» écrit un fichier WAV de la durée choisie.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Ctrl+Z annule la dernière modification, Ctrl+Maj+Z la rétablit. «&#xa0;Composantes…&#xa0;» (Ctrl+L) règle la fréquence et l&apos;amplitude de chaque composante&#xa0;; «&#xa0;Muette&#xa0;» la fait taire, «&#xa0;Solo&#xa0;» la fait entendre seule, sans changer le timbre. Les lettres du clavier de l&apos;ordinateur jouent le piano&#xa0;: la rangée du milieu les touches blanches, celle du dessus les noires.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Tab passe d&apos;une commande à l&apos;autre, Espace ou Entrée l&apos;actionne. Ctrl++ et Ctrl+- agrandissent ou réduisent les fenêtres, Ctrl+0 les remet à 100&#xa0;%.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>«&#xa0;Micro ▸ Écouter en direct&#xa0;» montre par-dessus le spectre celui du son capté et sa note&#xa0;; «&#xa0;Enregistrer et analyser&#xa0;» enregistre trois secondes et les refait avec dix sinusoïdes. Quand le son du programme est allumé, le micro l&apos;entend aussi&#xa0;: c&apos;est normal, rien n&apos;est à annuler.</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -676,6 +831,13 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
 </context>
 <context>
+    <name>LigneRaccourci</name>
+    <message>
+        <source>%1 : %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MenuMicro</name>
     <message>
         <source>Micro</source>
@@ -932,6 +1094,10 @@ sinusoïdales, son spectre et sa forme d&apos;onde côte à côte, joué en bouc
     </message>
     <message>
         <source>« %1 » : %2 s de son écrites.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>À propos de Sonavirelle</source>
         <translation type="unfinished"></translation>
     </message>
 </context>

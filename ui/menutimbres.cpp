@@ -5,6 +5,7 @@
 #include "synth/export.h"
 #include "synth/langue.h"
 #include "synth/timbrefichier.h"
+#include "ui/apropos.h"
 
 #include <QAction>
 #include <QFileDialog>
@@ -72,6 +73,10 @@ MenuTimbres::MenuTimbres(QWidget *fenetre, Edition &edition) : QMenu(fenetre), m
     composantes->setShortcutContext(Qt::WindowShortcut);
     m_fenetre->addAction(composantes);
     addAction(tr("Défi d'écoute…"), this, &MenuTimbres::defiDemande);
+    // The last entry, whatever the window adds before it.
+    addSeparator();
+    m_aPropos = addAction(tr("À propos de Sonavirelle"), this, [this] { APropos::Montre(m_fenetre); });
+    m_aPropos->setObjectName(QStringLiteral("APropos"));
     QAction *annuler = apres[0].action, *retablir = apres[1].action;
     annuler->setEnabled(false);
     retablir->setEnabled(false);

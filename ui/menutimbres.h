@@ -42,6 +42,8 @@ public:
     /// The checkable entries: the measured spectrum shown, the original heard.
     QAction *actionSpectreMesure() const { return m_spectreMesure; }
     QAction *actionOriginal() const { return m_original; }
+    /// "À propos de Sonavirelle", the menu's last entry: what the window adds goes before it.
+    QAction *actionAPropos() const { return m_aPropos; }
     /// True for a name that a sound file usually has (.wav, .flac, .ogg...), not a timbre's.
     static bool NomDeSon(const QString &chemin);
 
@@ -70,6 +72,7 @@ private:
 
     QAction *m_spectreMesure = nullptr;
     QAction *m_original = nullptr;
+    QAction *m_aPropos = nullptr;
     QMenu *m_recents = nullptr;
     QWidget *m_fenetre;
     Edition &m_edition;

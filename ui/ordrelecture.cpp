@@ -45,13 +45,14 @@ private:
     QList<QWidget *> enfants() const
     {
         QList<QWidget *> liste;
+        // What is hidden on purpose (a page not shown) is not read.
         for (QObject *o : widget()->property(ProprieteOrdre).value<QObjectList>())
-            if (auto *w = qobject_cast<QWidget *>(o))
+            if (auto *w = qobject_cast<QWidget *>(o); w && !w->isHidden())
                 liste << w;
         for (QObject *o : widget()->children()) {
             auto *w = qobject_cast<QWidget *>(o);
             // Windows are read on their own; an adopted child is read where it shows.
-            if (w && !w->isWindow() && !liste.contains(w) && !ParentLu(w))
+            if (w && !w->isWindow() && !w->isHidden() && !liste.contains(w) && !ParentLu(w))
                 liste << w;
         }
         return liste;

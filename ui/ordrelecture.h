@@ -10,7 +10,8 @@ class QWidget;
 namespace OrdreLecture {
 
 /// `parent`'s accessible children, in this order: `ordre` first (widgets that are `parent`'s
-/// children, or placed with `Adopte`), then its other children in their usual order.
+/// children, or placed with `Adopte`), then its other children in their usual order. Those
+/// hidden on purpose (a page not shown) are left out.
 void Ordonne(QWidget *parent, const QList<QWidget *> &ordre);
 
 /// `enfant` is read as a child of `parent` (where it shows), whatever its widget parent.

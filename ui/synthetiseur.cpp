@@ -79,10 +79,11 @@ void Synthetiseur::construit()
         findChild<QWidget *>(QString::fromUtf8(nom), Qt::FindDirectChildrenOnly)->raise();
     m_descriptions = new DescriptionsVues(spectre(), grapheTemp(), m_ctx.edition, this);
     connect(&curseur(), &CurseurSpectre::change, m_descriptions, &DescriptionsVues::suitCurseur);
-    // Hook (microphone): the "Micro" menu at the end of "Timbres"; its notices lie in the spectrum panel.
+    // Hook (microphone): the "Micro" menu at the end of "Timbres", before "À propos"; its notices lie in the spectrum panel.
     m_micro = new MenuMicro(this, m_ctx.edition, *m_spectre, *m_descriptions);
-    menuTimbres()->addSeparator();
-    menuTimbres()->addMenu(m_micro);
+    QAction *aPropos = menuTimbres()->actionAPropos();
+    menuTimbres()->insertMenu(aPropos, m_micro);
+    menuTimbres()->insertSeparator(aPropos);
     connect(m_bandeau, &BandeauCommandes::clavierDemande, this, &Synthetiseur::ouvreClavier);
     connect(m_bandeau, &BandeauCommandes::aideDemandee, this, &Synthetiseur::ouvreAide);
     // Hook: the "Timbres" menu's "Défi d'écoute…".
