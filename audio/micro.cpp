@@ -4,12 +4,14 @@
 #include <QAudioFormat>
 #include <QAudioSource>
 #include <QMediaDevices>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <utility>
 
 // The capture thread's side: owns the source and the watch of the inputs. Everything it says
 // goes out by queued signals carrying values.
@@ -87,6 +89,8 @@ private:
 
     void regarde()
     {
+        if (m_jette)
+            return; // called from within the deletion of a source: the next look will do
         const QList<QAudioDevice> liste = QMediaDevices::audioInputs();
         QList<Micro::Entree> entrees;
         for (const QAudioDevice &d : liste)
@@ -166,12 +170,15 @@ private:
     {
         if (!m_source)
             return;
-        disconnect(m_source, nullptr, this, nullptr);
-        m_source->stop();
-        // Now, while the thread runs: a deferred delete could come only as the thread ends.
-        delete m_source;
-        m_source = nullptr;
+        // Taken out first: Qt 6.4's source runs the thread's events as it is deleted, and the watch
+        // of the inputs must not find it there, half gone, and take it for lost.
+        QAudioSource *source = std::exchange(m_source, nullptr);
         m_flux = nullptr;
+        disconnect(source, nullptr, this, nullptr);
+        const QScopedValueRollback<bool> dedans(m_jette, true);
+        source->stop();
+        // Now, while the thread runs: a deferred delete could come only as the thread ends.
+        delete source;
     }
 
     void ferme()
@@ -240,6 +247,7 @@ private:
     qsizetype m_parBloc = 0;
     QList<Micro::Entree> m_entrees;
     bool m_listeDite = false;
+    bool m_jette = false; ///< a source is being stopped and deleted
     bool m_capte = false;
     bool m_disponible = false;
     bool m_disponibleDit = false;
