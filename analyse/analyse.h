@@ -61,6 +61,9 @@ public:
 
     /// Analyses `n` mono samples at `frequence` samples per second into `mesure`.
     void analyse(const float *mono, std::size_t n, double frequence, Mesure &mesure);
+    /// The waveform's own estimate of the fundamental alone, before the harmonics' peaks refine
+    /// it: hertz, 0 when the samples have no pitch (silence, noise).
+    double hauteur(const float *mono, std::size_t n, double frequence);
 
 private:
     struct Etat; // the FFT plan and the buffers

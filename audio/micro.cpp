@@ -4,12 +4,14 @@
 #include <QAudioFormat>
 #include <QAudioSource>
 #include <QMediaDevices>
+#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
 
 #include <algorithm>
 #include <atomic>
 #include <cstring>
+#include <utility>
 
 // The capture thread's side: owns the source and the watch of the inputs. Everything it says
 // goes out by queued signals carrying values.
@@ -41,10 +43,6 @@ public:
         m_veille = new QTimer(this);
         m_veille->setInterval(Micro::VeilleMs);
         connect(m_veille, &QTimer::timeout, this, &CaptureSon::regarde);
-        m_lecture = new QTimer(this);
-        m_lecture->setTimerType(Qt::PreciseTimer);
-        m_lecture->setInterval(Micro::BlocMs);
-        connect(m_lecture, &QTimer::timeout, this, &CaptureSon::lit);
         m_veille->start();
         regarde();
     }
@@ -91,6 +89,8 @@ private:
 
     void regarde()
     {
+        if (m_jette)
+            return; // called from within the deletion of a source: the next look will do
         const QList<QAudioDevice> liste = QMediaDevices::audioInputs();
         QList<Micro::Entree> entrees;
         for (const QAudioDevice &d : liste)
@@ -125,8 +125,8 @@ private:
         if (m_format.sampleRate() <= 0 || m_format.channelCount() <= 0)
             return;
         m_source = new QAudioSource(d, m_format, this);
-        // A short buffer: what is captured reaches the screen within a block or two.
-        m_source->setBufferSize(m_format.bytesForDuration(qint64(Micro::BlocMs) * 2 * 1000));
+        // The server's fragment: Qt reads the stream, and says so by readyRead, once a fragment.
+        m_source->setBufferSize(m_format.bytesForDuration(qint64(Micro::FragmentMs) * 1000));
         m_flux = m_source->start();
         if (!m_flux || m_source->error() != QAudio::NoError) {
             qWarning("sonavirelle: the microphone %s cannot be opened", qUtf8Printable(d.description()));
@@ -138,7 +138,11 @@ private:
             if (etat == QAudio::StoppedState && m_source && m_source->error() != QAudio::NoError)
                 perdu();
         });
-        m_lecture->start();
+        m_mono.clear();
+        m_parBloc = qsizetype(qint64(m_format.sampleRate()) * Micro::BlocMs / 1000);
+        // Up to ten blocks at a time: more than the server keeps for a stream.
+        m_octets.resize(m_format.bytesForDuration(qint64(Micro::BlocMs) * 10 * 1000));
+        connect(m_flux, &QIODevice::readyRead, this, &CaptureSon::lit);
         emit entreeOuverte(d.id());
     }
 
@@ -148,7 +152,8 @@ private:
         if (m_source) {
             // Qt 6.4 crashes when a source whose device went away is deleted (its stream is freed
             // already): that one is left as it is, a few bytes per loss, rather than stopped or deleted.
-            m_lecture->stop();
+            if (m_flux)
+                disconnect(m_flux, nullptr, this, nullptr);
             disconnect(m_source, nullptr, this, nullptr);
             m_source->setParent(nullptr);
             m_source = nullptr;
@@ -165,18 +170,20 @@ private:
     {
         if (!m_source)
             return;
-        disconnect(m_source, nullptr, this, nullptr);
-        m_source->stop();
-        // Now, while the thread runs: a deferred delete could come only as the thread ends.
-        delete m_source;
-        m_source = nullptr;
+        // Taken out first: Qt 6.4's source runs the thread's events as it is deleted, and the watch
+        // of the inputs must not find it there, half gone, and take it for lost.
+        QAudioSource *source = std::exchange(m_source, nullptr);
         m_flux = nullptr;
+        disconnect(source, nullptr, this, nullptr);
+        const QScopedValueRollback<bool> dedans(m_jette, true);
+        source->stop();
+        // Now, while the thread runs: a deferred delete could come only as the thread ends.
+        delete source;
     }
 
     void ferme()
     {
-        if (m_lecture)
-            m_lecture->stop();
+        m_mono.clear();
         const bool ouverte = !m_device.isNull();
         jette();
         m_device = QAudioDevice();
@@ -194,45 +201,53 @@ private:
         emit disponibleChange(disponible);
     }
 
-    // Everything the source holds, as mono floats.
+    // Everything the source holds, as mono floats, handed on once a block's worth has come: a
+    // frame a block, so what is heard is drawn as soon as its block is whole.
     void lit()
     {
         if (!m_flux)
             return;
-        // Qt 6.4's push device reports nothing available: the source itself knows.
-        const qint64 n = m_source->bytesAvailable();
         const int trame = m_format.bytesPerFrame();
-        if (n < trame)
-            return;
-        m_octets.resize(n - n % trame);
-        const qint64 lus = m_flux->read(m_octets.data(), m_octets.size());
-        if (lus < trame)
-            return;
         const int canaux = m_format.channelCount();
         const int parEchantillon = m_format.bytesPerSample();
-        const qint64 trames = lus / trame;
-        QList<float> mono(trames);
-        const char *p = m_octets.constData();
-        for (qint64 i = 0; i < trames; ++i) {
-            float somme = 0.0f;
-            for (int c = 0; c < canaux; ++c, p += parEchantillon)
-                somme += m_format.normalizedSampleValue(p);
-            mono[i] = somme / float(canaux);
+        const qsizetype place = m_octets.size() - m_octets.size() % trame;
+        for (;;) {
+            // Qt 6.4's push device says nothing of what is available (and the source says it a
+            // tick late): a read takes what the stream holds.
+            const qint64 lus = m_flux->read(m_octets.data(), place);
+            if (lus < trame)
+                break;
+            const qint64 trames = lus / trame;
+            const char *p = m_octets.constData();
+            m_mono.reserve(m_mono.size() + trames);
+            for (qint64 i = 0; i < trames; ++i) {
+                float somme = 0.0f;
+                for (int c = 0; c < canaux; ++c, p += parEchantillon)
+                    somme += m_format.normalizedSampleValue(p);
+                m_mono.append(somme / float(canaux));
+            }
+            if (lus < place)
+                break;
         }
-        emit bloc(std::move(mono), m_format.sampleRate());
+        if (m_mono.size() >= m_parBloc && m_parBloc > 0) {
+            emit bloc(std::move(m_mono), m_format.sampleRate());
+            m_mono = QList<float>();
+        }
     }
 
     QAudioFormat m_voulu;
     QAudioFormat m_format;
     QTimer *m_veille = nullptr;
-    QTimer *m_lecture = nullptr;
     QAudioSource *m_source = nullptr;
     QIODevice *m_flux = nullptr;
     QAudioDevice m_device;
     QByteArray m_choix;
     QByteArray m_octets;
+    QList<float> m_mono; ///< the block being gathered
+    qsizetype m_parBloc = 0;
     QList<Micro::Entree> m_entrees;
     bool m_listeDite = false;
+    bool m_jette = false; ///< a source is being stopped and deleted
     bool m_capte = false;
     bool m_disponible = false;
     bool m_disponibleDit = false;

@@ -30,8 +30,11 @@ public:
         bool operator==(const Entree &) const = default;
     };
 
-    /// How often the source is read: the blocks handed are about this long.
+    /// The shortest block handed: one live frame is made of each, so this caps them at 50 a second.
     static constexpr int BlocMs = 20;
+    /// The server's fragment, asked of it as the source's buffer: Qt reads the stream once a
+    /// fragment, so a block is handed at most this long after it is whole.
+    static constexpr int FragmentMs = 10;
     /// How often the list of inputs is looked at.
     static constexpr int VeilleMs = 500;
     /// How long closing the program waits for a capture thread stuck in the sound server (see

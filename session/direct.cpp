@@ -12,7 +12,7 @@ Direct::Direct(QObject *parent) : QObject(parent), m_anneau(Fenetre, 0.0f), m_fe
 void Direct::fixeDirect(bool oui)
 {
     m_direct = oui;
-    m_depuis = 0;
+    m_trameDue = false;
     if (!oui)
         std::fill(m_anneau.begin(), m_anneau.end(), 0.0f);
 }
@@ -53,10 +53,11 @@ void Direct::recoit(const QList<float> &echantillons, int frequence)
             m_anneau[m_tete] = v;
             m_tete = (m_tete + 1) % m_anneau.size();
         }
-        m_depuis += echantillons.size();
-        if (m_depuis * 1000 >= qint64(PeriodeMs) * frequence) {
-            m_depuis = 0;
-            trameDirecte(frequence);
+        m_frequenceDirecte = frequence;
+        m_trameDue = true;
+        if (!m_trameEnvoyee) {
+            m_trameEnvoyee = true;
+            QMetaObject::invokeMethod(this, &Direct::trameDue, Qt::QueuedConnection);
         }
     }
     if (m_enregistre) {
@@ -81,6 +82,15 @@ void Direct::recoit(const QList<float> &echantillons, int frequence)
         if (m_prise.size() >= total)
             finit(frequence);
     }
+}
+
+void Direct::trameDue()
+{
+    m_trameEnvoyee = false;
+    if (!m_direct || !m_trameDue)
+        return;
+    m_trameDue = false;
+    trameDirecte(m_frequenceDirecte);
 }
 
 void Direct::trameDirecte(int frequence)

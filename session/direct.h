@@ -12,8 +12,10 @@
 // What the microphone's samples become, away from the sound: the live frames (the magnitude
 // spectrum as a spectrum layer and the pitch found) and the 3 s recording, analysed as a file
 // would be. It never touches the session's sound: live listening changes neither the table nor
-// test.wav. Frames arrive by value (from Micro::bloc); the analysis keeps its working memory, so
-// a live frame allocates nothing but the points it hands on.
+// test.wav. Blocks arrive by value (from Micro::bloc), and each makes a live frame once the
+// blocks already waiting are taken in: when the window was busy, the blocks that piled up make
+// one frame, not one each to be drawn over at once. The analysis keeps its working memory, so a
+// live frame allocates nothing but the points it hands on.
 class Direct : public QObject
 {
     Q_OBJECT
@@ -21,8 +23,6 @@ class Direct : public QObject
 public:
     /// Samples analysed per live frame (about 93 ms at 44100 Hz: three periods down to 32 Hz).
     static constexpr int Fenetre = 4096;
-    /// A live frame at most this often, whatever the blocks' size: 25 frames a second.
-    static constexpr int PeriodeMs = 40;
     /// What a recording lasts.
     static constexpr double DureeEnregistrement = 3.0;
     /// Below this peak (−40 dB of full scale) a frame is not scaled up: silence stays low.
@@ -53,7 +53,8 @@ public:
     static QByteArray En44100(const std::vector<float> &echantillons, double frequence);
 
 public slots:
-    /// New samples from the microphone.
+    /// New samples from the microphone. The live frame they make follows by a queued call, after
+    /// the events already waiting (other blocks among them).
     void recoit(const QList<float> &echantillons, int frequence);
 
 signals:
@@ -67,6 +68,7 @@ signals:
     void refuse(QString pourquoi);
 
 private:
+    void trameDue();
     void trameDirecte(int frequence);
     void finit(int frequence);
 
@@ -75,8 +77,10 @@ private:
     std::vector<float> m_anneau; ///< the last Fenetre samples, oldest first from m_tete
     std::size_t m_tete = 0;
     std::vector<float> m_fenetre; ///< the frame, in order
-    qint64 m_depuis = 0;          ///< samples since the last frame
-    std::vector<float> m_prise;   ///< the recording in progress
+    bool m_trameDue = false;      ///< a frame is to be made of samples taken in since the last
+    bool m_trameEnvoyee = false;  ///< the queued call that makes it is on its way
+    int m_frequenceDirecte = 0;
+    std::vector<float> m_prise; ///< the recording in progress
     int m_frequencePrise = 0;
     int m_dernierCompte = 0;
     Analyseur m_analyseur;

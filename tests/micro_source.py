@@ -1,14 +1,17 @@
 #!/usr/bin/python3
-# Feeds a PulseAudio pipe source in real time: 50 ms blocks of a raw 16-bit mono 44100 Hz file,
-# written when each is due (a monotonic clock, no drift). The FIFO comes and goes with its module:
-# the feeder waits for it and opens it again after it was removed.
-# Usage: micro_source.py FIFO RAW_FILE
+# Feeds a PulseAudio pipe source in real time: 50 ms blocks (or BLOCK_MS) of a raw 44100 Hz file
+# of 16-bit mono (or FRAME_BYTES a frame: 4 for 16-bit stereo), written when each is due (a
+# monotonic clock, no drift). The FIFO comes and goes with its module: the feeder waits for it and
+# opens it again after it was removed.
+# Usage: micro_source.py FIFO RAW_FILE [BLOCK_MS [FRAME_BYTES]]
 import os, sys, time, errno
 
 fifo, brut = sys.argv[1], sys.argv[2]
 with open(brut, 'rb') as f:
     son = f.read()
-BLOC = 2205 * 2  # 50 ms of 16-bit mono at 44100 Hz
+MS = int(sys.argv[3]) if len(sys.argv) > 3 else 50
+TRAME = int(sys.argv[4]) if len(sys.argv) > 4 else 2
+BLOC = 441 * MS // 10 * TRAME  # MS at 44100 Hz
 position = 0
 while True:
     try:
@@ -30,7 +33,7 @@ while True:
                 pass  # the server is behind: this block is dropped, as a live input would
             position += BLOC
             n += 1
-            attente = debut + n * 0.05 - time.monotonic()
+            attente = debut + n * MS / 1000.0 - time.monotonic()
             if attente > 0:
                 time.sleep(attente)
     except OSError as e:

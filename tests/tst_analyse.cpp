@@ -4,12 +4,56 @@
 #include "analyse/entimbre.h"
 #include "analyse/troncon.h"
 
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <numbers>
 #include <random>
 #include <vector>
+
+// Every allocation through new counts here, so that a test can tell a frame that allocates.
+namespace {
+std::atomic<long> Allocations{0};
+}
+
+void *operator new(std::size_t taille)
+{
+    ++Allocations;
+    if (void *p = std::malloc(taille ? taille : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void *operator new[](std::size_t taille)
+{
+    return operator new(taille);
+}
+
+void operator delete(void *p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void *p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
+
+void operator delete[](void *p, std::size_t) noexcept
+{
+    std::free(p);
+}
 
 namespace {
 
@@ -28,6 +72,56 @@ std::vector<float> Harmoniques(double f0, const Amplitudes &a, double fe, double
     return x;
 }
 
+// Test signals for the pitch: `genre` at `f0` hertz, `n` samples at `fe`.
+std::vector<float> Signal(const QString &genre, double f0, double fe, std::size_t n)
+{
+    std::vector<float> x(n, 0.0f);
+    std::mt19937 alea(21);
+    std::uniform_real_distribution<double> bruit(-0.5, 0.5);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double phase = std::fmod(f0 * double(i) / fe, 1.0);
+        const double scie = 0.5 * (2.0 * phase - 1.0);
+        double v = 0.0;
+        if (genre == QStringLiteral("sinus"))
+            v = 0.5 * std::sin(2.0 * std::numbers::pi * phase);
+        else if (genre == QStringLiteral("scie"))
+            v = scie;
+        else if (genre == QStringLiteral("scie bruitée")) // about 14 dB over the noise
+            v = scie + 0.2 * bruit(alea);
+        else if (genre == QStringLiteral("scie décalée")) // a microphone's offset
+            v = 0.3 + 0.4 * scie;
+        else if (genre == QStringLiteral("voyelle")) // strong second and third harmonics
+            v = 0.2 * std::sin(2.0 * std::numbers::pi * phase) + 0.4 * std::sin(4.0 * std::numbers::pi * phase + 1.0)
+                + 0.3 * std::sin(6.0 * std::numbers::pi * phase + 2.0);
+        else if (genre == QStringLiteral("bruit"))
+            v = bruit(alea);
+        x[i] = float(v);
+    }
+    return x;
+}
+
+// The pitch numpy finds in `x` by the same rules, summed directly (tests/hauteur_yin.py); −1 when
+// the script could not run.
+double HauteurNumpy(const std::vector<float> &x, double fe)
+{
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath(QStringLiteral("x.f32"));
+    QFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly))
+        return -1;
+    f.write(reinterpret_cast<const char *>(x.data()), qint64(x.size() * sizeof(float)));
+    f.close();
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"),
+            {qEnvironmentVariable("SONAVIRELLE_SOURCE") + QStringLiteral("/tests/hauteur_yin.py"), chemin,
+             QString::number(fe)});
+    if (!p.waitForFinished(30000) || p.exitCode() != 0)
+        return -1;
+    bool ok = false;
+    const double h = p.readAllStandardOutput().trimmed().toDouble(&ok);
+    return ok ? h : -1;
+}
+
 } // namespace
 
 class TestAnalyse : public QObject
@@ -40,6 +134,8 @@ private slots:
     void refus_data();
     void refus();
     void trameSansAllocation();
+    void hauteurContreNumpy_data();
+    void hauteurContreNumpy();
     void enTimbre_data();
     void enTimbre();
     void tronconStable_data();
@@ -153,6 +249,61 @@ void TestAnalyse::trameSansAllocation()
             QCOMPARE(m.spectre.amplitudes.data(), tampon);
         tampon = m.spectre.amplitudes.data();
     }
+    // Once the first frame has set the plans and buffers up, a frame allocates nothing at all.
+    analyseur.analyse(x.data(), trame, fe, m);
+    const long avant = Allocations;
+    for (std::size_t debut = 0; debut + trame <= x.size(); debut += trame / 2)
+        analyseur.analyse(x.data() + debut, trame, fe, m);
+    QCOMPARE(Allocations - avant, 0L);
+    QVERIFY(m.valide());
+}
+
+void TestAnalyse::hauteurContreNumpy_data()
+{
+    QTest::addColumn<QString>("genre");
+    QTest::addColumn<double>("f0"); // 0: no pitch to find
+    QTest::addColumn<double>("fe");
+    QTest::addColumn<int>("n");
+
+    // A live frame (4096 samples) and a file's stretch (half a second).
+    QTest::newRow("sine 440 Hz, frame") << "sinus" << 440.0 << 44100.0 << 4096;
+    QTest::newRow("sawtooth 220 Hz, frame") << "scie" << 220.0 << 44100.0 << 4096;
+    QTest::newRow("sawtooth 220 Hz, half a second") << "scie" << 220.0 << 44100.0 << 22050;
+    QTest::newRow("noisy sawtooth 196 Hz, frame") << "scie bruitée" << 196.0 << 44100.0 << 4096;
+    QTest::newRow("offset sawtooth 110 Hz, 48 kHz") << "scie décalée" << 110.0 << 48000.0 << 4096;
+    QTest::newRow("vowel-like 130.8 Hz, frame") << "voyelle" << 130.8 << 44100.0 << 4096;
+    QTest::newRow("low sine 45 Hz, half a second") << "sinus" << 45.0 << 44100.0 << 22050;
+    QTest::newRow("high sawtooth 1760 Hz, frame") << "scie" << 1760.0 << 44100.0 << 4096;
+    QTest::newRow("white noise, frame") << "bruit" << 0.0 << 44100.0 << 4096;
+    QTest::newRow("silence, frame") << "silence" << 0.0 << 44100.0 << 4096;
+}
+
+void TestAnalyse::hauteurContreNumpy()
+{
+    QFETCH(QString, genre);
+    QFETCH(double, f0);
+    QFETCH(double, fe);
+    QFETCH(int, n);
+    const auto x = Signal(genre, f0, fe, std::size_t(n));
+    const double attendue = HauteurNumpy(x, fe);
+    QVERIFY2(attendue >= 0.0, "numpy could not run tests/hauteur_yin.py");
+    Analyseur analyseur;
+    const double lue = analyseur.hauteur(x.data(), x.size(), fe);
+    Mesure m;
+    analyseur.analyse(x.data(), x.size(), fe, m);
+    if (f0 == 0.0) {
+        QCOMPARE(attendue, 0.0);
+        QCOMPARE(lue, 0.0);
+        QCOMPARE(int(m.echec), int(Mesure::Echec::PasDeHauteur));
+        return;
+    }
+    // numpy's own answer is the sound's pitch, and the FFT's is numpy's.
+    QVERIFY2(std::abs(attendue - f0) < 0.01 * f0, qPrintable(QString::number(attendue)));
+    QVERIFY2(std::abs(lue - attendue) < 1e-4 * attendue,
+             qPrintable(QStringLiteral("%1 Hz, numpy %2 Hz").arg(lue, 0, 'f', 6).arg(attendue, 0, 'f', 6)));
+    // Refined by the harmonics, well within the 1 Hz the live pitch is shown to.
+    QVERIFY(m.valide());
+    QVERIFY2(std::abs(m.fondamental - f0) < 0.25, qPrintable(QString::number(m.fondamental)));
 }
 
 void TestAnalyse::enTimbre_data()

@@ -1,6 +1,7 @@
 #include "espion.h"
 
 #include "model/regles.h"
+#include "session/direct.h"
 #include "session/edition.h"
 #include "synth/generateur.h"
 
@@ -114,6 +115,7 @@ class TestSession : public QObject
 
 private slots:
     void demarrage();
+    void trameParBloc();
     void intention_data();
     void intention();
     void ecritureRateeJoueQuandMemeLaTable();
@@ -674,6 +676,44 @@ void TestSession::masqueSurLeSonJoueSeulement()
     QCOMPARE(b.lecture.bascules.size(), n);
     b.edition.fixeEcoute(Ecoute::Modele);
     QCOMPARE(b.lecture.bascules.last(), b.edition.generateur().echantillons());
+}
+
+void TestSession::trameParBloc()
+{
+    // Live listening makes a frame of each block once it is taken in, and one frame of blocks
+    // that came together, from the newest samples.
+    Direct direct;
+    QList<double> hauteurs;
+    connect(&direct, &Direct::trame, this, [&](const QList<QPointF> &, double h) { hauteurs.append(h); });
+    qint64 n = 0;
+    const auto bloc = [&](double f0) {
+        QList<float> b(882); // 20 ms at 44100 Hz
+        for (float &v : b)
+            v = float(0.5 * (2.0 * std::fmod(double(n++) * f0 / 44100.0, 1.0) - 1.0));
+        return b;
+    };
+    direct.recoit(bloc(220.0), 44100);
+    QCoreApplication::processEvents();
+    QVERIFY(hauteurs.isEmpty()); // not listening live
+    direct.fixeDirect(true);
+    for (int i = 0; i < 5; ++i) {
+        direct.recoit(bloc(220.0), 44100);
+        QVERIFY(hauteurs.size() == i); // the frame follows, never inside the block's call
+        QCoreApplication::processEvents();
+        QCOMPARE(hauteurs.size(), i + 1);
+    }
+    QVERIFY2(std::abs(hauteurs.last() - 220.0) < 1.0, qPrintable(QString::number(hauteurs.last())));
+    // Six blocks at once (the window was busy): one frame, of the last 4096 samples, all at 330 Hz.
+    for (int i = 0; i < 6; ++i)
+        direct.recoit(bloc(330.0), 44100);
+    QCoreApplication::processEvents();
+    QCOMPARE(hauteurs.size(), 6);
+    QVERIFY2(std::abs(hauteurs.last() - 330.0) < 1.0, qPrintable(QString::number(hauteurs.last())));
+    // Off before the frame came: none comes.
+    direct.recoit(bloc(330.0), 44100);
+    direct.fixeDirect(false);
+    QCoreApplication::processEvents();
+    QCOMPARE(hauteurs.size(), 6);
 }
 
 QTEST_GUILESS_MAIN(TestSession)
