@@ -391,14 +391,16 @@ void TestExportation::coquille_data()
     QTest::newRow("--help to a full disk") << QStringLiteral(R"("$P" --help > /dev/full)") << 1 << "sortie" << 0;
     QTest::newRow("file-size limit") << QStringLiteral(R"(ulimit -f 1000; "$P" --exporte "$D/k.wav" --duree 60)") << 2
                                      << "dépasse la taille permise" << 0;
-    // Caught in the middle of its write: stopped at a random moment until it holds a file in the
-    // folder, then signalled and let go on.
+    // Caught in the middle of its write: watched until it holds a file in the folder (however slowly
+    // a loaded machine starts it), stopped a moment later, then signalled and let go on.
     for (const char *signal : {"INT", "TERM", "KILL"})
         QTest::newRow(qPrintable(QStringLiteral("export interrupted by SIG%1").arg(QLatin1String(signal))))
-            << QStringLiteral(R"(for essai in $(seq 40); do
+            << QStringLiteral(R"(tient() { ls -l /proc/$pid/fd 2>/dev/null | grep -q -- "$D/"; }
+                                 for essai in $(seq 20); do
                                      "$P" --exporte "$D/k.wav" --duree 600 & pid=$!
-                                     sleep 0.0$((essai % 9 + 1)); kill -STOP $pid 2>/dev/null
-                                     if ls -l /proc/$pid/fd 2>/dev/null | grep -q -- "$D/"; then
+                                     for attente in $(seq 2000); do tient && break; sleep 0.005; done
+                                     sleep 0.0$((essai % 5)); kill -STOP $pid 2>/dev/null
+                                     if tient; then
                                          echo "interrompu en cours" >&2
                                          kill -%1 $pid; kill -CONT $pid; wait $pid; exit 0
                                      fi
