@@ -259,7 +259,7 @@
     </message>
     <message>
         <source>Tab passe d&apos;une commande à l&apos;autre, Espace ou Entrée l&apos;actionne. Ctrl++ et Ctrl+- agrandissent ou réduisent les fenêtres, Ctrl+0 les remet à 100&#xa0;%.</source>
-        <translation>Tab goes from one command to the next, Space or Enter presses it. Ctrl++ and Ctrl+- zoom the windows in or out, Ctrl+0 takes them back to 100 %.</translation>
+        <translation>Tab goes from one command to the next, Space or Enter presses it. Ctrl++ and Ctrl+- zoom the windows in or out, Ctrl+0 takes them back to 100&#xa0;%.</translation>
     </message>
     <message>
         <source>«&#xa0;Micro ▸ Écouter en direct&#xa0;» montre par-dessus le spectre celui du son capté et sa note&#xa0;; «&#xa0;Enregistrer et analyser&#xa0;» enregistre trois secondes et les refait avec dix sinusoïdes. Quand le son du programme est allumé, le micro l&apos;entend aussi&#xa0;: c&apos;est normal, rien n&apos;est à annuler.</source>

@@ -3,6 +3,7 @@
 #include "model/regles.h"
 #include "plot/repere.h"
 #include "session/edition.h"
+#include "synth/langue.h"
 #include "ui/couleurs.h"
 #include "ui/elements.h"
 
@@ -134,6 +135,7 @@ void Composantes::construitLigne(int i)
     l.frequence = new QSpinBox(l.rangee);
     l.frequence->setObjectName(QStringLiteral("Frequence(%1)").arg(i));
     l.frequence->setRange(1, Regles::FrequenceMax);
+    l.frequence->setLocale(Langue::Nombres());
     // A value is taken once typed (Entrée, or the focus leaving), or at each arrow step.
     l.frequence->setKeyboardTracking(false);
     l.frequence->setAlignment(Qt::AlignRight);
@@ -169,6 +171,8 @@ void Composantes::construitLigne(int i)
     l.amplitude->setObjectName(QStringLiteral("Amplitude(%1)").arg(i));
     l.amplitude->setRange(0.0, 10.0);
     l.amplitude->setDecimals(1);
+    // The program's language decides the decimal separator, as in every other number it shows.
+    l.amplitude->setLocale(Langue::Nombres());
     l.amplitude->setSingleStep(0.1);
     l.amplitude->setKeyboardTracking(false);
     l.amplitude->setAlignment(Qt::AlignRight);
