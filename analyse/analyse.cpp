@@ -296,7 +296,9 @@ void Analyseur::analyse(const float *mono, std::size_t n, double frequence, Mesu
         if (!(denominateur > 0.0))
             break;
         const double affine = numerateur / denominateur;
-        if (!(std::abs(affine - yin) <= Tolerance * yin))
+        // Nor may it carry the fundamental outside the range the period search allows.
+        if (!(std::abs(affine - yin) <= Tolerance * yin) ||
+            !(affine >= Mesure::FondamentalMinimal * 0.99 && affine <= Mesure::FondamentalMaximal * 1.01))
             break;
         f0 = affine;
     }
