@@ -297,8 +297,8 @@ void Analyseur::analyse(const float *mono, std::size_t n, double frequence, Mesu
             break;
         const double affine = numerateur / denominateur;
         // Nor may it carry the fundamental outside the range the period search allows.
-        if (!(std::abs(affine - yin) <= Tolerance * yin) ||
-            !(affine >= Mesure::FondamentalMinimal * 0.99 && affine <= Mesure::FondamentalMaximal * 1.01))
+        if (!(std::abs(affine - yin) <= Tolerance * yin)
+            || !(affine >= Mesure::FondamentalMinimal * 0.99 && affine <= Mesure::FondamentalMaximal * 1.01))
             break;
         f0 = affine;
     }
