@@ -1,8 +1,8 @@
 // Times an analysed sound reaching the main window: the file read and analysed, the table
 // committed (both plots, the marker, test.wav, the original) and the measured spectrum drawn,
 // as "Sons d'instruments ▸ Clarinette" does. Run with QT_QPA_PLATFORM=offscreen.
-#include "lecturemuette.h"
 #include "mesure.h"
+#include "poste.h"
 
 #include "audio/lecture.h"
 #include "session/edition.h"
@@ -16,14 +16,12 @@
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Banc::HorsEcran();
     QApplication app(argc, argv);
-    QTemporaryDir dossier;
-    Banc::LectureMuette lecture;
-    Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
-    Synthetiseur fenetre(Contexte{edition});
-    fenetre.show();
+    Banc::Poste poste;
+    QTemporaryDir &dossier = poste.dossier;
+    Edition &edition = poste.edition;
+    Synthetiseur &fenetre = poste.fenetre;
     QApplication::processEvents();
     // Two notes in turn, so that each run commits a new table; read from regular files.
     QString fichiers[2];

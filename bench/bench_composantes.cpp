@@ -3,8 +3,8 @@
 // the coarse waveform redrawn, the new samples handed to the player) and its release (the fine
 // waveform drawn, test.wav written, one undo step). Each measure includes the repaint that follows
 // it. Run with QT_QPA_PLATFORM=offscreen.
-#include "lecturemuette.h"
 #include "mesure.h"
+#include "poste.h"
 
 #include "audio/lecture.h"
 #include "model/son.h"
@@ -27,14 +27,12 @@ constexpr int Tours = 300;
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Banc::HorsEcran();
     QApplication app(argc, argv);
-    QTemporaryDir dossier;
-    Banc::LectureMuette lecture;
-    Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
-    Synthetiseur fenetre(Contexte{edition});
-    fenetre.show();
+    Banc::Poste poste;
+    Banc::LectureMuette &lecture = poste.lecture;
+    Edition &edition = poste.edition;
+    Synthetiseur &fenetre = poste.fenetre;
     Timbre t;
     for (int n = 1; n <= Son::Max; ++n)
         t.composantes.push_back({440.0 * n, 10.0 - n + 1});

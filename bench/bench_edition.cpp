@@ -3,8 +3,8 @@
 // and one click that commits a component (fine waveform drawn, test.wav written). Each measure
 // includes the repaint that follows it. Opening a ten-component timbre file and an undo are
 // commits too, timed the same way. Run with QT_QPA_PLATFORM=offscreen.
-#include "lecturemuette.h"
 #include "mesure.h"
+#include "poste.h"
 
 #include "../tests/pilote.h"
 #include "audio/lecture.h"
@@ -28,15 +28,13 @@ constexpr int Tours = 300;
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Banc::HorsEcran();
     QApplication app(argc, argv);
-    QTemporaryDir dossier;
-    Banc::LectureMuette lecture;
-    Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
+    Banc::Poste poste;
+    QTemporaryDir &dossier = poste.dossier;
+    Edition &edition = poste.edition;
+    Synthetiseur &fenetre = poste.fenetre;
     const Son &table = edition.son();
-    Synthetiseur fenetre(Contexte{edition});
-    fenetre.show();
     QApplication::processEvents();
 
     // The start-up leaves 440 Hz alone; nine harmonics are added by clicks, amplitudes 9 down to 1.

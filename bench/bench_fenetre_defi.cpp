@@ -2,8 +2,8 @@
 // "Vérifier" on a ten-component table (score, verdicts, the table of scores, the window
 // repainted) and "Nouveau défi" while the solution shows (a new challenge drawn, the marks taken
 // off the spectrum, the spectrum and the window repainted). Run with QT_QPA_PLATFORM=offscreen.
-#include "lecturemuette.h"
 #include "mesure.h"
+#include "poste.h"
 
 #include "../tests/pilote.h"
 #include "audio/lecture.h"
@@ -48,14 +48,10 @@ double Mediane(const std::function<void()> &mesure, const std::function<void()> 
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Banc::HorsEcran();
     QApplication app(argc, argv);
-    QTemporaryDir dossier;
-    Banc::LectureMuette lecture;
-    Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
-    Synthetiseur fenetre(Contexte{edition});
-    fenetre.show();
+    Banc::Poste poste;
+    Synthetiseur &fenetre = poste.fenetre;
     for (int i = 2; i <= Son::Max; ++i)
         Pilote::RelacheSpectre(&fenetre, 1, float(440 * i), float(i - 1));
     fenetre.ouvreDefi();

@@ -6,8 +6,8 @@
 // capture's pace, and go through the same analysis and drawing (the capture thread's share is then
 // not counted: the line says so). The same 10 s with the window open and live mode off are the
 // reference. Run with QT_QPA_PLATFORM=offscreen.
-#include "lecturemuette.h"
 #include "mesure.h"
+#include "poste.h"
 
 #include "audio/micro.h"
 #include "session/direct.h"
@@ -61,14 +61,10 @@ void Attends(int ms)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Banc::HorsEcran();
     QApplication app(argc, argv);
-    QTemporaryDir dossier;
-    Banc::LectureMuette lecture;
-    Edition edition(lecture, dossier.filePath(QStringLiteral("test.wav")));
-    Synthetiseur fenetre(Contexte{edition});
-    fenetre.show();
+    Banc::Poste poste;
+    Synthetiseur &fenetre = poste.fenetre;
     Attends(500);
     const double repos = Charge(10000);
 
