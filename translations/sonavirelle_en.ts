@@ -139,7 +139,7 @@
     </message>
     <message>
         <source>Un son enregistré&#xa0;: «&#xa0;Analyser un son…&#xa0;» (menu «&#xa0;Timbres&#xa0;»)&#xa0;; Ctrl+Maj+O fait écouter l&apos;original. Le «&#xa0;Défi d&apos;écoute&#xa0;»&#xa0;: refaire un son caché, «&#xa0;Vérifier&#xa0;» donne le score.</source>
-        <translation>A recorded sound: “Analyse a sound…” (Timbres menu); Ctrl+Shift+O plays the original. The “Listening challenge”: rebuild a hidden sound; “Check” gives the score.</translation>
+        <translation>A recorded sound: “Analyse a sound…” (Timbres menu); Ctrl+Shift+O plays the original. “Listening challenge”: rebuild a hidden sound; “Check” scores it.</translation>
     </message>
     <message>
         <source>l&apos;aide</source>
